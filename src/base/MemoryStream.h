@@ -1,0 +1,49 @@
+#pragma once
+// A growable byte stream with a position: little-endian reads and writes. Every read checks
+// what is left and fails with EReadError instead of running past the end.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace base {
+
+class MemoryStream {
+  public:
+    MemoryStream() = default;
+    explicit MemoryStream(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
+    explicit MemoryStream(std::span<const uint8_t> bytes) : bytes_(bytes.begin(), bytes.end()) {}
+
+    const std::vector<uint8_t>& Bytes() const { return bytes_; }
+    size_t Size() const { return bytes_.size(); }
+    size_t Position() const { return position_; }
+    void Seek(size_t position);
+    size_t Remaining() const { return bytes_.size() - position_; }
+
+    // Fails with EReadError naming the request when fewer than `count` bytes are left.
+    void Require(size_t count) const;
+
+    void Read(void* destination, size_t count);
+    std::vector<uint8_t> ReadBytes(size_t count);
+    uint8_t ReadU8();
+    int16_t ReadI16();
+    uint16_t ReadU16();
+    int32_t ReadI32();
+    uint32_t ReadU32();
+
+    // Writes at the position, overwriting or growing the stream.
+    void Write(const void* source, size_t count);
+    void WriteBytes(std::span<const uint8_t> bytes) { Write(bytes.data(), bytes.size()); }
+    void WriteU8(uint8_t value) { Write(&value, 1); }
+    void WriteI16(int16_t value) { WriteU16(static_cast<uint16_t>(value)); }
+    void WriteU16(uint16_t value);
+    void WriteI32(int32_t value) { WriteU32(static_cast<uint32_t>(value)); }
+    void WriteU32(uint32_t value);
+
+  private:
+    std::vector<uint8_t> bytes_;
+    size_t position_ = 0;
+};
+
+}  // namespace base

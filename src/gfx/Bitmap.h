@@ -1,0 +1,72 @@
+#pragma once
+// Bitmaps in memory: colour (32 bits a pixel, 0x00RRGGBB) or monochrome (1 bit a pixel,
+// 1 = white, rows padded to 32 bits, leftmost pixel in the top bit of its byte). Each bitmap
+// has its canvas (copy mode, background and text colours, clip box), which block transfers use.
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "gfx/Canvas.h"
+#include "gfx/Pixel.h"
+
+namespace gfx {
+
+enum class PixelFormat : uint8_t { Colour, Mono };
+
+class Bitmap {
+  public:
+    Bitmap();  // an empty colour bitmap (0 x 0)
+    Bitmap(int32_t width, int32_t height, PixelFormat format = PixelFormat::Colour);
+    // A copy has the same pixels and colour table and a fresh canvas with default settings.
+    Bitmap(const Bitmap& other);
+    Bitmap& operator=(const Bitmap& other);
+    ~Bitmap();
+
+    int32_t Width() const { return width_; }
+    int32_t Height() const { return height_; }
+    PixelFormat Format() const { return format_; }
+    bool Monochrome() const { return format_ == PixelFormat::Mono; }
+    bool Empty() const { return width_ == 0 || height_ == 0; }
+
+    // Resizing keeps the pixels of the common top-left area; new pixels are white.
+    // A negative or too large size fails with base::EInvalidGraphic.
+    void SetWidth(int32_t width) { SetSize(width, height_); }
+    void SetHeight(int32_t height) { SetSize(width_, height); }
+    void SetSize(int32_t width, int32_t height);
+
+    // kNoPixel outside the bitmap. Monochrome pixels read as kWhite or kBlack.
+    Pixel GetPixel(int32_t x, int32_t y) const;
+    // Outside the bitmap nothing happens. A monochrome pixel becomes 1 exactly for kWhite.
+    void SetPixel(int32_t x, int32_t y, Pixel colour);
+    void Fill(Pixel colour);
+
+    // Raw rows for the raster kernels; y must lie inside the bitmap.
+    Pixel* ColourRow(int32_t y);
+    const Pixel* ColourRow(int32_t y) const;
+    uint8_t* MonoRow(int32_t y);
+    const uint8_t* MonoRow(int32_t y) const;
+    size_t MonoStride() const { return monoStride_; }
+
+    // The colour table and depth of the stored picture this bitmap was read from (empty and 0
+    // for a bitmap made in memory); a writer uses them to store the picture as it was.
+    const std::vector<Pixel>& ColourTable() const { return colourTable_; }
+    int StoredDepth() const { return storedDepth_; }
+    void SetStoredForm(int depth, std::vector<Pixel> colourTable);
+
+    Canvas& GetCanvas() { return *canvas_; }
+    const Canvas& GetCanvas() const { return *canvas_; }
+
+  private:
+    int32_t width_ = 0;
+    int32_t height_ = 0;
+    PixelFormat format_ = PixelFormat::Colour;
+    size_t monoStride_ = 0;
+    std::vector<Pixel> colour_;  // width * height pixels, rows top to bottom
+    std::vector<uint8_t> mono_;  // monoStride * height bytes
+    std::vector<Pixel> colourTable_;
+    int storedDepth_ = 0;
+    std::unique_ptr<Canvas> canvas_;
+};
+
+}  // namespace gfx
