@@ -1,0 +1,293 @@
+#include "sprites/Frame.h"
+
+#include <cmath>
+#include <limits>
+#include <utility>
+
+#include "base/Exceptions.h"
+#include "base/Real48.h"
+#include "gfx/Raster.h"
+#include "sprites/FrameList.h"
+#include "sprites/IOBitmap.h"
+
+namespace sprites {
+
+using framework::ColorToPixel;
+using framework::TColor;
+
+namespace {
+
+// Sets a canvas' background and text colours for one copy and puts the old ones back.
+class CanvasColours {
+  public:
+    CanvasColours(gfx::Canvas& canvas, gfx::Pixel background, gfx::Pixel text)
+        : canvas_(canvas),
+          oldBackground_(canvas.SetBackgroundColour(background)),
+          oldText_(canvas.SetTextColour(text)) {}
+    CanvasColours(const CanvasColours&) = delete;
+    CanvasColours& operator=(const CanvasColours&) = delete;
+    ~CanvasColours() {
+        canvas_.SetBackgroundColour(oldBackground_);
+        canvas_.SetTextColour(oldText_);
+    }
+
+  private:
+    gfx::Canvas& canvas_;
+    gfx::Pixel oldBackground_;
+    gfx::Pixel oldText_;
+};
+
+// Selects the strip's palette into both device contexts for one copy and puts the old ones
+// back, both forced to background. The 32-bit strips carry no palette of their own (handle 0).
+class PaletteSelection {
+  public:
+    PaletteSelection(gfx::Canvas& canvas, gfx::Canvas& image)
+        : canvas_(canvas),
+          image_(image),
+          oldCanvasPalette_(canvas.SelectPalette(kStripPalette, true)),
+          oldImagePalette_(image.SelectPalette(kStripPalette, true)) {}
+    PaletteSelection(const PaletteSelection&) = delete;
+    PaletteSelection& operator=(const PaletteSelection&) = delete;
+    ~PaletteSelection() {
+        canvas_.SelectPalette(oldCanvasPalette_, true);
+        image_.SelectPalette(oldImagePalette_, true);
+    }
+
+  private:
+    static constexpr uintptr_t kStripPalette = 0;
+    gfx::Canvas& canvas_;
+    gfx::Canvas& image_;
+    uintptr_t oldCanvasPalette_;
+    uintptr_t oldImagePalette_;
+};
+
+// A block copy between equal rectangles.
+void CopyRect(gfx::Canvas& dest, const gfx::Rect& rect, const gfx::Canvas* source, gfx::Rop rop) {
+    gfx::BitBlt(dest, rect.left, rect.top, rect.Width(), rect.Height(), source, rect.left, rect.top,
+                rop);
+}
+
+// A stretch copy with the destination canvas' copy mode; exchanged edges give negative
+// extents, which mirror.
+void StretchRect(gfx::Canvas& dest, const gfx::Rect& destRect, const gfx::Canvas& source,
+                 const gfx::Rect& sourceRect) {
+    gfx::StretchBlt(dest, destRect.left, destRect.top, destRect.Width(), destRect.Height(), &source,
+                    sourceRect.left, sourceRect.top, sourceRect.Width(), sourceRect.Height(),
+                    dest.CopyMode());
+}
+
+// A scaled extent, halves to even; it must fit a 32-bit coordinate.
+int64_t ScaledExtent(int16_t extent, double scale) {
+    if (!std::isfinite(scale)) {
+        throw base::EFrame("TFrame.PlotEx: scale is not a finite number");
+    }
+    const long double scaled = static_cast<long double>(extent) * scale;
+    if (std::fabs(scaled) > static_cast<long double>(std::numeric_limits<int32_t>::max() / 2)) {
+        throw base::EFrame("TFrame.PlotEx: scaled frame size out of range");
+    }
+    return base::RoundHalfEven(scaled);
+}
+
+int32_t CheckedCoordinate(int64_t value) {
+    if (value < std::numeric_limits<int32_t>::min() ||
+        value > std::numeric_limits<int32_t>::max()) {
+        throw base::EFrame("TFrame.PlotEx: plot position out of range");
+    }
+    return static_cast<int32_t>(value);
+}
+
+int16_t SourceExtent(int32_t extent) {
+    if (extent > std::numeric_limits<int16_t>::max()) {
+        throw base::EFrame("TFrame.Initialize: source wider or higher than 32767 pixels");
+    }
+    return static_cast<int16_t>(extent);
+}
+
+}  // namespace
+
+TFrame::TFrame(TFrameList* frameList) {
+    Initialize("", frameList, nullptr);
+    ResizeTempBitmap();
+    if (frameList == nullptr) {
+        throw base::EFrame("Creation of frame failed. Framelist cannot be nil");
+    }
+}
+
+TFrame::~TFrame() {
+    if (frameList_ != nullptr) {
+        frameList_->RemoveFrame(*this);
+    }
+}
+
+void TFrame::Initialize(std::string_view name, TFrameList* frameList, const gfx::Bitmap* source) {
+    name_.Set(name);
+    frameList_ = frameList;
+    width_ = source != nullptr ? SourceExtent(source->Width()) : 0;
+    height_ = source != nullptr ? SourceExtent(source->Height()) : 0;
+    x_ = -1;
+    y_ = -1;
+}
+
+void TFrame::Assign(const framework::TPersistent& source) {
+    const auto* frame = dynamic_cast<const TFrame*>(&source);
+    if (frame == nullptr) {
+        TPersistent::Assign(source);
+        return;
+    }
+    name_.Set(frame->Name());
+    x_ = frame->x_;
+    y_ = frame->y_;
+    width_ = frame->width_;
+    height_ = frame->height_;
+}
+
+TFrameList& TFrame::List() const {
+    if (frameList_ == nullptr) {
+        throw base::EFrame("TFrame: the frame belongs to no FrameList");
+    }
+    return *frameList_;
+}
+
+TIOBitmap& TFrame::Image() const {
+    return List().Image();
+}
+
+TIOBitmap& TFrame::Mask() const {
+    return List().Mask();
+}
+
+gfx::Canvas& TFrame::ImageCanvas() const {
+    return List().ImageCanvas();
+}
+
+void TFrame::ResizeTempBitmap() const {
+    gfx::Bitmap* temp = TempBitmap();
+    if (temp == nullptr) {
+        throw base::EFrame("TFrame.ResizeTempBitmap: Temporary bitmap does not exist anymore!");
+    }
+    const int32_t wantedWidth = 2 * width_ - 1;
+    const int32_t wantedHeight = 2 * height_ - 1;
+    if (temp->Width() < wantedWidth) {
+        temp->SetWidth(wantedWidth);
+    }
+    if (temp->Height() < wantedHeight) {
+        temp->SetHeight(wantedHeight);
+    }
+}
+
+// Restore, build, and (for a colour other than black) invert, blacken, invert, all on this
+// frame's rectangle R. Afterwards mask bit 1 marks the pixels of colour `color`, and when that
+// colour is not black those pixels hold black in Image.
+void TFrame::PrepareMask(TColor color, bool loading) {
+    TFrameList& list = List();
+    gfx::Canvas& image = list.ImageCanvas();
+    gfx::Canvas& mask = list.Mask().GetCanvas();
+    const gfx::Rect r = SourceRect();
+    const TColor old = list.TransparentColor();
+
+    // The mask starts from a plain canvas, as a fresh copy of it would.
+    mask.SetCopyMode(gfx::Rop::SrcCopy);
+    mask.SetBackgroundColour(gfx::kWhite);
+    mask.SetTextColour(gfx::kBlack);
+    mask.SetClipRect(std::nullopt);
+
+    if (old != framework::clBlack && !loading) {
+        // Transparent pixels are black: OR with the mask expanded to (old, black) gives them back.
+        CanvasColours colours(image, ColorToPixel(old), gfx::kBlack);
+        CopyRect(image, r, &mask, gfx::Rop::SrcPaint);
+    }
+    {
+        // Colour to monochrome: bit 1 exactly where the image pixel equals the new colour.
+        CanvasColours colours(image, ColorToPixel(color), image.TextColour());
+        CopyRect(mask, r, &image, gfx::Rop::SrcCopy);
+    }
+    if (color == framework::clBlack) {
+        return;
+    }
+    CopyRect(mask, r, nullptr, gfx::Rop::DstInvert);
+    {
+        // AND with the inverted mask expanded to (white, black) blackens the transparent pixels.
+        CanvasColours colours(image, gfx::kWhite, gfx::kBlack);
+        CopyRect(image, r, &mask, gfx::Rop::SrcAnd);
+    }
+    CopyRect(mask, r, nullptr, gfx::Rop::DstInvert);
+}
+
+void TFrame::Plot(gfx::Canvas& canvas, int32_t x, int32_t y, bool transparent) const {
+    PlotEx(canvas, x, y, false, false, transparent, 1.0);
+}
+
+gfx::Rect TFrame::PlotRect(int32_t x, int32_t y, bool mirrorX, bool mirrorY, double scale) const {
+    gfx::Rect dest{x, y, CheckedCoordinate(x + ScaledExtent(width_, scale)),
+                   CheckedCoordinate(y + ScaledExtent(height_, scale))};
+    if (mirrorX) {
+        std::swap(dest.left, dest.right);
+    }
+    if (mirrorY) {
+        std::swap(dest.top, dest.bottom);
+    }
+    return dest;
+}
+
+// Transparent: the mask cuts the frame's opaque area to black (AND), then the blackened image
+// is ORed in. Opaque: the image is copied.
+void TFrame::PlotEx(gfx::Canvas& canvas, int32_t x, int32_t y, bool mirrorX, bool mirrorY,
+                    bool transparent, double scale) const {
+    const gfx::Rect dest = PlotRect(x, y, mirrorX, mirrorY, scale);
+    const gfx::Rect source = SourceRect();
+    TFrameList& list = List();
+    if (transparent) {
+        canvas.SetCopyMode(gfx::Rop::SrcAnd);
+        StretchRect(canvas, dest, list.Mask().GetCanvas(), source);
+    }
+    PaletteSelection palettes(canvas, list.ImageCanvas());
+    canvas.SetCopyMode(transparent ? gfx::Rop::SrcPaint : gfx::Rop::SrcCopy);
+    StretchRect(canvas, dest, list.ImageCanvas(), source);
+}
+
+void TFrame::PlotMasked(gfx::Canvas& canvas, int32_t x, int32_t y, double scale) const {
+    PlotEx(canvas, x, y, false, false, true, scale);
+}
+
+void TFrame::PlotOpaque(gfx::Canvas& canvas, int32_t x, int32_t y, double scale) const {
+    PlotEx(canvas, x, y, false, false, false, scale);
+}
+
+// The fields take the record's values only once it is read whole and sound, so a frame whose
+// read fails keeps its empty rectangle and takes nothing out of the strips when it goes.
+void TFrame::ReadData(base::MemoryStream& stream) {
+    if (stream.ReadU8() != 0) {
+        throw base::EFrame("Frame.ReadData: TestByte not equal to zero");
+    }
+    base::TName name;
+    name.Read(stream);
+    const int16_t x = stream.ReadI16();
+    const int16_t y = stream.ReadI16();
+    const int16_t width = stream.ReadI16();
+    const int16_t height = stream.ReadI16();
+    if (width < 0 || height < 0) {
+        throw base::EFrame("Frame.ReadData: negative frame size " + std::to_string(width) + " x " +
+                           std::to_string(height));
+    }
+    name_ = name;
+    x_ = x;
+    y_ = y;
+    width_ = width;
+    height_ = height;
+    if (frameList_ == nullptr) {
+        throw base::EFrame("Frame.ReadData: no FrameList");
+    }
+    frameList_->SetLoaded(true);
+    ResizeTempBitmap();
+}
+
+void TFrame::WriteData(base::MemoryStream& stream) const {
+    stream.WriteU8(0);
+    name_.Write(stream);
+    stream.WriteI16(x_);
+    stream.WriteI16(y_);
+    stream.WriteI16(width_);
+    stream.WriteI16(height_);
+}
+
+}  // namespace sprites
