@@ -14,13 +14,31 @@ namespace gfx {
 
 enum class PixelFormat : uint8_t { Colour, Mono };
 
+// The largest bitmap made in memory: each side at most 32767, at most 2^28 pixels in all.
+inline constexpr int32_t kMaxBitmapDimension = 32767;
+inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 28;
+
+// Bit x of a monochrome row (leftmost pixel in the top bit of its byte).
+inline bool MonoBitAt(const uint8_t* row, int32_t x) {
+    return ((row[x >> 3] >> (7 - (x & 7))) & 1) != 0;
+}
+inline void SetMonoBitAt(uint8_t* row, int32_t x, bool white) {
+    const auto bit = static_cast<uint8_t>(0x80 >> (x & 7));
+    row[x >> 3] = static_cast<uint8_t>(white ? (row[x >> 3] | bit) : (row[x >> 3] & ~bit));
+}
+
 class Bitmap {
   public:
     Bitmap();  // an empty colour bitmap (0 x 0)
     Bitmap(int32_t width, int32_t height, PixelFormat format = PixelFormat::Colour);
     // A copy has the same pixels and colour table and a fresh canvas with default settings.
     Bitmap(const Bitmap& other);
+    // Assignment replaces pixels, colour table and stored form; this bitmap keeps its own canvas
+    // object and its settings, so references to the canvas stay valid.
     Bitmap& operator=(const Bitmap& other);
+    // A moved-from bitmap is left empty (0 x 0) with its canvas.
+    Bitmap(Bitmap&& other);
+    Bitmap& operator=(Bitmap&& other) noexcept;
     ~Bitmap();
 
     int32_t Width() const { return width_; }
@@ -28,6 +46,7 @@ class Bitmap {
     PixelFormat Format() const { return format_; }
     bool Monochrome() const { return format_ == PixelFormat::Mono; }
     bool Empty() const { return width_ == 0 || height_ == 0; }
+    bool Contains(int32_t x, int32_t y) const;
 
     // Resizing keeps the pixels of the common top-left area; new pixels are white.
     // A negative or too large size fails with base::EInvalidGraphic.
@@ -58,6 +77,10 @@ class Bitmap {
     const Canvas& GetCanvas() const { return *canvas_; }
 
   private:
+    void ResetToEmpty();
+    void ResizeColour(int32_t width, int32_t height, int32_t keepWidth, int32_t keepHeight);
+    void ResizeMono(int32_t width, int32_t height, int32_t keepWidth, int32_t keepHeight);
+
     int32_t width_ = 0;
     int32_t height_ = 0;
     PixelFormat format_ = PixelFormat::Colour;

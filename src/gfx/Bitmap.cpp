@@ -1,0 +1,185 @@
+#include "gfx/Bitmap.h"
+
+#include <algorithm>
+#include <string>
+
+#include "base/Exceptions.h"
+
+namespace gfx {
+
+namespace {
+
+void CheckSize(int32_t width, int32_t height) {
+    if (width < 0 || height < 0 || width > kMaxBitmapDimension || height > kMaxBitmapDimension ||
+        int64_t{width} * height > kMaxBitmapPixels) {
+        throw base::EInvalidGraphic("Invalid bitmap size " + std::to_string(width) + " x " +
+                                    std::to_string(height));
+    }
+}
+
+size_t MonoStrideFor(int32_t width) {
+    return (static_cast<size_t>(width) + 31) / 32 * 4;
+}
+
+}  // namespace
+
+Bitmap::Bitmap() : canvas_(std::make_unique<Canvas>(*this)) {}
+
+Bitmap::Bitmap(int32_t width, int32_t height, PixelFormat format)
+    : format_(format), canvas_(std::make_unique<Canvas>(*this)) {
+    SetSize(width, height);
+}
+
+Bitmap::Bitmap(const Bitmap& other)
+    : width_(other.width_),
+      height_(other.height_),
+      format_(other.format_),
+      monoStride_(other.monoStride_),
+      colour_(other.colour_),
+      mono_(other.mono_),
+      colourTable_(other.colourTable_),
+      storedDepth_(other.storedDepth_),
+      canvas_(std::make_unique<Canvas>(*this)) {}
+
+Bitmap::Bitmap(Bitmap&& other)
+    : width_(other.width_),
+      height_(other.height_),
+      format_(other.format_),
+      monoStride_(other.monoStride_),
+      colour_(std::move(other.colour_)),
+      mono_(std::move(other.mono_)),
+      colourTable_(std::move(other.colourTable_)),
+      storedDepth_(other.storedDepth_),
+      canvas_(std::make_unique<Canvas>(*this)) {
+    other.ResetToEmpty();
+}
+
+Bitmap& Bitmap::operator=(const Bitmap& other) {
+    if (this != &other) {
+        Bitmap copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
+    if (this != &other) {
+        width_ = other.width_;
+        height_ = other.height_;
+        format_ = other.format_;
+        monoStride_ = other.monoStride_;
+        colour_ = std::move(other.colour_);
+        mono_ = std::move(other.mono_);
+        colourTable_ = std::move(other.colourTable_);
+        storedDepth_ = other.storedDepth_;
+        other.ResetToEmpty();
+    }
+    return *this;
+}
+
+Bitmap::~Bitmap() = default;
+
+void Bitmap::ResetToEmpty() {
+    width_ = 0;
+    height_ = 0;
+    monoStride_ = 0;
+    colour_.clear();
+    mono_.clear();
+    colourTable_.clear();
+    storedDepth_ = 0;
+}
+
+void Bitmap::SetSize(int32_t width, int32_t height) {
+    CheckSize(width, height);
+    if (width == width_ && height == height_) {
+        return;
+    }
+    const int32_t keepWidth = std::min(width, width_);
+    const int32_t keepHeight = std::min(height, height_);
+    if (format_ == PixelFormat::Colour) {
+        ResizeColour(width, height, keepWidth, keepHeight);
+    } else {
+        ResizeMono(width, height, keepWidth, keepHeight);
+    }
+    width_ = width;
+    height_ = height;
+}
+
+void Bitmap::ResizeColour(int32_t width, int32_t height, int32_t keepWidth, int32_t keepHeight) {
+    std::vector<Pixel> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), kWhite);
+    for (int32_t y = 0; y < keepHeight; ++y) {
+        const Pixel* from = colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+        std::copy_n(from, keepWidth, pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width));
+    }
+    colour_ = std::move(pixels);
+}
+
+void Bitmap::ResizeMono(int32_t width, int32_t height, int32_t keepWidth, int32_t keepHeight) {
+    const size_t stride = MonoStrideFor(width);
+    std::vector<uint8_t> bits(stride * static_cast<size_t>(height), 0xFF);
+    for (int32_t y = 0; y < keepHeight; ++y) {
+        const uint8_t* from = mono_.data() + static_cast<size_t>(y) * monoStride_;
+        uint8_t* to = bits.data() + static_cast<size_t>(y) * stride;
+        for (int32_t x = 0; x < keepWidth; ++x) {
+            SetMonoBitAt(to, x, MonoBitAt(from, x));
+        }
+    }
+    mono_ = std::move(bits);
+    monoStride_ = stride;
+}
+
+bool Bitmap::Contains(int32_t x, int32_t y) const {
+    return x >= 0 && y >= 0 && x < width_ && y < height_;
+}
+
+Pixel Bitmap::GetPixel(int32_t x, int32_t y) const {
+    if (!Contains(x, y)) {
+        return kNoPixel;
+    }
+    if (format_ == PixelFormat::Colour) {
+        return ColourRow(y)[x];
+    }
+    return MonoBitAt(MonoRow(y), x) ? kWhite : kBlack;
+}
+
+void Bitmap::SetPixel(int32_t x, int32_t y, Pixel colour) {
+    if (!Contains(x, y)) {
+        return;
+    }
+    if (format_ == PixelFormat::Colour) {
+        ColourRow(y)[x] = colour & kColourBits;
+    } else {
+        SetMonoBitAt(MonoRow(y), x, colour == kWhite);
+    }
+}
+
+void Bitmap::Fill(Pixel colour) {
+    if (format_ == PixelFormat::Colour) {
+        std::fill(colour_.begin(), colour_.end(), colour & kColourBits);
+    } else {
+        std::fill(mono_.begin(), mono_.end(), colour == kWhite ? uint8_t{0xFF} : uint8_t{0});
+    }
+}
+
+Pixel* Bitmap::ColourRow(int32_t y) {
+    return colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+}
+
+const Pixel* Bitmap::ColourRow(int32_t y) const {
+    return colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
+}
+
+uint8_t* Bitmap::MonoRow(int32_t y) {
+    return mono_.data() + static_cast<size_t>(y) * monoStride_;
+}
+
+const uint8_t* Bitmap::MonoRow(int32_t y) const {
+    return mono_.data() + static_cast<size_t>(y) * monoStride_;
+}
+
+void Bitmap::SetStoredForm(int depth, std::vector<Pixel> colourTable) {
+    storedDepth_ = depth;
+    colourTable_ = std::move(colourTable);
+}
+
+}  // namespace gfx

@@ -1,0 +1,121 @@
+#include "gfx/RasterPlan.h"
+
+#include <algorithm>
+
+namespace gfx::raster {
+
+namespace {
+
+struct Range {
+    int64_t low = 0;   // inclusive
+    int64_t high = 0;  // exclusive
+    bool Empty() const { return high <= low; }
+};
+
+Range Intersect(Range a, Range b) {
+    return {std::max(a.low, b.low), std::min(a.high, b.high)};
+}
+
+// Offsets k in 0 .. n - 1 for which origin + direction * k lies in [low, high).
+Range OffsetsInside(int64_t origin, int64_t direction, int64_t n, int64_t low, int64_t high) {
+    const Range inside =
+        direction > 0 ? Range{low - origin, high - origin} : Range{origin - high + 1, origin - low + 1};
+    return Intersect(inside, {0, n});
+}
+
+int64_t CeilDiv(WideInt numerator, WideInt positiveDivisor) {
+    const WideInt quotient = numerator / positiveDivisor;
+    return static_cast<int64_t>((numerator % positiveDivisor > 0) ? quotient + 1 : quotient);
+}
+
+// The smallest destination offset whose scaled source offset is at least o.
+int64_t FirstOffsetReaching(int64_t o, int64_t n, int64_t m) {
+    return std::max<int64_t>(0, CeilDiv(WideInt{2} * n * o - m, WideInt{2} * m));
+}
+
+int64_t Sign(int64_t value) {
+    return value < 0 ? -1 : 1;
+}
+
+// Destination offsets whose source lies inside the source range.
+Range OffsetsWithSource(const AxisRequest& r, int64_t n, int64_t m) {
+    const Range sourceOffsets =
+        OffsetsInside(r.sourceOrigin, Sign(r.sourceExtent), m, r.sourceLow, r.sourceHigh);
+    if (n == m) {
+        return sourceOffsets;
+    }
+    if (sourceOffsets.Empty()) {
+        return {};
+    }
+    return {FirstOffsetReaching(sourceOffsets.low, n, m),
+            std::min(n, FirstOffsetReaching(sourceOffsets.high, n, m))};
+}
+
+void FillSource(AxisMap& map, const AxisRequest& r, Range k, int64_t n, int64_t m) {
+    const int64_t destDirection = Sign(r.destExtent);
+    const int64_t sourceDirection = Sign(r.sourceExtent);
+    // Destination ascends with k, or descends (mirrored destination): first k of the walk.
+    const int64_t firstK = destDirection > 0 ? k.low : k.high - 1;
+    if (n == m) {
+        map.sourceStart = static_cast<int32_t>(r.sourceOrigin + sourceDirection * firstK);
+        map.step = static_cast<int32_t>(sourceDirection * destDirection);
+        return;
+    }
+    map.table.resize(static_cast<size_t>(map.count));
+    for (int32_t i = 0; i < map.count; ++i) {
+        const int64_t offset = ScaledOffset(firstK + destDirection * i, n, m);
+        map.table[static_cast<size_t>(i)] = static_cast<int32_t>(r.sourceOrigin + sourceDirection * offset);
+    }
+}
+
+}  // namespace
+
+int32_t AxisMap::SourceMin() const {
+    if (Scaled()) {
+        return *std::min_element(table.begin(), table.end());
+    }
+    return step > 0 ? sourceStart : sourceStart + step * (count - 1);
+}
+
+int32_t AxisMap::SourceMax() const {
+    if (Scaled()) {
+        return *std::max_element(table.begin(), table.end());
+    }
+    return step > 0 ? sourceStart + step * (count - 1) : sourceStart;
+}
+
+std::vector<int32_t> AxisMap::SourceTable() const {
+    if (Scaled()) {
+        return table;
+    }
+    std::vector<int32_t> result(static_cast<size_t>(count));
+    for (int32_t i = 0; i < count; ++i) {
+        result[static_cast<size_t>(i)] = sourceStart + step * i;
+    }
+    return result;
+}
+
+AxisMap MapAxis(const AxisRequest& r) {
+    AxisMap map;
+    const int64_t n = r.destExtent < 0 ? -r.destExtent : r.destExtent;
+    const int64_t m = r.sourceExtent < 0 ? -r.sourceExtent : r.sourceExtent;
+    if (n == 0 || (r.hasSource && m == 0)) {
+        return map;
+    }
+    Range k = OffsetsInside(r.destOrigin, Sign(r.destExtent), n, r.destLow, r.destHigh);
+    if (r.hasSource) {
+        k = Intersect(k, OffsetsWithSource(r, n, m));
+    }
+    if (k.Empty()) {
+        return map;
+    }
+    map.count = static_cast<int32_t>(k.high - k.low);
+    const int64_t firstDest = r.destExtent > 0 ? r.destOrigin + k.low : r.destOrigin - (k.high - 1);
+    map.destStart = static_cast<int32_t>(firstDest);
+    if (r.hasSource) {
+        FillSource(map, r, k, n, m);
+    }
+    return map;
+}
+
+}  // namespace gfx::raster
