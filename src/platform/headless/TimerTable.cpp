@@ -1,0 +1,76 @@
+#include "platform/headless/TimerTable.h"
+
+namespace platform::headless {
+
+uint32_t TimerTable::Set(HWND hwnd, uint32_t id, uint32_t elapse, TIMERPROC proc, uint64_t now) {
+    if (hwnd == 0) {
+        id = nextThreadId_++;
+    }
+    auto [it, added] = timers_.try_emplace({hwnd, id});
+    Entry& entry = it->second;
+    if (added) {
+        entry.serial = nextSerial_++;
+    }
+    entry.elapse = elapse;
+    entry.due = now + elapse;
+    entry.proc = proc ? std::make_shared<const TIMERPROC>(std::move(proc)) : nullptr;
+    return id;
+}
+
+bool TimerTable::Kill(HWND hwnd, uint32_t id) {
+    return timers_.erase({hwnd, id}) != 0;
+}
+
+void TimerTable::KillAllOf(HWND hwnd) {
+    std::erase_if(timers_, [hwnd](const auto& item) { return item.first.first == hwnd; });
+}
+
+std::optional<DueTimer> TimerTable::TakeDue(uint64_t now) {
+    auto best = timers_.end();
+    for (auto it = timers_.begin(); it != timers_.end(); ++it) {
+        const Entry& entry = it->second;
+        if (!IsCandidate(entry) || entry.due > now) {
+            continue;
+        }
+        if (best == timers_.end() || entry.due < best->second.due ||
+            (entry.due == best->second.due && entry.serial < best->second.serial)) {
+            best = it;
+        }
+    }
+    if (best == timers_.end()) {
+        return std::nullopt;
+    }
+    best->second.due = now + best->second.elapse;
+    return DueTimer{best->first.first, best->first.second};
+}
+
+std::optional<uint64_t> TimerTable::NextDue() const {
+    std::optional<uint64_t> next;
+    for (const auto& [key, entry] : timers_) {
+        if (IsCandidate(entry) && (!next || entry.due < *next)) {
+            next = entry.due;
+        }
+    }
+    return next;
+}
+
+bool TimerTable::BeginDispatch(const DueTimer& timer, std::shared_ptr<const TIMERPROC>& proc,
+                               uint64_t& serial) {
+    auto it = timers_.find({timer.hwnd, timer.id});
+    if (it == timers_.end()) {
+        return false;
+    }
+    it->second.dispatching = true;
+    proc = it->second.proc;
+    serial = it->second.serial;
+    return true;
+}
+
+void TimerTable::EndDispatch(const DueTimer& timer, uint64_t serial) {
+    auto it = timers_.find({timer.hwnd, timer.id});
+    if (it != timers_.end() && it->second.serial == serial) {
+        it->second.dispatching = false;
+    }
+}
+
+}  // namespace platform::headless

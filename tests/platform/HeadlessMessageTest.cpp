@@ -1,0 +1,180 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "HeadlessTestSupport.h"
+#include "base/Exceptions.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/platform.h"
+
+namespace platform {
+namespace {
+
+using headless::HeadlessBackend;
+using headless::MouseButton;
+using testing::Received;
+
+class HeadlessMessageTest : public ::testing::Test {
+  protected:
+    HeadlessMessageTest() {
+        testing::RegisterRecorder(log_);
+        hwnd_ = CreateWindowExA(0, "Recorder", "main", WS_POPUP, 0, 0, 200, 100, 0);
+    }
+
+    // Runs a message loop until the quit request, as a program does.
+    int RunLoop() {
+        MSG msg;
+        while (GetMessageA(msg)) {
+            TranslateMessage(msg);
+            DispatchMessageA(msg);
+        }
+        return static_cast<int>(msg.wParam);
+    }
+
+    std::vector<UINT> Messages() const {
+        std::vector<UINT> messages;
+        for (const Received& item : log_) {
+            messages.push_back(item.message);
+        }
+        return messages;
+    }
+
+    HeadlessBackend backend_;
+    std::vector<Received> log_;
+    HWND hwnd_ = 0;
+};
+
+TEST_F(HeadlessMessageTest, CreationSendsWmCreateAtOnce) {
+    ASSERT_NE(hwnd_, 0u);
+    EXPECT_EQ(Messages(), std::vector<UINT>{WM_CREATE});
+}
+
+TEST_F(HeadlessMessageTest, PostedMessagesAndInputKeepTheirOrderAndComeBeforeTimers) {
+    log_.clear();
+    SetTimer(hwnd_, 1, 10, {});
+    backend_.AdvanceClock(10);
+    PostMessageA(hwnd_, WM_USER + 1, 0, 0);
+    backend_.InjectMouseMove(hwnd_, 5, 6);
+    PostMessageA(hwnd_, WM_USER + 2, 0, 0);
+    backend_.InjectKeyDown(hwnd_, VK_SHIFT);
+    backend_.InjectMouseDown(hwnd_, 7, 8, MouseButton::Right);
+    backend_.RunFor(0);
+    std::vector<UINT> expected = {WM_USER + 1, WM_MOUSEMOVE,   WM_USER + 2,
+                                  WM_KEYDOWN,  WM_RBUTTONDOWN, WM_TIMER};
+    EXPECT_EQ(Messages(), expected);
+    EXPECT_EQ(XFromLParam(log_[1].lParam), 5);
+    EXPECT_EQ(YFromLParam(log_[1].lParam), 6);
+    EXPECT_EQ(log_[4].wParam, MK_RBUTTON);
+}
+
+TEST_F(HeadlessMessageTest, NegativeMouseCoordinatesSurviveTheLParam) {
+    LPARAM packed = MakeLParam(-3, -32768);
+    EXPECT_EQ(XFromLParam(packed), -3);
+    EXPECT_EQ(YFromLParam(packed), -32768);
+}
+
+TEST_F(HeadlessMessageTest, TheQuitRequestEndsTheLoopAfterPendingMessagesAndBeforeTimers) {
+    log_.clear();
+    SetTimer(hwnd_, 1, 5, {});
+    backend_.AdvanceClock(5);
+    PostMessageA(hwnd_, WM_USER, 0, 0);
+    PostQuitMessage(3);
+    EXPECT_EQ(RunLoop(), 3);
+    EXPECT_EQ(Messages(), std::vector<UINT>{WM_USER});
+    EXPECT_EQ(backend_.QuitCode(), 3);
+}
+
+TEST_F(HeadlessMessageTest, AWaitingLoopMovesTheClockToTheNextScheduledInput) {
+    log_.clear();
+    backend_.Schedule(2500, [this] { backend_.InjectKeyDown(hwnd_, 'Q'); });
+    backend_.Schedule(4000, [] { PostQuitMessage(0); });
+    RunLoop();
+    EXPECT_EQ(backend_.Now(), 4000u);
+    // The key arrived at 2500 ms, and TranslateMessage added its character.
+    ASSERT_EQ(Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
+    EXPECT_EQ(log_[1].wParam, static_cast<WPARAM>('q'));
+}
+
+TEST_F(HeadlessMessageTest, ALoopThatCanOnlyWaitForeverFailsWithAMessage) {
+    try {
+        RunLoop();
+        FAIL() << "the loop returned";
+    } catch (const base::Exception& e) {
+        EXPECT_NE(std::string(e.what()).find("wait forever"), std::string::npos);
+    }
+}
+
+TEST_F(HeadlessMessageTest, RunForStopsAtTheQuitRequest) {
+    backend_.Schedule(100, [] { PostQuitMessage(0); });
+    EXPECT_FALSE(backend_.RunFor(1000));
+    EXPECT_EQ(backend_.Now(), 100u);
+}
+
+TEST_F(HeadlessMessageTest, AltF4BecomesACloseRequestThroughTheDefaultHandling) {
+    log_.clear();
+    backend_.InjectKeyDown(hwnd_, VK_F4, true);
+    backend_.RunFor(0);
+    std::vector<UINT> expected = {WM_SYSKEYDOWN, WM_SYSCOMMAND, WM_CLOSE, WM_DESTROY};
+    EXPECT_EQ(Messages(), expected);
+    EXPECT_FALSE(IsWindow(hwnd_));
+}
+
+TEST_F(HeadlessMessageTest, InputForADisabledChildGoesToItsParentInTheParentsCoordinates) {
+    HWND child = CreateWindowExA(0, "Recorder", "child", WS_CHILD | WS_VISIBLE | WS_DISABLED, 20,
+                                 30, 50, 50, hwnd_);
+    ASSERT_NE(child, 0u);
+    log_.clear();
+    EXPECT_TRUE(backend_.InjectMouseDown(child, 1, 2));
+    EXPECT_FALSE(backend_.InjectKeyDown(child, 'A'));
+    backend_.RunFor(0);
+    ASSERT_EQ(log_.size(), 1u);
+    EXPECT_EQ(log_[0].hwnd, hwnd_);
+    EXPECT_EQ(XFromLParam(log_[0].lParam), 21);
+    EXPECT_EQ(YFromLParam(log_[0].lParam), 32);
+}
+
+TEST_F(HeadlessMessageTest, DestroyingAWindowDestroysItsChildrenAfterIt) {
+    HWND child = CreateWindowExA(0, "Recorder", "child", WS_CHILD, 0, 0, 5, 5, hwnd_);
+    log_.clear();
+    DestroyWindow(hwnd_);
+    ASSERT_EQ(log_.size(), 2u);
+    EXPECT_EQ(log_[0].hwnd, hwnd_);
+    EXPECT_EQ(log_[1].hwnd, child);
+    EXPECT_FALSE(IsWindow(child));
+    // Messages left for a destroyed window are dropped.
+    EXPECT_FALSE(PostMessageA(hwnd_, WM_USER, 0, 0));
+}
+
+TEST_F(HeadlessMessageTest, AChildNeedsAnExistingParent) {
+    EXPECT_EQ(CreateWindowExA(0, "Recorder", "", WS_CHILD, 0, 0, 5, 5, 0x1234), 0u);
+    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 5, 5, 0), 0u);
+}
+
+TEST_F(HeadlessMessageTest, ForeignWindowsAreFoundByClassAndTitleAndAnswerSendMessage) {
+    std::vector<UINT> seen;
+    HWND other =
+        backend_.AddForeignWindow("TfrmStartScreensaver", "StartScreensaver", {0, 0, 10, 10},
+                                  [&seen](HWND, UINT message, WPARAM, LPARAM) {
+                                      seen.push_back(message);
+                                      return message == WM_USER + 103 ? 1 : 0;
+                                  });
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "StartScreensaver"), other);
+    EXPECT_EQ(FindWindowA(nullptr, "StartScreensaver"), other);
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "Other"), 0u);
+    EXPECT_EQ(FindWindowA(nullptr, "main"), hwnd_);
+    EXPECT_EQ(SendMessageA(other, WM_USER + 103, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(other, WM_USER, 0, 0), 0);
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_USER + 103, WM_USER}));
+    EXPECT_THROW(WindowSurface(other), base::Exception);
+}
+
+TEST_F(HeadlessMessageTest, ChildWindowsReportScreenRectanglesThroughTheirParent) {
+    HWND desk = backend_.AddForeignWindow("Desk", "preview", {100, 200, 252, 312});
+    HWND child = CreateWindowExA(0, "Recorder", "", WS_CHILD, 0, 0, 152, 112, desk);
+    EXPECT_EQ(GetWindowRect(child), (gfx::Rect{100, 200, 252, 312}));
+    EXPECT_EQ(GetClientRect(child), (gfx::Rect{0, 0, 152, 112}));
+    EXPECT_EQ(GetParent(child), desk);
+}
+
+}  // namespace
+}  // namespace platform
