@@ -1,0 +1,94 @@
+// Bitmaps: sizes, pixel access on both kinds, resizing, copies and their canvases.
+
+#include <gtest/gtest.h>
+
+#include "TestBitmaps.h"
+#include "base/Exceptions.h"
+#include "gfx/Bitmap.h"
+
+namespace gfx {
+namespace {
+
+TEST(Bitmap, BadSizesFailAndEmptyIsFine) {
+    EXPECT_TRUE(Bitmap().Empty());
+    EXPECT_TRUE(Bitmap(0, 5).Empty());
+    EXPECT_THROW(Bitmap(-1, 2), base::EInvalidGraphic);
+    EXPECT_THROW(Bitmap(2, kMaxBitmapDimension + 1), base::EInvalidGraphic);
+    EXPECT_THROW(Bitmap(kMaxBitmapDimension, kMaxBitmapDimension), base::EInvalidGraphic);
+    Bitmap bitmap(3, 3);
+    EXPECT_THROW(bitmap.SetWidth(-4), base::EInvalidGraphic);
+    EXPECT_EQ(bitmap.Width(), 3);
+}
+
+TEST(Bitmap, ColourPixelsKeepTheTopByteZeroAndOutsideIsNoPixel) {
+    Bitmap bitmap(2, 2);
+    EXPECT_EQ(bitmap.GetPixel(1, 1), kWhite);
+    bitmap.SetPixel(1, 0, 0xAB123456);
+    EXPECT_EQ(bitmap.GetPixel(1, 0), 0x123456u);
+    bitmap.SetPixel(2, 0, kBlack);
+    bitmap.SetPixel(-1, 0, kBlack);
+    EXPECT_EQ(bitmap.GetPixel(2, 0), kNoPixel);
+    EXPECT_EQ(bitmap.GetPixel(0, -1), kNoPixel);
+    EXPECT_EQ(bitmap.GetPixel(0, 0), kWhite);
+}
+
+TEST(Bitmap, MonochromeBitIsOneOnlyForWhite) {
+    Bitmap mono(9, 2, PixelFormat::Mono);
+    EXPECT_EQ(mono.MonoStride(), 4u);
+    mono.SetPixel(8, 1, 0xFFFFFE);
+    mono.SetPixel(0, 0, kBlack);
+    EXPECT_EQ(mono.GetPixel(8, 1), kBlack);
+    EXPECT_EQ(mono.GetPixel(0, 0), kBlack);
+    EXPECT_EQ(mono.GetPixel(1, 0), kWhite);
+    EXPECT_EQ(mono.MonoRow(0)[0], 0x7F);  // leftmost pixel in the top bit
+    mono.Fill(kWhite);
+    EXPECT_EQ(mono.GetPixel(8, 1), kWhite);
+}
+
+TEST(Bitmap, ResizingKeepsTheCommonAreaAndAddsWhite) {
+    for (PixelFormat format : {PixelFormat::Colour, PixelFormat::Mono}) {
+        Bitmap bitmap(4, 3, format);
+        bitmap.Fill(kBlack);
+        bitmap.SetSize(35, 2);
+        EXPECT_EQ(bitmap.GetPixel(3, 1), kBlack);
+        EXPECT_EQ(bitmap.GetPixel(4, 0), kWhite);
+        EXPECT_EQ(bitmap.GetPixel(34, 1), kWhite);
+        EXPECT_EQ(bitmap.GetPixel(0, 2), kNoPixel);
+        bitmap.SetHeight(4);
+        EXPECT_EQ(bitmap.GetPixel(0, 1), kBlack);
+        EXPECT_EQ(bitmap.GetPixel(0, 3), kWhite);
+        bitmap.SetWidth(0);
+        EXPECT_TRUE(bitmap.Empty());
+    }
+}
+
+TEST(Bitmap, CopyHasTheSamePixelsAndTableAndAFreshCanvas) {
+    Bitmap original(3, 1);
+    original.SetPixel(2, 0, 0x0000FF);
+    original.SetStoredForm(8, {0x0000FF, kWhite});
+    original.GetCanvas().SetBackgroundColour(0x112233);
+    const Bitmap copy(original);
+    EXPECT_EQ(test::Difference(original, copy), "");
+    EXPECT_EQ(copy.ColourTable(), original.ColourTable());
+    EXPECT_EQ(copy.StoredDepth(), 8);
+    EXPECT_EQ(copy.GetCanvas().BackgroundColour(), kWhite);
+    EXPECT_EQ(&copy.GetCanvas().Target(), &copy);
+}
+
+TEST(Bitmap, AssignmentKeepsTheCanvasObjectAndItsSettings) {
+    Bitmap target(1, 1);
+    Canvas& canvas = target.GetCanvas();
+    canvas.SetTextColour(0x445566);
+    Bitmap source(2, 3, PixelFormat::Mono);
+    target = source;
+    EXPECT_EQ(&target.GetCanvas(), &canvas);
+    EXPECT_EQ(canvas.TextColour(), 0x445566u);
+    EXPECT_TRUE(target.Monochrome());
+    EXPECT_EQ(target.Height(), 3);
+    Bitmap moved(std::move(source));
+    EXPECT_EQ(moved.Height(), 3);
+    EXPECT_TRUE(source.Empty());  // NOLINT(bugprone-use-after-move): the moved-from state is defined
+}
+
+}  // namespace
+}  // namespace gfx
