@@ -1,8 +1,9 @@
 #pragma once
 // TFrameRef: one step of a sequence: the name of the frame it shows, the move (DX, DY, DZ)
 // applied when the sprite leaves the step, and how long the frame is shown (seconds, as a
-// 6-byte real). Its record: name (81 bytes), DX, DY, [DZ,] Time (6 bytes); DZ is stored only
-// by owners whose stored version is "1.1b" or later.
+// 6-byte real). Its record: name (81 bytes), DX, DY, [DZ,] (2 bytes each), Time (6 bytes),
+// 93 bytes with DZ and 91 without; DZ is present for owners whose stored version is "1.1b"
+// or later, and always written.
 
 #include <cstdint>
 #include <string>
@@ -17,9 +18,6 @@
 namespace sprites {
 
 class TFrame;
-
-inline constexpr size_t kStepRecordSize = 93;
-inline constexpr size_t kStepRecordSizeWithoutDZ = 87;
 
 // True when steps stored under this version text carry DZ: the text does not compare below
 // "1.1b" byte by byte (a proper prefix is the smaller).

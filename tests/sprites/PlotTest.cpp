@@ -1,0 +1,118 @@
+// Plotting frames: transparent and opaque, both mirrors and the half-turn, scaling.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "SpriteTestSupport.h"
+#include "sprites/Frame.h"
+#include "sprites/FrameList.h"
+
+namespace sprites {
+namespace {
+
+constexpr gfx::Pixel kR = 0xFF0000;
+constexpr gfx::Pixel kG = 0x00FF00;
+constexpr gfx::Pixel kB = 0x0000FF;  // the transparent colour
+constexpr gfx::Pixel kK = 0x000000;
+constexpr gfx::Pixel kW = 0xFFFFFF;
+constexpr gfx::Pixel kGrey = 0x808080;
+constexpr gfx::Pixel kClear = 0x123456;  // marks "the canvas shows through" in expectations
+
+// Frame "p" (3 x 2, one transparent pixel), "five" (5 x 2) and "seven" (7 x 2), all at Y 0.
+class PlotTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<TFrameList> list_ = test::LoadList(
+        framework::clBlue, {{"p", 0, 0, 3, 2}, {"five", 3, 0, 5, 2}, {"seven", 8, 0, 7, 2}},
+        test::EightBitStrip({{kR, kG, kB, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR},
+                             {kK, kW, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR}}));
+    gfx::Bitmap canvas_{12, 12};
+
+    void SetUp() override { canvas_.Fill(kGrey); }
+    const TFrame& Frame(const char* name) const { return list_->Items(list_->IndexOf(name)); }
+
+    // The 5 x 4 area with its top-left corner at (1, 2), row by row.
+    void ExpectArea(const std::vector<std::vector<gfx::Pixel>>& rows) const {
+        for (int32_t y = 0; y < 4; ++y) {
+            for (int32_t x = 0; x < 5; ++x) {
+                gfx::Pixel want = rows[size_t(y)][size_t(x)];
+                want = want == kClear ? kGrey : want;
+                EXPECT_EQ(canvas_.GetPixel(1 + x, 2 + y), want) << "at " << 1 + x << "," << 2 + y;
+            }
+        }
+    }
+    int32_t PaintedColumns(int32_t row) const {
+        int32_t count = 0;
+        for (int32_t x = 0; x < canvas_.Width(); ++x) {
+            count += canvas_.GetPixel(x, row) != kGrey ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+TEST_F(PlotTest, TransparentPlotLetsTheCanvasShowThrough) {
+    Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
+    ExpectArea({{kClear, kClear, kClear, kClear, kClear},
+                {kClear, kR, kG, kClear, kClear},
+                {kClear, kK, kW, kR, kClear},
+                {kClear, kClear, kClear, kClear, kClear}});
+    EXPECT_EQ(canvas_.GetCanvas().CopyMode(), gfx::Rop::SrcPaint);
+}
+
+TEST_F(PlotTest, OpaquePlotShowsTransparentPixelsBlack) {
+    Frame("p").PlotOpaque(canvas_.GetCanvas(), 2, 3, 1.0);
+    ExpectArea({{kClear, kClear, kClear, kClear, kClear},
+                {kClear, kR, kG, kK, kClear},
+                {kClear, kK, kW, kR, kClear},
+                {kClear, kClear, kClear, kClear, kClear}});
+    EXPECT_EQ(canvas_.GetCanvas().CopyMode(), gfx::Rop::SrcCopy);
+}
+
+// A mirrored plot of width W at X covers X + 1 .. X + W (rows likewise).
+TEST_F(PlotTest, MirrorXReversesColumns) {
+    Frame("p").PlotEx(canvas_.GetCanvas(), 2, 3, true, false, true, 1.0);
+    ExpectArea({{kClear, kClear, kClear, kClear, kClear},
+                {kClear, kClear, kClear, kG, kR},
+                {kClear, kClear, kR, kW, kK},
+                {kClear, kClear, kClear, kClear, kClear}});
+}
+
+TEST_F(PlotTest, MirrorYReversesRows) {
+    Frame("p").PlotEx(canvas_.GetCanvas(), 2, 3, false, true, true, 1.0);
+    ExpectArea({{kClear, kClear, kClear, kClear, kClear},
+                {kClear, kClear, kClear, kClear, kClear},
+                {kClear, kK, kW, kR, kClear},
+                {kClear, kR, kG, kClear, kClear}});
+}
+
+TEST_F(PlotTest, BothMirrorsTurnByHalfATurn) {
+    Frame("p").PlotEx(canvas_.GetCanvas(), 2, 3, true, true, false, 1.0);
+    ExpectArea({{kClear, kClear, kClear, kClear, kClear},
+                {kClear, kClear, kClear, kClear, kClear},
+                {kClear, kClear, kR, kW, kK},
+                {kClear, kClear, kK, kG, kR}});
+}
+
+TEST_F(PlotTest, ScaledSizesRoundHalfToEven) {
+    Frame("five").PlotMasked(canvas_.GetCanvas(), 0, 0, 0.5);
+    EXPECT_EQ(PaintedColumns(0), 2);
+    EXPECT_EQ(PaintedColumns(1), 0);
+    Frame("seven").PlotOpaque(canvas_.GetCanvas(), 0, 4, 0.5);
+    EXPECT_EQ(PaintedColumns(4), 4);
+    Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 6, 3.0);
+    EXPECT_EQ(PaintedColumns(6), 9);
+    EXPECT_EQ(canvas_.GetPixel(8, 11), kR);
+}
+
+TEST_F(PlotTest, ZeroScaleDrawsNothingAndNonsenseScaleIsRefused) {
+    Frame("seven").PlotEx(canvas_.GetCanvas(), 1, 1, false, false, false, 0.0);
+    Frame("seven").PlotEx(canvas_.GetCanvas(), 1, 1, true, true, true, 0.0);
+    for (int32_t row = 0; row < canvas_.Height(); ++row) {
+        EXPECT_EQ(PaintedColumns(row), 0);
+    }
+    EXPECT_THROW(Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 0, 1e300), base::EFrame);
+    EXPECT_THROW(Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 0, std::nan("")), base::EFrame);
+}
+
+}  // namespace
+}  // namespace sprites

@@ -1,0 +1,150 @@
+// Frame references, sequences and sequence lists: lookups, step data and copies.
+
+#include <gtest/gtest.h>
+
+#include "SpriteTestSupport.h"
+#include "sprites/SequenceList.h"
+
+namespace sprites {
+namespace {
+
+std::unique_ptr<TFrameRef> Step(ISequenceOwner* sprite, const std::string& frame, int16_t dx,
+                                int16_t dy, int16_t dz) {
+    auto step = std::make_unique<TFrameRef>(sprite);
+    step->SetFrameName(frame);
+    step->SetDX(dx);
+    step->SetDY(dy);
+    step->SetDZ(dz);
+    step->SetTime(base::Real48::FromDouble(0.1));
+    return step;
+}
+
+// Frames blad1_30, blad1_02, blad1_; sequences WAAI4 (empty) and WAAI1 (four steps, the last
+// naming a frame that does not exist).
+class SequenceTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        test::AddFrames(
+            sprite_.FrameList(),
+            {{"blad1_30", 0, 0, 1, 1}, {"blad1_02", 1, 0, 1, 1}, {"blad1_", 2, 0, 1, 1}});
+        list_.Add(std::make_unique<TSequence>(&sprite_)).SetName("WAAI4");
+        TSequence& waai1 = list_.Add(std::make_unique<TSequence>(&sprite_));
+        waai1.SetName("WAAI1");
+        waai1.Add(Step(&sprite_, "blad1_", -1, 0, 0));
+        waai1.Add(Step(&sprite_, "blad1_02", 76, -39, 5));
+        waai1.Add(Step(&sprite_, "blad1_30", 88, -35, 0));
+        waai1.Add(Step(&sprite_, "missing", 1, 2, 3));
+    }
+    TSequence& Waai1() { return list_.Items(1); }
+
+    test::TestSprite sprite_;
+    TSequenceList list_{&sprite_};
+};
+
+TEST_F(SequenceTest, FreshObjects) {
+    TSequence sequence(&sprite_);
+    EXPECT_EQ(sequence.Name(), "New Sequence");
+    EXPECT_EQ(sequence.Reserved(), base::Real48{});
+    EXPECT_EQ(sequence.Count(), 0);
+    TFrameRef step(&sprite_);
+    EXPECT_EQ(step.FrameName(), "");
+    EXPECT_EQ(step.DX() | step.DY() | step.DZ(), 0);
+    step.SetFrameName(std::string(100, 'f'));
+    EXPECT_EQ(step.FrameName(), std::string(80, 'f'));
+}
+
+TEST_F(SequenceTest, SequenceNamesIgnoreTheCaseOfAToZOnly) {
+    EXPECT_EQ(list_.IndexOf("waai1"), 1);
+    EXPECT_EQ(list_.IndexOf("WAAI4"), 0);
+    EXPECT_EQ(list_.IndexOf("waai"), -1);
+    EXPECT_EQ(&list_.SequenceByName("Waai1"), &Waai1());
+    list_.Items(0).SetName("\xE9t\xE9");
+    EXPECT_EQ(list_.IndexOf("\xC9T\xC9"), -1);
+    EXPECT_EQ(list_.IndexOf("\xE9T\xE9"), 0);
+    try {
+        list_.SequenceByName("WAAI9");
+        FAIL() << "found WAAI9";
+    } catch (const base::ESprite& e) {
+        EXPECT_STREQ(e.what(), "SequenceByName: WAAI9 not found");
+    }
+    try {
+        list_.SequenceByName(std::string(100, 'q'));
+        FAIL() << "found the long name";
+    } catch (const base::ESprite& e) {
+        EXPECT_EQ(e.Message(), "SequenceByName: " + std::string(80, 'q') + " not found");
+    }
+    Waai1().SetName(std::string(80, 'w'));
+    EXPECT_EQ(list_.IndexOf(std::string(80, 'W') + "XYZ"), 1);
+}
+
+TEST_F(SequenceTest, StepsAreFoundByExactFrameName) {
+    EXPECT_EQ(Waai1().IndexOf("blad1_02"), 1);
+    EXPECT_EQ(Waai1().IndexOf("BLAD1_02"), -1);
+    EXPECT_EQ(Waai1().Items(1).FrameIndex(), 1);
+    EXPECT_EQ(&Waai1().Items(2).Frame(), &sprite_.FrameList().Items(0));
+    EXPECT_EQ(Waai1().Items(3).FrameIndex(), -1);
+    try {
+        Waai1().Items(3).Frame();
+        FAIL() << "found the missing frame";
+    } catch (const base::EListError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (-1)");
+    }
+    EXPECT_EQ(TFrameRef(nullptr).FrameIndex(), -1);
+    EXPECT_THROW(Waai1().Items(4), base::EListError);
+}
+
+TEST_F(SequenceTest, FrameDataOfStepsAndOfTheStartBeforeThem) {
+    int32_t frame = 99;
+    int16_t dx = 9, dy = 9, dz = 9;
+    base::Real48 time = base::Real48::FromDouble(7.0);
+    Waai1().GetFrameData(-1, frame, dx, dy, dz, time);
+    EXPECT_EQ(frame, 2);
+    EXPECT_EQ(dx | dy | dz, 0);
+    EXPECT_EQ(time, base::Real48{});
+    Waai1().GetFrameData(1, frame, dx, dy, dz, time);
+    EXPECT_EQ(frame, 1);
+    EXPECT_EQ(dx, 76);
+    EXPECT_EQ(dy, -39);
+    EXPECT_EQ(dz, 5);
+    EXPECT_EQ(time, base::Real48::FromDouble(0.1));
+    Waai1().GetFrameData(3, frame, dx, dy, dz, time);
+    EXPECT_EQ(frame, -1);
+    EXPECT_THROW(Waai1().GetFrameData(4, frame, dx, dy, dz, time), base::EListError);
+    EXPECT_THROW(list_.Items(0).GetFrameData(-1, frame, dx, dy, dz, time), base::EListError);
+}
+
+TEST_F(SequenceTest, AssigningAListCopiesEverythingForTheSourceSprite) {
+    test::TestSprite other;
+    TSequenceList copy(&other);
+    copy.Add(std::make_unique<TSequence>(&other));
+    Waai1().SetReserved(base::Real48::FromDouble(2.5));
+    copy.Assign(list_);
+    Waai1().Items(1).SetDX(0);
+    Waai1().SetName("gone");
+
+    EXPECT_EQ(copy.Sprite(), &sprite_);
+    ASSERT_EQ(copy.Count(), 2);
+    const TSequence& sequence = copy.Items(1);
+    EXPECT_EQ(sequence.Name(), "WAAI1");
+    EXPECT_EQ(sequence.Sprite(), &sprite_);
+    EXPECT_EQ(sequence.Reserved(), base::Real48::FromDouble(2.5));
+    ASSERT_EQ(sequence.Count(), 4);
+    const TFrameRef& step = sequence.Items(1);
+    EXPECT_EQ(step.Sprite(), &sprite_);
+    EXPECT_EQ(step.FrameName(), "blad1_02");
+    EXPECT_EQ(step.DX(), 76);
+    EXPECT_EQ(step.DZ(), 5);
+    EXPECT_EQ(step.Time(), base::Real48::FromDouble(0.1));
+
+    EXPECT_THROW(copy.Items(0).Assign(copy), base::EConvertError);
+    try {
+        copy.Items(1).Items(0).Assign(sequence);
+        FAIL() << "assigned a sequence to a step";
+    } catch (const base::EConvertError& e) {
+        EXPECT_STREQ(e.what(), "Cannot assign a TSequence to a TFrameRef");
+    }
+    EXPECT_EQ(copy.Items(1).Items(0).FrameName(), "blad1_");
+}
+
+}  // namespace
+}  // namespace sprites

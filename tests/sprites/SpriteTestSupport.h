@@ -1,0 +1,74 @@
+#pragma once
+// Helpers of the sprite toolkit's tests: strips with chosen pixels, stored frame lists built
+// byte by byte, the stored leaf layout, and an owner of sequences.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "base/MemoryStream.h"
+#include "gfx/Bitmap.h"
+#include "sprites/FrameList.h"
+#include "sprites/SequenceOwner.h"
+
+namespace sprites::test {
+
+struct FrameSpec {
+    std::string name;
+    int16_t x = 0;
+    int16_t y = 0;
+    int16_t width = 0;
+    int16_t height = 0;
+};
+
+// A colour strip with these rows of pixels, stored as an 8-bit picture whose table holds
+// every colour used (so it writes back byte for byte).
+gfx::Bitmap EightBitStrip(const std::vector<std::vector<gfx::Pixel>>& rows);
+
+// The stored form of a frame list: count, records, the strip's payload.
+std::vector<uint8_t> FrameListBytes(const std::vector<FrameSpec>& frames, const gfx::Bitmap& strip);
+
+// A list of that colour, read from the stored form of these frames and this strip.
+std::unique_ptr<TFrameList> LoadList(framework::TColor color, const std::vector<FrameSpec>& frames,
+                                     const gfx::Bitmap& strip);
+
+// Appends frames with these rectangles to a list (no mask is prepared).
+void AddFrames(TFrameList& list, const std::vector<FrameSpec>& frames);
+
+// A list shaped like the stored leaf list: the 80 leaf frames in a white 10085 x 217 strip
+// (stored as 8 bits a pixel), prepared for clBlue.
+std::unique_ptr<TFrameList> LeafList();
+
+// The 80 frames of the stored leaf strip (names and sizes, left to right at Y = 0).
+std::vector<FrameSpec> LeafFrames();
+
+struct StepSpec {
+    std::string frame;
+    int16_t dx = 0;
+    int16_t dy = 0;
+    int16_t dz = 0;
+    double time = 0.1;
+};
+struct SequenceSpec {
+    std::string name;
+    std::vector<StepSpec> steps;
+};
+
+// The stored form of a sequence list, steps with or without DZ. Sequence names carry the
+// filler of the default name, as the stored assets do.
+std::vector<uint8_t> SequenceListBytes(const std::vector<SequenceSpec>& sequences, bool withDZ);
+
+// A sequence owner with a version text and a frame list of its own.
+class TestSprite : public ISequenceOwner {
+  public:
+    explicit TestSprite(std::string version = "1.1e") : version_(std::move(version)) {}
+    std::string StoredVersion() const override { return version_; }
+    TFrameList& FrameList() override { return frames_; }
+
+  private:
+    std::string version_;
+    TFrameList frames_;
+};
+
+}  // namespace sprites::test
