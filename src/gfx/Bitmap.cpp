@@ -109,7 +109,8 @@ void Bitmap::ResizeColour(int32_t width, int32_t height, int32_t keepWidth, int3
     std::vector<Pixel> pixels(static_cast<size_t>(width) * static_cast<size_t>(height), kWhite);
     for (int32_t y = 0; y < keepHeight; ++y) {
         const Pixel* from = colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
-        std::copy_n(from, keepWidth, pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width));
+        std::copy_n(from, keepWidth,
+                    pixels.data() + static_cast<size_t>(y) * static_cast<size_t>(width));
     }
     colour_ = std::move(pixels);
 }

@@ -83,7 +83,8 @@ uint64_t CheckCompression(std::span<const uint8_t> file, const Header& h) {
         return headersEnd;
     }
     if (h.compression != kBitFieldsCompression || h.depth != 32) {
-        Fail("compression " + std::to_string(h.compression) + " is not supported (only uncompressed)");
+        Fail("compression " + std::to_string(h.compression) +
+             " is not supported (only uncompressed)");
     }
     const uint64_t masksAt = kFileHeaderSize + kInfoHeaderSize;
     const uint64_t masksEnd = h.size == kInfoHeaderSize ? headersEnd + 12 : headersEnd;
@@ -99,7 +100,8 @@ uint64_t CheckCompression(std::span<const uint8_t> file, const Header& h) {
 
 void CheckSize(const Header& h) {
     if (h.width <= 0 || h.width > kMaxBmpDimension) {
-        Fail("width " + std::to_string(h.width) + " out of range 1.." + std::to_string(kMaxBmpDimension));
+        Fail("width " + std::to_string(h.width) + " out of range 1.." +
+             std::to_string(kMaxBmpDimension));
     }
     if (h.height == 0 || h.height > kMaxBmpDimension || h.height < -kMaxBmpDimension) {
         Fail("height " + std::to_string(h.height) + " out of range (0 or beyond " +
@@ -107,7 +109,8 @@ void CheckSize(const Header& h) {
     }
     const int64_t pixels = h.width * (h.height < 0 ? -h.height : h.height);
     if (pixels > kMaxReadPixels) {
-        Fail(std::to_string(pixels) + " pixels exceed the limit of " + std::to_string(kMaxReadPixels));
+        Fail(std::to_string(pixels) + " pixels exceed the limit of " +
+             std::to_string(kMaxReadPixels));
     }
 }
 
@@ -158,7 +161,8 @@ Layout ParseLayout(std::span<const uint8_t> file) {
     layout.tableEntrySize = h.size == kCoreHeaderSize ? 3 : 4;
     layout.pixelOffset = LoadU32(file.data() + 10);
     layout.rowBytes = RowBytes(h.width, layout.depth);
-    CheckPixelData(file, layout, headersEnd + uint64_t{layout.tableEntries} * layout.tableEntrySize);
+    CheckPixelData(file, layout,
+                   headersEnd + uint64_t{layout.tableEntries} * layout.tableEntrySize);
     return layout;
 }
 

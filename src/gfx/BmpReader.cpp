@@ -36,9 +36,12 @@ int32_t TargetRow(const Layout& layout, int32_t row) {
 
 uint32_t IndexAt(const uint8_t* row, int32_t x, int depth) {
     switch (depth) {
-        case 1: return (row[x >> 3] >> (7 - (x & 7))) & 1u;
-        case 4: return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
-        default: return row[x];
+        case 1:
+            return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+        case 4:
+            return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
+        default:
+            return row[x];
     }
 }
 
@@ -54,8 +57,8 @@ void CheckIndices(std::span<const uint8_t> file, const Layout& layout) {
             if (index >= layout.tableEntries) {
                 throw base::EInvalidGraphic(
                     "BMP: palette index " + std::to_string(index) + " beyond the colour table (" +
-                    std::to_string(layout.tableEntries) + " entries) at pixel (" + std::to_string(x) +
-                    ", " + std::to_string(TargetRow(layout, row)) + ")");
+                    std::to_string(layout.tableEntries) + " entries) at pixel (" +
+                    std::to_string(x) + ", " + std::to_string(TargetRow(layout, row)) + ")");
             }
         }
     }

@@ -128,7 +128,8 @@ void PutTable(std::vector<uint8_t>& out, const std::vector<Pixel>& table) {
     }
 }
 
-void PutIndexedRow(uint8_t* row, const Bitmap& bitmap, int32_t y, int depth, NearestIndex& nearest) {
+void PutIndexedRow(uint8_t* row, const Bitmap& bitmap, int32_t y, int depth,
+                   NearestIndex& nearest) {
     for (int32_t x = 0; x < bitmap.Width(); ++x) {
         const uint8_t index = nearest(bitmap.GetPixel(x, y));
         if (depth == 8) {
@@ -166,7 +167,8 @@ std::vector<uint8_t> WriteBmp(const Bitmap& bitmap, int depth) {
     NearestIndex nearest(table);
     for (int32_t y = 0; y < bitmap.Height(); ++y) {
         // Rows are stored bottom-up.
-        uint8_t* row = out.data() + pixelOffset + static_cast<size_t>(bitmap.Height() - 1 - y) * rowBytes;
+        uint8_t* row =
+            out.data() + pixelOffset + static_cast<size_t>(bitmap.Height() - 1 - y) * rowBytes;
         if (depth <= 8) {
             PutIndexedRow(row, bitmap, y, depth, nearest);
         } else {

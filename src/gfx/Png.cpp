@@ -20,7 +20,8 @@ void AppendBytes(png_structp png, png_bytep data, png_size_t length) {
 void FlushNothing(png_structp) {}
 
 std::vector<uint8_t> RgbRows(const Bitmap& bitmap) {
-    std::vector<uint8_t> rgb(static_cast<size_t>(bitmap.Width()) * static_cast<size_t>(bitmap.Height()) * 3);
+    std::vector<uint8_t> rgb(static_cast<size_t>(bitmap.Width()) *
+                             static_cast<size_t>(bitmap.Height()) * 3);
     size_t at = 0;
     for (int32_t y = 0; y < bitmap.Height(); ++y) {
         for (int32_t x = 0; x < bitmap.Width(); ++x) {
@@ -76,7 +77,8 @@ std::vector<uint8_t> EncodePng(const Bitmap& bitmap) {
 void WritePng(const Bitmap& bitmap, const std::string& path) {
     const std::vector<uint8_t> bytes = EncodePng(bitmap);
     std::ofstream file(path, std::ios::binary);
-    file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    file.write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     file.close();
     if (!file) {
         throw base::Exception("Cannot write the PNG file " + path);

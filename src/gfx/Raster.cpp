@@ -17,7 +17,8 @@ void CheckRop(Rop rop) {
         case Rop::SrcAnd:
         case Rop::SrcPaint:
         case Rop::DstInvert:
-        case Rop::Blackness: return;
+        case Rop::Blackness:
+            return;
     }
     throw base::EInvalidGraphic("Unknown raster operation " +
                                 std::to_string(static_cast<uint32_t>(rop)));
@@ -32,10 +33,10 @@ bool ReadsWhatItWrites(const raster::BlitPlan& plan) {
     return RectsIntersect(written, read);
 }
 
-raster::AxisRequest Axis(int32_t origin, int32_t extent, int32_t sourceOrigin,
-                         int32_t sourceExtent, int32_t clipLow, int32_t clipHigh,
-                         int32_t sourceSize, bool hasSource) {
-    return {origin, extent, sourceOrigin, sourceExtent, clipLow, clipHigh, 0, sourceSize, hasSource};
+raster::AxisRequest Axis(int32_t origin, int32_t extent, int32_t sourceOrigin, int32_t sourceExtent,
+                         int32_t clipLow, int32_t clipHigh, int32_t sourceSize, bool hasSource) {
+    return {origin,   extent, sourceOrigin, sourceExtent, clipLow,
+            clipHigh, 0,      sourceSize,   hasSource};
 }
 
 }  // namespace

@@ -78,10 +78,10 @@ void WalkRow(Dest dest, Fetch fetch, Columns columns, int32_t destStart, int32_t
 // The common plain copy between colour bitmaps: one block move a row.
 template <>
 void WalkRow<CopyOp, ColourDest, ColourFromColour, ForwardColumns>(ColourDest dest,
-                                                                 ColourFromColour fetch,
-                                                                 ForwardColumns columns,
-                                                                 int32_t destStart,
-                                                                 int32_t count) {
+                                                                   ColourFromColour fetch,
+                                                                   ForwardColumns columns,
+                                                                   int32_t destStart,
+                                                                   int32_t count) {
     std::copy_n(fetch.row + columns.start, count, dest.row + destStart);
 }
 
@@ -107,7 +107,8 @@ MonoFromMono MakeFetch(const BlitPlan& plan, int32_t y, MonoFromMono*) {
 template <class Op, class Dest, class Fetch, class Columns>
 void WalkRows(const BlitPlan& plan, Columns columns) {
     for (int32_t i = 0; i < plan.rows.count; ++i) {
-        const Dest dest = MakeDest(*plan.dest, plan.rows.destStart + i, static_cast<Dest*>(nullptr));
+        const Dest dest =
+            MakeDest(*plan.dest, plan.rows.destStart + i, static_cast<Dest*>(nullptr));
         const Fetch fetch = MakeFetch(plan, plan.rows.SourceAt(i), static_cast<Fetch*>(nullptr));
         WalkRow<Op>(dest, fetch, columns, plan.columns.destStart, plan.columns.count);
     }
@@ -131,8 +132,10 @@ struct NoSource {
 template <class Op, class Dest>
 void WalkWithoutSource(const BlitPlan& plan) {
     for (int32_t i = 0; i < plan.rows.count; ++i) {
-        const Dest dest = MakeDest(*plan.dest, plan.rows.destStart + i, static_cast<Dest*>(nullptr));
-        WalkRow<Op>(dest, NoSource{}, ForwardColumns{0}, plan.columns.destStart, plan.columns.count);
+        const Dest dest =
+            MakeDest(*plan.dest, plan.rows.destStart + i, static_cast<Dest*>(nullptr));
+        WalkRow<Op>(dest, NoSource{}, ForwardColumns{0}, plan.columns.destStart,
+                    plan.columns.count);
     }
 }
 
@@ -160,11 +163,16 @@ void RunBlit(const BlitPlan& plan, Rop rop) {
         return;
     }
     switch (rop) {
-        case Rop::SrcCopy: return RunOp<CopyOp>(plan);
-        case Rop::SrcAnd: return RunOp<AndOp>(plan);
-        case Rop::SrcPaint: return RunOp<OrOp>(plan);
-        case Rop::DstInvert: return RunOp<InvertOp>(plan);
-        case Rop::Blackness: return RunOp<BlackOp>(plan);
+        case Rop::SrcCopy:
+            return RunOp<CopyOp>(plan);
+        case Rop::SrcAnd:
+            return RunOp<AndOp>(plan);
+        case Rop::SrcPaint:
+            return RunOp<OrOp>(plan);
+        case Rop::DstInvert:
+            return RunOp<InvertOp>(plan);
+        case Rop::Blackness:
+            return RunOp<BlackOp>(plan);
     }
 }
 

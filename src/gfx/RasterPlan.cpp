@@ -18,8 +18,8 @@ Range Intersect(Range a, Range b) {
 
 // Offsets k in 0 .. n - 1 for which origin + direction * k lies in [low, high).
 Range OffsetsInside(int64_t origin, int64_t direction, int64_t n, int64_t low, int64_t high) {
-    const Range inside =
-        direction > 0 ? Range{low - origin, high - origin} : Range{origin - high + 1, origin - low + 1};
+    const Range inside = direction > 0 ? Range{low - origin, high - origin}
+                                       : Range{origin - high + 1, origin - low + 1};
     return Intersect(inside, {0, n});
 }
 
@@ -64,7 +64,8 @@ void FillSource(AxisMap& map, const AxisRequest& r, Range k, int64_t n, int64_t 
     map.table.resize(static_cast<size_t>(map.count));
     for (int32_t i = 0; i < map.count; ++i) {
         const int64_t offset = ScaledOffset(firstK + destDirection * i, n, m);
-        map.table[static_cast<size_t>(i)] = static_cast<int32_t>(r.sourceOrigin + sourceDirection * offset);
+        map.table[static_cast<size_t>(i)] =
+            static_cast<int32_t>(r.sourceOrigin + sourceDirection * offset);
     }
 }
 

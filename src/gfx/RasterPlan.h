@@ -36,7 +36,9 @@ struct AxisMap {
     bool Scaled() const { return !table.empty(); }
     // Source coordinates ascend one by one with the destination: the row-wise fast path.
     bool Forward() const { return !Scaled() && step == 1; }
-    int32_t SourceAt(int32_t i) const { return Scaled() ? table[static_cast<size_t>(i)] : sourceStart + step * i; }
+    int32_t SourceAt(int32_t i) const {
+        return Scaled() ? table[static_cast<size_t>(i)] : sourceStart + step * i;
+    }
     int32_t SourceMin() const;
     int32_t SourceMax() const;
     // The source coordinate of every destination coordinate, for the per-pixel kernels.

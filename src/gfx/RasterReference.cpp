@@ -38,11 +38,16 @@ Pixel Convert(Pixel s, const Canvas& source, const Canvas& dest) {
 
 Pixel Combine(Rop rop, Pixel d, Pixel s) {
     switch (rop) {
-        case Rop::SrcCopy: return s;
-        case Rop::SrcAnd: return d & s;
-        case Rop::SrcPaint: return d | s;
-        case Rop::DstInvert: return d ^ kColourBits;
-        case Rop::Blackness: return kBlack;
+        case Rop::SrcCopy:
+            return s;
+        case Rop::SrcAnd:
+            return d & s;
+        case Rop::SrcPaint:
+            return d | s;
+        case Rop::DstInvert:
+            return d ^ kColourBits;
+        case Rop::Blackness:
+            return kBlack;
     }
     return d;
 }

@@ -87,7 +87,8 @@ TEST(Bitmap, AssignmentKeepsTheCanvasObjectAndItsSettings) {
     EXPECT_EQ(target.Height(), 3);
     Bitmap moved(std::move(source));
     EXPECT_EQ(moved.Height(), 3);
-    EXPECT_TRUE(source.Empty());  // NOLINT(bugprone-use-after-move): the moved-from state is defined
+    EXPECT_TRUE(
+        source.Empty());  // NOLINT(bugprone-use-after-move): the moved-from state is defined
 }
 
 }  // namespace

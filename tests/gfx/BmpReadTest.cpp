@@ -37,7 +37,8 @@ TEST(BmpRead, DirectColourInEveryHeaderKindAndRowOrder) {
 
 TEST(BmpRead, EightBitBottomUpTopDownAndCoreHeaderGiveTheSamePixels) {
     const Pixel warm[] = {0xFF0000, 0x008000, 0x0000FF, 0xFFFF00};
-    for (const char* name : {"eight_bit_4x2.bmp", "eight_bit_4x2_topdown.bmp", "core_eight_bit_4x2.bmp"}) {
+    for (const char* name :
+         {"eight_bit_4x2.bmp", "eight_bit_4x2_topdown.bmp", "core_eight_bit_4x2.bmp"}) {
         SCOPED_TRACE(name);
         const Bitmap bitmap = ReadSample(name);
         ASSERT_EQ(bitmap.Width(), 4);

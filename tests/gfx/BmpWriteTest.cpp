@@ -12,7 +12,8 @@ namespace gfx {
 namespace {
 
 uint32_t U32At(const std::vector<uint8_t>& bytes, size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) | (uint32_t{bytes[at + 3]} << 24);
+    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
+           (uint32_t{bytes[at + 3]} << 24);
 }
 
 TEST(BmpWrite, HeadersDescribeTheFile) {
@@ -78,7 +79,8 @@ TEST(BmpWrite, EightBitsWithoutATableUseThePicturesColoursOrTheNearest) {
 
     Bitmap many(300, 1);
     for (int32_t x = 0; x < 300; ++x) {
-        many.SetPixel(x, 0, MakePixel(static_cast<uint8_t>(x % 256), static_cast<uint8_t>(x / 2), 3));
+        many.SetPixel(x, 0,
+                      MakePixel(static_cast<uint8_t>(x % 256), static_cast<uint8_t>(x / 2), 3));
     }
     const Bitmap reduced = ReadBmp(WriteBmp(many, 8));
     EXPECT_EQ(reduced.GetPixel(0, 0), 0x000000u);  // (0, 0, 3) is nearest to black

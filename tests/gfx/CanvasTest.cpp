@@ -34,7 +34,8 @@ TEST(Canvas, CopyRectWithExchangedEdgesMirrors) {
     Bitmap dest(5, 1);
     // Left and right exchanged: origin 4, extent -3, covering columns 2 .. 4.
     dest.GetCanvas().CopyRect(Rect{4, 0, 1, 1}, source.GetCanvas(), Rect{0, 0, 3, 1});
-    EXPECT_EQ(test::Difference(test::ColourFromRows({"ffffff ffffff 000003 000002 000001"}), dest), "");
+    EXPECT_EQ(test::Difference(test::ColourFromRows({"ffffff ffffff 000003 000002 000001"}), dest),
+              "");
 }
 
 TEST(Canvas, DrawCopiesTheWholeSourceWithTheCopyMode) {

@@ -16,7 +16,8 @@ struct RasterCase {
     int number = -1;
     Bitmap dest;
     std::optional<Bitmap> source;
-    Pixel sourceBackground = kWhite, sourceText = kBlack, destBackground = kWhite, destText = kBlack;
+    Pixel sourceBackground = kWhite, sourceText = kBlack, destBackground = kWhite,
+          destText = kBlack;
     std::string call;  // "bitblt" or "stretchblt"
     Rop rop = Rop::SrcCopy;
     bool self = false;
@@ -25,11 +26,16 @@ struct RasterCase {
 };
 
 Rop RopByName(const std::string& name) {
-    if (name == "SRCCOPY") return Rop::SrcCopy;
-    if (name == "SRCAND") return Rop::SrcAnd;
-    if (name == "SRCPAINT") return Rop::SrcPaint;
-    if (name == "DSTINVERT") return Rop::DstInvert;
-    if (name == "BLACKNESS") return Rop::Blackness;
+    if (name == "SRCCOPY")
+        return Rop::SrcCopy;
+    if (name == "SRCAND")
+        return Rop::SrcAnd;
+    if (name == "SRCPAINT")
+        return Rop::SrcPaint;
+    if (name == "DSTINVERT")
+        return Rop::DstInvert;
+    if (name == "BLACKNESS")
+        return Rop::Blackness;
     throw std::runtime_error("unknown rop " + name);
 }
 
@@ -54,7 +60,8 @@ Pixel Hex(std::istringstream& line) {
 void ReadCall(std::istringstream& line, const std::string& word, RasterCase& c) {
     std::string rop, from;
     c.call = word;
-    line >> rop >> c.args[0] >> c.args[1] >> c.args[2] >> c.args[3] >> from >> c.args[4] >> c.args[5];
+    line >> rop >> c.args[0] >> c.args[1] >> c.args[2] >> c.args[3] >> from >> c.args[4] >>
+        c.args[5];
     if (word == "stretchblt") {
         line >> c.args[6] >> c.args[7];
     }

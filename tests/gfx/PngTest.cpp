@@ -26,7 +26,8 @@ Bitmap DecodePng(const std::vector<uint8_t>& bytes) {
     Bitmap bitmap(static_cast<int32_t>(image.width), static_cast<int32_t>(image.height));
     for (int32_t y = 0; y < bitmap.Height(); ++y) {
         for (int32_t x = 0; x < bitmap.Width(); ++x) {
-            const uint8_t* p = rgb.data() + (static_cast<size_t>(y) * image.width + static_cast<size_t>(x)) * 3;
+            const uint8_t* p =
+                rgb.data() + (static_cast<size_t>(y) * image.width + static_cast<size_t>(x)) * 3;
             bitmap.SetPixel(x, y, MakePixel(p[0], p[1], p[2]));
         }
     }
@@ -49,7 +50,8 @@ TEST(Png, MonochromeEncodesAsBlackAndWhite) {
 }
 
 TEST(Png, WritesAFileAndNamesAPathItCannotWrite) {
-    const std::string path = (std::filesystem::temp_directory_path() / "va_gfx_png_test.png").string();
+    const std::string path =
+        (std::filesystem::temp_directory_path() / "va_gfx_png_test.png").string();
     Bitmap bitmap(4, 4);
     bitmap.Fill(0x00FF00);
     WritePng(bitmap, path);

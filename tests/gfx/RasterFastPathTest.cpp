@@ -22,7 +22,14 @@ struct Transfer {
 Transfer RandomTransfer(std::mt19937& random, bool scaled) {
     std::uniform_int_distribution<int32_t> position(-12, 70);
     std::uniform_int_distribution<int32_t> extent(-67, 67);
-    Transfer t{position(random), position(random) / 4, extent(random), extent(random) / 4, 0, 0, 0, 0,
+    Transfer t{position(random),
+               position(random) / 4,
+               extent(random),
+               extent(random) / 4,
+               0,
+               0,
+               0,
+               0,
                kRops[std::uniform_int_distribution<size_t>(0, 4)(random)]};
     t.sx = position(random);
     t.sy = position(random) / 4;
@@ -55,12 +62,13 @@ void CompareOnRandomTransfers(bool scaled, bool sameBitmap, uint32_t seed) {
         expected.GetCanvas().SetTextColour(dest.GetCanvas().TextColour());
         const Canvas* from = sameBitmap ? &dest.GetCanvas() : &source.GetCanvas();
         const Canvas* expectedFrom = sameBitmap ? &expected.GetCanvas() : &source.GetCanvas();
-        StretchBltReference(expected.GetCanvas(), t.x, t.y, t.w, t.h, expectedFrom, t.sx, t.sy, t.sw,
-                            t.sh, t.rop);
+        StretchBltReference(expected.GetCanvas(), t.x, t.y, t.w, t.h, expectedFrom, t.sx, t.sy,
+                            t.sw, t.sh, t.rop);
         StretchBlt(dest.GetCanvas(), t.x, t.y, t.w, t.h, from, t.sx, t.sy, t.sw, t.sh, t.rop);
         ASSERT_EQ(test::Difference(expected, dest), "")
-            << "round " << round << ": " << t.x << "," << t.y << " " << t.w << "x" << t.h << " from "
-            << t.sx << "," << t.sy << " " << t.sw << "x" << t.sh << " rop " << static_cast<uint32_t>(t.rop);
+            << "round " << round << ": " << t.x << "," << t.y << " " << t.w << "x" << t.h
+            << " from " << t.sx << "," << t.sy << " " << t.sw << "x" << t.sh << " rop "
+            << static_cast<uint32_t>(t.rop);
     }
 }
 

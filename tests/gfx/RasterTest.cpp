@@ -93,8 +93,9 @@ TEST(RasterOperations, DestinationOnlyOperationsNeedNoSourceAndOthersDo) {
     EXPECT_EQ(dest.GetPixel(0, 0), kWhite);
     EXPECT_THROW(BitBlt(dest.GetCanvas(), 0, 0, 1, 1, nullptr, 0, 0, Rop::SrcCopy),
                  base::EInvalidGraphic);
-    EXPECT_THROW(BitBlt(dest.GetCanvas(), 0, 0, 1, 1, &dest.GetCanvas(), 0, 0, static_cast<Rop>(0x1234)),
-                 base::EInvalidGraphic);
+    EXPECT_THROW(
+        BitBlt(dest.GetCanvas(), 0, 0, 1, 1, &dest.GetCanvas(), 0, 0, static_cast<Rop>(0x1234)),
+        base::EInvalidGraphic);
 }
 
 TEST(RasterMirror, NegativeExtentCoversTheOriginAndThePixelsBeforeIt) {
@@ -109,7 +110,8 @@ TEST(RasterMirror, NegativeExtentCoversTheOriginAndThePixelsBeforeIt) {
     // Both axes: half a turn.
     Bitmap turned(3, 2);
     StretchBlt(turned.GetCanvas(), 2, 1, -3, -2, &source.GetCanvas(), 0, 0, 3, 2, Rop::SrcCopy);
-    EXPECT_EQ(Difference(ColourFromRows({"000006 000005 000004", "000003 000002 000001"}), turned), "");
+    EXPECT_EQ(Difference(ColourFromRows({"000006 000005 000004", "000003 000002 000001"}), turned),
+              "");
     // A negative source extent mirrors as well, from its origin column backwards.
     Bitmap fromSource(3, 1);
     StretchBlt(fromSource.GetCanvas(), 0, 0, 3, 1, &source.GetCanvas(), 2, 0, -3, 1, Rop::SrcCopy);
@@ -151,7 +153,8 @@ TEST(RasterClip, ExtremeCoordinatesAndExtentsDoNotOverflow) {
     for (int32_t a : extremes) {
         for (int32_t b : extremes) {
             StretchBlt(dest.GetCanvas(), a, 0, b, 1, &source.GetCanvas(), b, 0, a, 1, Rop::SrcCopy);
-            StretchBlt(dest.GetCanvas(), 0, a, 2, b, &source.GetCanvas(), 0, 0, a, b, Rop::SrcPaint);
+            StretchBlt(dest.GetCanvas(), 0, a, 2, b, &source.GetCanvas(), 0, 0, a, b,
+                       Rop::SrcPaint);
         }
     }
     // A huge destination extent from 0 shows the first source pixel over the whole bitmap.
@@ -162,8 +165,9 @@ TEST(RasterClip, ExtremeCoordinatesAndExtentsDoNotOverflow) {
 
 TEST(RasterOverlap, CopiesInsideOneBitmapReadASnapshot) {
     for (PixelFormat format : {PixelFormat::Colour, PixelFormat::Mono}) {
-        Bitmap bitmap = format == PixelFormat::Mono ? MonoFromRows({"10110", "01001"})
-                                                    : ColourFromRows({"000001 000002 000003 000004 000005"});
+        Bitmap bitmap = format == PixelFormat::Mono
+                            ? MonoFromRows({"10110", "01001"})
+                            : ColourFromRows({"000001 000002 000003 000004 000005"});
         const Bitmap before(bitmap);
         const int32_t rows = bitmap.Height();
         // Right by one, then left by one over the whole row.

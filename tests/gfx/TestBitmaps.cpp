@@ -11,7 +11,9 @@ Bitmap MonoFromRows(const std::vector<std::string>& rows) {
     Bitmap bitmap(width, static_cast<int32_t>(rows.size()), PixelFormat::Mono);
     for (int32_t y = 0; y < bitmap.Height(); ++y) {
         for (int32_t x = 0; x < width; ++x) {
-            bitmap.SetPixel(x, y, rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '1' ? kWhite : kBlack);
+            bitmap.SetPixel(
+                x, y,
+                rows[static_cast<size_t>(y)][static_cast<size_t>(x)] == '1' ? kWhite : kBlack);
         }
     }
     return bitmap;
