@@ -35,13 +35,14 @@ int32_t TargetRow(const Layout& layout, int32_t row) {
 }
 
 uint32_t IndexAt(const uint8_t* row, int32_t x, int depth) {
+    const uint32_t byte = row[x >> (depth == 1 ? 3 : depth == 4 ? 1 : 0)];
     switch (depth) {
         case 1:
-            return (row[x >> 3] >> (7 - (x & 7))) & 1u;
+            return (byte >> (7 - (x & 7))) & 1u;
         case 4:
-            return (x & 1) ? (row[x >> 1] & 0x0Fu) : (row[x >> 1] >> 4);
+            return (x & 1) != 0 ? (byte & 0x0Fu) : (byte >> 4);
         default:
-            return row[x];
+            return byte;
     }
 }
 

@@ -33,10 +33,28 @@ bool ReadsWhatItWrites(const raster::BlitPlan& plan) {
     return RectsIntersect(written, read);
 }
 
-raster::AxisRequest Axis(int32_t origin, int32_t extent, int32_t sourceOrigin, int32_t sourceExtent,
-                         int32_t clipLow, int32_t clipHigh, int32_t sourceSize, bool hasSource) {
-    return {origin,   extent, sourceOrigin, sourceExtent, clipLow,
-            clipHigh, 0,      sourceSize,   hasSource};
+// An origin and signed extents, as the caller gave them (origin + extent may not fit 32 bits).
+struct Placement {
+    int32_t x, y, width, height;
+};
+
+// The clipped mapping and the colours of a transfer; `source` is null without a source.
+raster::BlitPlan PlanTransfer(Canvas& dest, Placement to, const Canvas* source, Placement from) {
+    raster::BlitPlan plan;
+    plan.dest = &dest.Target();
+    plan.source = source != nullptr ? &source->Target() : nullptr;
+    const Rect clip = dest.ClipBox();
+    const bool hasSource = source != nullptr;
+    const int32_t sourceWidth = hasSource ? plan.source->Width() : 0;
+    const int32_t sourceHeight = hasSource ? plan.source->Height() : 0;
+    plan.columns = raster::MapAxis(
+        {to.x, to.width, from.x, from.width, clip.left, clip.right, 0, sourceWidth, hasSource});
+    plan.rows = raster::MapAxis(
+        {to.y, to.height, from.y, from.height, clip.top, clip.bottom, 0, sourceHeight, hasSource});
+    plan.monoColours[0] = dest.TextColour();
+    plan.monoColours[1] = dest.BackgroundColour();
+    plan.sourceBackground = hasSource ? source->BackgroundColour() : kWhite;
+    return plan;
 }
 
 }  // namespace
@@ -50,32 +68,19 @@ void StretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t heigh
                 const Canvas* source, int32_t sourceX, int32_t sourceY, int32_t sourceWidth,
                 int32_t sourceHeight, Rop rop) {
     CheckRop(rop);
-    const bool usesSource = RopUsesSource(rop);
-    if (usesSource && source == nullptr) {
+    const Canvas* used = RopUsesSource(rop) ? source : nullptr;
+    if (RopUsesSource(rop) && source == nullptr) {
         throw base::EInvalidGraphic("StretchBlt: the raster operation needs a source canvas");
     }
-    raster::BlitPlan plan;
-    plan.dest = &dest.Target();
-    plan.source = usesSource ? &source->Target() : nullptr;
-    const Rect clip = dest.ClipBox();
-    const int32_t sourceW = usesSource ? plan.source->Width() : 0;
-    const int32_t sourceH = usesSource ? plan.source->Height() : 0;
-    plan.columns = raster::MapAxis(
-        Axis(x, width, sourceX, sourceWidth, clip.left, clip.right, sourceW, usesSource));
-    plan.rows = raster::MapAxis(
-        Axis(y, height, sourceY, sourceHeight, clip.top, clip.bottom, sourceH, usesSource));
+    raster::BlitPlan plan = PlanTransfer(dest, {x, y, width, height}, used,
+                                         {sourceX, sourceY, sourceWidth, sourceHeight});
     if (plan.columns.Empty() || plan.rows.Empty()) {
         return;
     }
     std::optional<Bitmap> snapshot;
-    if (usesSource) {
-        plan.monoColours[0] = dest.TextColour();
-        plan.monoColours[1] = dest.BackgroundColour();
-        plan.sourceBackground = source->BackgroundColour();
-        if (plan.source == plan.dest && ReadsWhatItWrites(plan)) {
-            snapshot.emplace(*plan.source);
-            plan.source = &*snapshot;
-        }
+    if (plan.source == plan.dest && ReadsWhatItWrites(plan)) {
+        snapshot.emplace(*plan.source);
+        plan.source = &*snapshot;
     }
     raster::RunBlit(plan, rop);
 }

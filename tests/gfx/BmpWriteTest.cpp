@@ -12,8 +12,11 @@ namespace gfx {
 namespace {
 
 uint32_t U32At(const std::vector<uint8_t>& bytes, size_t at) {
-    return bytes[at] | (bytes[at + 1] << 8) | (bytes[at + 2] << 16) |
-           (uint32_t{bytes[at + 3]} << 24);
+    uint32_t value = 0;
+    for (size_t i = 4; i-- > 0;) {
+        value = (value << 8) | bytes[at + i];
+    }
+    return value;
 }
 
 TEST(BmpWrite, HeadersDescribeTheFile) {
