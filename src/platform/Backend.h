@@ -2,7 +2,9 @@
 // The table of operations a backend provides: one virtual operation for each call of
 // platform.h (DrawIcon excepted, which is drawn with gfx from IconPictures). The free functions
 // of platform.h forward to the current backend; a backend becomes current for the lifetime of
-// a ScopedBackend.
+// a ScopedBackend. An exception thrown by a window or timer procedure passes through
+// DispatchMessageA and SendMessageA to their caller; a backend whose window system calls the
+// procedures must carry it across and throw it again there.
 
 #include "platform/platform.h"
 
@@ -41,6 +43,7 @@ class Backend {
     virtual void PresentRect(HWND hwnd, const gfx::Rect& rect) = 0;
     virtual bool InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool erase) = 0;
     virtual bool UpdateWindow(HWND hwnd) = 0;
+    virtual gfx::Rect GetUpdateRect(HWND hwnd) = 0;
     virtual PAINTSTRUCT BeginPaint(HWND hwnd) = 0;
     virtual void EndPaint(HWND hwnd, const PAINTSTRUCT& paint) = 0;
     virtual bool GetMessageA(MSG& msg) = 0;
@@ -73,7 +76,6 @@ class Backend {
 
 // The backend the free functions use. Fails with base::Exception when none is installed.
 Backend& Current();
-bool HasBackend();
 
 // Installs a backend for its own lifetime and puts the previous one back afterwards.
 class ScopedBackend {

@@ -126,6 +126,10 @@ bool UpdateWindow(HWND hwnd) {
     return Current().UpdateWindow(hwnd);
 }
 
+gfx::Rect GetUpdateRect(HWND hwnd) {
+    return Current().GetUpdateRect(hwnd);
+}
+
 PAINTSTRUCT BeginPaint(HWND hwnd) {
     return Current().BeginPaint(hwnd);
 }

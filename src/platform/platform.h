@@ -163,6 +163,9 @@ struct Icon {
     gfx::Bitmap mask;
 };
 
+// Whether a backend is installed; without one every call below fails with base::Exception.
+bool HasBackend();
+
 // Window classes and windows.
 bool RegisterClassA(const WNDCLASS& windowClass);
 // proc, when given, replaces the class's procedure for this window (WM_CREATE included).
@@ -199,6 +202,8 @@ void PresentRect(HWND hwnd, const gfx::Rect& rect);
 // rect null: the whole client area.
 bool InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool erase);
 bool UpdateWindow(HWND hwnd);
+// The area waiting for WM_PAINT (empty when none); during BeginPaint, the area being painted.
+gfx::Rect GetUpdateRect(HWND hwnd);
 // Sends WM_ERASEBKGND when an erase is pending; EndPaint validates and presents rcPaint.
 PAINTSTRUCT BeginPaint(HWND hwnd);
 void EndPaint(HWND hwnd, const PAINTSTRUCT& paint);

@@ -273,6 +273,14 @@ bool HeadlessBackend::UpdateWindow(HWND hwnd) {
     return true;
 }
 
+gfx::Rect HeadlessBackend::GetUpdateRect(HWND hwnd) {
+    const HeadlessWindow* window = windows_.Find(hwnd);
+    if (window == nullptr) {
+        return {};
+    }
+    return window->painting.IsEmpty() ? window->invalid : window->painting;
+}
+
 PAINTSTRUCT HeadlessBackend::BeginPaint(HWND hwnd) {
     HeadlessWindow& window = OwnWindow(hwnd, "BeginPaint");
     PAINTSTRUCT paint;

@@ -117,6 +117,7 @@ class HeadlessBackend : public Backend {
     void PresentRect(HWND hwnd, const gfx::Rect& rect) override;
     bool InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool erase) override;
     bool UpdateWindow(HWND hwnd) override;
+    gfx::Rect GetUpdateRect(HWND hwnd) override;
     PAINTSTRUCT BeginPaint(HWND hwnd) override;
     void EndPaint(HWND hwnd, const PAINTSTRUCT& paint) override;
     bool GetMessageA(MSG& msg) override;
