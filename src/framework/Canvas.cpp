@@ -1,0 +1,67 @@
+#include "framework/Canvas.h"
+
+#include <algorithm>
+
+#include "gfx/Raster.h"
+
+namespace framework {
+namespace {
+
+// The pixels an extent covers: a negative extent reaches left of (or above) the origin,
+// the origin column included.
+gfx::Rect CoveredRect(int32_t x, int32_t y, int32_t width, int32_t height) {
+    int32_t left = width >= 0 ? x : x + width + 1;
+    int32_t top = height >= 0 ? y : y + height + 1;
+    return gfx::RectFromSize(left, top, width >= 0 ? width : -width,
+                             height >= 0 ? height : -height);
+}
+
+}  // namespace
+
+TCanvas::TCanvas(gfx::Bitmap& surface, PresentFunction present)
+    : gfx::Canvas(surface), present_(std::move(present)) {}
+
+void TCanvas::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, const gfx::Canvas* source,
+                     int32_t sourceX, int32_t sourceY, gfx::Rop rop) {
+    gfx::BitBlt(*this, x, y, width, height, source, sourceX, sourceY, rop);
+    Changed(gfx::RectFromSize(x, y, width, height));
+}
+
+void TCanvas::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height,
+                         const gfx::Canvas* source, int32_t sourceX, int32_t sourceY,
+                         int32_t sourceWidth, int32_t sourceHeight, gfx::Rop rop) {
+    gfx::StretchBlt(*this, x, y, width, height, source, sourceX, sourceY, sourceWidth, sourceHeight,
+                    rop);
+    Changed(CoveredRect(x, y, width, height));
+}
+
+void TCanvas::CopyRect(const gfx::Rect& dest, const gfx::Canvas& source,
+                       const gfx::Rect& sourceRect) {
+    gfx::Canvas::CopyRect(dest, source, sourceRect);
+    Changed(CoveredRect(dest.left, dest.top, dest.Width(), dest.Height()));
+}
+
+void TCanvas::Draw(int32_t x, int32_t y, const gfx::Bitmap& source) {
+    gfx::Canvas::Draw(x, y, source);
+    Changed(gfx::RectFromSize(x, y, source.Width(), source.Height()));
+}
+
+void TCanvas::FillRect(const gfx::Rect& rect, TColor color) {
+    gfx::Rect surface{0, 0, Target().Width(), Target().Height()};
+    gfx::Rect area = gfx::IntersectRect(gfx::IntersectRect(rect, ClipBox()), surface);
+    gfx::Pixel pixel = ColorToPixel(color);
+    for (int32_t y = area.top; y < area.bottom; ++y) {
+        gfx::Pixel* row = Target().ColourRow(y);
+        std::fill(row + area.left, row + area.right, pixel);
+    }
+    Changed(area);
+}
+
+void TCanvas::Changed(const gfx::Rect& rect) {
+    gfx::Rect shown = gfx::IntersectRect(rect, ClipBox());
+    if (!shown.IsEmpty() && present_) {
+        present_(shown);
+    }
+}
+
+}  // namespace framework

@@ -1,0 +1,103 @@
+#include "framework/Component.h"
+
+#include <algorithm>
+
+#include "base/Exceptions.h"
+
+namespace framework {
+
+TComponent::TComponent(TComponent* owner) : owner_(owner) {
+    if (owner != nullptr && owner->IsDesigning()) {
+        state_ |= csDesigning;
+    }
+}
+
+TComponent::~TComponent() {
+    state_ |= csDestroying;
+    DestroyComponents();
+}
+
+void TComponent::SetName(const std::string& name) {
+    if (name == name_) {
+        return;
+    }
+    if (owner_ != nullptr && !name.empty() && owner_->FindComponent(name) != nullptr) {
+        throw base::Exception("A component named " + name + " already exists");
+    }
+    name_ = name;
+}
+
+TComponent* TComponent::Components(int index) const {
+    if (index < 0 || index >= ComponentCount()) {
+        throw base::EListError("Component index out of bounds (" + std::to_string(index) + ")");
+    }
+    return components_[static_cast<size_t>(index)].get();
+}
+
+TComponent* TComponent::FindComponent(const std::string& name) const {
+    for (const auto& component : components_) {
+        if (!name.empty() && component->name_ == name) {
+            return component.get();
+        }
+    }
+    return nullptr;
+}
+
+void TComponent::SetDesigning(bool designing) {
+    bool wasDesigning = IsDesigning();
+    state_ = designing ? (state_ | csDesigning) : (state_ & ~csDesigning);
+    for (const auto& component : components_) {
+        component->SetDesigning(designing);
+    }
+    if (wasDesigning != designing) {
+        DesigningChanged();
+    }
+}
+
+void TComponent::InsertComponent(std::unique_ptr<TComponent> component) {
+    if (!component) {
+        return;
+    }
+    if (!component->name_.empty() && FindComponent(component->name_) != nullptr) {
+        throw base::Exception("A component named " + component->name_ + " already exists");
+    }
+    component->owner_ = this;
+    TComponent& inserted = *component;
+    components_.push_back(std::move(component));
+    Notification(inserted, opInsert);
+}
+
+std::unique_ptr<TComponent> TComponent::RemoveComponent(TComponent* component) {
+    auto it = std::find_if(components_.begin(), components_.end(),
+                           [component](const auto& owned) { return owned.get() == component; });
+    if (it == components_.end()) {
+        return nullptr;
+    }
+    std::unique_ptr<TComponent> removed = std::move(*it);
+    components_.erase(it);
+    removed->owner_ = nullptr;
+    Notification(*removed, opRemove);
+    return removed;
+}
+
+void TComponent::DestroyComponent(TComponent* component) {
+    auto it = std::find_if(components_.begin(), components_.end(),
+                           [component](const auto& owned) { return owned.get() == component; });
+    if (it == components_.end()) {
+        return;
+    }
+    component->state_ |= csDestroying;
+    component->BeforeDestruction();
+    // Its own components go first, while it is still whole.
+    component->DestroyComponents();
+    // BeforeDestruction may have changed the list; take the component out wherever it is now.
+    std::unique_ptr<TComponent> removed = RemoveComponent(component);
+}
+
+void TComponent::DestroyComponents() {
+    while (!components_.empty()) {
+        DestroyComponent(components_.back().get());
+    }
+}
+
+}  // namespace framework

@@ -1,0 +1,316 @@
+#include "framework/Form.h"
+
+#include <algorithm>
+
+#include "base/Exceptions.h"
+#include "framework/Application.h"
+#include "framework/Control.h"
+
+namespace framework {
+namespace {
+
+constexpr int32_t kDefaultFormWidth = 320;
+constexpr int32_t kDefaultFormHeight = 240;
+
+TShiftState MouseShift(platform::WPARAM flags) {
+    TShiftState shift = 0;
+    shift |= (flags & platform::MK_SHIFT) != 0 ? ssShift : 0;
+    shift |= (flags & platform::MK_CONTROL) != 0 ? ssCtrl : 0;
+    shift |= (flags & platform::MK_LBUTTON) != 0 ? ssLeft : 0;
+    shift |= (flags & platform::MK_RBUTTON) != 0 ? ssRight : 0;
+    shift |= (flags & platform::MK_MBUTTON) != 0 ? ssMiddle : 0;
+    return shift;
+}
+
+// Handlers run from a copy, so that a handler may replace itself.
+template <class Handler, class... Args>
+void Fire(const Handler& handler, Args&&... args) {
+    if (handler) {
+        Handler copy = handler;
+        copy(std::forward<Args>(args)...);
+    }
+}
+
+void RegisterFormClass(const std::string& windowClass) {
+    platform::WNDCLASS formClass;
+    formClass.lpszClassName = windowClass;
+    formClass.lpfnWndProc = platform::DefWindowProcA;
+    platform::RegisterClassA(formClass);  // a class registered before stays as it is
+}
+
+}  // namespace
+
+TForm::TForm(TComponent* owner, const std::string& windowClass) : TComponent(owner) {
+    RegisterFormClass(windowClass);
+    bounds_ = gfx::RectFromSize(0, 0, kDefaultFormWidth, kDefaultFormHeight);
+    handle_ = platform::CreateWindowExA(0, windowClass, caption_, platform::WS_POPUP, bounds_.left,
+                                        bounds_.top, bounds_.Width(), bounds_.Height(), 0,
+                                        [this](platform::HWND hwnd, platform::UINT msg,
+                                               platform::WPARAM wParam, platform::LPARAM lParam) {
+                                            handle_ = handle_ == 0 ? hwnd : handle_;
+                                            return MainWndProc(msg, wParam, lParam);
+                                        });
+    if (handle_ == 0) {
+        throw base::Exception("Error creating window of class " + windowClass);
+    }
+    canvas_ = std::make_unique<TCanvas>(platform::WindowSurface(handle_), [this](const auto& r) {
+        if (platform::IsWindowVisible(handle_)) {
+            platform::PresentRect(handle_, r);
+        }
+    });
+}
+
+// The controls go first, while the form is whole; then the window.
+TForm::~TForm() {
+    destroying_ = true;
+    DestroyComponents();
+    for (TControl* control : controls_) {
+        control->parent_ = nullptr;
+    }
+    controls_.clear();
+    if (platform::HasBackend()) {
+        platform::DestroyWindow(handle_);
+    }
+}
+
+void TForm::AfterConstruction() {
+    Fire(OnCreate, *this);
+}
+
+void TForm::BeforeDestruction() {
+    Fire(OnDestroy, *this);
+}
+
+void TForm::SetCaption(const std::string& caption) {
+    caption_ = caption;
+    platform::SetWindowTextA(handle_, caption);
+}
+
+void TForm::SetBounds(int32_t left, int32_t top, int32_t width, int32_t height) {
+    bounds_ = gfx::RectFromSize(left, top, std::max(width, 0), std::max(height, 0));
+    platform::MoveWindow(handle_, bounds_.left, bounds_.top, bounds_.Width(), bounds_.Height());
+    AlignControls();
+}
+
+void TForm::SetColor(TColor color) {
+    color_ = color;
+    Invalidate();
+}
+
+void TForm::SetFormStyle(TFormStyle style) {
+    formStyle_ = style;
+    platform::HWND order = style == fsStayOnTop ? platform::HWND_TOPMOST : platform::HWND_NOTOPMOST;
+    platform::SetWindowPos(handle_, order, 0, 0, 0, 0, platform::SWP_NOMOVE | platform::SWP_NOSIZE);
+}
+
+// OnShow runs before the window appears, OnHide after it went.
+void TForm::SetVisible(bool visible) {
+    if (visible == visible_) {
+        return;
+    }
+    visible_ = visible;
+    if (visible) {
+        if (position_ == poScreenCenter) {
+            CenterOnScreen();
+        }
+        Fire(OnShow, *this);
+        platform::ShowWindow(handle_, platform::SW_SHOW);
+    } else {
+        platform::ShowWindow(handle_, platform::SW_HIDE);
+        Fire(OnHide, *this);
+    }
+}
+
+void TForm::CenterOnScreen() {
+    int32_t screenWidth = platform::GetSystemMetrics(platform::SM_CXSCREEN);
+    int32_t screenHeight = platform::GetSystemMetrics(platform::SM_CYSCREEN);
+    SetBounds((screenWidth - Width()) / 2, (screenHeight - Height()) / 2, Width(), Height());
+}
+
+bool TForm::CloseQuery() {
+    bool canClose = true;
+    Fire(OnCloseQuery, *this, canClose);
+    return canClose;
+}
+
+void TForm::Close() {
+    if (!CloseQuery()) {
+        return;
+    }
+    TCloseAction action = caHide;
+    Fire(OnClose, *this, action);
+    if (action == caNone) {
+        return;
+    }
+    if (HasApplication() && Application().MainForm() == this) {
+        Application().Terminate();
+    } else {
+        Hide();
+    }
+}
+
+void TForm::Invalidate() {
+    platform::InvalidateRect(handle_, nullptr, true);
+}
+
+void TForm::InvalidateRect(const gfx::Rect& rect) {
+    platform::InvalidateRect(handle_, &rect, true);
+}
+
+void TForm::Update() {
+    platform::UpdateWindow(handle_);
+}
+
+TControl* TForm::Controls(int index) const {
+    if (index < 0 || index >= ControlCount()) {
+        throw base::EListError("Control index out of bounds (" + std::to_string(index) + ")");
+    }
+    return controls_[static_cast<size_t>(index)];
+}
+
+TControl* TForm::ControlAtPos(int32_t x, int32_t y) const {
+    for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+        gfx::Rect bounds = (*it)->BoundsRect();
+        bool inside = x >= bounds.left && x < bounds.right && y >= bounds.top && y < bounds.bottom;
+        if ((*it)->Visible() && inside) {
+            return *it;
+        }
+    }
+    return nullptr;
+}
+
+void TForm::InsertControl(TControl& control) {
+    controls_.push_back(&control);
+}
+
+void TForm::RemoveControl(TControl& control) {
+    std::erase(controls_, &control);
+}
+
+void TForm::AlignControls() {
+    for (TControl* control : std::vector<TControl*>(controls_)) {
+        control->Realign();
+    }
+}
+
+platform::LRESULT TForm::MainWndProc(platform::UINT msg, platform::WPARAM wParam,
+                                     platform::LPARAM lParam) {
+    TMessage message{msg, wParam, lParam, 0};
+    if (destroying_) {
+        DefaultHandler(message);
+    } else {
+        WndProc(message);
+    }
+    return message.Result;
+}
+
+void TForm::DefaultHandler(TMessage& message) {
+    message.Result = platform::DefWindowProcA(handle_, message.Msg, message.WParam, message.LParam);
+}
+
+void TForm::WndProc(TMessage& message) {
+    switch (message.Msg) {
+        case platform::WM_PAINT:
+            WMPaint();
+            break;
+        case platform::WM_ERASEBKGND:
+            WMEraseBkgnd(message);
+            break;
+        case platform::WM_KEYDOWN:
+        case platform::WM_SYSKEYDOWN:
+            WMKeyDown(message);
+            break;
+        case platform::WM_CHAR:
+            WMChar(message);
+            break;
+        case platform::WM_LBUTTONDOWN:
+            WMMouseDown(message, mbLeft);
+            break;
+        case platform::WM_RBUTTONDOWN:
+            WMMouseDown(message, mbRight);
+            break;
+        case platform::WM_MBUTTONDOWN:
+            WMMouseDown(message, mbMiddle);
+            break;
+        case platform::WM_MOUSEMOVE:
+            WMMouseMove(message);
+            break;
+        case platform::WM_CLOSE:
+            Close();
+            break;
+        case platform::WM_QUERYENDSESSION:
+            message.Result = CloseQuery() ? 1 : 0;
+            break;
+        default:
+            DefaultHandler(message);
+    }
+}
+
+void TForm::Paint() {
+    Fire(OnPaint, *this);
+}
+
+// The paint is clipped to the area being painted, as the platform's paint context is.
+void TForm::WMPaint() {
+    paintRect_ = platform::GetUpdateRect(handle_);
+    platform::PAINTSTRUCT paint = platform::BeginPaint(handle_);
+    paintRect_ = paint.rcPaint;
+    std::optional<gfx::Rect> clip = canvas_->ClipRect();
+    canvas_->SelectClipRgn(paint.rcPaint);
+    Paint();
+    for (TControl* control : std::vector<TControl*>(controls_)) {
+        if (control->Visible() && gfx::RectsIntersect(control->BoundsRect(), paint.rcPaint)) {
+            control->Paint();
+        }
+    }
+    canvas_->SelectClipRgn(clip);
+    paintRect_ = {};
+    platform::EndPaint(handle_, paint);
+}
+
+void TForm::WMEraseBkgnd(TMessage& message) {
+    canvas_->FillRect(paintRect_.IsEmpty() ? ClientRect() : paintRect_, color_);
+    message.Result = 1;
+}
+
+// A handler that sets the key to 0 stops the default handling (Alt+F4 closing, for one).
+void TForm::WMKeyDown(TMessage& message) {
+    auto key = static_cast<uint16_t>(message.WParam);
+    bool alt =
+        message.Msg == platform::WM_SYSKEYDOWN && (message.LParam & platform::kAltDownFlag) != 0;
+    Fire(OnKeyDown, *this, key, alt ? ssAlt : TShiftState{0});
+    if (key != 0) {
+        message.WParam = key;
+        DefaultHandler(message);
+    }
+}
+
+void TForm::WMChar(TMessage& message) {
+    auto key = static_cast<char>(message.WParam);
+    Fire(OnKeyPress, *this, key);
+}
+
+// Mouse input over a control goes to the control, in its own coordinates.
+void TForm::WMMouseDown(TMessage& message, TMouseButton button) {
+    int32_t x = platform::XFromLParam(message.LParam);
+    int32_t y = platform::YFromLParam(message.LParam);
+    TShiftState shift = MouseShift(message.WParam);
+    if (TControl* control = ControlAtPos(x, y)) {
+        control->MouseDown(button, shift, x - control->Left(), y - control->Top());
+    } else {
+        Fire(OnMouseDown, *this, button, shift, x, y);
+    }
+}
+
+void TForm::WMMouseMove(TMessage& message) {
+    int32_t x = platform::XFromLParam(message.LParam);
+    int32_t y = platform::YFromLParam(message.LParam);
+    TShiftState shift = MouseShift(message.WParam);
+    if (TControl* control = ControlAtPos(x, y)) {
+        control->MouseMove(shift, x - control->Left(), y - control->Top());
+    } else {
+        Fire(OnMouseMove, *this, shift, x, y);
+    }
+}
+
+}  // namespace framework

@@ -1,0 +1,142 @@
+#pragma once
+// TForm: a top-level window with its events, its canvas and its windowless controls. The
+// window exists from construction to destruction, hidden until Show. OnCreate runs from
+// AfterConstruction (TApplication::CreateForm calls it), OnDestroy from BeforeDestruction
+// (the owner calls it before destroying the form).
+//
+// Raw window messages pass through the virtual WndProc; a form that handles one itself
+// overrides it and passes the others on to TForm::WndProc, which gives the default handling.
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Canvas.h"
+#include "framework/Color.h"
+#include "framework/Component.h"
+#include "framework/Events.h"
+#include "platform/platform.h"
+
+namespace framework {
+
+class TControl;
+
+enum TFormStyle : uint8_t { fsNormal, fsStayOnTop };
+enum TBorderStyle : uint8_t { bsNone, bsSingle, bsDialog, bsSizeable };
+enum TPosition : uint8_t { poDesigned, poScreenCenter };
+
+inline constexpr TColor clBtnFace = 0x00C0C0C0;
+
+class TForm : public TComponent {
+  public:
+    // windowClass names the window's class ("TfrmMain"); it is registered on first use.
+    explicit TForm(TComponent* owner, const std::string& windowClass = "TForm");
+    ~TForm() override;
+
+    platform::HWND Handle() const { return handle_; }
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+
+    // The window has no frame of its own here: its bounds are its client area.
+    int32_t Left() const { return bounds_.left; }
+    int32_t Top() const { return bounds_.top; }
+    int32_t Width() const { return bounds_.Width(); }
+    int32_t Height() const { return bounds_.Height(); }
+    int32_t ClientWidth() const { return bounds_.Width(); }
+    int32_t ClientHeight() const { return bounds_.Height(); }
+    gfx::Rect ClientRect() const { return {0, 0, Width(), Height()}; }
+    void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
+    void SetLeft(int32_t left) { SetBounds(left, Top(), Width(), Height()); }
+    void SetTop(int32_t top) { SetBounds(Left(), top, Width(), Height()); }
+    void SetWidth(int32_t width) { SetBounds(Left(), Top(), width, Height()); }
+    void SetHeight(int32_t height) { SetBounds(Left(), Top(), Width(), height); }
+    void SetClientWidth(int32_t width) { SetWidth(width); }
+    void SetClientHeight(int32_t height) { SetHeight(height); }
+
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle style);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style) { borderStyle_ = style; }
+    TPosition Position() const { return position_; }
+    void SetPosition(TPosition position) { position_ = position; }
+
+    bool Visible() const { return visible_; }
+    void SetVisible(bool visible);
+    void Show() { SetVisible(true); }
+    void Hide() { SetVisible(false); }
+    // Asks OnCloseQuery, then OnClose; closing the application's main form ends the
+    // application, any other form is hidden.
+    void Close();
+    bool CloseQuery();
+
+    // Draws into the window's surface and presents each change at once.
+    TCanvas& Canvas() { return *canvas_; }
+    void Invalidate();
+    void InvalidateRect(const gfx::Rect& rect);
+    // Paints what is invalid now, without waiting for the message loop.
+    void Update();
+
+    int ControlCount() const { return static_cast<int>(controls_.size()); }
+    TControl* Controls(int index) const;
+    // The topmost visible control at a client point, or null.
+    TControl* ControlAtPos(int32_t x, int32_t y) const;
+
+    void AfterConstruction();
+    void BeforeDestruction() override;
+
+    TNotifyEvent OnCreate;
+    TNotifyEvent OnShow;
+    TNotifyEvent OnHide;
+    TNotifyEvent OnDestroy;
+    TNotifyEvent OnPaint;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TMouseEvent OnMouseDown;
+    TMouseMoveEvent OnMouseMove;
+    TCloseQueryEvent OnCloseQuery;
+    TCloseEvent OnClose;
+
+    std::string ClassName() const override { return "TForm"; }
+
+  protected:
+    // Every message of the window comes here; the base gives each its default handling.
+    virtual void WndProc(TMessage& message);
+    // The form's own painting, before its controls: OnPaint.
+    virtual void Paint();
+    // The window system's handling of a message.
+    void DefaultHandler(TMessage& message);
+
+  private:
+    friend class TControl;
+    void InsertControl(TControl& control);
+    void RemoveControl(TControl& control);
+    void AlignControls();
+
+    platform::LRESULT MainWndProc(platform::UINT msg, platform::WPARAM wParam,
+                                  platform::LPARAM lParam);
+    void WMPaint();
+    void WMEraseBkgnd(TMessage& message);
+    void WMKeyDown(TMessage& message);
+    void WMChar(TMessage& message);
+    void WMMouseDown(TMessage& message, TMouseButton button);
+    void WMMouseMove(TMessage& message);
+    void CenterOnScreen();
+
+    platform::HWND handle_ = 0;
+    std::unique_ptr<TCanvas> canvas_;
+    std::string caption_;
+    gfx::Rect bounds_;
+    gfx::Rect paintRect_;  // the area of the paint in progress
+    TColor color_ = clBtnFace;
+    TFormStyle formStyle_ = fsNormal;
+    TBorderStyle borderStyle_ = bsSizeable;
+    TPosition position_ = poDesigned;
+    bool visible_ = false;
+    bool destroying_ = false;
+    std::vector<TControl*> controls_;  // in the order they joined; not owned
+};
+
+}  // namespace framework

@@ -1,0 +1,101 @@
+#include "framework/Application.h"
+
+#include <gtest/gtest.h>
+
+#include <stdexcept>
+
+#include "base/Exceptions.h"
+#include "framework/Timer.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/platform.h"
+
+namespace framework {
+namespace {
+
+class ApplicationTest : public ::testing::Test {
+  protected:
+    platform::headless::HeadlessBackend backend_;
+    TApplication application_;
+};
+
+TEST_F(ApplicationTest, AnEscapedExceptionIsShownInTheErrorBoxAndTheLoopGoesOn) {
+    application_.SetTitle("Vellamor Autumn");
+    auto* form = application_.CreateForm<TForm>();
+    form->OnKeyDown = [](TComponent&, uint16_t&, TShiftState) {
+        throw base::ESprite("Frame not found: Leaf9");
+    };
+    int ticks = 0;
+    auto* timer = NewComponent<TTimer>(application_);
+    timer->SetInterval(100);
+    timer->OnTimer = [&](TComponent&) {
+        if (++ticks == 3) {
+            application_.Terminate();
+        }
+    };
+    form->Show();
+    backend_.InjectKeyDown(form->Handle(), 'A');
+    backend_.Schedule(150, [&] { backend_.InjectKeyDown(form->Handle(), 'B'); });
+    application_.Run();
+    ASSERT_EQ(backend_.MessageBoxes().size(), 2u);
+    const auto& box = backend_.MessageBoxes()[0];
+    EXPECT_EQ(box.text, "Frame not found: Leaf9.");
+    EXPECT_EQ(box.caption, "Vellamor Autumn");
+    EXPECT_EQ(box.type, platform::MB_OK | platform::MB_ICONSTOP);
+    EXPECT_EQ(box.owner, form->Handle());
+    EXPECT_EQ(ticks, 3);
+    EXPECT_EQ(backend_.Now(), 300u);
+}
+
+TEST_F(ApplicationTest, AnExceptionFromATimerTickIsShownToo) {
+    auto* timer = NewComponent<TTimer>(application_);
+    timer->SetInterval(10);
+    timer->OnTimer = [](TComponent&) { throw std::runtime_error("Leaf bestaat niet"); };
+    backend_.Schedule(35, [] { platform::PostQuitMessage(0); });
+    application_.Run();
+    ASSERT_EQ(backend_.MessageBoxes().size(), 3u);
+    EXPECT_EQ(backend_.MessageBoxes()[2].text, "Leaf bestaat niet.");
+    EXPECT_EQ(backend_.MessageBoxes()[2].owner, 0u) << "no main form";
+}
+
+TEST_F(ApplicationTest, OnExceptionTakesThePlaceOfTheErrorBox) {
+    std::string seen;
+    application_.OnException = [&](TComponent&, const std::exception& error) {
+        seen = error.what();
+    };
+    application_.ShowException(base::EFrame("Bad frame"));
+    EXPECT_EQ(seen, "Bad frame");
+    EXPECT_TRUE(backend_.MessageBoxes().empty());
+}
+
+TEST_F(ApplicationTest, ProcessMessagesDispatchesWhatIsPendingAndStopsAtTheQuitRequest) {
+    auto* form = application_.CreateForm<TForm>();
+    int keys = 0;
+    form->OnKeyDown = [&](TComponent&, uint16_t&, TShiftState) { ++keys; };
+    form->Show();
+    backend_.InjectKeyDown(form->Handle(), 'A');
+    application_.ProcessMessages();
+    EXPECT_EQ(keys, 1);
+    EXPECT_FALSE(application_.Terminated());
+    application_.Terminate();
+    backend_.InjectKeyDown(form->Handle(), 'B');
+    application_.ProcessMessages();
+    EXPECT_EQ(keys, 2) << "input before the quit request is still handled";
+    EXPECT_TRUE(application_.Terminated());
+    application_.Run();  // returns at once
+    EXPECT_EQ(backend_.QuitCode(), 0);
+}
+
+TEST(ApplicationObjectTest, TheLastApplicationMadeIsCurrentWhileItLives) {
+    EXPECT_FALSE(HasApplication());
+    EXPECT_THROW(Application(), base::Exception);
+    platform::headless::HeadlessBackend backend;
+    TApplication outer;
+    {
+        TApplication inner;
+        EXPECT_EQ(&Application(), &inner);
+    }
+    EXPECT_EQ(&Application(), &outer);
+}
+
+}  // namespace
+}  // namespace framework

@@ -1,0 +1,94 @@
+#include "framework/Component.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Exceptions.h"
+
+namespace framework {
+namespace {
+
+// A component that writes its name to a shared log when it goes.
+class TLogged : public TComponent {
+  public:
+    TLogged(TComponent* owner, std::vector<std::string>& log, std::string label)
+        : TComponent(owner), log_(log), label_(std::move(label)) {}
+    ~TLogged() override { log_.push_back("~" + label_); }
+    void BeforeDestruction() override { log_.push_back("before " + label_); }
+
+  private:
+    std::vector<std::string>& log_;
+    std::string label_;
+};
+
+TEST(ComponentTest, OwnedComponentsGoWithTheOwnerTheLastMadeFirst) {
+    std::vector<std::string> log;
+    {
+        TComponent owner(nullptr);
+        NewComponent<TLogged>(owner, log, "a");
+        auto* b = NewComponent<TLogged>(owner, log, "b");
+        NewComponent<TLogged>(*b, log, "b1");
+        NewComponent<TLogged>(owner, log, "c");
+        EXPECT_EQ(owner.ComponentCount(), 3);
+        EXPECT_EQ(b->Owner(), &owner);
+    }
+    std::vector<std::string> expected = {"before c", "~c", "before b", "before b1",
+                                         "~b1",      "~b", "before a", "~a"};
+    EXPECT_EQ(log, expected);
+}
+
+TEST(ComponentTest, OneComponentCanBeDestroyedEarlyOrHandedOver) {
+    std::vector<std::string> log;
+    TComponent owner(nullptr);
+    auto* a = NewComponent<TLogged>(owner, log, "a");
+    auto* b = NewComponent<TLogged>(owner, log, "b");
+    owner.DestroyComponent(a);
+    EXPECT_EQ(log, (std::vector<std::string>{"before a", "~a"}));
+    EXPECT_EQ(owner.ComponentCount(), 1);
+    EXPECT_EQ(owner.Components(0), b);
+    std::unique_ptr<TComponent> taken = owner.RemoveComponent(b);
+    EXPECT_EQ(taken.get(), b);
+    EXPECT_EQ(b->Owner(), nullptr);
+    EXPECT_EQ(owner.ComponentCount(), 0);
+    EXPECT_EQ(owner.RemoveComponent(b), nullptr);
+    owner.DestroyComponent(b);  // not owned any more: nothing happens
+    EXPECT_EQ(log.size(), 2u);
+}
+
+TEST(ComponentTest, NamesAreUniqueAmongTheComponentsOfOneOwner) {
+    TComponent owner(nullptr);
+    auto* first = NewComponent<TComponent>(owner);
+    first->SetName("timerNextLeaf");
+    first->SetTag(-7);
+    auto* second = NewComponent<TComponent>(owner);
+    EXPECT_THROW(second->SetName("timerNextLeaf"), base::Exception);
+    second->SetName("timerBuildBackground");
+    EXPECT_EQ(owner.FindComponent("timerNextLeaf"), first);
+    EXPECT_EQ(owner.FindComponent("missing"), nullptr);
+    EXPECT_EQ(first->Tag(), -7);
+}
+
+TEST(ComponentTest, AnIndexOutsideTheListFailsWithAListError) {
+    TComponent owner(nullptr);
+    NewComponent<TComponent>(owner);
+    EXPECT_THROW(owner.Components(1), base::EListError);
+    EXPECT_THROW(owner.Components(-1), base::EListError);
+}
+
+TEST(ComponentTest, DesignModeReachesOwnedAndLaterComponents) {
+    TComponent owner(nullptr);
+    auto* early = NewComponent<TComponent>(owner);
+    EXPECT_FALSE(early->IsDesigning());
+    owner.SetDesigning(true);
+    EXPECT_TRUE(early->IsDesigning());
+    EXPECT_NE(early->ComponentState() & csDesigning, 0u);
+    auto* late = NewComponent<TComponent>(owner);
+    EXPECT_TRUE(late->IsDesigning());
+    owner.SetDesigning(false);
+    EXPECT_FALSE(late->IsDesigning());
+}
+
+}  // namespace
+}  // namespace framework

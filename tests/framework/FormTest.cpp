@@ -1,0 +1,264 @@
+#include "framework/Form.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/Application.h"
+#include "framework/Image.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/platform.h"
+
+namespace framework {
+namespace {
+
+using platform::headless::MouseButton;
+using platform::headless::PresentedRect;
+
+class FormTest : public ::testing::Test {
+  protected:
+    FormTest() {
+        backend_.SetScreenSize(640, 480);
+        form_ = application_.CreateForm<TForm>();
+        form_->SetBounds(0, 0, 200, 100);
+    }
+
+    void ShowAndSettle() {
+        form_->Show();
+        application_.ProcessMessages();
+        backend_.ClearPresented();
+    }
+
+    platform::headless::HeadlessBackend backend_;
+    TApplication application_;
+    TForm* form_ = nullptr;
+    std::vector<std::string> log_;
+};
+
+TEST_F(FormTest, CreateShowAndDestroyEventsComeInTheirOrder) {
+    auto* form = application_.CreateForm<TForm>();
+    form->OnShow = [this](TComponent&) {
+        log_.push_back(std::string("show, window visible: ") +
+                       (platform::IsWindowVisible(form_->Handle()) ? "yes" : "no"));
+    };
+    form_->OnShow = form->OnShow;
+    form_->OnDestroy = [this](TComponent&) { log_.push_back("destroy"); };
+    form_->Show();
+    form_->Show();
+    form_->Hide();
+    form_->Show();
+    platform::HWND handle = form_->Handle();
+    application_.DestroyComponent(form_);
+    EXPECT_EQ(log_, (std::vector<std::string>{"show, window visible: no",
+                                              "show, window visible: no", "destroy"}));
+    EXPECT_FALSE(platform::IsWindow(handle));
+    EXPECT_EQ(application_.MainForm(), nullptr);
+}
+
+TEST_F(FormTest, CreateFormRunsOnCreateSetInTheConstructor) {
+    class TfrmTest : public TForm {
+      public:
+        explicit TfrmTest(TComponent* owner) : TForm(owner, "TfrmTest") {
+            OnCreate = [this](TComponent&) { created = true; };
+        }
+        bool created = false;
+    };
+    auto* form = application_.CreateForm<TfrmTest>();
+    EXPECT_TRUE(form->created);
+    EXPECT_EQ(platform::GetClassNameA(form->Handle()), "TfrmTest");
+    EXPECT_EQ(application_.MainForm(), form_) << "the first form stays the main form";
+}
+
+TEST_F(FormTest, KeysReachOnKeyDownWithTheAltStateAndCharactersReachOnKeyPress) {
+    std::vector<uint16_t> keys;
+    std::vector<TShiftState> shifts;
+    std::string typed;
+    form_->OnKeyDown = [&](TComponent&, uint16_t& key, TShiftState shift) {
+        keys.push_back(key);
+        shifts.push_back(shift);
+    };
+    form_->OnKeyPress = [&](TComponent&, char& key) { typed += key; };
+    ShowAndSettle();
+    backend_.InjectKeyDown(form_->Handle(), 'X');
+    backend_.InjectKeyDown(form_->Handle(), platform::VK_ESCAPE);
+    backend_.InjectKeyDown(form_->Handle(), platform::VK_MENU, true);
+    application_.ProcessMessages();
+    EXPECT_EQ(keys, (std::vector<uint16_t>{'X', platform::VK_ESCAPE, platform::VK_MENU}));
+    EXPECT_EQ(shifts, (std::vector<TShiftState>{0, 0, ssAlt}));
+    EXPECT_EQ(typed, "x\x1b");
+}
+
+TEST_F(FormTest, AltF4AsksOnCloseQueryAndARefusalKeepsTheFormOpen) {
+    int queries = 0;
+    form_->OnCloseQuery = [&](TComponent&, bool& canClose) {
+        ++queries;
+        canClose = false;
+    };
+    ShowAndSettle();
+    backend_.InjectKeyDown(form_->Handle(), platform::VK_F4, true);
+    application_.ProcessMessages();
+    EXPECT_EQ(queries, 1);
+    EXPECT_TRUE(form_->Visible());
+    EXPECT_FALSE(application_.Terminated());
+    EXPECT_EQ(platform::SendMessageA(form_->Handle(), platform::WM_QUERYENDSESSION, 0, 0), 0);
+    EXPECT_EQ(queries, 2);
+}
+
+TEST_F(FormTest, ClosingTheMainFormEndsTheApplication) {
+    TCloseAction seen = caNone;
+    form_->OnClose = [&](TComponent&, TCloseAction& action) { seen = action; };
+    ShowAndSettle();
+    platform::PostMessageA(form_->Handle(), platform::WM_CLOSE, 0, 0);
+    application_.Run();
+    EXPECT_EQ(seen, caHide);
+    EXPECT_TRUE(application_.Terminated());
+}
+
+TEST_F(FormTest, MouseInputGoesToTheControlUnderItInTheControlsCoordinates) {
+    auto* image = NewComponent<TImage>(*form_);
+    image->SetParent(form_);
+    image->SetBounds(50, 20, 40, 30);
+    std::vector<std::string> events;
+    image->OnMouseDown = [&](TComponent&, TMouseButton button, TShiftState shift, int32_t x,
+                             int32_t y) {
+        events.push_back("image down " + std::to_string(button) + " " + std::to_string(shift) +
+                         " " + std::to_string(x) + "," + std::to_string(y));
+    };
+    image->OnMouseMove = [&](TComponent&, TShiftState, int32_t x, int32_t y) {
+        events.push_back("image move " + std::to_string(x) + "," + std::to_string(y));
+    };
+    form_->OnMouseMove = [&](TComponent&, TShiftState, int32_t x, int32_t y) {
+        events.push_back("form move " + std::to_string(x) + "," + std::to_string(y));
+    };
+    ShowAndSettle();
+    backend_.InjectMouseMove(form_->Handle(), 50, 20);
+    backend_.InjectMouseMove(form_->Handle(), 90, 20);  // just right of the image
+    backend_.InjectMouseDown(form_->Handle(), 89, 49, MouseButton::Right);
+    application_.ProcessMessages();
+    image->SetVisible(false);
+    backend_.InjectMouseMove(form_->Handle(), 60, 30);
+    application_.ProcessMessages();
+    std::vector<std::string> expected = {"image move 0,0", "form move 90,20",
+                                         "image down 1 16 39,29", "form move 60,30"};
+    EXPECT_EQ(events, expected);
+}
+
+TEST_F(FormTest, AnAlClientControlFollowsTheFormsSize) {
+    auto* image = NewComponent<TImage>(*form_);
+    image->SetAlign(alClient);
+    image->SetParent(form_);
+    EXPECT_EQ(image->BoundsRect(), (gfx::Rect{0, 0, 200, 100}));
+    form_->SetBounds(0, 0, 640, 480);
+    EXPECT_EQ(image->BoundsRect(), (gfx::Rect{0, 0, 640, 480}));
+    form_->DestroyComponent(image);
+    EXPECT_EQ(form_->ControlCount(), 0);
+}
+
+TEST_F(FormTest, ACanvasCopyPresentsExactlyItsDestinationRectangle) {
+    ShowAndSettle();
+    gfx::Bitmap source(10, 10);
+    source.Fill(0x00FF0000);
+    form_->Canvas().BitBlt(5, 6, 7, 8, &source.GetCanvas(), 0, 0, gfx::Rop::SrcCopy);
+    form_->Canvas().BitBlt(195, 95, 10, 10, &source.GetCanvas(), 0, 0, gfx::Rop::SrcCopy);
+    platform::HWND hwnd = form_->Handle();
+    EXPECT_EQ(backend_.Presented(),
+              (std::vector<PresentedRect>{{hwnd, {5, 6, 12, 14}}, {hwnd, {195, 95, 200, 100}}}));
+    const gfx::Bitmap& surface = platform::WindowSurface(hwnd);
+    EXPECT_EQ(surface.GetPixel(11, 13), 0x00FF0000u);
+    EXPECT_NE(surface.GetPixel(12, 13), 0x00FF0000u);
+}
+
+TEST_F(FormTest, TheClipRegionConfinesDrawingAndWhatIsPresented) {
+    ShowAndSettle();
+    TCanvas& canvas = form_->Canvas();
+    EXPECT_EQ(canvas.GetClipBox(), (gfx::Rect{0, 0, 200, 100}));
+    canvas.SelectClipRgn(gfx::Rect{10, 10, 20, 20});
+    EXPECT_EQ(canvas.GetClipBox(), (gfx::Rect{10, 10, 20, 20}));
+    canvas.FillRect({0, 0, 200, 100}, clBlue);
+    canvas.SelectClipRgn(std::nullopt);
+    const gfx::Bitmap& surface = platform::WindowSurface(form_->Handle());
+    EXPECT_EQ(surface.GetPixel(10, 10), 0x000000FFu);
+    EXPECT_EQ(surface.GetPixel(20, 20), ColorToPixel(clBtnFace));
+    EXPECT_EQ(backend_.Presented(),
+              (std::vector<PresentedRect>{{form_->Handle(), {10, 10, 20, 20}}}));
+}
+
+TEST_F(FormTest, APaintErasesWithTheFormColourAndPaintsThePictureOfEachImage) {
+    form_->SetColor(clGreen);
+    auto* image = NewComponent<TImage>(*form_);
+    image->SetParent(form_);
+    image->SetBounds(10, 10, 3, 50);  // narrower than its picture, which is cut
+    auto picture = std::make_unique<gfx::Bitmap>(5, 2);
+    picture->Fill(0x00ABCDEF);
+    image->Picture().SetBitmap(std::move(picture));
+    form_->Show();
+    application_.ProcessMessages();
+    const gfx::Bitmap& surface = platform::WindowSurface(form_->Handle());
+    EXPECT_EQ(surface.GetPixel(0, 0), ColorToPixel(clGreen));
+    EXPECT_EQ(surface.GetPixel(12, 11), 0x00ABCDEFu);
+    EXPECT_EQ(surface.GetPixel(13, 11), ColorToPixel(clGreen));
+    EXPECT_EQ(surface.GetPixel(12, 12), ColorToPixel(clGreen));
+    EXPECT_EQ(backend_.Presented().back(), (PresentedRect{form_->Handle(), {0, 0, 200, 100}}));
+}
+
+TEST_F(FormTest, AnAutoSizedImageTakesThePicturesSize) {
+    auto* image = NewComponent<TImage>(*form_);
+    EXPECT_EQ(image->Width(), 105);
+    image->SetAutoSize(true);
+    image->Picture().SetBitmap(std::make_unique<gfx::Bitmap>(224, 242));
+    EXPECT_EQ(image->Width(), 224);
+    EXPECT_EQ(image->Height(), 242);
+    TImage copy(nullptr);
+    copy.SetPicture(image->Picture());
+    EXPECT_EQ(copy.Picture().Width(), 224);
+    EXPECT_NE(copy.Picture().Graphic(), image->Picture().Graphic());
+}
+
+// A form that handles two raw messages itself, as a saver window does.
+class TfrmRaw : public TForm {
+  public:
+    explicit TfrmRaw(TComponent* owner) : TForm(owner, "TfrmRaw") {}
+
+  protected:
+    void WndProc(TMessage& message) override {
+        if (message.Msg == platform::WM_ERASEBKGND) {
+            message.Result = 0;  // never erased
+        } else if (message.Msg == platform::WM_SYSCOMMAND &&
+                   (message.WParam & 0xFFF0) == platform::SC_SCREENSAVE) {
+            message.Result = 1;  // swallowed
+        } else {
+            TForm::WndProc(message);
+        }
+    }
+};
+
+TEST_F(FormTest, AWndProcOverrideSeesRawMessagesAndPassesTheRestOn) {
+    auto* form = application_.CreateForm<TfrmRaw>();
+    form->SetBounds(0, 0, 4, 4);
+    platform::WindowSurface(form->Handle()).Fill(0x00010203);
+    form->Show();
+    application_.ProcessMessages();
+    EXPECT_EQ(platform::WindowSurface(form->Handle()).GetPixel(3, 3), 0x00010203u);
+    platform::HWND hwnd = form->Handle();
+    EXPECT_EQ(platform::SendMessageA(hwnd, platform::WM_SYSCOMMAND, platform::SC_SCREENSAVE, 0), 1);
+    EXPECT_EQ(backend_.ScreenSaveRequests(), 0);
+    platform::SendMessageA(hwnd, platform::WM_SYSCOMMAND, platform::SC_SCREENSAVE + 2, 0);
+    EXPECT_EQ(backend_.ScreenSaveRequests(), 0) << "the low four bits are the platform's";
+    form_->Show();
+    platform::SendMessageA(form_->Handle(), platform::WM_SYSCOMMAND, platform::SC_SCREENSAVE, 0);
+    EXPECT_EQ(backend_.ScreenSaveRequests(), 1);
+}
+
+TEST_F(FormTest, PositionAndStyleReachTheWindow) {
+    form_->SetCaption("Vellamor Autumn");
+    form_->SetFormStyle(fsStayOnTop);
+    form_->SetPosition(poScreenCenter);
+    form_->Show();
+    EXPECT_EQ(platform::FindWindowA(nullptr, "Vellamor Autumn"), form_->Handle());
+    EXPECT_TRUE(backend_.Window(form_->Handle())->topmost);
+    EXPECT_EQ(platform::GetWindowRect(form_->Handle()), (gfx::Rect{220, 190, 420, 290}));
+}
+
+}  // namespace
+}  // namespace framework

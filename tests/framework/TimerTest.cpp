@@ -1,0 +1,112 @@
+#include "framework/Timer.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/platform.h"
+
+namespace framework {
+namespace {
+
+class TimerTest : public ::testing::Test {
+  protected:
+    // The tick times of a timer, recorded by its OnTimer.
+    void Record(TTimer& timer) {
+        timer.OnTimer = [this](TComponent&) { ticks_.push_back(platform::GetTickCount()); };
+    }
+
+    platform::headless::HeadlessBackend backend_;
+    TComponent owner_{nullptr};
+    std::vector<uint32_t> ticks_;
+};
+
+TEST_F(TimerTest, ANewTimerIsEnabledAndTicksEverySecond) {
+    auto* timer = NewComponent<TTimer>(owner_);
+    EXPECT_TRUE(timer->Enabled());
+    EXPECT_EQ(timer->Interval(), 1000u);
+    Record(*timer);
+    backend_.RunFor(3500);
+    EXPECT_EQ(ticks_, (std::vector<uint32_t>{1000, 2000, 3000}));
+}
+
+TEST_F(TimerTest, IntervalZeroGivesNoTicksAndNoPlatformTimer) {
+    auto* timer = NewComponent<TTimer>(owner_);
+    Record(*timer);
+    timer->SetInterval(0);
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+    backend_.RunFor(10000);
+    EXPECT_TRUE(ticks_.empty());
+    timer->SetInterval(40);
+    backend_.RunFor(100);
+    EXPECT_EQ(ticks_, (std::vector<uint32_t>{10040, 10080}));
+}
+
+TEST_F(TimerTest, DisablingStopsTheTicksAndEnablingStartsAFullPeriod) {
+    auto* timer = NewComponent<TTimer>(owner_);
+    timer->SetInterval(100);
+    Record(*timer);
+    backend_.RunFor(250);
+    timer->SetEnabled(false);
+    backend_.RunFor(500);
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+    timer->SetEnabled(true);
+    backend_.RunFor(150);
+    EXPECT_EQ(ticks_, (std::vector<uint32_t>{100, 200, 850}));
+}
+
+TEST_F(TimerTest, ChangingTheIntervalRestartsThePeriodButTheSameValueDoesNot) {
+    auto* timer = NewComponent<TTimer>(owner_);
+    timer->SetInterval(100);
+    Record(*timer);
+    backend_.RunFor(60);
+    timer->SetInterval(100);  // unchanged: the period keeps running
+    backend_.RunFor(60);
+    timer->SetInterval(30);  // from now on every 30 ms
+    backend_.RunFor(70);
+    EXPECT_EQ(ticks_, (std::vector<uint32_t>{100, 150, 180}));
+}
+
+TEST_F(TimerTest, ATickMayDestroyTheTimersOwner) {
+    auto* sprite = NewComponent<TComponent>(owner_);
+    auto* timer = NewComponent<TTimer>(*sprite);
+    timer->SetInterval(50);
+    int ticks = 0;
+    timer->OnTimer = [&](TComponent& sender) {
+        ++ticks;
+        owner_.DestroyComponent(sender.Owner());  // the timer goes with its owner
+    };
+    backend_.RunFor(500);
+    EXPECT_EQ(ticks, 1);
+    EXPECT_EQ(owner_.ComponentCount(), 0);
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+}
+
+TEST_F(TimerTest, ATickMayChangeItsOwnIntervalAndEnabledFlag) {
+    auto* timer = NewComponent<TTimer>(owner_);
+    timer->SetInterval(10);
+    timer->OnTimer = [this, timer](TComponent&) {
+        ticks_.push_back(platform::GetTickCount());
+        timer->SetInterval(timer->Interval() * 2);
+        if (ticks_.size() == 3) {
+            timer->SetEnabled(false);
+        }
+    };
+    backend_.RunFor(1000);
+    EXPECT_EQ(ticks_, (std::vector<uint32_t>{10, 30, 70}));
+}
+
+TEST_F(TimerTest, TimersInDesignModeDoNotRun) {
+    owner_.SetDesigning(true);
+    auto* timer = NewComponent<TTimer>(owner_);
+    Record(*timer);
+    backend_.RunFor(5000);
+    EXPECT_TRUE(ticks_.empty());
+    owner_.SetDesigning(false);
+    backend_.RunFor(1000);
+    EXPECT_EQ(ticks_, (std::vector<uint32_t>{6000}));
+}
+
+}  // namespace
+}  // namespace framework
