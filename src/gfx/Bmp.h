@@ -4,9 +4,10 @@
 // base::EInvalidGraphic whose message names it, raised before anything is allocated for it.
 //
 // A 1-bit picture whose colour table holds exactly black and white reads as a monochrome
-// bitmap; every other picture reads as a colour bitmap. 1- and 8-bit pictures keep their
-// colour table and depth (Bitmap::SetStoredForm), so that writing a read picture again gives
-// the same bytes.
+// bitmap; every other picture reads as a colour bitmap. Every picture keeps its depth and
+// 1- and 8-bit pictures their colour table (Bitmap::SetStoredForm), so that writing a read
+// picture again gives the same bytes; a 4-bit picture is kept as 8 bits with its 16 colours.
+// At most kMaxBmpPixels pixels are read, so a small hostile file cannot ask for gigabytes.
 
 #include <cstdint>
 #include <span>
@@ -18,11 +19,14 @@
 namespace gfx {
 
 inline constexpr int32_t kMaxBmpDimension = 32767;
+inline constexpr int64_t kMaxBmpPixels = int64_t{1} << 26;
 
 Bitmap ReadBmp(std::span<const uint8_t> file);
 
 // depth 0 writes the stored form the bitmap was read with, else 1 for monochrome and 32 for
-// colour. An 8- or 1-bit write maps every pixel to the nearest entry of the colour table.
+// colour. An 8- or 1-bit write maps every pixel to the nearest entry of the colour table: the
+// stored one, else black and white for 1 bit, else for 8 bits the picture's own colours when
+// there are at most 256 (padded to 256 entries), else a uniform 8-8-4 table.
 std::vector<uint8_t> WriteBmp(const Bitmap& bitmap, int depth = 0);
 
 // The bitmap stream payload: a 32-bit byte count N, then an N-byte BMP file; N = 0 stands for

@@ -108,9 +108,9 @@ void CheckSize(const Header& h) {
              std::to_string(kMaxBmpDimension) + ")");
     }
     const int64_t pixels = h.width * (h.height < 0 ? -h.height : h.height);
-    if (pixels > kMaxReadPixels) {
+    if (pixels > kMaxBmpPixels) {
         Fail(std::to_string(pixels) + " pixels exceed the limit of " +
-             std::to_string(kMaxReadPixels));
+             std::to_string(kMaxBmpPixels));
     }
 }
 

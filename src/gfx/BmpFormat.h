@@ -12,8 +12,6 @@ inline constexpr uint32_t kInfoHeaderSize = 40;
 inline constexpr uint32_t kCoreHeaderSize = 12;
 inline constexpr uint32_t kRgbCompression = 0;
 inline constexpr uint32_t kBitFieldsCompression = 3;
-// A picture read from a file has at most this many pixels (256 MiB as colour pixels).
-inline constexpr int64_t kMaxReadPixels = int64_t{1} << 26;
 
 struct Layout {
     int32_t width = 0;
