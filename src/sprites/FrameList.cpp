@@ -1,6 +1,7 @@
 #include "sprites/FrameList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/Exceptions.h"
 #include "base/Name.h"
@@ -23,7 +24,7 @@ void ExpandToColour(TIOBitmap& strip) {
     gfx::BitBlt(colour.GetCanvas(), 0, 0, strip.Width(), strip.Height(), &strip.GetCanvas(), 0, 0,
                 gfx::Rop::SrcCopy);
     colour.SetStoredForm(strip.StoredDepth(), strip.ColourTable());
-    strip = colour;
+    strip = std::move(colour);
 }
 
 // Moves the columns right of a removed frame left by its width and narrows the strip.
