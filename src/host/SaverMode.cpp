@@ -1,0 +1,79 @@
+#include "host/SaverMode.h"
+
+#include "host/HandleNumber.h"
+
+namespace host {
+namespace {
+
+struct StartupValues {
+    TSaverMode saverMode = smAbout;
+    platform::HWND parentWindow = 0;
+    platform::HWND callerWindow = 0;
+};
+
+StartupValues values;
+
+char UpperAscii(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+void SelectMode(const CommandLine& commandLine) {
+    const std::string key = ModeKey(commandLine.Argument(1));
+    const bool hasHandle = commandLine.Count() >= 2;
+    if (key == "C") {
+        values.saverMode = smConfigure;
+        values.callerWindow = platform::GetForegroundWindow();
+    } else if (key == "A" && hasHandle) {
+        values.saverMode = smChangePassword;
+        ReadParentWindow(commandLine);
+    } else if (key == "P" && hasHandle) {
+        values.saverMode = smPreview;
+        ReadParentWindow(commandLine);
+    } else if (key == "Q") {
+        values.saverMode = smTestPreview;
+    } else {
+        values.saverMode = smSaver;
+        values.callerWindow = platform::GetForegroundWindow();
+    }
+}
+
+}  // namespace
+
+TSaverMode SaverMode() {
+    return values.saverMode;
+}
+
+platform::HWND ParentWindow() {
+    return values.parentWindow;
+}
+
+platform::HWND CallerWindow() {
+    return values.callerWindow;
+}
+
+std::string ModeKey(const std::string& argument) {
+    std::string key;
+    for (size_t i = 1; i < argument.size(); ++i) {
+        key.push_back(UpperAscii(argument[i]));
+    }
+    return key;
+}
+
+void ParseCommandLine(const CommandLine& commandLine) {
+    values = StartupValues{};
+    if (commandLine.Count() == 0) {
+        values.saverMode = smAbout;
+        return;
+    }
+    SelectMode(commandLine);
+}
+
+void ReadParentWindow(const CommandLine& commandLine) {
+    values.parentWindow = ParseHandleNumber(commandLine.Argument(2)).value_or(0);
+}
+
+void SetStartupValues(TSaverMode mode, platform::HWND parentWindow, platform::HWND callerWindow) {
+    values = StartupValues{mode, parentWindow, callerWindow};
+}
+
+}  // namespace host

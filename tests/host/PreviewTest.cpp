@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+#include "host/Preview.h"
+#include "host/SaverMode.h"
+#include "platform/headless/HeadlessBackend.h"
+
+namespace host {
+namespace {
+
+using platform::HWND;
+using platform::headless::HeadlessBackend;
+
+constexpr gfx::Pixel kLeafColour = 0x00C04010;
+
+// An opaque square icon of one colour.
+platform::Icon SolidIcon(int32_t size, gfx::Pixel colour) {
+    platform::Icon icon{gfx::Bitmap(size, size), gfx::Bitmap(size, size, gfx::PixelFormat::Mono)};
+    icon.image.Fill(colour);
+    icon.mask.Fill(gfx::kBlack);
+    return icon;
+}
+
+class PreviewTest : public ::testing::Test {
+  protected:
+    PreviewTest() {
+        backend_.AddIcon(SolidIcon(32, gfx::kWhite));  // the main icon, which is never used
+        for (int i = 0; i < kPreviewIconCount; ++i) {
+            backend_.AddIcon(SolidIcon(32, kLeafColour));
+        }
+    }
+
+    HWND PreviewWindow() { return platform::FindWindowA(kPreviewClass, kPreviewTitle); }
+
+    void At(uint64_t time, std::function<void()> action) {
+        backend_.Schedule(time, std::move(action));
+    }
+
+    HeadlessBackend backend_;
+};
+
+TEST_F(PreviewTest, StandaloneWindowIsAPopUpOf152By112AtTheTopLeft) {
+    SetStartupValues(smTestPreview, 0, 0);
+    HWND window = 0;
+    platform::headless::HeadlessWindow seen;
+    At(50, [&] {
+        window = PreviewWindow();
+        ASSERT_NE(window, 0u);
+        seen.style = backend_.Window(window)->style;
+        seen.bounds = backend_.Window(window)->bounds;
+        seen.visible = backend_.Window(window)->visible;
+        platform::PostMessageA(window, platform::WM_CLOSE, 0, 0);
+    });
+    RunPreview(true);
+    EXPECT_EQ(seen.style, platform::WS_POPUP);
+    EXPECT_EQ(seen.bounds, (gfx::Rect{0, 0, 152, 112}));
+    EXPECT_TRUE(seen.visible);
+    EXPECT_EQ(Preview().previewRect, (gfx::Rect{0, 0, 152, 112}));
+    EXPECT_TRUE(platform::IsWindow(window)) << "the close request does not destroy the window";
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+    EXPECT_EQ(backend_.QuitCode(), 0);
+}
+
+TEST_F(PreviewTest, TheClassIsBlackWithTheArrowAndParentDcOnlyWhenEmbedded) {
+    const platform::WNDCLASS embedded = PreviewWindowClass(false);
+    EXPECT_EQ(embedded.style, platform::CS_PARENTDC);
+    EXPECT_EQ(embedded.background, gfx::kBlack);
+    EXPECT_EQ(embedded.cursor, platform::CursorShape::Arrow);
+    EXPECT_EQ(embedded.lpszClassName, "TavrinPreviewClass");
+    EXPECT_EQ(PreviewWindowClass(true).style, 0u);
+}
+
+TEST_F(PreviewTest, CreationTakesIcons1To5AndPlacesThemInTheArea) {
+    SetStartupValues(smTestPreview, 0, 0);
+    At(0, [&] { platform::PostMessageA(PreviewWindow(), platform::WM_CLOSE, 0, 0); });
+    RunPreview(true);
+    const PreviewState& state = Preview();
+    for (int i = 0; i < kPreviewIconCount; ++i) {
+        const auto index = static_cast<size_t>(i);
+        EXPECT_EQ(platform::IconPictures(state.PreviewIcon[index]),
+                  platform::IconPictures(platform::ExtractIconA(static_cast<uint32_t>(i + 1))));
+        EXPECT_NE(state.PreviewIcon[index], platform::ExtractIconA(0));
+    }
+}
+
+TEST_F(PreviewTest, EachTimerPaintDrawsThenMovesIconILeftBy2iPlus3) {
+    SetStartupValues(smTestPreview, 0, 0);
+    std::array<IconPosition, kPreviewIconCount> before{};
+    HWND window = 0;
+    At(50, [&] {
+        window = PreviewWindow();
+        Preview().IconPos = {{{140, 0}, {100, 40}, {60, 80}, {30, 5}, {13, 60}}};
+        before = Preview().IconPos;
+        platform::WindowSurface(window).Fill(gfx::kWhite);
+    });
+    std::array<IconPosition, kPreviewIconCount> after{};
+    At(150, [&] {
+        after = Preview().IconPos;
+        platform::PostMessageA(window, platform::WM_CLOSE, 0, 0);
+    });
+    RunPreview(true);
+    for (int i = 1; i <= kPreviewIconCount; ++i) {
+        const auto index = static_cast<size_t>(i - 1);
+        EXPECT_EQ(after[index].x, before[index].x - (2 * i + 3)) << "icon " << i;
+        EXPECT_EQ(after[index].y, before[index].y) << "icon " << i;
+    }
+    const gfx::Bitmap& surface = platform::WindowSurface(window);
+    EXPECT_EQ(surface.GetPixel(100, 40), kLeafColour) << "drawn where it was before the move";
+    EXPECT_EQ(surface.GetPixel(131, 71), kLeafColour);
+    EXPECT_EQ(surface.GetPixel(99, 40), gfx::kBlack) << "the rest was erased to black";
+    EXPECT_EQ(surface.GetPixel(151, 111), gfx::kBlack);
+}
+
+TEST_F(PreviewTest, AnIconLeavingOnTheLeftComesBackAt152WithANewHeight) {
+    Preview().PreviewIcon = {};
+    Preview().IconPos = {{{3, 50}, {7, 50}, {8, 50}, {11, 111}, {13, 0}}};
+    gfx::Bitmap surface(152, 112);
+    PaintPreview(0, surface.GetCanvas());
+    const auto& pos = Preview().IconPos;
+    EXPECT_EQ(pos[0].x, 152) << "3 - 5 is below 0";
+    EXPECT_EQ(pos[1].x, 0) << "7 - 7 is not below 0";
+    EXPECT_EQ(pos[2].x, 152);
+    EXPECT_EQ(pos[3].x, 0);
+    EXPECT_EQ(pos[4].x, 0);
+    EXPECT_EQ(pos[1].y, 50);
+    for (const IconPosition& p : pos) {
+        EXPECT_GE(p.y, 0);
+        EXPECT_LT(p.y, 112);
+    }
+}
+
+TEST_F(PreviewTest, AnUncoveredPaintMovesTheIconsAndDrawsOnlyTheUncoveredPart) {
+    SetStartupValues(smTestPreview, 0, 0);
+    HWND window = 0;
+    std::array<IconPosition, kPreviewIconCount> after{};
+    At(150, [&] {
+        window = PreviewWindow();
+        Preview().IconPos = {{{100, 10}, {100, 50}, {120, 80}, {140, 0}, {140, 40}}};
+        gfx::Bitmap& surface = platform::WindowSurface(window);
+        surface.Fill(gfx::kWhite);
+        const gfx::Rect uncovered{0, 0, 152, 30};
+        platform::InvalidateRect(window, &uncovered, false);
+        platform::UpdateWindow(window);
+        after = Preview().IconPos;
+        platform::PostMessageA(window, platform::WM_CLOSE, 0, 0);
+    });
+    RunPreview(true);
+    EXPECT_EQ(after[0].x, 95);
+    EXPECT_EQ(after[1].x, 93);
+    EXPECT_EQ(after[4].x, 127);
+    const gfx::Bitmap& surface = platform::WindowSurface(window);
+    EXPECT_EQ(surface.GetPixel(100, 10), kLeafColour);
+    EXPECT_EQ(surface.GetPixel(100, 29), kLeafColour);
+    EXPECT_EQ(surface.GetPixel(100, 30), gfx::kWhite) << "outside the uncovered part";
+    EXPECT_EQ(surface.GetPixel(100, 50), gfx::kWhite) << "icon 2 lies outside it";
+    EXPECT_EQ(surface.GetPixel(5, 5), gfx::kWhite) << "no erase was asked";
+}
+
+TEST_F(PreviewTest, EmbeddedPreviewFillsItsParentAndEndsWhenTheParentIsDestroyed) {
+    const HWND parent = backend_.AddForeignWindow("Monitor", "", {300, 200, 500, 350});
+    SetStartupValues(smPreview, parent, 0);
+    HWND child = 0;
+    platform::headless::HeadlessWindow seen;
+    At(250, [&] {
+        child = Preview().window;
+        ASSERT_NE(child, 0u);
+        EXPECT_EQ(platform::GetParent(child), parent);
+        EXPECT_EQ(platform::GetWindowTextA(child), kPreviewTitle);
+        seen.style = backend_.Window(child)->style;
+        seen.bounds = backend_.Window(child)->bounds;
+        platform::DestroyWindow(parent);
+    });
+    RunPreview(false);
+    EXPECT_EQ(seen.style, platform::WS_CHILD | platform::WS_VISIBLE | platform::WS_DISABLED);
+    EXPECT_EQ(seen.bounds, (gfx::Rect{0, 0, 200, 150}));
+    EXPECT_FALSE(platform::IsWindow(child));
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+    EXPECT_EQ(backend_.QuitCode(), 0);
+    EXPECT_EQ(platform::FindWindowA(kPreviewClass, nullptr), 0u) << "no pop-up was made";
+}
+
+TEST_F(PreviewTest, InALargerParentTheIconsStayInTheFixedArea) {
+    const HWND parent = backend_.AddForeignWindow("Monitor", "", {0, 0, 320, 240});
+    SetStartupValues(smPreview, parent, 0);
+    std::vector<IconPosition> seen;
+    for (uint64_t time = 50; time < 6000; time += 100) {
+        At(time, [&] {
+            for (const IconPosition& p : Preview().IconPos) {
+                seen.push_back(p);
+            }
+        });
+    }
+    bool wrapped = false;
+    At(6000, [&] { platform::DestroyWindow(parent); });
+    RunPreview(false);
+    ASSERT_EQ(seen.size(), 60u * kPreviewIconCount);
+    for (const IconPosition& p : seen) {
+        EXPECT_GE(p.x, 0);
+        EXPECT_LE(p.x, 152);
+        EXPECT_GE(p.y, 0);
+        EXPECT_LE(p.y, 111);
+        wrapped = wrapped || p.x == 152;
+    }
+    EXPECT_TRUE(wrapped) << "in six seconds every icon has crossed the area";
+}
+
+TEST_F(PreviewTest, AParentThatIsNoWindowGivesNoWindow) {
+    SetStartupValues(smPreview, 0x4660, 0);
+    RunPreview(false);
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+    EXPECT_FALSE(backend_.QuitCode().has_value());
+    EXPECT_EQ(platform::FindWindowA(kPreviewClass, nullptr), 0u);
+}
+
+TEST_F(PreviewTest, AClassThatCannotBeRegisteredEndsThePreviewAtOnce) {
+    SetStartupValues(smTestPreview, 0, 0);
+    platform::WNDCLASS taken;
+    taken.lpszClassName = kPreviewClass;
+    ASSERT_TRUE(platform::RegisterClassA(taken));
+    RunPreview(true);
+    EXPECT_EQ(platform::FindWindowA(kPreviewClass, nullptr), 0u);
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+}
+
+}  // namespace
+}  // namespace host

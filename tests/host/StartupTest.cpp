@@ -1,0 +1,148 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Random.h"
+#include "host/SaverMode.h"
+#include "host/Startup.h"
+#include "platform/headless/HeadlessBackend.h"
+
+namespace host {
+namespace {
+
+// Runners that only write down what was asked of them.
+class StartupTest : public ::testing::Test {
+  protected:
+    StartupTest() {
+        runners_.saverWindow = [this] { calls_.push_back("saver"); };
+        runners_.aboutDialog = [this] { calls_.push_back("about"); };
+        runners_.preview = [this](bool standalone) {
+            calls_.push_back(standalone ? "preview standalone" : "preview embedded");
+        };
+        runners_.changePassword = [this] { calls_.push_back("change password"); };
+        runners_.setApplicationTitle = [this](const std::string& title) {
+            calls_.push_back("title " + title);
+        };
+        desk_ = backend_.AddForeignWindow("Desk", "Display", {0, 0, 400, 300});
+        platform::SetForegroundWindow(desk_);
+    }
+
+    int Run(const std::string& arguments) {
+        calls_.clear();
+        return RunStartup(CommandLine::FromRaw("va.scr " + arguments), runners_);
+    }
+
+    platform::headless::HeadlessBackend backend_;
+    ModeRunners runners_;
+    std::vector<std::string> calls_;
+    platform::HWND desk_ = 0;
+};
+
+using Calls = std::vector<std::string>;
+
+TEST_F(StartupTest, EachModeRunsExactlyItsOwnRunner) {
+    EXPECT_EQ(Run(""), 0);
+    EXPECT_EQ(calls_, Calls{"about"});
+    EXPECT_EQ(Run("/c"), 0);
+    EXPECT_EQ(calls_, Calls{"about"});
+    EXPECT_EQ(Run("/s"), 0);
+    EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
+    EXPECT_EQ(Run("/p 4660"), 0);
+    EXPECT_EQ(calls_, Calls{"preview embedded"});
+    EXPECT_EQ(Run("/q 4660"), 0);
+    EXPECT_EQ(calls_, Calls{"preview standalone"});
+    EXPECT_EQ(Run("/a 4660"), 0);
+    EXPECT_EQ(calls_, Calls{"change password"});
+}
+
+TEST_F(StartupTest, AZeroOrInvalidHandleRunsNothing) {
+    for (const char* line : {"/p 0", "/p abc", "/a 12x", "/a 0"}) {
+        EXPECT_EQ(Run(line), 0) << line;
+        EXPECT_TRUE(calls_.empty()) << line;
+    }
+}
+
+TEST_F(StartupTest, PAndAWithoutHandleRunTheSaver) {
+    Run("/p");
+    EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
+    Run("/a");
+    EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
+}
+
+TEST_F(StartupTest, ASecondSaverEndsAtOnce) {
+    backend_.AddForeignWindow("TfrmMain", kSaverTitle, {0, 0, 1024, 768});
+    EXPECT_EQ(Run("/s"), 0);
+    EXPECT_TRUE(calls_.empty());
+    EXPECT_EQ(Run("/p 4660"), 0) << "only saver mode is single-instance";
+    EXPECT_EQ(calls_, Calls{"preview embedded"});
+}
+
+TEST_F(StartupTest, TheCompanionIsAskedWithItsMessageAndItsNonZeroReplyVetoes) {
+    std::vector<platform::MSG> asked;
+    platform::LRESULT reply = 1;
+    backend_.AddForeignWindow(kCompanionClass, kCompanionTitle, {0, 0, 10, 10},
+                              [&](platform::HWND hwnd, platform::UINT message,
+                                  platform::WPARAM wParam, platform::LPARAM lParam) {
+                                  asked.push_back({hwnd, message, wParam, lParam, 0});
+                                  return reply;
+                              });
+    Run("/s");
+    EXPECT_EQ(calls_, Calls{"title Vellamor Autumn"}) << "the veto ends before any window";
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_EQ(asked[0].message, 1127u);
+    EXPECT_EQ(asked[0].wParam, 0u);
+    EXPECT_EQ(asked[0].lParam, 0);
+    reply = 0;
+    Run("/s");
+    EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
+}
+
+TEST_F(StartupTest, ACompanionOfAnotherTitleOrClassIsNotAsked) {
+    int asked = 0;
+    auto vetoing = [&](platform::HWND, platform::UINT, platform::WPARAM, platform::LPARAM) {
+        ++asked;
+        return platform::LRESULT{1};
+    };
+    backend_.AddForeignWindow(kCompanionClass, "Other", {0, 0, 10, 10}, vetoing);
+    backend_.AddForeignWindow("Other", kCompanionTitle, {0, 0, 10, 10}, vetoing);
+    Run("/s");
+    EXPECT_EQ(asked, 0);
+    EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
+}
+
+TEST_F(StartupTest, TheCallerWindowIsBroughtBackAfterTheSaver) {
+    const platform::HWND other = backend_.AddForeignWindow("Other", "Other", {0, 0, 10, 10});
+    runners_.saverWindow = [&] { platform::SetForegroundWindow(other); };
+    Run("/s");
+    EXPECT_EQ(CallerWindow(), desk_);
+    EXPECT_EQ(platform::GetForegroundWindow(), desk_);
+}
+
+TEST_F(StartupTest, NoCallerWindowIsBroughtBackWhenThereIsNone) {
+    platform::DestroyWindow(desk_);
+    ASSERT_EQ(platform::GetForegroundWindow(), 0u);
+    const platform::HWND other = backend_.AddForeignWindow("Other", "Other", {0, 0, 10, 10});
+    runners_.saverWindow = [&] { platform::SetForegroundWindow(other); };
+    Run("/s");
+    EXPECT_EQ(platform::GetForegroundWindow(), other);
+}
+
+TEST_F(StartupTest, TheRandomGeneratorIsSeededFromTheTimeOfDay) {
+    constexpr uint32_t kMillisecondsADay = 24u * 60u * 60u * 1000u;
+    base::SetRandSeed(0xFFFFFFFFu);
+    Run("/p 0");
+    EXPECT_LT(base::RandSeed(), kMillisecondsADay);
+}
+
+TEST_F(StartupTest, EmptyRunnersAreSkipped) {
+    ModeRunners empty;
+    empty.preview = nullptr;
+    empty.changePassword = nullptr;
+    for (const char* line : {"", "/c", "/s", "/p 12", "/q", "/a 12"}) {
+        EXPECT_EQ(RunStartup(CommandLine::FromRaw(std::string("va ") + line), empty), 0);
+    }
+}
+
+}  // namespace
+}  // namespace host
