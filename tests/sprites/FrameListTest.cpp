@@ -18,14 +18,8 @@ TEST(FrameListTest, ItemsAndLookups) {
                            {std::string(80, 'n'), 280, 0, 1, 1}});
     EXPECT_EQ(list.Count(), 3);
     EXPECT_EQ(list.Items(1).Name(), "blad1_02");
-    for (int32_t bad : {-1, 3}) {
-        try {
-            list.Items(bad);
-            FAIL() << "index " << bad;
-        } catch (const base::EListError& e) {
-            EXPECT_EQ(e.Message(), "List index out of bounds (" + std::to_string(bad) + ")");
-        }
-    }
+    test::ExpectFailure<base::EListError>([&] { list.Items(-1); }, "List index out of bounds (-1)");
+    test::ExpectFailure<base::EListError>([&] { list.Items(3); }, "List index out of bounds (3)");
     EXPECT_EQ(list.IndexOf("blad1_30"), 0);
     EXPECT_EQ(list.IndexOf("BLAD1_30"), -1);
     EXPECT_EQ(list.IndexOf("blad1_3"), -1);
@@ -81,12 +75,8 @@ TEST(FrameListTest, AssignCopiesStripsAndFramesIndependently) {
     EXPECT_EQ(copy.Mask().GetPixel(0, 0), gfx::kWhite);
 
     TSequence sequence(nullptr);
-    try {
-        copy.Assign(sequence);
-        FAIL() << "assigned a sequence to a frame list";
-    } catch (const base::EConvertError& e) {
-        EXPECT_STREQ(e.what(), "Cannot assign a TSequence to a TFrameList");
-    }
+    test::ExpectFailure<base::EConvertError>([&] { copy.Assign(sequence); },
+                                             "Cannot assign a TSequence to a TFrameList");
     EXPECT_EQ(copy.Count(), 2);
 }
 

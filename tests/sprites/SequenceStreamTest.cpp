@@ -62,14 +62,6 @@ TEST(SequenceStreamTest, StepSizeFollowsTheOwnersStoredVersion) {
     }
 }
 
-TEST(SequenceStreamTest, ListWithoutOwnerReadsTheOldStepSize) {
-    TSequenceList list(nullptr);
-    base::MemoryStream in(test::SequenceListBytes(kTwo, false));
-    list.ReadData(in);
-    EXPECT_EQ(in.Remaining(), 0u);
-    EXPECT_EQ(list.Items(1).Items(1).DZ(), 0);
-}
-
 TEST(SequenceStreamTest, StoredSizesAndNamesWrittenAsHeld) {
     test::TestSprite sprite;
     TSequenceList list(&sprite);

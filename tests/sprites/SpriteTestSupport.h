@@ -7,12 +7,25 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "base/MemoryStream.h"
 #include "gfx/Bitmap.h"
 #include "sprites/FrameList.h"
 #include "sprites/SequenceOwner.h"
 
 namespace sprites::test {
+
+// Runs `action` and expects it to fail with E carrying exactly `message`.
+template <class E, class Action>
+void ExpectFailure(Action&& action, const std::string& message) {
+    try {
+        action();
+        ADD_FAILURE() << "no failure, wanted: " << message;
+    } catch (const E& e) {
+        EXPECT_EQ(e.Message(), message);
+    }
+}
 
 struct FrameSpec {
     std::string name;
