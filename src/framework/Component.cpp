@@ -1,10 +1,21 @@
 #include "framework/Component.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "base/Exceptions.h"
 
 namespace framework {
+namespace {
+
+// Component names are identifiers, compared without regard to the case of their letters.
+bool SameName(const std::string& a, const std::string& b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
+}
+
+}  // namespace
 
 TComponent::TComponent(TComponent* owner) : owner_(owner) {
     if (owner != nullptr && owner->IsDesigning()) {
@@ -21,7 +32,8 @@ void TComponent::SetName(const std::string& name) {
     if (name == name_) {
         return;
     }
-    if (owner_ != nullptr && !name.empty() && owner_->FindComponent(name) != nullptr) {
+    TComponent* clash = owner_ == nullptr ? nullptr : owner_->FindComponent(name);
+    if (clash != nullptr && clash != this) {
         throw base::Exception("A component named " + name + " already exists");
     }
     name_ = name;
@@ -36,7 +48,7 @@ TComponent* TComponent::Components(int index) const {
 
 TComponent* TComponent::FindComponent(const std::string& name) const {
     for (const auto& component : components_) {
-        if (!name.empty() && component->name_ == name) {
+        if (!name.empty() && SameName(component->name_, name)) {
             return component.get();
         }
     }

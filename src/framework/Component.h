@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "framework/Persistent.h"
 
 namespace framework {
@@ -29,7 +30,8 @@ class TComponent : public TPersistent {
 
     TComponent* Owner() const { return owner_; }
     const std::string& Name() const { return name_; }
-    // Names are unique among the components of one owner; a clash fails with base::Exception.
+    // Names are unique among the components of one owner, whatever the case of their letters;
+    // a clash fails with base::Exception.
     void SetName(const std::string& name);
     int32_t Tag() const { return tag_; }
     void SetTag(int32_t tag) { tag_ = tag; }
@@ -73,6 +75,16 @@ class TComponent : public TPersistent {
     TComponentState state_ = 0;
     std::vector<std::unique_ptr<TComponent>> components_;
 };
+
+// The object as a T; fails with base::EConvertError "Invalid class typecast" when it is not one.
+template <class T, class Source>
+T& CheckedCast(Source& object) {
+    T* cast = dynamic_cast<T*>(&object);
+    if (cast == nullptr) {
+        throw base::EConvertError("Invalid class typecast");
+    }
+    return *cast;
+}
 
 // Makes a T(&owner, args...) and hands it to owner; returns it.
 template <class T, class... Args>

@@ -11,6 +11,8 @@ namespace {
 
 constexpr int32_t kDefaultFormWidth = 320;
 constexpr int32_t kDefaultFormHeight = 240;
+// The form's own request to be destroyed, posted by Release (in the range for applications).
+constexpr platform::UINT kReleaseMessage = 0x8000 + 0x100;
 
 TShiftState MouseShift(platform::WPARAM flags) {
     TShiftState shift = 0;
@@ -149,6 +151,10 @@ void TForm::Close() {
     }
 }
 
+void TForm::Release() {
+    platform::PostMessageA(handle_, kReleaseMessage, 0, 0);
+}
+
 void TForm::Invalidate() {
     platform::InvalidateRect(handle_, nullptr, true);
 }
@@ -196,6 +202,10 @@ void TForm::AlignControls() {
 platform::LRESULT TForm::MainWndProc(platform::UINT msg, platform::WPARAM wParam,
                                      platform::LPARAM lParam) {
     TMessage message{msg, wParam, lParam, 0};
+    if (msg == kReleaseMessage && !destroying_ && Owner() != nullptr) {
+        Owner()->DestroyComponent(this);  // nothing of this form may be touched afterwards
+        return 0;
+    }
     if (destroying_) {
         DefaultHandler(message);
     } else {

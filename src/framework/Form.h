@@ -71,6 +71,9 @@ class TForm : public TComponent {
     // application, any other form is hidden.
     void Close();
     bool CloseQuery();
+    // Destroys the form once the handlers now running have returned: its owner destroys it
+    // when the message loop takes the request. Safe from inside the form's own handlers.
+    void Release();
 
     // Draws into the window's surface and presents each change at once.
     TCanvas& Canvas() { return *canvas_; }

@@ -23,6 +23,10 @@ class TLogged : public TComponent {
     std::string label_;
 };
 
+class TTimerLike : public TComponent {
+    using TComponent::TComponent;
+};
+
 TEST(ComponentTest, OwnedComponentsGoWithTheOwnerTheLastMadeFirst) {
     std::vector<std::string> log;
     {
@@ -63,9 +67,10 @@ TEST(ComponentTest, NamesAreUniqueAmongTheComponentsOfOneOwner) {
     first->SetName("timerNextLeaf");
     first->SetTag(-7);
     auto* second = NewComponent<TComponent>(owner);
-    EXPECT_THROW(second->SetName("timerNextLeaf"), base::Exception);
+    EXPECT_THROW(second->SetName("TimerNextLeaf"), base::Exception);
+    first->SetName("TIMERNEXTLEAF");  // its own name in other letters is no clash
     second->SetName("timerBuildBackground");
-    EXPECT_EQ(owner.FindComponent("timerNextLeaf"), first);
+    EXPECT_EQ(owner.FindComponent("timernextleaf"), first);
     EXPECT_EQ(owner.FindComponent("missing"), nullptr);
     EXPECT_EQ(first->Tag(), -7);
 }
@@ -88,6 +93,19 @@ TEST(ComponentTest, DesignModeReachesOwnedAndLaterComponents) {
     EXPECT_TRUE(late->IsDesigning());
     owner.SetDesigning(false);
     EXPECT_FALSE(late->IsDesigning());
+}
+
+TEST(ComponentTest, ACheckedCastToAKindTheObjectIsNotFails) {
+    TComponent owner(nullptr);
+    auto* timer = NewComponent<TTimerLike>(owner);
+    TComponent& asComponent = *timer;
+    EXPECT_EQ(&CheckedCast<TTimerLike>(asComponent), timer);
+    try {
+        CheckedCast<TTimerLike>(owner);
+        FAIL() << "the cast succeeded";
+    } catch (const base::EConvertError& e) {
+        EXPECT_STREQ(e.what(), "Invalid class typecast");
+    }
 }
 
 }  // namespace

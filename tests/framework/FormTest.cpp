@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "framework/Application.h"
 #include "framework/Image.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -248,6 +249,52 @@ TEST_F(FormTest, AWndProcOverrideSeesRawMessagesAndPassesTheRestOn) {
     form_->Show();
     platform::SendMessageA(form_->Handle(), platform::WM_SYSCOMMAND, platform::SC_SCREENSAVE, 0);
     EXPECT_EQ(backend_.ScreenSaveRequests(), 1);
+}
+
+TEST_F(FormTest, AFormReleasedFromItsOwnHandlerGoesOnceTheHandlerHasReturned) {
+    auto* form = application_.CreateForm<TForm>();
+    bool destroyed = false;
+    form->OnDestroy = [&](TComponent&) { destroyed = true; };
+    form->OnKeyDown = [&](TComponent&, uint16_t&, TShiftState) {
+        form->Release();
+        EXPECT_FALSE(destroyed);
+    };
+    form->Show();
+    platform::HWND handle = form->Handle();
+    backend_.InjectKeyDown(handle, 'A');
+    application_.ProcessMessages();
+    EXPECT_TRUE(destroyed);
+    EXPECT_FALSE(platform::IsWindow(handle));
+    EXPECT_EQ(application_.ComponentCount(), 1);
+}
+
+TEST_F(FormTest, AControlMayBeDestroyedFromItsOwnMouseHandler) {
+    auto* image = NewComponent<TImage>(*form_);
+    image->SetParent(form_);
+    image->OnMouseDown = [this, image](TComponent&, TMouseButton, TShiftState, int32_t, int32_t) {
+        form_->DestroyComponent(image);
+    };
+    ShowAndSettle();
+    backend_.InjectMouseDown(form_->Handle(), 1, 1);
+    application_.ProcessMessages();
+    EXPECT_EQ(form_->ComponentCount(), 0);
+    EXPECT_EQ(form_->ControlCount(), 0);
+}
+
+TEST_F(FormTest, NothingIsPresentedWhileTheFormIsHidden) {
+    form_->Canvas().FillRect({0, 0, 10, 10}, clRed);
+    EXPECT_TRUE(backend_.Presented().empty());
+    EXPECT_EQ(platform::WindowSurface(form_->Handle()).GetPixel(0, 0), 0x00FF0000u);
+}
+
+TEST_F(FormTest, APictureAssignsOnlyFromAPicture) {
+    TPicture picture;
+    TComponent notAPicture(nullptr);
+    EXPECT_THROW(picture.Assign(notAPicture), base::EConvertError);
+    EXPECT_EQ(picture.Graphic(), nullptr);
+    EXPECT_EQ(picture.Width(), 0);
+    picture.Bitmap().SetSize(3, 2);
+    EXPECT_EQ(picture.Height(), 2);
 }
 
 TEST_F(FormTest, PositionAndStyleReachTheWindow) {

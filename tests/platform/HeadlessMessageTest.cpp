@@ -145,6 +145,24 @@ TEST_F(HeadlessMessageTest, DestroyingAWindowDestroysItsChildrenAfterIt) {
     EXPECT_FALSE(PostMessageA(hwnd_, WM_USER, 0, 0));
 }
 
+TEST_F(HeadlessMessageTest, DestroyingAWindowFromItsOwnWmDestroyDoesNotRecurse) {
+    WNDCLASS windowClass;
+    windowClass.lpszClassName = "SelfDestroying";
+    int destroys = 0;
+    windowClass.lpfnWndProc = [&destroys](HWND hwnd, UINT message, WPARAM, LPARAM) {
+        if (message == WM_DESTROY) {
+            ++destroys;
+            EXPECT_FALSE(DestroyWindow(hwnd));
+        }
+        return LRESULT{0};
+    };
+    RegisterClassA(windowClass);
+    HWND hwnd = CreateWindowExA(0, "SelfDestroying", "", WS_POPUP, 0, 0, 5, 5, 0);
+    EXPECT_TRUE(DestroyWindow(hwnd));
+    EXPECT_EQ(destroys, 1);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
 TEST_F(HeadlessMessageTest, AChildNeedsAnExistingParent) {
     EXPECT_EQ(CreateWindowExA(0, "Recorder", "", WS_CHILD, 0, 0, 5, 5, 0x1234), 0u);
     EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "", WS_POPUP, 0, 0, 5, 5, 0), 0u);

@@ -51,7 +51,7 @@ TEST(HeadlessTimerTest, AClockThatJumpsGivesOneTickNotACatchUp) {
     EXPECT_EQ(log, (std::vector<std::string>{"t@1000"}));
 }
 
-TEST(HeadlessTimerTest, IntervalZeroGivesNoTicksUntilTheTimerIsSetAgain) {
+TEST(HeadlessTimerTest, IntervalZeroGivesNoTicksAndNothingToWaitFor) {
     HeadlessBackend backend;
     int ticks = 0;
     uint32_t id = SetTimer(0, 0, 0, [&ticks](HWND, UINT, uint32_t, uint32_t) { ++ticks; });

@@ -95,10 +95,13 @@ HWND HeadlessBackend::CreateWindowExA(uint32_t exStyle, const std::string& class
     return hwnd;
 }
 
+// A window whose WM_DESTROY is running is not destroyed a second time.
 bool HeadlessBackend::DestroyWindow(HWND hwnd) {
-    if (!IsWindow(hwnd)) {
+    HeadlessWindow* window = windows_.Find(hwnd);
+    if (window == nullptr || window->destroying) {
         return false;
     }
+    window->destroying = true;
     CallProc(hwnd, WM_DESTROY, 0, 0);
     DestroyTree(hwnd);
     return true;
@@ -107,7 +110,9 @@ bool HeadlessBackend::DestroyWindow(HWND hwnd) {
 // The window's children get WM_DESTROY after it, as on the platform; then all are removed.
 void HeadlessBackend::DestroyTree(HWND hwnd) {
     for (HWND child : windows_.ChildrenOf(hwnd)) {
-        if (IsWindow(child)) {
+        HeadlessWindow* window = windows_.Find(child);
+        if (window != nullptr && !window->destroying) {
+            window->destroying = true;
             CallProc(child, WM_DESTROY, 0, 0);
             DestroyTree(child);
         }

@@ -25,7 +25,8 @@ struct HeadlessWindow {
     bool visible = false;
     bool enabled = true;
     bool topmost = false;
-    bool foreign = false;  // a window of another program
+    bool foreign = false;     // a window of another program
+    bool destroying = false;  // WM_DESTROY has been sent
     std::optional<gfx::Pixel> background;
     std::shared_ptr<const WNDPROC> proc;
     std::unique_ptr<gfx::Bitmap> surface;  // client area; none for foreign windows
