@@ -1,5 +1,8 @@
 #include "platform/x11/Connection.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "base/Exceptions.h"
 
 namespace platform::x11 {
@@ -7,6 +10,16 @@ namespace {
 
 Atom Intern(Display* display, const char* name) {
     return XInternAtom(display, name, 0);
+}
+
+// An error outside an ErrorTrap (a window of another program gone meanwhile) is reported and
+// the program goes on; Xlib's own handler would end it.
+int ReportError(Display* display, XErrorEvent* error) {
+    char text[128] = {};
+    XGetErrorText(display, error->error_code, text, sizeof text);
+    std::fprintf(stderr, "X error: %s (request %d, resource 0x%lx)\n", text,
+                 static_cast<int>(error->request_code), error->resourceid);
+    return 0;
 }
 
 Atoms InternAll(Display* display) {
@@ -41,6 +54,7 @@ Connection::Connection(const std::string& displayName) {
     depth_ = XDefaultDepth(display_, screen_);
     colormap_ = XDefaultColormap(display_, screen_);
     atoms_ = InternAll(display_);
+    XSetErrorHandler(&ReportError);
 }
 
 Connection::~Connection() {

@@ -34,9 +34,9 @@ class Connection {
     Display* Get() const { return display_; }
     int ScreenNumber() const { return screen_; }
     Window Root() const { return root_; }
-    Visual* DefaultVisual() const { return visual_; }
+    Visual* ScreenVisual() const { return visual_; }
     int Depth() const { return depth_; }
-    Colormap DefaultColormap() const { return colormap_; }
+    Colormap ScreenColormap() const { return colormap_; }
     int Fd() const;
     const Atoms& Names() const { return atoms_; }
 

@@ -1,6 +1,6 @@
 #pragma once
-// The X headers, included after platform.h. Xlib's None macro would swallow CursorShape::None,
-// so it is replaced by kXNone; nothing else of the headers is renamed.
+// The X headers, included after platform.h. Xlib's macros None and CursorShape would swallow
+// platform::CursorShape::None; they go, and kXNone stands for None.
 
 #include "platform/platform.h"
 
@@ -9,6 +9,7 @@
 #include <X11/Xutil.h>
 
 #undef None
+#undef CursorShape
 
 namespace platform::x11 {
 

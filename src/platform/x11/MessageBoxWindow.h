@@ -1,0 +1,45 @@
+#pragma once
+// The message box of the X backend: a small window with the caption as its title, the text
+// in lines and an OK button; Enter, Space, Escape, a click on the button or the window
+// manager's close end it. Over the saver's window it bypasses the window manager so that it
+// shows above the saver, and takes the keyboard focus.
+
+#include <string>
+#include <vector>
+
+#include "gfx/Rect.h"
+#include "platform/x11/Connection.h"
+
+namespace platform::x11 {
+
+class MessageBoxWindow {
+  public:
+    // Fails with base::Exception when the window or its font cannot be made.
+    MessageBoxWindow(const Connection& connection, HWND owner, const std::string& text,
+                     const std::string& caption, bool aboveSaver);
+    MessageBoxWindow(const MessageBoxWindow&) = delete;
+    MessageBoxWindow& operator=(const MessageBoxWindow&) = delete;
+    ~MessageBoxWindow();
+
+    ::Window Xid() const { return window_; }
+    bool Done() const { return done_; }
+    // Handles the event if it is the box's own; returns whether it was.
+    bool Handles(const XEvent& event);
+
+  private:
+    void Layout(const std::string& text);
+    void Draw();
+    void OnKey(const XKeyEvent& event);
+
+    const Connection& connection_;
+    ::Window window_ = 0;
+    GC gc_ = nullptr;
+    XFontStruct* font_ = nullptr;
+    std::vector<std::string> lines_;
+    int width_ = 0;
+    int height_ = 0;
+    gfx::Rect button_;
+    bool done_ = false;
+};
+
+}  // namespace platform::x11

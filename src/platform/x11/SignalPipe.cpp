@@ -1,0 +1,66 @@
+#include "platform/x11/SignalPipe.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+#include "base/Exceptions.h"
+
+namespace platform::x11 {
+namespace {
+
+volatile sig_atomic_t writeEnd = -1;
+
+void OnSignal(int /*signal*/) {
+    int saved = errno;
+    if (writeEnd >= 0) {
+        char byte = 1;
+        ssize_t written = write(writeEnd, &byte, 1);
+        static_cast<void>(written);
+    }
+    errno = saved;
+}
+
+void MakeNonBlocking(int fd) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) | O_NONBLOCK);
+    fcntl(fd, F_SETFD, FD_CLOEXEC);
+}
+
+}  // namespace
+
+SignalPipe::SignalPipe() {
+    int fds[2] = {-1, -1};
+    if (pipe(fds) != 0) {
+        throw base::Exception(std::string("Cannot make the signal pipe: ") + std::strerror(errno));
+    }
+    readFd_ = fds[0];
+    writeFd_ = fds[1];
+    MakeNonBlocking(readFd_);
+    MakeNonBlocking(writeFd_);
+    writeEnd = writeFd_;
+    struct sigaction action {};
+    action.sa_handler = &OnSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    sigaction(SIGTERM, &action, &previous_);
+}
+
+SignalPipe::~SignalPipe() {
+    sigaction(SIGTERM, &previous_, nullptr);
+    writeEnd = -1;
+    close(readFd_);
+    close(writeFd_);
+}
+
+bool SignalPipe::TakeSignal() {
+    bool any = false;
+    char buffer[64];
+    while (read(readFd_, buffer, sizeof buffer) > 0) {
+        any = true;
+    }
+    return any;
+}
+
+}  // namespace platform::x11

@@ -1,0 +1,72 @@
+// Making and ending the X backend.
+#include "platform/x11/X11Backend.h"
+
+#include <X11/cursorfont.h>
+
+#include <sstream>
+
+#include "base/Exceptions.h"
+#include "platform/x11/MessageBoxWindow.h"
+
+namespace platform::x11 {
+namespace {
+
+// A cursor without a single visible pixel.
+Cursor MakeEmptyCursor(const Connection& connection) {
+    char bits[1] = {0};
+    Pixmap pixmap = XCreateBitmapFromData(connection.Get(), connection.Root(), bits, 1, 1);
+    XColor black{};
+    Cursor cursor = XCreatePixmapCursor(connection.Get(), pixmap, pixmap, &black, &black, 0, 0);
+    XFreePixmap(connection.Get(), pixmap);
+    return cursor;
+}
+
+// An unmapped window that only receives other programs' answers.
+::Window MakeReplyWindow(const Connection& connection) {
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = 1;
+    return XCreateWindow(connection.Get(), connection.Root(), -10, -10, 1, 1, 0, 0, InputOnly,
+                         connection.ScreenVisual(), CWOverrideRedirect, &attributes);
+}
+
+}  // namespace
+
+X11Backend::X11Backend(X11Options options)
+    : options_(std::move(options)), connection_(options_.display), installed_(*this) {
+    Display* display = connection_.Get();
+    gc_ = XCreateGC(display, connection_.Root(), 0, nullptr);
+    emptyCursor_ = MakeEmptyCursor(connection_);
+    arrowCursor_ = XCreateFontCursor(display, XC_left_ptr);
+    replyWindow_ = MakeReplyWindow(connection_);
+    screenWidth_ = XDisplayWidth(display, connection_.ScreenNumber());
+    screenHeight_ = XDisplayHeight(display, connection_.ScreenNumber());
+    XSelectInput(display, connection_.Root(), StructureNotifyMask);
+    if (options_.daemonWindow) {
+        WatchDaemonWindow();
+    }
+}
+
+X11Backend::~X11Backend() {
+    Display* display = connection_.Get();
+    windows_.clear();
+    XFreeGC(display, gc_);
+    XFreeCursor(display, emptyCursor_);
+    XFreeCursor(display, arrowCursor_);
+    XDestroyWindow(display, replyWindow_);
+    XSync(display, 0);
+}
+
+void X11Backend::WatchDaemonWindow() {
+    XWindowAttributes attributes{};
+    if (!ForeignAttributes(*options_.daemonWindow, attributes)) {
+        std::ostringstream text;
+        text << "The daemon's window 0x" << std::hex << *options_.daemonWindow
+             << " does not exist";
+        throw base::Exception(text.str());
+    }
+    daemonBounds_ = {0, 0, attributes.width, attributes.height};
+    XSelectInput(connection_.Get(), static_cast<::Window>(*options_.daemonWindow),
+                 attributes.your_event_mask | StructureNotifyMask);
+}
+
+}  // namespace platform::x11

@@ -1,0 +1,203 @@
+// The message loop, timers and the default window procedure of the X backend.
+#include "platform/x11/X11Backend.h"
+
+#include <poll.h>
+
+#include <algorithm>
+
+#include "platform/x11/MonotonicClock.h"
+
+namespace platform::x11 {
+
+MSG X11Backend::MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
+    return MSG{hwnd, message, wParam, lParam, TickCountFrom(MonotonicMilliseconds())};
+}
+
+// One turn of the loop: what was drawn since the last turn goes out in one flush.
+bool X11Backend::PeekMessageA(MSG& msg) {
+    XFlush(connection_.Get());
+    PumpEvents();
+    if (!queue_.empty()) {
+        lastTaken_ = queue_.front();
+        queue_.pop_front();
+        msg = lastTaken_->msg;
+        return true;
+    }
+    lastTaken_.reset();
+    if (quitPending_) {
+        quitPending_ = false;
+        msg = MakeMessage(0, WM_QUIT, static_cast<WPARAM>(quitExitCode_), 0);
+        return true;
+    }
+    return TakePaint(msg) || TakeTimer(msg);
+}
+
+bool X11Backend::GetMessageA(MSG& msg) {
+    while (!PeekMessageA(msg)) {
+        WaitForEvents();
+    }
+    return msg.message != WM_QUIT;
+}
+
+// Sleeps until the X connection or the signal pipe has something, or the next timer is due.
+void X11Backend::WaitForEvents() {
+    Display* display = connection_.Get();
+    XFlush(display);
+    if (XQLength(display) > 0) {
+        return;
+    }
+    int timeout = -1;
+    if (std::optional<uint64_t> due = timers_.NextDue()) {
+        uint64_t now = MonotonicMilliseconds();
+        timeout = *due <= now ? 0 : static_cast<int>(std::min<uint64_t>(*due - now, 60000));
+    }
+    pollfd fds[2] = {{connection_.Fd(), POLLIN, 0}, {signals_.ReadFd(), POLLIN, 0}};
+    poll(fds, 2, timeout);
+}
+
+bool X11Backend::TakeTimer(MSG& msg) {
+    std::optional<headless::DueTimer> due = timers_.TakeDue(MonotonicMilliseconds());
+    if (!due) {
+        return false;
+    }
+    msg = MakeMessage(due->hwnd, WM_TIMER, due->id, 0);
+    return true;
+}
+
+void X11Backend::TranslateMessage(const MSG& msg) {
+    if (msg.message != WM_KEYDOWN || !lastTaken_ || lastTaken_->character == 0) {
+        return;
+    }
+    const MSG& taken = lastTaken_->msg;
+    if (taken.hwnd == msg.hwnd && taken.message == msg.message && taken.wParam == msg.wParam &&
+        taken.lParam == msg.lParam && taken.time == msg.time) {
+        auto character = static_cast<WPARAM>(static_cast<unsigned char>(lastTaken_->character));
+        queue_.push_front({MakeMessage(msg.hwnd, WM_CHAR, character, msg.lParam), 0});
+    }
+}
+
+LRESULT X11Backend::DispatchMessageA(const MSG& msg) {
+    if (msg.message == WM_TIMER) {
+        return DispatchTimer(msg);
+    }
+    if (msg.hwnd == 0 || Find(msg.hwnd) == nullptr) {
+        return 0;
+    }
+    LRESULT result = CallProc(msg.hwnd, msg.message, msg.wParam, msg.lParam);
+    X11Window* window = Find(msg.hwnd);
+    if (msg.message == WM_PAINT && window != nullptr) {
+        // A procedure that leaves its window invalid would get WM_PAINT forever.
+        window->invalid = {};
+    }
+    return result;
+}
+
+LRESULT X11Backend::DispatchTimer(const MSG& msg) {
+    headless::DueTimer timer{msg.hwnd, msg.wParam};
+    std::shared_ptr<const TIMERPROC> proc;
+    uint64_t serial = 0;
+    if (!timers_.BeginDispatch(timer, proc, serial)) {
+        return 0;
+    }
+    try {
+        if (proc && *proc) {
+            (*proc)(msg.hwnd, WM_TIMER, msg.wParam, GetTickCount());
+        } else if (msg.hwnd != 0) {
+            CallProc(msg.hwnd, WM_TIMER, msg.wParam, 0);
+        }
+    } catch (...) {
+        timers_.EndDispatch(timer, serial);
+        throw;
+    }
+    timers_.EndDispatch(timer, serial);
+    return 0;
+}
+
+void X11Backend::PostQuitMessage(int exitCode) {
+    quitPending_ = true;
+    quitExitCode_ = exitCode;
+}
+
+// A message for another program's window is sent without waiting for an answer.
+bool X11Backend::PostMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (hwnd == 0 || Find(hwnd) != nullptr) {
+        queue_.push_back({MakeMessage(hwnd, message, wParam, lParam), 0});
+        return true;
+    }
+    return SendRequest(hwnd, message, wParam, lParam, 0);
+}
+
+LRESULT X11Backend::SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (Find(hwnd) != nullptr) {
+        return CallProc(hwnd, message, wParam, lParam);
+    }
+    uint32_t serial = ++sendSerial_;
+    if (serial == 0) {
+        serial = ++sendSerial_;  // 0 means "no answer wanted"
+    }
+    if (!SendRequest(hwnd, message, wParam, lParam, serial)) {
+        return 0;
+    }
+    return AwaitReply(serial);
+}
+
+LRESULT X11Backend::DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    switch (message) {
+        case WM_CLOSE:
+            DestroyWindow(hwnd);
+            return 0;
+        case WM_ERASEBKGND: {
+            if (!window->background) {
+                return 0;
+            }
+            gfx::Rect area = window->painting.IsEmpty() ? GetClientRect(hwnd) : window->painting;
+            for (int32_t y = area.top; y < area.bottom; ++y) {
+                std::fill(window->surface->ColourRow(y) + area.left,
+                          window->surface->ColourRow(y) + area.right, *window->background);
+            }
+            return 1;
+        }
+        case WM_PAINT:
+            EndPaint(hwnd, BeginPaint(hwnd));
+            return 0;
+        case WM_SYSKEYDOWN:
+            if (wParam == VK_F4 && (lParam & kAltDownFlag) != 0) {
+                PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+            }
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0u) == SC_CLOSE) {
+                SendMessageA(hwnd, WM_CLOSE, 0, 0);
+            }
+            return 0;
+        case WM_QUERYENDSESSION:
+            return 1;
+        default:
+            return 0;
+    }
+}
+
+uint32_t X11Backend::SetTimer(HWND hwnd, uint32_t idEvent, uint32_t elapse, TIMERPROC proc) {
+    if (hwnd != 0 && Find(hwnd) == nullptr) {
+        return 0;
+    }
+    if (hwnd == 0 && !proc) {
+        return 0;  // a thread timer without a procedure could reach nobody
+    }
+    uint32_t id = timers_.Set(hwnd, idEvent, elapse, std::move(proc), MonotonicMilliseconds());
+    return id == 0 ? 1 : id;
+}
+
+bool X11Backend::KillTimer(HWND hwnd, uint32_t idEvent) {
+    return timers_.Kill(hwnd, idEvent);
+}
+
+uint32_t X11Backend::GetTickCount() {
+    return TickCountFrom(MonotonicMilliseconds());
+}
+
+}  // namespace platform::x11

@@ -1,0 +1,512 @@
+// Windows of the X backend: creation, the names, bounds, showing, grabs and destruction.
+#include "platform/x11/X11Backend.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+#include <thread>
+
+#include "base/Exceptions.h"
+#include "platform/x11/WindowProperties.h"
+
+namespace platform::x11 {
+namespace {
+
+constexpr long kInputMask = KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask;
+constexpr long kBaseMask = ExposureMask | StructureNotifyMask;
+constexpr int kGrabAttempts = 20;
+
+std::string HandleText(HWND hwnd) {
+    std::ostringstream text;
+    text << "0x" << std::hex << hwnd;
+    return text.str();
+}
+
+::Window Xid(HWND hwnd) {
+    return static_cast<::Window>(hwnd);
+}
+
+bool IsChildStyle(uint32_t style) {
+    return (style & WS_CHILD) != 0;
+}
+
+// A borderless window: the window manager is asked for no decorations (Motif hints).
+void RequestNoDecorations(const Connection& connection, ::Window window) {
+    long hints[5] = {2, 0, 0, 0, 0};  // flags: decorations; decorations: none
+    XChangeProperty(connection.Get(), window, connection.Names().motifWmHints,
+                    connection.Names().motifWmHints, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(hints), 5);
+}
+
+}  // namespace
+
+X11Window* X11Backend::Find(HWND hwnd) {
+    auto it = windows_.find(hwnd);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+const X11Window* X11Backend::WindowRecord(HWND hwnd) const {
+    auto it = windows_.find(hwnd);
+    return it == windows_.end() ? nullptr : it->second.get();
+}
+
+X11Window& X11Backend::OwnWindow(HWND hwnd, const char* operation) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        throw base::Exception(std::string(operation) + ": window " + HandleText(hwnd) +
+                              " is not one of this program's windows");
+    }
+    return *window;
+}
+
+LRESULT X11Backend::CallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return 0;
+    }
+    // The copy keeps the procedure alive even if the window is destroyed while it runs.
+    std::shared_ptr<const WNDPROC> proc = window->proc;
+    if (!proc || !*proc) {
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    }
+    return (*proc)(hwnd, message, wParam, lParam);
+}
+
+bool X11Backend::ForeignAttributes(HWND hwnd, XWindowAttributes& attributes) {
+    if (hwnd == 0) {
+        return false;
+    }
+    ErrorTrap trap(connection_.Get());
+    int status = XGetWindowAttributes(connection_.Get(), Xid(hwnd), &attributes);
+    return !trap.Failed() && status != 0;
+}
+
+bool X11Backend::RegisterClassA(const WNDCLASS& windowClass) {
+    if (windowClass.lpszClassName.empty()) {
+        return false;
+    }
+    return classes_.emplace(windowClass.lpszClassName, windowClass).second;
+}
+
+::Window X11Backend::ParentXid(HWND parent) const {
+    return parent == 0 ? connection_.Root() : Xid(parent);
+}
+
+void X11Backend::SetTopLevelProperties(const X11Window& window) {
+    ::Window xid = Xid(window.hwnd);
+    Atom protocols[] = {connection_.Names().wmDeleteWindow};
+    XSetWMProtocols(connection_.Get(), xid, protocols, 1);
+    long pid = static_cast<long>(getpid());
+    XChangeProperty(connection_.Get(), xid, connection_.Names().netWmPid, XA_CARDINAL, 32,
+                    PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
+    XSizeHints hints{};
+    hints.flags = USPosition | USSize;
+    hints.x = window.bounds.left;
+    hints.y = window.bounds.top;
+    hints.width = std::max(window.bounds.Width(), 1);
+    hints.height = std::max(window.bounds.Height(), 1);
+    XSetWMNormalHints(connection_.Get(), xid, &hints);
+    if ((window.style & WS_CAPTION) == 0) {
+        RequestNoDecorations(connection_, xid);
+    }
+}
+
+// A disabled window, and the daemon's child, select no input: X then hands the input on to
+// the parent, as the platform does for a disabled child.
+void X11Backend::SelectInputFor(const X11Window& window) {
+    bool input = window.enabled && !window.inDaemonWindow;
+    XSelectInput(connection_.Get(), Xid(window.hwnd), kBaseMask | (input ? kInputMask : 0));
+}
+
+HWND X11Backend::CreateWindowExA(uint32_t exStyle, const std::string& className,
+                                 const std::string& title, uint32_t style, int32_t x, int32_t y,
+                                 int32_t width, int32_t height, HWND parent, WNDPROC proc) {
+    auto found = classes_.find(className);
+    bool child = IsChildStyle(style);
+    if (found == classes_.end() || (child && !IsWindow(parent))) {
+        return 0;
+    }
+    auto window = std::make_unique<X11Window>();
+    window->className = className;
+    window->title = title;
+    window->style = style;
+    window->exStyle = exStyle;
+    window->parent = child ? parent : 0;
+    window->bounds = gfx::RectFromSize(x, y, std::max(width, 0), std::max(height, 0));
+    window->enabled = (style & WS_DISABLED) == 0;
+    window->topmost = (exStyle & WS_EX_TOPMOST) != 0;
+    window->classCursor = found->second.cursor;
+    window->background = found->second.background;
+    window->proc = std::make_shared<const WNDPROC>(proc ? proc : found->second.lpfnWndProc);
+    ::Window parentXid = ParentXid(window->parent);
+    if (!child && options_.daemonWindow && !daemonClaimed_) {
+        daemonClaimed_ = true;
+        window->inDaemonWindow = true;
+        window->bounds = {0, 0, daemonBounds_.Width(), daemonBounds_.Height()};
+        parentXid = Xid(*options_.daemonWindow);
+    }
+    XSetWindowAttributes attributes{};
+    attributes.background_pixmap = kXNone;
+    attributes.border_pixel = 0;
+    attributes.colormap = connection_.ScreenColormap();
+    ::Window xid = 0;
+    {
+        ErrorTrap trap(connection_.Get());
+        xid = XCreateWindow(connection_.Get(), parentXid, window->bounds.left, window->bounds.top,
+                            static_cast<unsigned>(std::max(window->bounds.Width(), 1)),
+                            static_cast<unsigned>(std::max(window->bounds.Height(), 1)), 0,
+                            connection_.Depth(), InputOutput, connection_.ScreenVisual(),
+                            CWBackPixmap | CWBorderPixel | CWColormap, &attributes);
+        if (trap.Failed() || xid == 0) {
+            return 0;
+        }
+    }
+    window->hwnd = static_cast<HWND>(xid);
+    window->surface =
+        std::make_unique<gfx::Bitmap>(window->bounds.Width(), window->bounds.Height());
+    X11Window& added = *window;
+    windows_[added.hwnd] = std::move(window);
+    SetTitle(connection_, xid, title);
+    SetClass(connection_, xid, className);
+    if (!child) {
+        SetTopLevelProperties(added);
+    }
+    SelectInputFor(added);
+    ApplyCursors();
+    HWND hwnd = added.hwnd;
+    if (CallProc(hwnd, WM_CREATE, 0, 0) == -1) {
+        DestroyWindow(hwnd);
+        return 0;
+    }
+    if ((style & WS_VISIBLE) != 0) {
+        ShowWindow(hwnd, SW_SHOW);
+    }
+    return hwnd;
+}
+
+bool X11Backend::DestroyWindow(HWND hwnd) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return false;
+    }
+    CallProc(hwnd, WM_DESTROY, 0, 0);
+    if (Find(hwnd) == nullptr) {
+        return true;  // the procedure destroyed it itself
+    }
+    ::Window xid = Xid(hwnd);
+    ForgetWindowTree(hwnd, false);
+    XDestroyWindow(connection_.Get(), xid);
+    return true;
+}
+
+// The window's children get WM_DESTROY after it, as on the platform; then all are forgotten.
+// Windows the server destroyed (with a parent of another program) get WM_DESTROY here too.
+void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer) {
+    if (destroyedByServer) {
+        CallProc(hwnd, WM_DESTROY, 0, 0);
+    }
+    std::vector<HWND> children;
+    for (const auto& [handle, window] : windows_) {
+        if (window->parent == hwnd) {
+            children.push_back(handle);
+        }
+    }
+    for (HWND child : children) {
+        if (Find(child) != nullptr) {
+            CallProc(child, WM_DESTROY, 0, 0);
+            ForgetWindowTree(child, false);
+        }
+    }
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return;
+    }
+    if (window->grabbed && !destroyedByServer) {
+        ReleaseInput(*window);
+    }
+    timers_.KillAllOf(hwnd);
+    windows_.erase(hwnd);
+    if (foreground_ == hwnd) {
+        foreground_ = 0;
+    }
+}
+
+bool X11Backend::IsWindow(HWND hwnd) {
+    XWindowAttributes attributes{};
+    return Find(hwnd) != nullptr || ForeignAttributes(hwnd, attributes);
+}
+
+bool X11Backend::SetWindowTextA(HWND hwnd, const std::string& title) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return false;
+    }
+    window->title = title;
+    SetTitle(connection_, Xid(hwnd), title);
+    return true;
+}
+
+std::string X11Backend::GetWindowTextA(HWND hwnd) {
+    const X11Window* window = Find(hwnd);
+    if (window != nullptr) {
+        return window->title;
+    }
+    return hwnd == 0 ? std::string() : ReadTitle(connection_, Xid(hwnd));
+}
+
+std::string X11Backend::GetClassNameA(HWND hwnd) {
+    const X11Window* window = Find(hwnd);
+    if (window != nullptr) {
+        return window->className;
+    }
+    return hwnd == 0 ? std::string() : ReadClass(connection_, Xid(hwnd));
+}
+
+void X11Backend::ResizeWindow(X11Window& window, const gfx::Rect& bounds) {
+    window.bounds = bounds;
+    XMoveResizeWindow(connection_.Get(), Xid(window.hwnd), bounds.left, bounds.top,
+                      static_cast<unsigned>(std::max(bounds.Width(), 1)),
+                      static_cast<unsigned>(std::max(bounds.Height(), 1)));
+    window.surface->SetSize(bounds.Width(), bounds.Height());
+    InvalidateRect(window.hwnd, nullptr, true);
+}
+
+bool X11Backend::MoveWindow(HWND hwnd, int32_t x, int32_t y, int32_t width, int32_t height) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return false;
+    }
+    ResizeWindow(*window, gfx::RectFromSize(x, y, std::max(width, 0), std::max(height, 0)));
+    return true;
+}
+
+bool X11Backend::SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y, int32_t width,
+                              int32_t height, UINT flags) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return false;
+    }
+    if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+        window->topmost = insertAfter == HWND_TOPMOST;
+    }
+    gfx::Rect bounds = window->bounds;
+    if ((flags & SWP_NOMOVE) == 0) {
+        bounds = gfx::RectFromSize(x, y, bounds.Width(), bounds.Height());
+    }
+    if ((flags & SWP_NOSIZE) == 0) {
+        bounds = gfx::RectFromSize(bounds.left, bounds.top, std::max(width, 0),
+                                   std::max(height, 0));
+    }
+    if (bounds != window->bounds) {
+        ResizeWindow(*window, bounds);
+    }
+    if (window->topmost && window->visible) {
+        XRaiseWindow(connection_.Get(), Xid(hwnd));
+    }
+    return true;
+}
+
+gfx::Rect X11Backend::GetWindowRect(HWND hwnd) {
+    XWindowAttributes attributes{};
+    if (!ForeignAttributes(hwnd, attributes)) {
+        return {};
+    }
+    int x = 0;
+    int y = 0;
+    ::Window child = 0;
+    ErrorTrap trap(connection_.Get());
+    XTranslateCoordinates(connection_.Get(), Xid(hwnd), connection_.Root(), 0, 0, &x, &y, &child);
+    if (trap.Failed()) {
+        return {};
+    }
+    const X11Window* window = Find(hwnd);
+    if (window != nullptr) {
+        return gfx::RectFromSize(x, y, window->bounds.Width(), window->bounds.Height());
+    }
+    return gfx::RectFromSize(x, y, attributes.width, attributes.height);
+}
+
+gfx::Rect X11Backend::GetClientRect(HWND hwnd) {
+    const X11Window* window = Find(hwnd);
+    if (window != nullptr) {
+        return {0, 0, window->bounds.Width(), window->bounds.Height()};
+    }
+    XWindowAttributes attributes{};
+    if (!ForeignAttributes(hwnd, attributes)) {
+        return {};
+    }
+    return {0, 0, attributes.width, attributes.height};
+}
+
+HWND X11Backend::GetParent(HWND hwnd) {
+    const X11Window* window = Find(hwnd);
+    if (window != nullptr) {
+        return window->parent;
+    }
+    ::Window root = 0;
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    ErrorTrap trap(connection_.Get());
+    if (hwnd == 0 ||
+        XQueryTree(connection_.Get(), Xid(hwnd), &root, &parent, &children, &count) == 0) {
+        return 0;
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return parent == root ? 0 : static_cast<HWND>(parent);
+}
+
+void X11Backend::MapWindow(X11Window& window) {
+    bool saverWindow = window.parent == 0 && !window.inDaemonWindow && window.topmost &&
+                       (window.style & WS_POPUP) != 0 && (window.style & WS_CAPTION) == 0;
+    if (saverWindow) {
+        BecomeSaverWindow(window);
+        return;
+    }
+    if (window.topmost && window.parent == 0) {
+        Atom above = connection_.Names().netWmStateAbove;
+        XChangeProperty(connection_.Get(), Xid(window.hwnd), connection_.Names().netWmState,
+                        XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&above),
+                        1);
+    }
+    XMapWindow(connection_.Get(), Xid(window.hwnd));
+}
+
+// The saver's window: the desktop is pictured first (CaptureScreen hands out that picture),
+// then the window goes up past the window manager, above all, with the input grabbed.
+void X11Backend::BecomeSaverWindow(X11Window& window) {
+    if (!snapshot_) {
+        snapshot_ = CaptureScreen();
+    }
+    XSetWindowAttributes attributes{};
+    attributes.override_redirect = 1;
+    XChangeWindowAttributes(connection_.Get(), Xid(window.hwnd), CWOverrideRedirect, &attributes);
+    XMapRaised(connection_.Get(), Xid(window.hwnd));
+    XSync(connection_.Get(), 0);
+    GrabInput(window);
+}
+
+void X11Backend::GrabInput(X11Window& window) {
+    Display* display = connection_.Get();
+    ::Window xid = Xid(window.hwnd);
+    bool keyboard = false;
+    bool pointer = false;
+    for (int attempt = 0; attempt < kGrabAttempts && !(keyboard && pointer); ++attempt) {
+        if (attempt > 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        keyboard = keyboard || XGrabKeyboard(display, xid, 1, GrabModeAsync, GrabModeAsync,
+                                             CurrentTime) == GrabSuccess;
+        pointer = pointer ||
+                  XGrabPointer(display, xid, 1, ButtonPressMask | PointerMotionMask,
+                               GrabModeAsync, GrabModeAsync, kXNone, kXNone,
+                               CurrentTime) == GrabSuccess;
+    }
+    if (!keyboard || !pointer) {
+        std::fprintf(stderr, "The saver could not grab the %s\n",
+                     keyboard ? "pointer" : (pointer ? "keyboard" : "keyboard and pointer"));
+    }
+    ErrorTrap trap(display);
+    XSetInputFocus(display, xid, RevertToParent, CurrentTime);
+    window.grabbed = keyboard || pointer;
+}
+
+void X11Backend::ReleaseInput(X11Window& window) {
+    XUngrabKeyboard(connection_.Get(), CurrentTime);
+    XUngrabPointer(connection_.Get(), CurrentTime);
+    window.grabbed = false;
+}
+
+bool X11Backend::ShowWindow(HWND hwnd, int command) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return false;
+    }
+    bool wasVisible = window->visible;
+    bool show = command != SW_HIDE;
+    if (show && !wasVisible) {
+        window->visible = true;
+        MapWindow(*window);
+        if (window->parent == 0) {
+            foreground_ = hwnd;
+        }
+        InvalidateRect(hwnd, nullptr, true);
+    } else if (!show && wasVisible) {
+        window->visible = false;
+        if (window->grabbed) {
+            ReleaseInput(*window);
+        }
+        XUnmapWindow(connection_.Get(), Xid(hwnd));
+    }
+    return wasVisible;
+}
+
+bool X11Backend::IsWindowVisible(HWND hwnd) {
+    const X11Window* window = Find(hwnd);
+    if (window != nullptr) {
+        return window->visible;
+    }
+    XWindowAttributes attributes{};
+    return ForeignAttributes(hwnd, attributes) && attributes.map_state == IsViewable;
+}
+
+bool X11Backend::EnableWindow(HWND hwnd, bool enable) {
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return false;  // another program's window cannot be disabled from here
+    }
+    bool wasDisabled = !window->enabled;
+    window->enabled = enable;
+    SelectInputFor(*window);
+    return wasDisabled;
+}
+
+bool X11Backend::IsWindowEnabled(HWND hwnd) {
+    const X11Window* window = Find(hwnd);
+    return window != nullptr ? window->enabled : IsWindow(hwnd);
+}
+
+HWND X11Backend::FindWindowA(const char* className, const char* title) {
+    XFlush(connection_.Get());
+    std::optional<::Window> found = FindTopLevel(connection_, className, title);
+    return found ? static_cast<HWND>(*found) : 0;
+}
+
+HWND X11Backend::GetForegroundWindow() {
+    ::Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(connection_.Get(), &focus, &revert);
+    if (focus > PointerRoot) {
+        return static_cast<HWND>(focus);
+    }
+    return foreground_;
+}
+
+// Another program's window is raised through the window manager (_NET_ACTIVE_WINDOW).
+bool X11Backend::SetForegroundWindow(HWND hwnd) {
+    if (!IsWindow(hwnd)) {
+        return false;
+    }
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = Xid(hwnd);
+    event.xclient.message_type = connection_.Names().netActiveWindow;
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = 2;  // a request on the user's behalf
+    event.xclient.data.l[1] = CurrentTime;
+    ErrorTrap trap(connection_.Get());
+    XSendEvent(connection_.Get(), connection_.Root(), 0,
+               SubstructureRedirectMask | SubstructureNotifyMask, &event);
+    XRaiseWindow(connection_.Get(), Xid(hwnd));
+    XSetInputFocus(connection_.Get(), Xid(hwnd), RevertToParent, CurrentTime);
+    if (Find(hwnd) != nullptr) {
+        foreground_ = hwnd;
+    }
+    return true;
+}
+
+}  // namespace platform::x11
