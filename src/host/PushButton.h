@@ -1,0 +1,49 @@
+#pragma once
+// TButton: a push button drawn by the program itself, as a windowless control. It clicks on a
+// mouse button over it, or when its form passes it a key: Enter for the form's default
+// button, Space for the button that has the focus. Other characters go to OnKeyPress.
+
+#include <string>
+
+#include "framework/Control.h"
+#include "framework/Events.h"
+
+namespace host {
+
+class TButton : public framework::TControl {
+  public:
+    explicit TButton(framework::TComponent* owner);
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(const std::string& caption);
+    // The default button has a dark frame and is pressed by Enter.
+    bool Default() const { return default_; }
+    void SetDefault(bool isDefault);
+    // The focused button shows a dotted rectangle and is pressed by Space.
+    bool Focused() const { return focused_; }
+    void SetFocused(bool focused);
+
+    void Click();
+    // A character typed while the button has the focus.
+    void KeyPress(char& key);
+
+    void Paint() override;
+    void MouseDown(framework::TMouseButton button, framework::TShiftState shift, int32_t x,
+                   int32_t y) override;
+
+    framework::TNotifyEvent OnClick;
+    framework::TKeyPressEvent OnKeyPress;
+
+    std::string ClassName() const override { return "TButton"; }
+
+  private:
+    void PaintFrame(gfx::Rect& face);
+    void PaintCaption(const gfx::Rect& face);
+    void PaintFocus(const gfx::Rect& face);
+
+    std::string caption_;
+    bool default_ = false;
+    bool focused_ = false;
+};
+
+}  // namespace host

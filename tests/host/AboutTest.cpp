@@ -1,0 +1,160 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "framework/Application.h"
+#include "host/About.h"
+#include "host/AboutLayout.h"
+#include "host/SaverMode.h"
+#include "platform/headless/HeadlessBackend.h"
+
+namespace host {
+namespace {
+
+using platform::HWND;
+
+constexpr gfx::Pixel kPictureColour = 0x00A05020;
+
+gfx::Bitmap AboutPicture() {
+    gfx::Bitmap picture(about_layout::kPictureWidth, about_layout::kPictureHeight);
+    picture.Fill(kPictureColour);
+    return picture;
+}
+
+class AboutTest : public ::testing::Test {
+  protected:
+    AboutTest() {
+        desk_ = backend_.AddForeignWindow("Desk", "Display", {0, 0, 400, 300});
+        platform::SetForegroundWindow(desk_);
+    }
+
+    // The dialog as modes 1 and 2 make it: the main window, shown.
+    TfrmAbout& OpenDialog(HWND caller) {
+        SetStartupValues(caller == 0 ? smAbout : smConfigure, 0, caller);
+        TfrmAbout* dialog = application_.CreateForm<TfrmAbout>(AboutPicture());
+        dialog->Show();
+        application_.ProcessMessages();
+        return *dialog;
+    }
+
+    // Sends the key and lets the dialog handle it; true when the dialog ended the program.
+    bool Press(TfrmAbout& dialog, platform::WPARAM key) {
+        backend_.InjectKeyDown(dialog.Handle(), key);
+        application_.ProcessMessages();
+        return application_.Terminated();
+    }
+
+    platform::headless::HeadlessBackend backend_;
+    framework::TApplication application_;
+    HWND desk_ = 0;
+};
+
+TEST_F(AboutTest, LayoutIsTheStoredOne) {
+    TfrmAbout& dialog = OpenDialog(0);
+    EXPECT_EQ(dialog.Caption(), "Over...");
+    EXPECT_EQ(platform::GetWindowTextA(dialog.Handle()), "Over...");
+    EXPECT_EQ(dialog.ClientWidth(), 221);
+    EXPECT_EQ(dialog.ClientHeight(), 276);
+    EXPECT_EQ(dialog.BorderStyle(), framework::bsDialog);
+    EXPECT_EQ(dialog.Image1->BoundsRect(), (gfx::Rect{0, 0, 224, 242}));
+    EXPECT_EQ(dialog.butOK->BoundsRect(), (gfx::Rect{48, 248, 129, 273}));
+    EXPECT_EQ(dialog.butOK->Caption(), "OK");
+    EXPECT_TRUE(dialog.butOK->Default());
+    EXPECT_TRUE(dialog.butOK->Focused());
+    EXPECT_EQ(application_.MainForm(), &dialog);
+}
+
+TEST_F(AboutTest, ShownCentredWithPictureAndButton) {
+    backend_.SetScreenSize(1024, 768);
+    TfrmAbout& dialog = OpenDialog(0);
+    EXPECT_EQ(platform::GetWindowRect(dialog.Handle()), (gfx::Rect{401, 246, 622, 522}));
+    const gfx::Bitmap& surface = platform::WindowSurface(dialog.Handle());
+    EXPECT_EQ(surface.GetPixel(0, 0), kPictureColour);
+    EXPECT_EQ(surface.GetPixel(220, 241), kPictureColour);
+    EXPECT_EQ(surface.GetPixel(48, 248), gfx::kBlack) << "the default button's frame";
+    EXPECT_EQ(surface.GetPixel(60, 260), framework::ColorToPixel(framework::clBtnFace));
+    int textDots = 0;
+    for (int32_t y = 250; y < 271; ++y) {
+        for (int32_t x = 80; x < 98; ++x) {
+            textDots += surface.GetPixel(x, y) == gfx::kBlack ? 1 : 0;
+        }
+    }
+    EXPECT_GT(textDots, 20) << "the caption is drawn in the middle of the button";
+}
+
+TEST_F(AboutTest, WithoutCallerNoWindowIsDisabledOrRaised) {
+    const HWND other = backend_.AddForeignWindow("Other", "Other", {0, 0, 10, 10});
+    TfrmAbout& dialog = OpenDialog(0);
+    EXPECT_EQ(dialog.OwnerWindow(), 0u);
+    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
+    platform::SetForegroundWindow(other);
+    EXPECT_TRUE(Press(dialog, platform::VK_RETURN));
+    EXPECT_EQ(platform::GetForegroundWindow(), other);
+    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
+}
+
+TEST_F(AboutTest, TheCallersWindowIsDisabledWhileUpAndRaisedAfterwards) {
+    for (platform::WPARAM key : {platform::VK_RETURN, platform::VK_SPACE, platform::VK_ESCAPE}) {
+        framework::TApplication application;  // one program run per key
+        SetStartupValues(smConfigure, 0, desk_);
+        TfrmAbout* dialog = application.CreateForm<TfrmAbout>(AboutPicture());
+        EXPECT_FALSE(platform::IsWindowEnabled(desk_)) << "from the window's creation on";
+        EXPECT_EQ(dialog->OwnerWindow(), desk_);
+        dialog->Show();
+        application.ProcessMessages();
+        EXPECT_NE(platform::GetForegroundWindow(), desk_);
+        backend_.InjectKeyDown(dialog->Handle(), key);
+        application.ProcessMessages();
+        EXPECT_TRUE(application.Terminated()) << "key " << key;
+        EXPECT_TRUE(platform::IsWindowEnabled(desk_)) << "key " << key;
+        EXPECT_EQ(platform::GetForegroundWindow(), desk_) << "key " << key;
+    }
+}
+
+TEST_F(AboutTest, OtherKeysLeaveTheDialogUp) {
+    TfrmAbout& dialog = OpenDialog(desk_);
+    for (platform::WPARAM key : {platform::WPARAM{'A'}, platform::VK_TAB, platform::VK_BACK,
+                                 platform::VK_F4, platform::WPARAM{'1'}}) {
+        EXPECT_FALSE(Press(dialog, key)) << "key " << key;
+    }
+    EXPECT_TRUE(dialog.Visible());
+    EXPECT_FALSE(platform::IsWindowEnabled(desk_));
+}
+
+TEST_F(AboutTest, AClickOnOkClosesAndAClickBesideItDoesNot) {
+    TfrmAbout& dialog = OpenDialog(desk_);
+    backend_.InjectMouseDown(dialog.Handle(), 40, 260);
+    backend_.InjectMouseDown(dialog.Handle(), 100, 100);
+    backend_.InjectMouseDown(dialog.Handle(), 60, 260, platform::headless::MouseButton::Right);
+    application_.ProcessMessages();
+    EXPECT_FALSE(application_.Terminated());
+    backend_.InjectMouseDown(dialog.Handle(), 128, 272);
+    application_.ProcessMessages();
+    EXPECT_TRUE(application_.Terminated());
+    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
+}
+
+TEST_F(AboutTest, TheButtonLosingDefaultAndFocusNoLongerTakesEnterOrSpace) {
+    TfrmAbout& dialog = OpenDialog(0);
+    dialog.butOK->SetDefault(false);
+    EXPECT_FALSE(Press(dialog, platform::VK_RETURN));
+    dialog.butOK->SetFocused(false);
+    EXPECT_FALSE(Press(dialog, platform::VK_SPACE));
+    EXPECT_FALSE(Press(dialog, platform::VK_ESCAPE)) << "Escape reaches the focused control only";
+}
+
+TEST_F(AboutTest, RunAboutDialogRunsTheLoopUntilTheDialogCloses) {
+    SetStartupValues(smConfigure, 0, desk_);
+    backend_.Schedule(500, [&] {
+        ASSERT_NE(application_.MainForm(), nullptr);
+        EXPECT_TRUE(application_.MainForm()->Visible());
+        backend_.InjectKeyDown(application_.MainForm()->Handle(), platform::VK_ESCAPE);
+    });
+    RunAboutDialog(application_, AboutPicture());
+    EXPECT_TRUE(application_.Terminated());
+    EXPECT_EQ(backend_.QuitCode(), 0);
+    EXPECT_EQ(platform::GetForegroundWindow(), desk_);
+}
+
+}  // namespace
+}  // namespace host
