@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -142,6 +143,20 @@ TEST_F(StartupTest, EmptyRunnersAreSkipped) {
     for (const char* line : {"", "/c", "/s", "/p 12", "/q", "/a 12"}) {
         EXPECT_EQ(RunStartup(CommandLine::FromRaw(std::string("va ") + line), empty), 0);
     }
+}
+
+// Nothing is destroyed one by one at the end: no destructor runs, so it prints nothing.
+TEST(EndProcessTest, EndsAtOnceWithTheExitCodeAndNoDestruction) {
+    struct Noisy {
+        ~Noisy() { std::fputs("destroyed", stderr); }
+    };
+    EXPECT_EXIT(
+        {
+            Noisy window;
+            EndProcess(0);
+        },
+        ::testing::ExitedWithCode(0), "^$");
+    EXPECT_EXIT(EndProcess(3), ::testing::ExitedWithCode(3), "");
 }
 
 }  // namespace
