@@ -119,6 +119,9 @@ TEST_F(PasswordTest, SystemFolderEndsInOneSeparator) {
     EXPECT_EQ(SystemFolder(), "/usr/lib/vellamor-autumn/");
     backend_.SetSystemDirectory("");
     EXPECT_EQ(SystemFolder(), "");
+    const std::string deep = "C:\\" + std::string(300, 'd');
+    backend_.SetSystemDirectory(deep);
+    EXPECT_EQ(SystemFolder(), deep + "\\") << "a long directory is not cut to another path";
 }
 
 TEST_F(PasswordTest, WithoutASystemDirectoryNoLibraryIsLoadedFromElsewhere) {

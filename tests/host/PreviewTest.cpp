@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <vector>
 
@@ -179,6 +180,25 @@ TEST_F(PreviewTest, EmbeddedPreviewFillsItsParentAndEndsWhenTheParentIsDestroyed
     EXPECT_EQ(backend_.TimerCount(), 0u);
     EXPECT_EQ(backend_.QuitCode(), 0);
     EXPECT_EQ(platform::FindWindowA(kPreviewClass, nullptr), 0u) << "no pop-up was made";
+}
+
+TEST_F(PreviewTest, TheEmbeddedPreviewTakesNoInputFromItsParent) {
+    std::vector<platform::UINT> parentGot;
+    const HWND parent = backend_.AddForeignWindow(
+        "Monitor", "", {0, 0, 152, 112},
+        [&](HWND, platform::UINT message, platform::WPARAM, platform::LPARAM) {
+            parentGot.push_back(message);
+            return platform::LRESULT{0};
+        });
+    SetStartupValues(smPreview, parent, 0);
+    At(150, [&] {
+        EXPECT_FALSE(backend_.InjectKeyDown(Preview().window, platform::VK_SPACE));
+        EXPECT_TRUE(backend_.InjectMouseDown(Preview().window, 20, 20));
+    });
+    At(300, [&] { platform::DestroyWindow(parent); });
+    RunPreview(false);
+    EXPECT_EQ(std::count(parentGot.begin(), parentGot.end(), platform::WM_LBUTTONDOWN), 1)
+        << "the click over the disabled preview goes to the parent";
 }
 
 TEST_F(PreviewTest, InALargerParentTheIconsStayInTheFixedArea) {
