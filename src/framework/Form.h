@@ -7,10 +7,13 @@
 // Raw window messages pass through the virtual WndProc; a form that handles one itself
 // overrides it and passes the others on to TForm::WndProc, which gives the default handling.
 
+#include <any>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "framework/Canvas.h"
 #include "framework/Color.h"
 #include "framework/Component.h"
@@ -87,6 +90,15 @@ class TForm : public TComponent {
     // The topmost visible control at a client point, or null.
     TControl* ControlAtPos(int32_t x, int32_t y) const;
 
+    // The form's event handlers by name, which a form description binds events to. Handler
+    // fails with base::EReadError when the name is unknown or the handler of another kind.
+    template <class Event>
+    void DefineHandler(const std::string& name, Event handler) {
+        handlers_[name] = std::move(handler);
+    }
+    template <class Event>
+    Event Handler(const std::string& name) const;
+
     void AfterConstruction();
     void BeforeDestruction() override;
 
@@ -140,6 +152,20 @@ class TForm : public TComponent {
     bool visible_ = false;
     bool destroying_ = false;
     std::vector<TControl*> controls_;  // in the order they joined; not owned
+    std::map<std::string, std::any> handlers_;
 };
+
+template <class Event>
+Event TForm::Handler(const std::string& name) const {
+    auto it = handlers_.find(name);
+    if (it == handlers_.end()) {
+        throw base::EReadError("Handler " + name + " not found");
+    }
+    const Event* handler = std::any_cast<Event>(&it->second);
+    if (handler == nullptr) {
+        throw base::EReadError("Handler " + name + " does not fit the event");
+    }
+    return *handler;
+}
 
 }  // namespace framework
