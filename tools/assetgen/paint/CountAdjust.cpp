@@ -1,6 +1,7 @@
 #include "CountAdjust.h"
 
 #include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -16,10 +17,6 @@ struct Candidate {
     int score;  // neighbours on the far side: higher goes first
     uint8_t refill;
 };
-
-bool OnBorder(const PixelBox& box, int32_t x, int32_t y) {
-    return x == box.left || x == box.right || y == box.top || y == box.bottom;
-}
 
 // Counts the 8 neighbours for which test holds.
 template <typename Test>
@@ -65,8 +62,7 @@ std::vector<Candidate> Collect(const IndexedImage& p, uint8_t ink, bool grow,
                 if (score > 0) {
                     found.push_back({x, y, score, ink});
                 }
-            } else if (!grow && index == ink && !OnBorder(box, x, y) &&
-                       RefillFor(p, x, y, rules, ink, refill)) {
+            } else if (!grow && index == ink && RefillFor(p, x, y, rules, ink, refill)) {
                 found.push_back({x, y, Neighbours(p, x, y, notInk), refill});
             }
         }
@@ -76,6 +72,39 @@ std::vector<Candidate> Collect(const IndexedImage& p, uint8_t ink, bool grow,
                      [](const Candidate& a, const Candidate& b) { return a.score > b.score; });
     return found;
 }
+
+// Ink pixels on each border line of the box: left, right, top, bottom.
+struct BorderInk {
+    std::array<size_t, 4> lines{};
+
+    static BorderInk Count(const IndexedImage& p, uint8_t ink, const PixelBox& box) {
+        BorderInk border;
+        for (int32_t y = box.top; y <= box.bottom; ++y) {
+            border.lines[0] += p.Contains(box.left, y) && p.At(box.left, y) == ink ? 1U : 0U;
+            border.lines[1] += p.Contains(box.right, y) && p.At(box.right, y) == ink ? 1U : 0U;
+        }
+        for (int32_t x = box.left; x <= box.right; ++x) {
+            border.lines[2] += p.Contains(x, box.top) && p.At(x, box.top) == ink ? 1U : 0U;
+            border.lines[3] += p.Contains(x, box.bottom) && p.At(x, box.bottom) == ink ? 1U : 0U;
+        }
+        return border;
+    }
+
+    // Takes the pixel off its border lines unless it is the last ink on one of them.
+    bool Release(const PixelBox& box, int32_t x, int32_t y) {
+        const std::array<bool, 4> on = {x == box.left, x == box.right, y == box.top,
+                                        y == box.bottom};
+        for (size_t i = 0; i < 4; ++i) {
+            if (on[i] && lines[i] <= 1) {
+                return false;
+            }
+        }
+        for (size_t i = 0; i < 4; ++i) {
+            lines[i] -= on[i] ? 1U : 0U;
+        }
+        return true;
+    }
+};
 
 }  // namespace
 
@@ -91,12 +120,21 @@ void AdjustInkCount(IndexedImage& picture, uint8_t ink, size_t target, const Adj
         // A whole layer of the edge moves at once while more than a layer is wanted, so the
         // shapes grow or shrink evenly; the last, partial layer is taken in order.
         const size_t wanted = grow ? target - count : count - target;
-        const size_t take = std::min(wanted, candidates.size());
-        for (size_t i = 0; i < take; ++i) {
+        BorderInk border = BorderInk::Count(picture, ink, rules.limit);
+        size_t changed = 0;
+        for (size_t i = 0; i < candidates.size() && changed < wanted; ++i) {
             const Candidate& c = candidates[i];
-            picture.Set(c.x, c.y, c.refill);
+            if (grow || border.Release(rules.limit, c.x, c.y)) {
+                picture.Set(c.x, c.y, c.refill);
+                ++changed;
+            }
         }
-        count = grow ? count + take : count - take;
+        if (changed == 0) {
+            throw base::EInvalidGraphic("AdjustInkCount: cannot reach " + std::to_string(target) +
+                                        " pixels without leaving the box, stuck at " +
+                                        std::to_string(count));
+        }
+        count = grow ? count + changed : count - changed;
     }
 }
 

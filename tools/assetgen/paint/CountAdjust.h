@@ -21,8 +21,8 @@ struct PixelBox {
 struct AdjustRules {
     // Which other indices the ink may spread into and give pixels back to.
     std::function<bool(uint8_t)> exchangeable;
-    // Pixels outside the box are never touched; pixels on its border lines are never taken
-    // away from the ink, so a shape that spans the box keeps spanning it.
+    // Pixels outside the box are never touched, and each border line of the box keeps at
+    // least one ink pixel, so a shape that spans the box keeps spanning it.
     PixelBox limit;
 };
 

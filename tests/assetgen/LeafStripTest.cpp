@@ -1,0 +1,132 @@
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "AssetPaint.h"
+#include "LeafSpecies.h"
+#include "Palette.h"
+#include "gfx/Bmp.h"
+
+namespace assetpaint {
+namespace {
+
+const StripBitmap& Leaves() {
+    static const StripBitmap strip = PaintLeafStrip();
+    return strip;
+}
+
+struct FrameStats {
+    size_t leafPixels = 0;
+    int32_t left = 1 << 30, top = 1 << 30, right = -1, bottom = -1;
+    double red = 0, green = 0;
+};
+
+FrameStats Measure(const FrameEntry& frame) {
+    FrameStats s;
+    for (int32_t y = 0; y < frame.height; ++y) {
+        for (int32_t x = 0; x < frame.width; ++x) {
+            const gfx::Pixel p = Leaves().bitmap.GetPixel(frame.x + x, y);
+            if (p == kLeafBlue) {
+                continue;
+            }
+            ++s.leafPixels;
+            s.left = std::min(s.left, x);
+            s.top = std::min(s.top, y);
+            s.right = std::max(s.right, x);
+            s.bottom = std::max(s.bottom, y);
+            s.red += gfx::RedOf(p);
+            s.green += gfx::GreenOf(p);
+        }
+    }
+    return s;
+}
+
+TEST(LeafStripTest, StripHasTheStoredSizeAndTable) {
+    const gfx::Bitmap& strip = Leaves().bitmap;
+    EXPECT_EQ(strip.Width(), 10085);
+    EXPECT_EQ(strip.Height(), 217);
+    EXPECT_EQ(strip.StoredDepth(), 8);
+    ASSERT_EQ(strip.ColourTable().size(), 256U);
+    EXPECT_EQ(strip.ColourTable()[252], gfx::MakePixel(0, 0, 255));
+    EXPECT_EQ(Leaves().frames.size(), 80U);
+    EXPECT_EQ(Leaves().frames[79].name, "blad5_");
+}
+
+TEST(LeafStripTest, WritesTheStoredBytesAndReadsBackTheSame) {
+    const std::vector<uint8_t> file = gfx::WriteBmp(Leaves().bitmap);
+    EXPECT_EQ(file.size(), 2190174U);
+    const gfx::Bitmap back = gfx::ReadBmp(file);
+    EXPECT_EQ(gfx::WriteBmp(back), file);
+    for (const int32_t x : {0, 140, 5000, 10084}) {
+        EXPECT_EQ(back.GetPixel(x, 50), Leaves().bitmap.GetPixel(x, 50));
+    }
+}
+
+TEST(LeafStripTest, FramesHoldOnlyBlueAndLeafInks) {
+    std::set<gfx::Pixel> inks;
+    for (const uint8_t ink : LeafInks()) {
+        inks.insert(LeafPalette()[ink]);
+    }
+    ASSERT_EQ(inks.count(kLeafBlue), 0U);
+    for (const FrameEntry& frame : Leaves().frames) {
+        size_t stray = 0;
+        for (int32_t y = 0; y < frame.height; ++y) {
+            for (int32_t x = 0; x < frame.width; ++x) {
+                const gfx::Pixel p = Leaves().bitmap.GetPixel(frame.x + x, y);
+                stray += (p != kLeafBlue && inks.count(p) == 0) ? 1U : 0U;
+            }
+        }
+        EXPECT_EQ(stray, 0U) << frame.name;
+    }
+}
+
+TEST(LeafStripTest, EachLeafFillsItsFrame) {
+    for (const FrameEntry& frame : Leaves().frames) {
+        const FrameStats s = Measure(frame);
+        const size_t area = static_cast<size_t>(frame.width * frame.height);
+        EXPECT_GT(s.leafPixels, area / 10) << frame.name;
+        EXPECT_LT(s.leafPixels, area) << frame.name;
+        EXPECT_LE(s.left, 4) << frame.name;
+        EXPECT_LE(s.top, 4) << frame.name;
+        EXPECT_GE(s.right, frame.width - 5) << frame.name;
+        EXPECT_GE(s.bottom, frame.height - 5) << frame.name;
+    }
+}
+
+TEST(LeafStripTest, StripIsWhiteBelowLowFrames) {
+    for (const FrameEntry& frame : Leaves().frames) {
+        for (int32_t y = frame.height; y < 217; y += 7) {
+            ASSERT_EQ(Leaves().bitmap.GetPixel(frame.x + frame.width / 2, y), gfx::kWhite)
+                << frame.name;
+        }
+    }
+}
+
+TEST(LeafStripTest, FramesChangeAsTheLeafTumbles) {
+    for (size_t i = 0; i + 1 < Leaves().frames.size(); ++i) {
+        const FrameEntry& a = Leaves().frames[i];
+        const FrameEntry& b = Leaves().frames[i + 1];
+        const FrameStats sa = Measure(a);
+        const FrameStats sb = Measure(b);
+        // Different sizes or a different share of leaf: no two frames are copies.
+        const double shareA = static_cast<double>(sa.leafPixels) / (a.width * a.height);
+        const double shareB = static_cast<double>(sb.leafPixels) / (b.width * b.height);
+        EXPECT_TRUE(a.width != b.width || a.height != b.height || shareA != shareB) << a.name;
+    }
+}
+
+TEST(LeafStripTest, SpeciesHaveTheirOwnColours) {
+    // The maple (leaf 5) is red, the birch (leaf 2) yellow: compare green against red.
+    const FrameStats maple = Measure(Leaves().frames[64]);
+    const FrameStats birch = Measure(Leaves().frames[16]);
+    EXPECT_LT(maple.green / maple.red, 0.5);
+    EXPECT_GT(birch.green / birch.red, 0.7);
+    EXPECT_EQ(SpeciesOfLeaf(5), Species::Maple);
+}
+
+TEST(LeafStripTest, PaintingIsRepeatable) {
+    EXPECT_EQ(gfx::WriteBmp(PaintLeafStrip().bitmap), gfx::WriteBmp(Leaves().bitmap));
+}
+
+}  // namespace
+}  // namespace assetpaint
