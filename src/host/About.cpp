@@ -1,8 +1,9 @@
 #include "host/About.h"
 
-#include <memory>
-
-#include "host/AboutLayout.h"
+#include "base/Exceptions.h"
+#include "framework/FormReader.h"
+#include "host/AboutDescription.h"
+#include "host/HostClasses.h"
 #include "host/SaverMode.h"
 
 namespace host {
@@ -10,44 +11,69 @@ namespace {
 
 constexpr char kEscape = 27;
 
+template <class T>
+T* RequiredComponent(const framework::TForm& form, const std::string& name) {
+    framework::TComponent* component = form.FindComponent(name);
+    if (component == nullptr) {
+        throw base::EReadError("The About dialog's description has no component " + name);
+    }
+    T* typed = dynamic_cast<T*>(component);
+    if (typed == nullptr) {
+        throw base::EReadError("The About dialog's component " + name + " is a " +
+                               component->ClassName());
+    }
+    return typed;
+}
+
 }  // namespace
 
-TfrmAbout::TfrmAbout(framework::TComponent* owner, const gfx::Bitmap& picture)
+TfrmAbout::TfrmAbout(framework::TComponent* owner, const framework::ObjectDescription& description)
     : framework::TForm(owner, "TfrmAbout") {
-    ApplyLayout(picture);
+    DefineHandlers();
+    framework::TFormReader reader(*this, HostClassRegistry());
+    reader.Read(description);
+    FindControls();
+    FocusFirstControl();
     OnKeyDown = [this](auto& sender, uint16_t& key, auto shift) {
         FormKeyDown(sender, key, shift);
     };
     OnKeyPress = [this](auto& sender, char& key) { FormKeyPress(sender, key); };
-    OnClose = [this](auto& sender, auto& action) { FormClose(sender, action); };
-    butOK->OnClick = [this](auto& sender) { butOKClick(sender); };
-    butOK->OnKeyPress = [this](auto& sender, char& key) { butOKKeyPress(sender, key); };
     TakeOwner();
 }
 
-void TfrmAbout::ApplyLayout(const gfx::Bitmap& picture) {
-    namespace layout = about_layout;
-    SetName("frmAbout");
-    SetCaption(layout::kCaption);
-    SetBorderStyle(framework::bsDialog);
-    SetPosition(framework::poScreenCenter);
-    SetClientWidth(layout::kClientWidth);
-    SetClientHeight(layout::kClientHeight);
-    Image1 = framework::NewComponent<framework::TImage>(*this);
-    Image1->SetName("Image1");
-    Image1->SetParent(this);
-    Image1->SetLeft(layout::kImageLeft);
-    Image1->SetTop(layout::kImageTop);
-    Image1->SetAutoSize(true);
-    Image1->Picture().SetBitmap(std::make_unique<gfx::Bitmap>(picture));
-    butOK = framework::NewComponent<TButton>(*this);
-    butOK->SetName("butOK");
-    butOK->SetParent(this);
-    butOK->SetBounds(layout::kButtonLeft, layout::kButtonTop, layout::kButtonWidth,
-                     layout::kButtonHeight);
-    butOK->SetCaption(layout::kButtonCaption);
-    butOK->SetDefault(true);
-    butOK->SetFocused(true);  // the only control that takes the focus
+TfrmAbout::TfrmAbout(framework::TComponent* owner, std::span<const uint8_t> storedDescription)
+    : TfrmAbout(owner, framework::ReadFormDescription(storedDescription)) {}
+
+TfrmAbout::TfrmAbout(framework::TComponent* owner, const gfx::Bitmap& picture)
+    : TfrmAbout(owner, AboutDescription(picture)) {}
+
+void TfrmAbout::DefineHandlers() {
+    DefineHandler<framework::TNotifyEvent>("butOKClick",
+                                           [this](auto& sender) { butOKClick(sender); });
+    DefineHandler<framework::TKeyPressEvent>(
+        "butOKKeyPress", [this](auto& sender, char& key) { butOKKeyPress(sender, key); });
+    DefineHandler<framework::TCloseEvent>(
+        "FormClose", [this](auto& sender, auto& action) { FormClose(sender, action); });
+}
+
+void TfrmAbout::FindControls() {
+    Image1 = RequiredComponent<framework::TImage>(*this, "Image1");
+    butOK = RequiredComponent<TButton>(*this, "butOK");
+}
+
+// The first button in the focus order that takes the focus holds it while the dialog is up.
+void TfrmAbout::FocusFirstControl() {
+    TButton* first = nullptr;
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto* button = dynamic_cast<TButton*>(Components(i));
+        if (button != nullptr && button->TabStop() &&
+            (first == nullptr || button->TabOrder() < first->TabOrder())) {
+            first = button;
+        }
+    }
+    if (first != nullptr) {
+        first->SetFocused(true);
+    }
 }
 
 // The dialog's window is made now: the caller's window becomes its owner and is disabled.
@@ -75,18 +101,29 @@ void TfrmAbout::FormClose(framework::TComponent& /*Sender*/, framework::TCloseAc
     }
 }
 
+TButton* TfrmAbout::FocusedButton() const {
+    for (int i = 0; i < ComponentCount(); ++i) {
+        auto* button = dynamic_cast<TButton*>(Components(i));
+        if (button != nullptr && button->Focused()) {
+            return button;
+        }
+    }
+    return nullptr;
+}
+
 void TfrmAbout::FormKeyDown(framework::TComponent& /*Sender*/, uint16_t& Key,
                             framework::TShiftState /*Shift*/) {
-    const bool pressesDefault = Key == platform::VK_RETURN && butOK->Default();
-    const bool pressesFocused = Key == platform::VK_SPACE && butOK->Focused();
-    if (pressesDefault || pressesFocused) {
+    TButton* focused = FocusedButton();
+    if (Key == platform::VK_RETURN && butOK->Default()) {
         butOK->Click();
+    } else if (Key == platform::VK_SPACE && focused != nullptr) {
+        focused->Click();
     }
 }
 
 void TfrmAbout::FormKeyPress(framework::TComponent& /*Sender*/, char& Key) {
-    if (butOK->Focused()) {
-        butOK->KeyPress(Key);
+    if (TButton* focused = FocusedButton()) {
+        focused->KeyPress(Key);
     }
 }
 

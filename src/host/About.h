@@ -4,8 +4,13 @@
 // asked (CallerWindow set), the desktop's window owns the dialog and stays disabled until the
 // dialog closes; closing the dialog ends the program.
 
+#include <cstdint>
+#include <span>
+#include <string>
+
 #include "framework/Application.h"
 #include "framework/Form.h"
+#include "framework/FormDescription.h"
 #include "framework/Image.h"
 #include "gfx/Bitmap.h"
 #include "host/PushButton.h"
@@ -14,7 +19,12 @@ namespace host {
 
 class TfrmAbout : public framework::TForm {
   public:
-    // picture is the stored 224 x 242 About picture; it is copied.
+    // Read from a form description; fails with base::EReadError naming the fault, also when
+    // Image1 or butOK is missing.
+    TfrmAbout(framework::TComponent* owner, const framework::ObjectDescription& description);
+    // Read from a stored description.
+    TfrmAbout(framework::TComponent* owner, std::span<const uint8_t> storedDescription);
+    // Made from the layout values with the 224 x 242 About picture (copied).
     TfrmAbout(framework::TComponent* owner, const gfx::Bitmap& picture);
 
     framework::TImage* Image1 = nullptr;
@@ -23,6 +33,14 @@ class TfrmAbout : public framework::TForm {
     // The window that owns the dialog (CallerWindow), 0 for none.
     platform::HWND OwnerWindow() const { return ownerWindow_; }
 
+    // Stored properties the framework's forms do not carry. The dialog has no border icons.
+    const framework::SetValue& BorderIcons() const { return borderIcons_; }
+    void SetBorderIcons(const framework::SetValue& icons) { borderIcons_ = icons; }
+    const std::string& FontName() const { return fontName_; }
+    void SetFontName(const std::string& name) { fontName_ = name; }
+    int32_t FontHeight() const { return fontHeight_; }
+    void SetFontHeight(int32_t height) { fontHeight_ = height; }
+
     void butOKClick(framework::TComponent& Sender);
     void butOKKeyPress(framework::TComponent& Sender, char& Key);
     void FormClose(framework::TComponent& Sender, framework::TCloseAction& Action);
@@ -30,13 +48,19 @@ class TfrmAbout : public framework::TForm {
     std::string ClassName() const override { return "TfrmAbout"; }
 
   private:
-    void ApplyLayout(const gfx::Bitmap& picture);
+    void DefineHandlers();
+    void FindControls();
+    void FocusFirstControl();
     void TakeOwner();
     // Enter presses the default button, Space the focused one; characters go to the focus.
     void FormKeyDown(framework::TComponent& Sender, uint16_t& Key, framework::TShiftState Shift);
     void FormKeyPress(framework::TComponent& Sender, char& Key);
+    TButton* FocusedButton() const;
 
     platform::HWND ownerWindow_ = 0;
+    framework::SetValue borderIcons_ = {"biSystemMenu", "biMinimize", "biMaximize"};
+    std::string fontName_;
+    int32_t fontHeight_ = 0;
 };
 
 // Creates the dialog as the application's main window, shows it and runs the message loop

@@ -3,6 +3,7 @@
 // mouse button over it, or when its form passes it a key: Enter for the form's default
 // button, Space for the button that has the focus. Other characters go to OnKeyPress.
 
+#include <cstdint>
 #include <string>
 
 #include "framework/Control.h"
@@ -22,6 +23,17 @@ class TButton : public framework::TControl {
     // The focused button shows a dotted rectangle and is pressed by Space.
     bool Focused() const { return focused_; }
     void SetFocused(bool focused);
+
+    // Whether the button takes the focus, and its place in the focus order.
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool tabStop) { tabStop_ = tabStop; }
+    int32_t TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int32_t tabOrder) { tabOrder_ = tabOrder; }
+    // The stored font; the caption is drawn with the built-in pixel font whatever it names.
+    const std::string& FontName() const { return fontName_; }
+    void SetFontName(const std::string& name) { fontName_ = name; }
+    int32_t FontHeight() const { return fontHeight_; }
+    void SetFontHeight(int32_t height) { fontHeight_ = height; }
 
     void Click();
     // A character typed while the button has the focus.
@@ -44,6 +56,10 @@ class TButton : public framework::TControl {
     std::string caption_;
     bool default_ = false;
     bool focused_ = false;
+    bool tabStop_ = true;
+    int32_t tabOrder_ = 0;
+    std::string fontName_;
+    int32_t fontHeight_ = 0;
 };
 
 }  // namespace host

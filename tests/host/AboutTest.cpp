@@ -1,9 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "base/Exceptions.h"
 
 #include "framework/Application.h"
 #include "host/About.h"
+#include "host/AboutDescription.h"
 #include "host/AboutLayout.h"
 #include "host/SaverMode.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -62,6 +68,43 @@ TEST_F(AboutTest, LayoutIsTheStoredOne) {
     EXPECT_TRUE(dialog.butOK->Default());
     EXPECT_TRUE(dialog.butOK->Focused());
     EXPECT_EQ(application_.MainForm(), &dialog);
+}
+
+TEST_F(AboutTest, TheStoredPropertiesOfTheLayoutAreKept) {
+    TfrmAbout& dialog = OpenDialog(0);
+    EXPECT_TRUE(dialog.BorderIcons().empty());
+    EXPECT_EQ(dialog.FontName(), "System");
+    EXPECT_EQ(dialog.FontHeight(), 13);
+    EXPECT_EQ(dialog.butOK->FontName(), "Arial");
+    EXPECT_EQ(dialog.butOK->FontHeight(), 12);
+    EXPECT_EQ(dialog.butOK->TabOrder(), 0);
+    EXPECT_EQ(dialog.Name(), "frmAbout");
+}
+
+TEST_F(AboutTest, TheStoredDescriptionReadsBackToTheSameDialog) {
+    SetStartupValues(smAbout, 0, 0);
+    const std::vector<uint8_t> stored = StoredAboutDescription(AboutPicture());
+    TfrmAbout* dialog = application_.CreateForm<TfrmAbout>(std::span<const uint8_t>(stored));
+    EXPECT_EQ(dialog->butOK->BoundsRect(), (gfx::Rect{48, 248, 129, 273}));
+    ASSERT_NE(dialog->Image1->Picture().Graphic(), nullptr);
+    EXPECT_EQ(dialog->Image1->Picture().Graphic()->GetPixel(223, 241), kPictureColour);
+    EXPECT_TRUE(dialog->butOK->Focused());
+}
+
+TEST_F(AboutTest, ADescriptionWithoutItsControlsIsRefusedByName) {
+    SetStartupValues(smAbout, 0, 0);
+    framework::ObjectDescription description = AboutDescription(AboutPicture());
+    description.children.pop_back();
+    try {
+        application_.CreateForm<TfrmAbout>(description);
+        FAIL() << "a dialog without butOK was made";
+    } catch (const base::EReadError& error) {
+        EXPECT_NE(std::string(error.what()).find("butOK"), std::string::npos) << error.what();
+    }
+    description = AboutDescription(AboutPicture());
+    description.children[0].className = "TButton";
+    description.children[0].properties.resize(2);  // Left and Top only
+    EXPECT_THROW(application_.CreateForm<TfrmAbout>(description), base::EReadError);
 }
 
 TEST_F(AboutTest, ShownCentredWithPictureAndButton) {
