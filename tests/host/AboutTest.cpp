@@ -70,17 +70,6 @@ TEST_F(AboutTest, LayoutIsTheStoredOne) {
     EXPECT_EQ(application_.MainForm(), &dialog);
 }
 
-TEST_F(AboutTest, TheStoredPropertiesOfTheLayoutAreKept) {
-    TfrmAbout& dialog = OpenDialog(0);
-    EXPECT_TRUE(dialog.BorderIcons().empty());
-    EXPECT_EQ(dialog.FontName(), "System");
-    EXPECT_EQ(dialog.FontHeight(), 13);
-    EXPECT_EQ(dialog.butOK->FontName(), "Arial");
-    EXPECT_EQ(dialog.butOK->FontHeight(), 12);
-    EXPECT_EQ(dialog.butOK->TabOrder(), 0);
-    EXPECT_EQ(dialog.Name(), "frmAbout");
-}
-
 TEST_F(AboutTest, TheStoredDescriptionReadsBackToTheSameDialog) {
     SetStartupValues(smAbout, 0, 0);
     const std::vector<uint8_t> stored = StoredAboutDescription(AboutPicture());

@@ -64,15 +64,6 @@ TEST_F(PreviewTest, StandaloneWindowIsAPopUpOf152By112AtTheTopLeft) {
     EXPECT_EQ(backend_.QuitCode(), 0);
 }
 
-TEST_F(PreviewTest, TheClassIsBlackWithTheArrowAndParentDcOnlyWhenEmbedded) {
-    const platform::WNDCLASS embedded = PreviewWindowClass(false);
-    EXPECT_EQ(embedded.style, platform::CS_PARENTDC);
-    EXPECT_EQ(embedded.background, gfx::kBlack);
-    EXPECT_EQ(embedded.cursor, platform::CursorShape::Arrow);
-    EXPECT_EQ(embedded.lpszClassName, "TavrinPreviewClass");
-    EXPECT_EQ(PreviewWindowClass(true).style, 0u);
-}
-
 TEST_F(PreviewTest, CreationTakesIcons1To5AndPlacesThemInTheArea) {
     SetStartupValues(smTestPreview, 0, 0);
     At(0, [&] { platform::PostMessageA(PreviewWindow(), platform::WM_CLOSE, 0, 0); });

@@ -136,15 +136,6 @@ TEST_F(StartupTest, TheRandomGeneratorIsSeededFromTheTimeOfDay) {
     EXPECT_LT(base::RandSeed(), kMillisecondsADay);
 }
 
-TEST_F(StartupTest, EmptyRunnersAreSkipped) {
-    ModeRunners empty;
-    empty.preview = nullptr;
-    empty.changePassword = nullptr;
-    for (const char* line : {"", "/c", "/s", "/p 12", "/q", "/a 12"}) {
-        EXPECT_EQ(RunStartup(CommandLine::FromRaw(std::string("va ") + line), empty), 0);
-    }
-}
-
 // Nothing is destroyed one by one at the end: no destructor runs, so it prints nothing.
 TEST(EndProcessTest, EndsAtOnceWithTheExitCodeAndNoDestruction) {
     struct Noisy {
