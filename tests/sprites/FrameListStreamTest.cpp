@@ -39,8 +39,23 @@ TEST(FrameListStreamTest, RoundTripKeepsEveryByteAndTheListPrepared) {
     EXPECT_EQ(list.Mask().GetPixel(0, 0), gfx::kWhite);
     EXPECT_EQ(list.Mask().GetPixel(1, 0), gfx::kBlack);
 
+    base::MemoryStream again(stored);
+    list.ReadData(again);  // reading replaces what the list held
+    EXPECT_EQ(list.Count(), 3);
+    EXPECT_EQ(WriteList(list), stored);
+
     TFrameList empty;
     EXPECT_EQ(WriteList(empty), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0}));
+}
+
+TEST(FrameListStreamTest, ListTooLongForTheStoredCountFailsAndStaysPrepared) {
+    auto list = test::LoadList(framework::clBlue, kThree, ThreeStrip());
+    test::AddFrames(*list, std::vector<FrameSpec>(32765, FrameSpec{"extra", 0, 0, 0, 0}));
+    base::MemoryStream out;
+    EXPECT_THROW(list->WriteData(out), base::EOverflow);
+    EXPECT_EQ(list->TransparentColor(), framework::clBlue);
+    EXPECT_EQ(list->Image().GetPixel(0, 0), gfx::kBlack);
+    EXPECT_EQ(list->Mask().GetPixel(0, 0), gfx::kWhite);
 }
 
 // Records at 2, 92, ..., 7112, the strip payload (N = 2190174) at 7202.
