@@ -1,0 +1,66 @@
+// TSprite's hit test. htRect reports every other visible sprite of the box whose bounds meet
+// this one's; htPixel refines that to sprites that have an opaque pixel in common with it.
+
+#include "gfx/Raster.h"
+#include "sprites/Sprite.h"
+#include "sprites/SpriteBox.h"
+
+namespace sprites {
+namespace {
+
+// Rows of the test bitmap are a whole number of 16-pixel words.
+int32_t WordAligned(int32_t width) {
+    return (width + 15) / 16 * 16;
+}
+
+}  // namespace
+
+// The box is asked anew for every sprite: a handler may change the box's list or leave it.
+void TSprite::CheckHit() {
+    for (int32_t i = 0; OnHit && hitTest_ != THitTest::htNone && spriteBox_ != nullptr &&
+                        i < spriteBox_->SpriteCount();
+         ++i) {
+        auto* other = dynamic_cast<TSprite*>(spriteBox_->Sprites(i));
+        if (other == nullptr || other == this || !other->Visible()) {
+            continue;
+        }
+        const gfx::Rect common = gfx::IntersectRect(GetBoundsRect(), other->GetBoundsRect());
+        if (common.IsEmpty()) {
+            continue;
+        }
+        if (hitTest_ == THitTest::htRect || PixelsMeet(*other, common)) {
+            TOnHitEvent handler = OnHit;
+            handler(*this, *other);
+        }
+    }
+}
+
+// Both masks are ORed over the common area into a black test bitmap: a mask bit is 1 where
+// its frame is transparent, so a pixel left black is opaque in both. The frames are taken
+// unmirrored. The area is scanned column by column from the left, each from the top.
+bool TSprite::PixelsMeet(const TSprite& other, const gfx::Rect& common) const {
+    const TFrame* mine = CurrentFrameObject();
+    const TFrame* theirs = other.CurrentFrameObject();
+    if (mine == nullptr || theirs == nullptr) {
+        return false;
+    }
+    gfx::Bitmap test(WordAligned(common.Width()), common.Height(), gfx::PixelFormat::Mono);
+    gfx::BitBlt(test.GetCanvas(), 0, 0, test.Width(), test.Height(), nullptr, 0, 0,
+                gfx::Rop::Blackness);
+    for (const auto& [sprite, frame] : {std::pair{this, mine}, std::pair{&other, theirs}}) {
+        gfx::BitBlt(test.GetCanvas(), 0, 0, common.Width(), common.Height(),
+                    &sprite->GetMaskBitmap()->GetCanvas(),
+                    frame->X() + common.left - sprite->GetX(),
+                    frame->Y() + common.top - sprite->GetY(), gfx::Rop::SrcPaint);
+    }
+    for (int32_t x = 0; x < common.Width(); ++x) {
+        for (int32_t y = 0; y < common.Height(); ++y) {
+            if (!gfx::MonoBitAt(test.MonoRow(y), x)) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace sprites
