@@ -9,11 +9,11 @@
 namespace sprites {
 namespace {
 
-using test::FrameSpec;
+using test::FramePlace;
 
 constexpr gfx::Pixel kBlue = 0x0000FF;
 
-const std::vector<FrameSpec> kThree{{"a", 0, 0, 2, 2}, {"b", 2, 0, 1, 2}, {"c", 3, 0, 2, 1}};
+const std::vector<FramePlace> kThree{{"a", 0, 0, 2, 2}, {"b", 2, 0, 1, 2}, {"c", 3, 0, 2, 1}};
 
 gfx::Bitmap ThreeStrip() {
     return test::EightBitStrip({{kBlue, 0x111111, 0x222222, kBlue, 0}, {7, kBlue, 9, 0, kBlue}});
@@ -50,7 +50,7 @@ TEST(FrameListStreamTest, RoundTripKeepsEveryByteAndTheListPrepared) {
 
 TEST(FrameListStreamTest, ListTooLongForTheStoredCountFailsAndStaysPrepared) {
     auto list = test::LoadList(framework::clBlue, kThree, ThreeStrip());
-    test::AddFrames(*list, std::vector<FrameSpec>(32765, FrameSpec{"extra", 0, 0, 0, 0}));
+    test::AddFrames(*list, std::vector<FramePlace>(32765, FramePlace{"extra", 0, 0, 0, 0}));
     base::MemoryStream out;
     EXPECT_THROW(list->WriteData(out), base::EOverflow);
     EXPECT_EQ(list->TransparentColor(), framework::clBlue);
@@ -64,7 +64,7 @@ TEST(FrameListStreamTest, StoredLeafListLayout) {
     ASSERT_EQ(bytes.size(), 2197380u);
     EXPECT_EQ(bytes[0], 80);
     EXPECT_EQ(bytes[1], 0);
-    const std::vector<FrameSpec> leaves = test::LeafFrames();
+    const std::vector<FramePlace> leaves = test::LeafFrames();
     for (size_t i = 0; i < 80; ++i) {
         const size_t at = 2 + 90 * i;
         EXPECT_EQ(bytes[at], 0);

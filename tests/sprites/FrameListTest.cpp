@@ -9,7 +9,7 @@
 namespace sprites {
 namespace {
 
-using test::FrameSpec;
+using test::FramePlace;
 
 TEST(FrameListTest, ItemsAndLookups) {
     TFrameList list;
@@ -83,7 +83,7 @@ TEST(FrameListTest, AssignCopiesStripsAndFramesIndependently) {
 // Removing frame 1 (139 wide at X 141) of the leaf strip: everything right of it moves left.
 TEST(FrameListTest, RemovingAFrameCompactsBothStrips) {
     auto list = test::LeafList();
-    const std::vector<FrameSpec> leaves = test::LeafFrames();
+    const std::vector<FramePlace> leaves = test::LeafFrames();
     list->Image().SetPixel(280, 7, 0x00AA00);  // first column of frame 2
     list->Image().SetPixel(10084, 216, 0x0000AA);
     list->Image().SetPixel(140, 3, 0xAA0000);               // last column of frame 0

@@ -8,15 +8,15 @@
 namespace sprites {
 namespace {
 
-using test::SequenceSpec;
-using test::StepSpec;
+using test::SequenceData;
+using test::StepData;
 
-const std::vector<SequenceSpec> kTwo{
+const std::vector<SequenceData> kTwo{
     {"WAAI4", {{"blad4_", 1, 1, 3}, {"blad4_02", -9, -25, -4, 0.25}}},
     {"WAAI1", {{"blad1_", -1, 0, 0}, {"blad1_02", 76, -39, 7}, {"blad1_04", 88, -35, 0}}}};
 
 // kTwo as a writer stores it: DZ always present, zero where the stored data had none.
-std::vector<SequenceSpec> WithoutDZ(std::vector<SequenceSpec> sequences) {
+std::vector<SequenceData> WithoutDZ(std::vector<SequenceData> sequences) {
     for (auto& sequence : sequences) {
         for (auto& step : sequence.steps) {
             step.dz = 0;

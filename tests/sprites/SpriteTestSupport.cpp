@@ -31,11 +31,11 @@ gfx::Bitmap EightBitStrip(const std::vector<std::vector<gfx::Pixel>>& rows) {
     return strip;
 }
 
-std::vector<uint8_t> FrameListBytes(const std::vector<FrameSpec>& frames,
+std::vector<uint8_t> FrameListBytes(const std::vector<FramePlace>& frames,
                                     const gfx::Bitmap& strip) {
     base::MemoryStream stream;
     stream.WriteI16(static_cast<int16_t>(frames.size()));
-    for (const FrameSpec& frame : frames) {
+    for (const FramePlace& frame : frames) {
         stream.WriteU8(0);
         base::TName(frame.name).Write(stream);
         stream.WriteI16(frame.x);
@@ -47,7 +47,7 @@ std::vector<uint8_t> FrameListBytes(const std::vector<FrameSpec>& frames,
     return stream.Bytes();
 }
 
-std::unique_ptr<TFrameList> LoadList(framework::TColor color, const std::vector<FrameSpec>& frames,
+std::unique_ptr<TFrameList> LoadList(framework::TColor color, const std::vector<FramePlace>& frames,
                                      const gfx::Bitmap& strip) {
     auto list = std::make_unique<TFrameList>(color);
     base::MemoryStream stream(FrameListBytes(frames, strip));
@@ -55,15 +55,15 @@ std::unique_ptr<TFrameList> LoadList(framework::TColor color, const std::vector<
     return list;
 }
 
-std::vector<uint8_t> SequenceListBytes(const std::vector<SequenceSpec>& sequences, bool withDZ) {
+std::vector<uint8_t> SequenceListBytes(const std::vector<SequenceData>& sequences, bool withDZ) {
     base::MemoryStream stream;
     stream.WriteI16(static_cast<int16_t>(sequences.size()));
-    for (const SequenceSpec& sequence : sequences) {
+    for (const SequenceData& sequence : sequences) {
         base::TName name("New Sequence");
         name.Set(sequence.name);
         name.Write(stream);
         stream.WriteI16(static_cast<int16_t>(sequence.steps.size()));
-        for (const StepSpec& step : sequence.steps) {
+        for (const StepData& step : sequence.steps) {
             base::TName(step.frame).Write(stream);
             stream.WriteI16(step.dx);
             stream.WriteI16(step.dy);
@@ -77,14 +77,14 @@ std::vector<uint8_t> SequenceListBytes(const std::vector<SequenceSpec>& sequence
     return stream.Bytes();
 }
 
-void AddFrames(TFrameList& list, const std::vector<FrameSpec>& frames) {
-    for (const FrameSpec& spec : frames) {
+void AddFrames(TFrameList& list, const std::vector<FramePlace>& frames) {
+    for (const FramePlace& place : frames) {
         auto frame = std::make_unique<TFrame>(&list);
-        frame->SetName(spec.name);
-        frame->SetX(spec.x);
-        frame->SetY(spec.y);
-        frame->SetWidth(spec.width);
-        frame->SetHeight(spec.height);
+        frame->SetName(place.name);
+        frame->SetX(place.x);
+        frame->SetY(place.y);
+        frame->SetWidth(place.width);
+        frame->SetHeight(place.height);
         list.Add(std::move(frame));
     }
 }
@@ -100,7 +100,7 @@ std::unique_ptr<TFrameList> LeafList() {
     return list;
 }
 
-std::vector<FrameSpec> LeafFrames() {
+std::vector<FramePlace> LeafFrames() {
     // Width and height of each leaf's 16 frames, leaf 1 to leaf 5, in strip order.
     // clang-format off
     static const int16_t kSizes[5][32] = {
@@ -110,7 +110,7 @@ std::vector<FrameSpec> LeafFrames() {
         {109,145, 111,152, 109,158, 110,161, 110,158, 114,150, 94,159, 50,141, 84,123, 103,127, 109,143, 112,145, 95,141, 88,142, 91,142, 113,145},
         {221,215, 220,211, 224,215, 224,217, 219,216, 219,214, 217,214, 189,188, 155,165, 88,164, 153,177, 175,186, 190,198, 205,205, 218,210, 216,211}};
     // clang-format on
-    std::vector<FrameSpec> frames;
+    std::vector<FramePlace> frames;
     int16_t x = 0;
     for (int leaf = 1; leaf <= 5; ++leaf) {
         for (int position = 0; position < 16; ++position) {

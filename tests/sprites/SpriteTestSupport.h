@@ -27,7 +27,7 @@ void ExpectFailure(Action&& action, const std::string& message) {
     }
 }
 
-struct FrameSpec {
+struct FramePlace {
     std::string name;
     int16_t x = 0;
     int16_t y = 0;
@@ -40,37 +40,38 @@ struct FrameSpec {
 gfx::Bitmap EightBitStrip(const std::vector<std::vector<gfx::Pixel>>& rows);
 
 // The stored form of a frame list: count, records, the strip's payload.
-std::vector<uint8_t> FrameListBytes(const std::vector<FrameSpec>& frames, const gfx::Bitmap& strip);
+std::vector<uint8_t> FrameListBytes(const std::vector<FramePlace>& frames,
+                                    const gfx::Bitmap& strip);
 
 // A list of that colour, read from the stored form of these frames and this strip.
-std::unique_ptr<TFrameList> LoadList(framework::TColor color, const std::vector<FrameSpec>& frames,
+std::unique_ptr<TFrameList> LoadList(framework::TColor color, const std::vector<FramePlace>& frames,
                                      const gfx::Bitmap& strip);
 
 // Appends frames with these rectangles to a list (no mask is prepared).
-void AddFrames(TFrameList& list, const std::vector<FrameSpec>& frames);
+void AddFrames(TFrameList& list, const std::vector<FramePlace>& frames);
 
 // A list shaped like the stored leaf list: the 80 leaf frames in a white 10085 x 217 strip
 // (stored as 8 bits a pixel), prepared for clBlue.
 std::unique_ptr<TFrameList> LeafList();
 
 // The 80 frames of the stored leaf strip (names and sizes, left to right at Y = 0).
-std::vector<FrameSpec> LeafFrames();
+std::vector<FramePlace> LeafFrames();
 
-struct StepSpec {
+struct StepData {
     std::string frame;
     int16_t dx = 0;
     int16_t dy = 0;
     int16_t dz = 0;
     double time = 0.1;
 };
-struct SequenceSpec {
+struct SequenceData {
     std::string name;
-    std::vector<StepSpec> steps;
+    std::vector<StepData> steps;
 };
 
 // The stored form of a sequence list, steps with or without DZ. Sequence names carry the
 // filler of the default name, as the stored assets do.
-std::vector<uint8_t> SequenceListBytes(const std::vector<SequenceSpec>& sequences, bool withDZ);
+std::vector<uint8_t> SequenceListBytes(const std::vector<SequenceData>& sequences, bool withDZ);
 
 // A sequence owner with a version text and a frame list of its own.
 class TestSprite : public ISequenceOwner {
