@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
-#include "platform/headless/TimerTable.h"
+#include "platform/TimerTable.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/headless/WindowTable.h"
 

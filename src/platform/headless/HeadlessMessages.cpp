@@ -150,23 +150,10 @@ LRESULT HeadlessBackend::DispatchMessageA(const MSG& msg) {
 }
 
 LRESULT HeadlessBackend::DispatchTimer(const MSG& msg) {
-    DueTimer timer{msg.hwnd, msg.wParam};
-    std::shared_ptr<const TIMERPROC> proc;
-    uint64_t serial = 0;
-    if (!timers_.BeginDispatch(timer, proc, serial)) {
-        return 0;
-    }
-    try {
-        if (proc && *proc) {
-            (*proc)(msg.hwnd, WM_TIMER, msg.wParam, clock_.TickCount());
-        } else if (msg.hwnd != 0) {
-            CallProc(msg.hwnd, WM_TIMER, msg.wParam, 0);
-        }
-    } catch (...) {
-        timers_.EndDispatch(timer, serial);
-        throw;
-    }
-    timers_.EndDispatch(timer, serial);
+    DispatchTimerMessage(timers_, msg, clock_.TickCount(),
+                         [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+                             return CallProc(hwnd, message, wParam, lParam);
+                         });
     return 0;
 }
 

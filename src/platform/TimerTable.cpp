@@ -1,6 +1,6 @@
-#include "platform/headless/TimerTable.h"
+#include "platform/TimerTable.h"
 
-namespace platform::headless {
+namespace platform {
 
 uint32_t TimerTable::Set(HWND hwnd, uint32_t id, uint32_t elapse, TIMERPROC proc, uint64_t now) {
     if (hwnd == 0) {
@@ -73,4 +73,25 @@ void TimerTable::EndDispatch(const DueTimer& timer, uint64_t serial) {
     }
 }
 
-}  // namespace platform::headless
+void DispatchTimerMessage(TimerTable& timers, const MSG& msg, uint32_t tickCount,
+                          const std::function<LRESULT(HWND, UINT, WPARAM, LPARAM)>& windowProc) {
+    DueTimer timer{msg.hwnd, msg.wParam};
+    std::shared_ptr<const TIMERPROC> proc;
+    uint64_t serial = 0;
+    if (!timers.BeginDispatch(timer, proc, serial)) {
+        return;
+    }
+    try {
+        if (proc && *proc) {
+            (*proc)(msg.hwnd, WM_TIMER, msg.wParam, tickCount);
+        } else if (msg.hwnd != 0) {
+            windowProc(msg.hwnd, WM_TIMER, msg.wParam, 0);
+        }
+    } catch (...) {
+        timers.EndDispatch(timer, serial);
+        throw;
+    }
+    timers.EndDispatch(timer, serial);
+}
+
+}  // namespace platform
