@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <utility>
 
 #include "base/Exceptions.h"
@@ -96,6 +97,38 @@ int32_t CheckedCoordinate(int64_t value) {
     return static_cast<int32_t>(value);
 }
 
+// The mask starts each preparation from a plain canvas, as a fresh copy of it would.
+void ResetToPlainCanvas(gfx::Canvas& canvas) {
+    canvas.SetCopyMode(gfx::Rop::SrcCopy);
+    canvas.SetBackgroundColour(gfx::kWhite);
+    canvas.SetTextColour(gfx::kBlack);
+    canvas.SetClipRect(std::nullopt);
+}
+
+// Transparent pixels are black: OR with the mask expanded to (old, black) gives them back.
+void RestoreTransparentPixels(gfx::Canvas& image, const gfx::Canvas& mask, const gfx::Rect& r,
+                              TColor old) {
+    CanvasColours colours(image, ColorToPixel(old), gfx::kBlack);
+    CopyRect(image, r, &mask, gfx::Rop::SrcPaint);
+}
+
+// Colour to monochrome: bit 1 exactly where the image pixel equals the colour.
+void BuildMask(gfx::Canvas& mask, gfx::Canvas& image, const gfx::Rect& r, TColor color) {
+    CanvasColours colours(image, ColorToPixel(color), image.TextColour());
+    CopyRect(mask, r, &image, gfx::Rop::SrcCopy);
+}
+
+// Inverted, the mask marks opaque pixels; AND with it expanded to (white, black) blackens the
+// transparent ones; inverted again, it marks the transparent pixels once more.
+void BlackenTransparentPixels(gfx::Canvas& image, gfx::Canvas& mask, const gfx::Rect& r) {
+    CopyRect(mask, r, nullptr, gfx::Rop::DstInvert);
+    {
+        CanvasColours colours(image, gfx::kWhite, gfx::kBlack);
+        CopyRect(image, r, &mask, gfx::Rop::SrcAnd);
+    }
+    CopyRect(mask, r, nullptr, gfx::Rop::DstInvert);
+}
+
 int16_t SourceExtent(int32_t extent) {
     if (extent > std::numeric_limits<int16_t>::max()) {
         throw base::EFrame("TFrame.Initialize: source wider or higher than 32767 pixels");
@@ -176,7 +209,7 @@ void TFrame::ResizeTempBitmap() const {
 }
 
 // Restore, build, and (for a colour other than black) invert, blacken, invert, all on this
-// frame's rectangle R. Afterwards mask bit 1 marks the pixels of colour `color`, and when that
+// frame's rectangle. Afterwards mask bit 1 marks the pixels of colour `color`, and when that
 // colour is not black those pixels hold black in Image.
 void TFrame::PrepareMask(TColor color, bool loading) {
     TFrameList& list = List();
@@ -184,33 +217,14 @@ void TFrame::PrepareMask(TColor color, bool loading) {
     gfx::Canvas& mask = list.Mask().GetCanvas();
     const gfx::Rect r = SourceRect();
     const TColor old = list.TransparentColor();
-
-    // The mask starts from a plain canvas, as a fresh copy of it would.
-    mask.SetCopyMode(gfx::Rop::SrcCopy);
-    mask.SetBackgroundColour(gfx::kWhite);
-    mask.SetTextColour(gfx::kBlack);
-    mask.SetClipRect(std::nullopt);
-
+    ResetToPlainCanvas(mask);
     if (old != framework::clBlack && !loading) {
-        // Transparent pixels are black: OR with the mask expanded to (old, black) gives them back.
-        CanvasColours colours(image, ColorToPixel(old), gfx::kBlack);
-        CopyRect(image, r, &mask, gfx::Rop::SrcPaint);
+        RestoreTransparentPixels(image, mask, r, old);
     }
-    {
-        // Colour to monochrome: bit 1 exactly where the image pixel equals the new colour.
-        CanvasColours colours(image, ColorToPixel(color), image.TextColour());
-        CopyRect(mask, r, &image, gfx::Rop::SrcCopy);
+    BuildMask(mask, image, r, color);
+    if (color != framework::clBlack) {
+        BlackenTransparentPixels(image, mask, r);
     }
-    if (color == framework::clBlack) {
-        return;
-    }
-    CopyRect(mask, r, nullptr, gfx::Rop::DstInvert);
-    {
-        // AND with the inverted mask expanded to (white, black) blackens the transparent pixels.
-        CanvasColours colours(image, gfx::kWhite, gfx::kBlack);
-        CopyRect(image, r, &mask, gfx::Rop::SrcAnd);
-    }
-    CopyRect(mask, r, nullptr, gfx::Rop::DstInvert);
 }
 
 void TFrame::Plot(gfx::Canvas& canvas, int32_t x, int32_t y, bool transparent) const {
