@@ -32,8 +32,10 @@ void CompactStrip(TIOBitmap& strip, const TFrame& frame, int16_t width) {
     const gfx::Rect dest{frame.X(), frame.Y(), strip.Width() - width, strip.Height()};
     const gfx::Rect source{frame.X() + width, frame.Y(), strip.Width(), strip.Height()};
     gfx::Canvas& canvas = strip.GetCanvas();
-    gfx::BitBlt(canvas, dest.left, dest.top, dest.Width(), dest.Height(), &canvas, source.left,
-                source.top, gfx::Rop::SrcCopy);
+    if (!dest.IsEmpty()) {  // a frame reaching past the strip's end has nothing right of it
+        gfx::BitBlt(canvas, dest.left, dest.top, dest.Width(), dest.Height(), &canvas, source.left,
+                    source.top, gfx::Rop::SrcCopy);
+    }
     strip.SetWidth(std::max(0, strip.Width() - width));
 }
 
