@@ -138,7 +138,8 @@ class TSprite : public TVSprite, public ISequenceOwner {
     // Reports to OnHit every other visible sprite of the box that this one touches.
     virtual void CheckHit();
 
-    // The current sequence, or null (also when it is no longer in the list).
+    // The current sequence, or null (also when it is no longer in the list, as after the
+    // list was read anew).
     TSequence* CurrentSequence() const;
     // The current frame, or null (also when the index no longer names one).
     const TFrame* CurrentFrameObject() const { return FrameAt(frameIndex_); }
@@ -186,6 +187,7 @@ class TSprite : public TVSprite, public ISequenceOwner {
     TFrameList* frames_ = nullptr;
     TSequenceList* sequences_ = nullptr;
     TSequence* sequence_ = nullptr;
+    std::string sequenceName_;  // the current sequence's name when it was selected
     TPlotMode plotmode_;
     int32_t frameIndex_ = -1;
     std::unique_ptr<framework::TTimer> timer_;

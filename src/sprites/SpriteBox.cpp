@@ -217,10 +217,9 @@ framework::TCanvas* TSpriteBox::FormCanvas() const {
 // a device context's clip region: inside a paint nothing outside the painted area changes.
 void TSpriteBox::BeginClip() {
     framework::TCanvas* canvas = FormCanvas();
-    if (canvas == nullptr || clipping_) {
+    if (canvas == nullptr || clipDepth_++ > 0) {
         return;
     }
-    clipping_ = true;
     savedClip_ = canvas->ClipRect();
     gfx::Rect box = gfx::RectFromSize(Left(), Top(), Width(), Height());
     if (savedClip_) {
@@ -231,10 +230,9 @@ void TSpriteBox::BeginClip() {
 
 void TSpriteBox::EndClip() {
     framework::TCanvas* canvas = FormCanvas();
-    if (canvas == nullptr || !clipping_) {
+    if (canvas == nullptr || clipDepth_ == 0 || --clipDepth_ > 0) {
         return;
     }
-    clipping_ = false;
     canvas->SelectClipRgn(savedClip_);
 }
 

@@ -46,7 +46,8 @@ class TSpriteBox : public framework::TImage {
 
     // The canvas of the form the box is placed on, or null.
     framework::TCanvas* FormCanvas() const;
-    // Confine the form canvas to the box and restore it; only the outermost pair acts.
+    // Confine the form canvas to the box and restore it. Pairs nest: only the outermost
+    // BeginClip clips and only its matching EndClip restores; an unmatched EndClip does nothing.
     void BeginClip();
     void EndClip();
 
@@ -61,7 +62,7 @@ class TSpriteBox : public framework::TImage {
     void ComposeBackground(gfx::Bitmap& scratch, const gfx::Rect& area);
     void ComposeSprites(gfx::Bitmap& scratch, const gfx::Rect& area);
 
-    bool clipping_ = false;
+    int clipDepth_ = 0;  // BeginClip calls not yet matched by EndClip
     std::optional<gfx::Rect> savedClip_;
     TThreeD threeD_;
     std::vector<TVSprite*> sprites_;

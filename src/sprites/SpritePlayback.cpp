@@ -269,6 +269,7 @@ void TSprite::RedrawOnFormCombined(framework::TCanvas& form, const MoveState& mo
 void TSprite::SetSequence(std::string_view name) {
     const std::string_view cut = base::CutName(name);
     sequence_ = cut.empty() ? nullptr : &sequences_->SequenceByName(cut);
+    sequenceName_ = sequence_ == nullptr ? std::string() : sequence_->Name();
     step_ = 0;
 }
 
@@ -280,7 +281,7 @@ std::string TSprite::GetSequenceName() const {
 TSequence* TSprite::CurrentSequence() const {
     for (int32_t i = 0; i < sequences_->Count(); ++i) {
         if (&sequences_->Items(i) == sequence_) {
-            return sequence_;
+            return sequence_->Name() == sequenceName_ ? sequence_ : nullptr;
         }
     }
     return nullptr;
