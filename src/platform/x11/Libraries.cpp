@@ -54,10 +54,9 @@ EntryPoint WrapChange(ChangeFunction function) {
         if (passwordSet == nullptr) {
             throw base::Exception(entry + ": argument 1 must be a text");
         }
-        return static_cast<uint32_t>(function(passwordSet->c_str(),
-                                              WordArgument(arguments, 1, entry),
-                                              WordArgument(arguments, 2, entry),
-                                              WordArgument(arguments, 3, entry)));
+        return static_cast<uint32_t>(
+            function(passwordSet->c_str(), WordArgument(arguments, 1, entry),
+                     WordArgument(arguments, 2, entry), WordArgument(arguments, 3, entry)));
     };
 }
 
@@ -74,9 +73,8 @@ Function AsFunction(void* symbol) {
 
 std::string SystemDirectory() {
     const char* configured = std::getenv("VELLAMOR_SYSTEM_DIR");
-    std::string directory = configured != nullptr && configured[0] != '\0'
-                                ? configured
-                                : "/usr/lib/vellamor-autumn/";
+    std::string directory =
+        configured != nullptr && configured[0] != '\0' ? configured : "/usr/lib/vellamor-autumn/";
     if (directory.back() != '/') {
         directory += '/';
     }

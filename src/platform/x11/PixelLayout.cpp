@@ -21,10 +21,9 @@ unsigned long PackChannel(const ChannelMask& channel, uint8_t value) {
     if (channel.bits == 0) {
         return 0;
     }
-    unsigned long scaled = channel.bits >= 8 ? static_cast<unsigned long>(value)
-                                                   << (channel.bits - 8)
-                                             : static_cast<unsigned long>(value) >>
-                                                   (8 - channel.bits);
+    unsigned long scaled = channel.bits >= 8
+                               ? static_cast<unsigned long>(value) << (channel.bits - 8)
+                               : static_cast<unsigned long>(value) >> (8 - channel.bits);
     return (scaled << channel.shift) & channel.mask;
 }
 

@@ -45,8 +45,7 @@ gfx::Bitmap CaptureArea(const Connection& connection, Drawable drawable, const g
         return picture;
     }
     Visual* visual = connection.ScreenVisual();
-    CopyImage(image, PixelLayout(visual->red_mask, visual->green_mask, visual->blue_mask),
-              picture);
+    CopyImage(image, PixelLayout(visual->red_mask, visual->green_mask, visual->blue_mask), picture);
     XDestroyImage(image);
     return picture;
 }

@@ -3,8 +3,6 @@
 #include <sys/ipc.h>
 #include <sys/shm.h>
 
-#include <X11/extensions/XShm.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
@@ -54,10 +52,9 @@ bool SurfaceImage::TryShm() {
         return false;
     }
     auto segment = std::make_unique<SharedSegment>();
-    XImage* image = XShmCreateImage(display, connection_.ScreenVisual(),
-                                    static_cast<unsigned>(connection_.Depth()), ZPixmap, nullptr,
-                                    &segment->info, static_cast<unsigned>(width_),
-                                    static_cast<unsigned>(height_));
+    XImage* image = XShmCreateImage(
+        display, connection_.ScreenVisual(), static_cast<unsigned>(connection_.Depth()), ZPixmap,
+        nullptr, &segment->info, static_cast<unsigned>(width_), static_cast<unsigned>(height_));
     if (image == nullptr) {
         return false;
     }
@@ -138,8 +135,8 @@ void SurfaceImage::Put(Window window, GC gc, const gfx::Bitmap& surface, const g
         XShmPutImage(connection_.Get(), window, gc, image_, area.left, area.top, area.left,
                      area.top, w, h, 0);
     } else {
-        XPutImage(connection_.Get(), window, gc, image_, area.left, area.top, area.left,
-                  area.top, w, h);
+        XPutImage(connection_.Get(), window, gc, image_, area.left, area.top, area.left, area.top,
+                  w, h);
     }
 }
 

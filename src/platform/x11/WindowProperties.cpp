@@ -13,8 +13,8 @@ std::optional<std::string> ReadStringProperty(const Connection& connection, Wind
     unsigned long remaining = 0;
     unsigned char* data = nullptr;
     ErrorTrap trap(connection.Get());
-    int status = XGetWindowProperty(connection.Get(), window, property, 0, 4096, 0,
-                                    AnyPropertyType, &type, &format, &count, &remaining, &data);
+    int status = XGetWindowProperty(connection.Get(), window, property, 0, 4096, 0, AnyPropertyType,
+                                    &type, &format, &count, &remaining, &data);
     if (trap.Failed() || status != Success || data == nullptr) {
         return std::nullopt;
     }

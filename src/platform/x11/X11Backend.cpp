@@ -44,6 +44,7 @@ X11Backend::X11Backend(X11Options options)
     if (options_.daemonWindow) {
         WatchDaemonWindow();
     }
+    XSync(display, 0);  // from here on the server reports what the backend listens for
 }
 
 X11Backend::~X11Backend() {
@@ -60,8 +61,7 @@ void X11Backend::WatchDaemonWindow() {
     XWindowAttributes attributes{};
     if (!ForeignAttributes(*options_.daemonWindow, attributes)) {
         std::ostringstream text;
-        text << "The daemon's window 0x" << std::hex << *options_.daemonWindow
-             << " does not exist";
+        text << "The daemon's window 0x" << std::hex << *options_.daemonWindow << " does not exist";
         throw base::Exception(text.str());
     }
     daemonBounds_ = {0, 0, attributes.width, attributes.height};

@@ -149,11 +149,11 @@ void X11Backend::OnConfigure(const XConfigureEvent& event) {
     X11Window* window = Find(static_cast<HWND>(event.window));
     bool managed = window != nullptr && window->parent == 0 && !window->inDaemonWindow;
     bool resized = managed && (event.width != window->bounds.Width() ||
-                                         event.height != window->bounds.Height());
+                               event.height != window->bounds.Height());
     if (resized && window->bounds.Width() > 0 && window->bounds.Height() > 0) {
         // Someone else (a window manager) gave the window another size.
-        window->bounds = gfx::RectFromSize(window->bounds.left, window->bounds.top, event.width,
-                                           event.height);
+        window->bounds =
+            gfx::RectFromSize(window->bounds.left, window->bounds.top, event.width, event.height);
         window->surface->SetSize(event.width, event.height);
         InvalidateRect(window->hwnd, nullptr, true);
     }

@@ -101,9 +101,9 @@ void X11Backend::AnswerRequest(const XClientMessageEvent& event) {
     }
     LRESULT result = 0;
     try {
-        result = CallProc(hwnd, static_cast<UINT>(event.data.l[0]),
-                          static_cast<WPARAM>(event.data.l[1]),
-                          static_cast<LPARAM>(event.data.l[2]));
+        result =
+            CallProc(hwnd, static_cast<UINT>(event.data.l[0]), static_cast<WPARAM>(event.data.l[1]),
+                     static_cast<LPARAM>(event.data.l[2]));
     } catch (...) {
         reply(0);
         throw;

@@ -296,8 +296,8 @@ bool X11Backend::SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y,
         bounds = gfx::RectFromSize(x, y, bounds.Width(), bounds.Height());
     }
     if ((flags & SWP_NOSIZE) == 0) {
-        bounds = gfx::RectFromSize(bounds.left, bounds.top, std::max(width, 0),
-                                   std::max(height, 0));
+        bounds =
+            gfx::RectFromSize(bounds.left, bounds.top, std::max(width, 0), std::max(height, 0));
     }
     if (bounds != window->bounds) {
         ResizeWindow(*window, bounds);
@@ -370,8 +370,7 @@ void X11Backend::MapWindow(X11Window& window) {
     if (window.topmost && window.parent == 0) {
         Atom above = connection_.Names().netWmStateAbove;
         XChangeProperty(connection_.Get(), Xid(window.hwnd), connection_.Names().netWmState,
-                        XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&above),
-                        1);
+                        XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&above), 1);
     }
     XMapWindow(connection_.Get(), Xid(window.hwnd));
 }
@@ -402,9 +401,8 @@ void X11Backend::GrabInput(X11Window& window) {
         keyboard = keyboard || XGrabKeyboard(display, xid, 1, GrabModeAsync, GrabModeAsync,
                                              CurrentTime) == GrabSuccess;
         pointer = pointer ||
-                  XGrabPointer(display, xid, 1, ButtonPressMask | PointerMotionMask,
-                               GrabModeAsync, GrabModeAsync, kXNone, kXNone,
-                               CurrentTime) == GrabSuccess;
+                  XGrabPointer(display, xid, 1, ButtonPressMask | PointerMotionMask, GrabModeAsync,
+                               GrabModeAsync, kXNone, kXNone, CurrentTime) == GrabSuccess;
     }
     if (!keyboard || !pointer) {
         std::fprintf(stderr, "The saver could not grab the %s\n",

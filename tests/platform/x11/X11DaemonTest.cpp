@@ -1,0 +1,154 @@
+// The saver inside a daemon's window, and the message box.
+#include "X11TestSupport.h"
+
+#include <X11/keysym.h>
+
+namespace platform::x11::testing {
+namespace {
+
+class X11DaemonTest : public X11Fixture {
+  protected:
+    void SetUp() override {
+        X11Fixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        daemonWindow_ = MakeForeignWindow(gfx::RectFromSize(20, 10, 300, 200), "XScreenSaver",
+                                          "screensaver", true);
+        X11Options options;
+        options.daemonWindow = static_cast<uint32_t>(daemonWindow_);
+        backend_ = MakeBackend(options);
+        RegisterClassA(LoggingClass("TfrmMain", log_));
+    }
+    void TearDown() override {
+        backend_.reset();
+        X11Fixture::TearDown();
+    }
+
+    HWND MakeSaver() {
+        HWND hwnd =
+            CreateWindowExA(WS_EX_TOPMOST, "TfrmMain", "Vellamor Autumn", WS_POPUP, 0, 0,
+                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
+        ShowWindow(hwnd, SW_SHOW);
+        FindWindowA(nullptr, nullptr);
+        return hwnd;
+    }
+
+    ::Window daemonWindow_ = 0;
+    MessageLog log_;
+    std::unique_ptr<X11Backend> backend_;
+};
+
+TEST_F(X11DaemonTest, TheDaemonsWindowIsTheScreen) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 300);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 200);
+    gfx::Bitmap picture = CaptureScreen();
+    EXPECT_EQ(picture.Width(), 300);
+    EXPECT_EQ(picture.Height(), 200);
+}
+
+TEST_F(X11DaemonTest, TheSaversWindowIsAChildFillingTheDaemonsWindowAndTakesNoInput) {
+    HWND hwnd = MakeSaver();
+    ::Window root = 0;
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(Raw(), hwnd, &root, &parent, &children, &count);
+    XFree(children);
+    EXPECT_EQ(parent, daemonWindow_);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(Raw(), hwnd, &attributes);
+    EXPECT_EQ(attributes.width, 300);
+    EXPECT_EQ(attributes.height, 200);
+    EXPECT_FALSE(attributes.override_redirect);
+    EXPECT_EQ(attributes.all_event_masks & (KeyPressMask | PointerMotionMask), 0);
+    EXPECT_EQ(XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync, GrabModeAsync,
+                            CurrentTime),
+              GrabSuccess);
+    XUngrabKeyboard(Raw(), CurrentTime);
+    EXPECT_EQ(GetParent(hwnd), 0u);  // still the program's top-level window
+}
+
+TEST_F(X11DaemonTest, TheSaverDrawsIntoTheDaemonsWindow) {
+    HWND hwnd = MakeSaver();
+    WindowSurface(hwnd).Fill(0x00FF00);
+    PresentRect(hwnd, GetClientRect(hwnd));
+    MSG msg;
+    PeekMessageA(msg);
+    SyncBackend();
+    XImage* image = XGetImage(Raw(), daemonWindow_, 150, 100, 1, 1, AllPlanes, ZPixmap);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, 0x00FF00u);
+    XDestroyImage(image);
+}
+
+TEST_F(X11DaemonTest, ADaemonWindowThatChangesSizeResizesTheSaver) {
+    HWND hwnd = MakeSaver();
+    XResizeWindow(Raw(), daemonWindow_, 400, 250);
+    XSync(Raw(), 0);
+    ASSERT_TRUE(PumpUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 400; }));
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 250);
+    EXPECT_EQ(WindowSurface(hwnd).Width(), 400);
+    EXPECT_EQ(WindowSurface(hwnd).Height(), 250);
+    PresentRect(hwnd, GetClientRect(hwnd));  // a surface of the new size presents whole
+}
+
+TEST_F(X11DaemonTest, TheDaemonsWindowGoingEndsTheSaver) {
+    HWND hwnd = MakeSaver();
+    XDestroyWindow(Raw(), daemonWindow_);
+    XSync(Raw(), 0);
+    MSG msg;
+    bool quit = PumpUntil([&] { return PeekMessageA(msg) && msg.message == WM_QUIT; });
+    EXPECT_TRUE(quit);
+    EXPECT_EQ(log_.Count(WM_DESTROY), 1);
+    EXPECT_EQ(log_.Last(WM_DESTROY)->hwnd, hwnd);
+}
+
+TEST_F(X11DaemonTest, ADaemonWindowThatDoesNotExistIsRefused) {
+    X11Options options;
+    options.daemonWindow = 0x7FFFFF1;
+    try {
+        MakeBackend(options);
+        FAIL() << "no exception";
+    } catch (const base::Exception& error) {
+        EXPECT_NE(std::string(error.what()).find("0x7fffff1"), std::string::npos) << error.what();
+    }
+}
+
+class X11MessageBoxTest : public X11Fixture, public ::testing::WithParamInterface<unsigned long> {};
+
+TEST_P(X11MessageBoxTest, TheBoxShowsTheCaptionAndEndsOnItsKeyWhileTimersGoOn) {
+    auto backend = MakeBackend();
+    int ticks = 0;
+    bool sent = false;
+    SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
+        ++ticks;
+        HWND box = FindWindowA("VellamorMessageBox", "Vellamor Autumn");
+        if (box != 0 && ticks >= 3 && !sent) {
+            SendKey(box, GetParam());
+            sent = true;
+        }
+    });
+    int answer =
+        MessageBoxA(0, "Frame not found.\nSecond line", "Vellamor Autumn", MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(answer, IDOK);
+    EXPECT_TRUE(sent);
+    EXPECT_GE(ticks, 3);
+    FindWindowA(nullptr, nullptr);
+    EXPECT_EQ(FindWindowA("VellamorMessageBox", nullptr), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, X11MessageBoxTest,
+                         ::testing::Values(XK_Return, XK_Escape, XK_space));
+
+TEST_F(X11Fixture, AMessageBoxEndsOnAQuitRequestAndPassesItOn) {
+    auto backend = MakeBackend();
+    SetTimer(0, 0, 10, [](HWND, UINT, uint32_t, uint32_t) { PostQuitMessage(4); });
+    EXPECT_EQ(MessageBoxA(0, "text", "caption", MB_OK), IDOK);
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(msg));
+    EXPECT_EQ(msg.wParam, 4u);
+}
+
+}  // namespace
+}  // namespace platform::x11::testing

@@ -1,0 +1,212 @@
+// The message loop, timers, input and SIGTERM of the X backend.
+#include "X11TestSupport.h"
+
+#include <X11/keysym.h>
+
+#include <csignal>
+#include <thread>
+
+#include "platform/x11/MonotonicClock.h"
+
+namespace platform::x11::testing {
+namespace {
+
+class X11MessageTest : public X11Fixture {
+  protected:
+    void SetUp() override {
+        X11Fixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        backend_ = MakeBackend();
+        ASSERT_TRUE(RegisterClassA(LoggingClass("TestWindow", log_)));
+        hwnd_ = CreateWindowExA(0, "TestWindow", "Input", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, 0);
+        ASSERT_NE(hwnd_, 0u);
+        ASSERT_TRUE(PumpUntil([&] { return log_.Count(WM_PAINT) > 0; }));
+        log_.messages.clear();
+    }
+    void TearDown() override {
+        backend_.reset();
+        X11Fixture::TearDown();
+    }
+
+    const MSG* WaitFor(UINT message) {
+        PumpUntil([&] { return log_.Count(message) > 0; });
+        return log_.Last(message);
+    }
+
+    MessageLog log_;
+    std::unique_ptr<X11Backend> backend_;
+    HWND hwnd_ = 0;
+};
+
+TEST_F(X11MessageTest, PostedMessagesComeFirstThenQuitThenPaintThenTimers) {
+    ASSERT_NE(SetTimer(hwnd_, 7, 1, {}), 0u);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    InvalidateRect(hwnd_, nullptr, false);
+    PostMessageA(hwnd_, WM_USER + 1, 0, 0);
+    PostQuitMessage(3);
+    PostMessageA(hwnd_, WM_USER + 2, 0, 0);
+    std::vector<UINT> order;
+    MSG msg;
+    while (order.size() < 5 && PeekMessageA(msg)) {
+        order.push_back(msg.message);
+        if (msg.message == WM_QUIT) {
+            EXPECT_EQ(msg.wParam, 3u);
+        } else {
+            DispatchMessageA(msg);
+        }
+    }
+    std::vector<UINT> expected{WM_USER + 1, WM_USER + 2, WM_QUIT, WM_PAINT, WM_TIMER};
+    EXPECT_EQ(order, expected);
+}
+
+TEST_F(X11MessageTest, GetMessageReturnsFalseForTheQuitRequest) {
+    PostQuitMessage(0);
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(msg));
+    EXPECT_EQ(msg.message, WM_QUIT);
+}
+
+TEST_F(X11MessageTest, TimersTickAtTheirIntervalAndIntervalZeroGivesNone) {
+    int ticks = 0;
+    int zeroTicks = 0;
+    uint32_t id = SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) { ++ticks; });
+    ASSERT_NE(id, 0u);
+    SetTimer(0, 0, 0, [&](HWND, UINT, uint32_t, uint32_t) { ++zeroTicks; });
+    uint64_t start = MonotonicMilliseconds();
+    ASSERT_TRUE(PumpUntil([&] { return ticks >= 5; }));
+    uint64_t elapsed = MonotonicMilliseconds() - start;
+    EXPECT_GE(elapsed, 95u);
+    EXPECT_EQ(zeroTicks, 0);
+    EXPECT_TRUE(KillTimer(0, id));
+    int before = ticks;
+    PumpUntil([] { return false; }, 60);
+    EXPECT_EQ(ticks, before);
+}
+
+TEST_F(X11MessageTest, ATimerDoesNotTickAgainWhileItsTickRuns) {
+    int depth = 0;
+    int deepest = 0;
+    int ticks = 0;
+    SetTimer(0, 0, 1, [&](HWND, UINT, uint32_t, uint32_t) {
+        ++depth;
+        ++ticks;
+        deepest = std::max(deepest, depth);
+        if (ticks == 1) {
+            PumpUntil([] { return false; }, 30);  // a nested loop, as a modal dialog runs
+        }
+        --depth;
+    });
+    PumpUntil([&] { return ticks >= 3; });
+    EXPECT_EQ(deepest, 1);
+}
+
+TEST_F(X11MessageTest, WindowTimersReachTheProcedureAndEndWithTheWindow) {
+    SetTimer(hwnd_, 42, 5, {});
+    const MSG* tick = WaitFor(WM_TIMER);
+    ASSERT_NE(tick, nullptr);
+    EXPECT_EQ(tick->wParam, 42u);
+    DestroyWindow(hwnd_);
+    EXPECT_FALSE(KillTimer(hwnd_, 42));
+}
+
+TEST_F(X11MessageTest, TheTickCounterIsTheMonotonicClockInMilliseconds) {
+    uint32_t first = GetTickCount();
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    uint32_t second = GetTickCount();
+    EXPECT_GE(second - first, 30u);
+    EXPECT_LT(second - first, 1000u);
+    EXPECT_EQ(TickCountFrom(0x1'0000'0005ull), 5u);  // wraps at 2^32
+}
+
+TEST_F(X11MessageTest, KeysBecomeKeyDownWithTheirVirtualKeyAndACharacter) {
+    SendKey(hwnd_, XK_a);
+    const MSG* down = WaitFor(WM_KEYDOWN);
+    ASSERT_NE(down, nullptr);
+    EXPECT_EQ(down->wParam, static_cast<WPARAM>('A'));
+    const MSG* character = WaitFor(WM_CHAR);
+    ASSERT_NE(character, nullptr);
+    EXPECT_EQ(character->wParam, static_cast<WPARAM>('a'));
+    SendKey(hwnd_, XK_Escape);
+    PumpUntil([&] { return log_.Count(WM_CHAR) == 2; });
+    EXPECT_EQ(log_.Last(WM_KEYDOWN)->wParam, VK_ESCAPE);
+    EXPECT_EQ(log_.Last(WM_CHAR)->wParam, 27u);
+}
+
+TEST_F(X11MessageTest, AltMakesSystemKeysAndAltF4AsksToClose) {
+    SendKey(hwnd_, XK_F4, Mod1Mask);
+    const MSG* key = WaitFor(WM_SYSKEYDOWN);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->wParam, VK_F4);
+    EXPECT_NE(key->lParam & kAltDownFlag, 0);
+    const MSG* close = WaitFor(WM_CLOSE);
+    ASSERT_NE(close, nullptr);
+    EXPECT_EQ(log_.Count(WM_KEYDOWN), 0);
+}
+
+TEST_F(X11MessageTest, ButtonsAndMotionCarryClientCoordinates) {
+    SendButton(hwnd_, Button1, 12, 34);
+    SendButton(hwnd_, Button3, 1, 2);
+    SendButton(hwnd_, Button2, 3, 4);
+    SendButton(hwnd_, 4, 5, 6);  // the wheel
+    SendMotion(hwnd_, 150, 70);
+    const MSG* move = WaitFor(WM_MOUSEMOVE);
+    ASSERT_NE(move, nullptr);
+    EXPECT_EQ(XFromLParam(move->lParam), 150);
+    EXPECT_EQ(YFromLParam(move->lParam), 70);
+    const MSG* left = log_.Last(WM_LBUTTONDOWN);
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(XFromLParam(left->lParam), 12);
+    EXPECT_EQ(YFromLParam(left->lParam), 34);
+    EXPECT_EQ(left->wParam & MK_LBUTTON, MK_LBUTTON);
+    EXPECT_EQ(log_.Count(WM_RBUTTONDOWN), 1);
+    EXPECT_EQ(log_.Count(WM_MBUTTONDOWN), 1);
+    EXPECT_EQ(log_.Count(WM_LBUTTONDOWN), 1);
+}
+
+TEST_F(X11MessageTest, SigtermPostsTheQuitRequest) {
+    std::raise(SIGTERM);
+    MSG msg;
+    bool quit = false;
+    PumpUntil([&] {
+        quit = !GetMessageA(msg);
+        return quit || msg.message == WM_QUIT;
+    });
+    EXPECT_TRUE(quit);
+}
+
+TEST_F(X11MessageTest, TheCloseButtonOfTheWindowManagerAsksForAClose) {
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = hwnd_;
+    event.xclient.message_type = XInternAtom(Raw(), "WM_PROTOCOLS", 0);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(Raw(), "WM_DELETE_WINDOW", 0));
+    XSendEvent(Raw(), hwnd_, 0, NoEventMask, &event);
+    XSync(Raw(), 0);
+    const MSG* command = WaitFor(WM_SYSCOMMAND);
+    ASSERT_NE(command, nullptr);
+    EXPECT_EQ(command->wParam, SC_CLOSE);
+    EXPECT_NE(WaitFor(WM_DESTROY), nullptr);  // the default handling closes the window
+}
+
+TEST_F(X11MessageTest, AnExceptionOfAProcedurePassesThroughDispatch) {
+    WNDCLASS throwing;
+    throwing.lpszClassName = "Throwing";
+    throwing.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_USER) {
+            throw base::Exception("Frame not found");
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    };
+    RegisterClassA(throwing);
+    HWND hwnd = CreateWindowExA(0, "Throwing", "t", WS_POPUP, 0, 0, 5, 5, 0);
+    PostMessageA(hwnd, WM_USER, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(msg));
+    EXPECT_THROW(DispatchMessageA(msg), base::Exception);
+}
+
+}  // namespace
+}  // namespace platform::x11::testing

@@ -1,0 +1,213 @@
+// Presenting, the desktop snapshot, the saver's window and the screen's metrics.
+#include "X11TestSupport.h"
+
+#include <X11/keysym.h>
+
+namespace platform::x11::testing {
+namespace {
+
+constexpr gfx::Pixel kRed = 0xFF0000;
+constexpr gfx::Pixel kBlue = 0x0000FF;
+constexpr gfx::Pixel kGreen = 0x00C000;
+
+gfx::Pixel RawPixel(Display* display, ::Window window, int x, int y) {
+    XImage* image = XGetImage(display, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return gfx::kNoPixel;
+    }
+    auto pixel = static_cast<gfx::Pixel>(XGetPixel(image, 0, 0) & 0xFFFFFF);
+    XDestroyImage(image);
+    return pixel;
+}
+
+class X11PresentTest : public X11Fixture, public ::testing::WithParamInterface<bool> {};
+
+TEST_P(X11PresentTest, PresentedRectanglesReachTheScreenAfterOneFlush) {
+    X11Options options;
+    options.allowShm = GetParam();
+    auto backend = MakeBackend(options);
+    MessageLog log;
+    RegisterClassA(LoggingClass("Shown", log));
+    HWND hwnd = CreateWindowExA(0, "Shown", "Shown", WS_POPUP | WS_VISIBLE, 0, 0, 100, 80, 0);
+    gfx::Bitmap& surface = WindowSurface(hwnd);
+    surface.Fill(kBlue);
+    PresentRect(hwnd, {0, 0, 100, 80});
+    for (int y = 10; y < 30; ++y) {
+        for (int x = 10; x < 40; ++x) {
+            surface.SetPixel(x, y, kRed);
+        }
+    }
+    PresentRect(hwnd, {10, 10, 40, 30});
+    PresentRect(hwnd, {-50, -50, 500, 500});  // clipped to the window, no failure
+    MSG msg;
+    PeekMessageA(msg);  // one turn of the loop flushes
+    EXPECT_EQ(backend->UsesShm(hwnd), GetParam());
+    SyncBackend();
+    EXPECT_EQ(RawPixel(Raw(), hwnd, 15, 15), kRed);
+    EXPECT_EQ(RawPixel(Raw(), hwnd, 39, 29), kRed);
+    EXPECT_EQ(RawPixel(Raw(), hwnd, 40, 30), kBlue);
+    EXPECT_EQ(RawPixel(Raw(), hwnd, 5, 5), kBlue);
+    // A window that changed size gets a picture of its new size.
+    MoveWindow(hwnd, 0, 0, 120, 90);
+    WindowSurface(hwnd).Fill(kGreen);
+    PresentRect(hwnd, {0, 0, 120, 90});
+    PeekMessageA(msg);
+    SyncBackend();
+    EXPECT_EQ(RawPixel(Raw(), hwnd, 110, 85), kGreen);
+}
+
+INSTANTIATE_TEST_SUITE_P(SharedMemoryAndPlain, X11PresentTest, ::testing::Bool());
+
+class X11SaverWindowTest : public X11Fixture {
+  protected:
+    void SetUp() override {
+        X11Fixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        backend_ = MakeBackend();
+        RegisterClassA(LoggingClass("TfrmMain", log_));
+    }
+    void TearDown() override {
+        backend_.reset();
+        X11Fixture::TearDown();
+    }
+
+    HWND ShowSaver() {
+        HWND hwnd =
+            CreateWindowExA(WS_EX_TOPMOST, "TfrmMain", "Vellamor Autumn", WS_POPUP, 0, 0,
+                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
+        ShowWindow(hwnd, SW_SHOW);
+        PumpUntil([&] { return log_.Count(WM_PAINT) > 0; });
+        return hwnd;
+    }
+
+    MessageLog log_;
+    std::unique_ptr<X11Backend> backend_;
+};
+
+TEST_F(X11SaverWindowTest, CaptureScreenReadsTheRootWindow) {
+    ::Window green = MakeForeignWindow(gfx::RectFromSize(50, 50, 40, 40), "Paint", "Paint", true);
+    FillForeignWindow(green, kGreen);
+    gfx::Bitmap screen = CaptureScreen();
+    ASSERT_EQ(screen.Width(), 640);
+    ASSERT_EQ(screen.Height(), 480);
+    EXPECT_EQ(screen.GetPixel(60, 60), kGreen);
+    EXPECT_EQ(screen.GetPixel(89, 89), kGreen);
+    EXPECT_NE(screen.GetPixel(90, 90), kGreen);
+}
+
+TEST_F(X11SaverWindowTest, TheSaverCoversTheScreenAboveAllAndGrabsTheInput) {
+    HWND hwnd = ShowSaver();
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(Raw(), hwnd, &attributes);
+    EXPECT_TRUE(attributes.override_redirect);
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_EQ(GetWindowRect(hwnd), gfx::Rect(0, 0, 640, 480));
+    EXPECT_EQ(XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync, GrabModeAsync,
+                            CurrentTime),
+              AlreadyGrabbed);
+    EXPECT_EQ(XGrabPointer(Raw(), XDefaultRootWindow(Raw()), 0, ButtonPressMask, GrabModeAsync,
+                           GrabModeAsync, 0, 0, CurrentTime),
+              AlreadyGrabbed);
+    EXPECT_NE(ToolOutput("xprop -id " + std::to_string(hwnd) + " _NET_WM_NAME")
+                  .find("\"Vellamor Autumn\""),
+              std::string::npos);
+    DestroyWindow(hwnd);
+    FindWindowA(nullptr, nullptr);
+    EXPECT_EQ(XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync, GrabModeAsync,
+                            CurrentTime),
+              GrabSuccess);
+    XUngrabKeyboard(Raw(), CurrentTime);
+}
+
+TEST_F(X11SaverWindowTest, TheSnapshotIsTheDesktopAsItWasBeforeTheSaverShowed) {
+    ::Window green = MakeForeignWindow(gfx::RectFromSize(50, 50, 40, 40), "Paint", "Paint", true);
+    FillForeignWindow(green, kGreen);
+    HWND hwnd = ShowSaver();
+    WindowSurface(hwnd).Fill(kRed);
+    PresentRect(hwnd, GetClientRect(hwnd));
+    MSG msg;
+    PeekMessageA(msg);
+    SyncBackend();
+    gfx::Bitmap snapshot = CaptureScreen();
+    EXPECT_EQ(snapshot.GetPixel(60, 60), kGreen);
+    gfx::Bitmap now = CaptureScreen();  // the snapshot goes once; then the screen as it is
+    EXPECT_EQ(now.GetPixel(60, 60), kRed);
+}
+
+TEST_F(X11SaverWindowTest, RealInputReachesTheGrabbingSaver) {
+    if (RunTool("xdotool version") != 0) {
+        GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
+    }
+    HWND hwnd = ShowSaver();
+    log_.messages.clear();
+    ASSERT_EQ(RunTool("xdotool mousemove 123 45"), 0);
+    ASSERT_TRUE(PumpUntil([&] {
+        const MSG* move = log_.Last(WM_MOUSEMOVE);
+        return move != nullptr && XFromLParam(move->lParam) == 123;
+    }));
+    EXPECT_EQ(YFromLParam(log_.Last(WM_MOUSEMOVE)->lParam), 45);
+    EXPECT_EQ(log_.Last(WM_MOUSEMOVE)->hwnd, hwnd);
+    ASSERT_EQ(RunTool("xdotool key q"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return log_.Count(WM_KEYDOWN) > 0; }));
+    EXPECT_EQ(log_.Last(WM_KEYDOWN)->wParam, static_cast<WPARAM>('Q'));
+    ASSERT_EQ(RunTool("xdotool click 1"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return log_.Count(WM_LBUTTONDOWN) > 0; }));
+}
+
+TEST_F(X11SaverWindowTest, ThePointerCountAndTheSaverFlagAreKept) {
+    EXPECT_EQ(ShowCursor(false), -1);
+    EXPECT_EQ(ShowCursor(true), 0);
+    uint32_t previous = 7;
+    EXPECT_TRUE(SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 1, &previous, 0));
+    EXPECT_EQ(previous, 0u);
+    EXPECT_TRUE(SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 0, &previous, 0));
+    EXPECT_EQ(previous, 1u);
+    EXPECT_FALSE(SystemParametersInfoA(1, 0, nullptr, 0));
+}
+
+TEST_F(X11SaverWindowTest, AScreenThatChangesSizeChangesTheMetrics) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);
+    EXPECT_EQ(GetSystemMetrics(SM_CXICON), 32);
+    // What the server sends the root's listeners when RandR changes the screen.
+    XEvent event{};
+    event.xconfigure.type = ConfigureNotify;
+    event.xconfigure.event = XDefaultRootWindow(Raw());
+    event.xconfigure.window = XDefaultRootWindow(Raw());
+    event.xconfigure.width = 800;
+    event.xconfigure.height = 600;
+    XSendEvent(Raw(), XDefaultRootWindow(Raw()), 0, StructureNotifyMask, &event);
+    XSync(Raw(), 0);
+    EXPECT_TRUE(PumpUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 800; }));
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+}
+
+class X11LargeScreenTest : public X11Fixture {
+  protected:
+    static void SetUpTestSuite() { StartServer(3840, 2160); }
+};
+
+TEST_F(X11LargeScreenTest, AFourKScreenIsCoveredAndPresentedWhole) {
+    auto backend = MakeBackend();
+    MessageLog log;
+    RegisterClassA(LoggingClass("TfrmMain", log));
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 3840);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 2160);
+    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, "TfrmMain", "Vellamor Autumn", WS_POPUP, 0, 0, 3840,
+                                2160, 0);
+    ShowWindow(hwnd, SW_SHOW);
+    WindowSurface(hwnd).Fill(kBlue);
+    WindowSurface(hwnd).SetPixel(3839, 2159, kRed);
+    PresentRect(hwnd, GetClientRect(hwnd));
+    MSG msg;
+    PeekMessageA(msg);
+    SyncBackend();
+    EXPECT_EQ(RawPixel(Raw(), hwnd, 3839, 2159), kRed);
+    EXPECT_EQ(RawPixel(Raw(), hwnd, 1920, 1080), kBlue);
+    EXPECT_EQ(CaptureScreen().Width(), 3840);
+}
+
+}  // namespace
+}  // namespace platform::x11::testing

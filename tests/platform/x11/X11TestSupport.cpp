@@ -1,0 +1,184 @@
+#include "X11TestSupport.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <thread>
+
+namespace platform::x11::testing {
+
+std::unique_ptr<XvfbServer> X11Fixture::server_;
+std::string X11Fixture::failure_;
+
+void X11Fixture::StartServer(int width, int height) {
+    failure_.clear();
+    if (!XvfbServer::Find()) {
+        failure_ = "Xvfb is not installed (Debian package xvfb): X11 tests skipped";
+        return;
+    }
+    try {
+        server_ = std::make_unique<XvfbServer>(width, height);
+    } catch (const std::exception& error) {
+        failure_ = error.what();
+    }
+}
+
+void X11Fixture::TearDownTestSuite() {
+    server_.reset();
+}
+
+void X11Fixture::SetUp() {
+    if (!server_) {
+        GTEST_SKIP() << failure_;
+    }
+    raw_ = XOpenDisplay(server_->DisplayName().c_str());
+    ASSERT_NE(raw_, nullptr) << "cannot connect to " << server_->DisplayName();
+}
+
+void X11Fixture::TearDown() {
+    if (raw_ != nullptr) {
+        XCloseDisplay(raw_);
+    }
+}
+
+std::unique_ptr<X11Backend> X11Fixture::MakeBackend(X11Options options) {
+    options.display = server_->DisplayName();
+    return std::make_unique<X11Backend>(std::move(options));
+}
+
+::Window X11Fixture::MakeForeignWindow(const gfx::Rect& bounds, const char* className,
+                                       const char* title, bool map, ::Window parent) {
+    ::Window window = XCreateSimpleWindow(
+        raw_, parent == 0 ? XDefaultRootWindow(raw_) : parent, bounds.left, bounds.top,
+        static_cast<unsigned>(bounds.Width()), static_cast<unsigned>(bounds.Height()), 0, 0, 0);
+    if (className != nullptr) {
+        XClassHint hint{const_cast<char*>(className), const_cast<char*>(className)};
+        XSetClassHint(raw_, window, &hint);
+    }
+    if (title != nullptr) {
+        XStoreName(raw_, window, title);
+    }
+    if (map) {
+        XMapWindow(raw_, window);
+    }
+    XSync(raw_, 0);
+    return window;
+}
+
+void X11Fixture::FillForeignWindow(::Window window, gfx::Pixel colour) {
+    GC gc = XCreateGC(raw_, window, 0, nullptr);
+    XSetForeground(raw_, gc, colour);
+    XFillRectangle(raw_, window, gc, 0, 0, 10000, 10000);
+    XFreeGC(raw_, gc);
+    XSync(raw_, 0);
+}
+
+void X11Fixture::SendKey(::Window window, unsigned long keySym, unsigned int state) {
+    XEvent event{};
+    event.xkey.type = KeyPress;
+    event.xkey.display = raw_;
+    event.xkey.window = window;
+    event.xkey.root = XDefaultRootWindow(raw_);
+    event.xkey.state = state;
+    event.xkey.keycode = XKeysymToKeycode(raw_, keySym);
+    event.xkey.same_screen = 1;
+    XSendEvent(raw_, window, 1, KeyPressMask, &event);
+    XSync(raw_, 0);
+}
+
+void X11Fixture::SendButton(::Window window, unsigned int button, int x, int y) {
+    XEvent event{};
+    event.xbutton.type = ButtonPress;
+    event.xbutton.window = window;
+    event.xbutton.root = XDefaultRootWindow(raw_);
+    event.xbutton.button = button;
+    event.xbutton.x = x;
+    event.xbutton.y = y;
+    event.xbutton.same_screen = 1;
+    XSendEvent(raw_, window, 1, ButtonPressMask, &event);
+    XSync(raw_, 0);
+}
+
+void X11Fixture::SendMotion(::Window window, int x, int y) {
+    XEvent event{};
+    event.xmotion.type = MotionNotify;
+    event.xmotion.window = window;
+    event.xmotion.root = XDefaultRootWindow(raw_);
+    event.xmotion.x = x;
+    event.xmotion.y = y;
+    event.xmotion.same_screen = 1;
+    XSendEvent(raw_, window, 1, PointerMotionMask, &event);
+    XSync(raw_, 0);
+}
+
+void X11Fixture::SyncBackend() {
+    auto& backend = dynamic_cast<X11Backend&>(Current());
+    XSync(backend.GetConnection().Get(), 0);
+}
+
+bool X11Fixture::PumpUntil(const std::function<bool()>& condition, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        MSG msg;
+        if (PeekMessageA(msg)) {
+            TranslateMessage(msg);
+            DispatchMessageA(msg);
+        } else {
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        }
+    }
+    return true;
+}
+
+int X11Fixture::RunTool(const std::string& commandLine) {
+    std::string command =
+        "DISPLAY=" + server_->DisplayName() + " " + commandLine + " >/dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
+std::string X11Fixture::ToolOutput(const std::string& commandLine) {
+    std::string command = "DISPLAY=" + server_->DisplayName() + " " + commandLine + " 2>/dev/null";
+    std::string output;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) {
+        return output;
+    }
+    std::array<char, 256> buffer{};
+    while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe) != nullptr) {
+        output += buffer.data();
+    }
+    pclose(pipe);
+    return output;
+}
+
+int MessageLog::Count(UINT message) const {
+    int count = 0;
+    for (const MSG& msg : messages) {
+        count += msg.message == message ? 1 : 0;
+    }
+    return count;
+}
+
+const MSG* MessageLog::Last(UINT message) const {
+    for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
+        if (it->message == message) {
+            return &*it;
+        }
+    }
+    return nullptr;
+}
+
+WNDCLASS LoggingClass(const std::string& name, MessageLog& log) {
+    WNDCLASS windowClass;
+    windowClass.lpszClassName = name;
+    windowClass.lpfnWndProc = [&log](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        log.messages.push_back(MSG{hwnd, message, wParam, lParam, 0});
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    };
+    return windowClass;
+}
+
+}  // namespace platform::x11::testing

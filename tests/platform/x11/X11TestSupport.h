@@ -1,0 +1,64 @@
+#pragma once
+// The fixture of the X11 tests: one Xvfb per test suite (skipped with a message when Xvfb is
+// missing), the backend under test, and a second connection of the test's own that stands for
+// another program: it makes foreign windows, sends input to windows and checks what the
+// server holds.
+
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "XvfbServer.h"
+#include "base/Exceptions.h"
+#include "platform/x11/X11Backend.h"
+#include "platform/x11/XHeaders.h"
+
+namespace platform::x11::testing {
+
+class X11Fixture : public ::testing::Test {
+  protected:
+    static void StartServer(int width, int height);
+    static void SetUpTestSuite() { StartServer(640, 480); }
+    static void TearDownTestSuite();
+
+    void SetUp() override;
+    void TearDown() override;
+
+    std::unique_ptr<X11Backend> MakeBackend(X11Options options = {});
+    static std::string DisplayName() { return server_->DisplayName(); }
+    Display* Raw() const { return raw_; }
+
+    // A window of the test's own connection, child of the root unless a parent is given.
+    ::Window MakeForeignWindow(const gfx::Rect& bounds, const char* className, const char* title,
+                               bool map, ::Window parent = 0);
+    void FillForeignWindow(::Window window, gfx::Pixel colour);
+    void SendKey(::Window window, unsigned long keySym, unsigned int state = 0);
+    void SendButton(::Window window, unsigned int button, int x, int y);
+    void SendMotion(::Window window, int x, int y);
+    // Waits until the server has done what the backend sent it.
+    static void SyncBackend();
+    // Runs the backend's messages until the condition holds or the time is up.
+    static bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
+    // Runs an X command-line tool against the test's display; its exit code.
+    static int RunTool(const std::string& commandLine);
+    static std::string ToolOutput(const std::string& commandLine);
+
+  private:
+    static std::unique_ptr<XvfbServer> server_;
+    static std::string failure_;
+    Display* raw_ = nullptr;
+};
+
+// A window class of the program whose procedure counts what it gets.
+struct MessageLog {
+    std::vector<MSG> messages;
+    int Count(UINT message) const;
+    const MSG* Last(UINT message) const;
+};
+WNDCLASS LoggingClass(const std::string& name, MessageLog& log);
+
+}  // namespace platform::x11::testing

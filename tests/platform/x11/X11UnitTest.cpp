@@ -1,0 +1,159 @@
+// The parts of the X backend that need no display: settings file, libraries, window ids,
+// pixel layouts and key symbols.
+#include "platform/platform.h"
+
+#include <gtest/gtest.h>
+
+#include <X11/keysym.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "base/Exceptions.h"
+#include "platform/x11/DaemonWindow.h"
+#include "platform/x11/KeyMap.h"
+#include "platform/x11/Libraries.h"
+#include "platform/x11/PixelLayout.h"
+#include "platform/x11/SettingsFile.h"
+
+namespace platform::x11 {
+namespace {
+
+constexpr const char* kDesktop = "Control Panel\\desktop";
+
+class SettingsFileTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        folder_ =
+            std::filesystem::temp_directory_path() / ("va-settings-" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder_);
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+    std::filesystem::path Write(const std::string& text) {
+        std::filesystem::path file = folder_ / "settings";
+        std::ofstream(file) << text;
+        return file;
+    }
+    std::filesystem::path folder_;
+};
+
+TEST_F(SettingsFileTest, ANumberIsADwordWhateverTheCaseAndSpacing) {
+    auto file = Write("# comment\n\n  screensaveusepassword = 1 \nOther=5\n");
+    RegValue value = ReadSetting(file, kDesktop, "ScreenSaveUsePassword");
+    EXPECT_EQ(value.kind, RegValueKind::Dword);
+    EXPECT_EQ(value.dword, 1u);
+    EXPECT_EQ(ReadSetting(file, "control panel\\DESKTOP", "other").dword, 5u);
+}
+
+TEST_F(SettingsFileTest, TextOrATooLargeNumberIsOtherAndMissingIsAbsent) {
+    auto file = Write("ScreenSaveUsePassword=yes\nBig=4294967296\nNegative=-1\n");
+    EXPECT_EQ(ReadSetting(file, kDesktop, "ScreenSaveUsePassword").kind, RegValueKind::Other);
+    EXPECT_EQ(ReadSetting(file, kDesktop, "Big").kind, RegValueKind::Other);
+    EXPECT_EQ(ReadSetting(file, kDesktop, "Negative").kind, RegValueKind::Other);
+    EXPECT_EQ(ReadSetting(file, kDesktop, "Missing").kind, RegValueKind::Absent);
+    EXPECT_EQ(ReadSetting(file, "Control Panel\\Colors", "Big").kind, RegValueKind::Absent);
+    EXPECT_EQ(ReadSetting(folder_ / "none", kDesktop, "Big").kind, RegValueKind::Absent);
+}
+
+TEST_F(SettingsFileTest, ThePathFollowsXdgConfigHomeThenHome) {
+    setenv("XDG_CONFIG_HOME", "/cfg", 1);
+    EXPECT_EQ(SettingsPath(), std::filesystem::path("/cfg/vellamor-autumn/settings"));
+    setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored, as the standard says
+    setenv("HOME", "/home/u", 1);
+    EXPECT_EQ(SettingsPath(), std::filesystem::path("/home/u/.config/vellamor-autumn/settings"));
+    unsetenv("XDG_CONFIG_HOME");
+    EXPECT_EQ(SettingsPath(), std::filesystem::path("/home/u/.config/vellamor-autumn/settings"));
+}
+
+TEST(LibrariesTest, DesktopLibraryNamesBecomeSharedObjectsInTheSameFolder) {
+    EXPECT_EQ(LinuxLibraryPath("/usr/lib/va/PASSWORD.CPL"), "/usr/lib/va/password.so");
+    EXPECT_EQ(LinuxLibraryPath("/usr/lib/va/\\MPR.DLL"), "/usr/lib/va/mpr.so");
+    EXPECT_EQ(LinuxLibraryPath("C:\\WINDOWS\\SYSTEM\\MPR.DLL"), "C:/WINDOWS/SYSTEM/mpr.so");
+}
+
+TEST(LibrariesTest, TheSystemDirectoryComesFromTheEnvironmentAndEndsInASlash) {
+    setenv("VELLAMOR_SYSTEM_DIR", "/opt/va", 1);
+    EXPECT_EQ(SystemDirectory(), "/opt/va/");
+    unsetenv("VELLAMOR_SYSTEM_DIR");
+    EXPECT_EQ(SystemDirectory(), "/usr/lib/vellamor-autumn/");
+}
+
+TEST(LibrariesTest, ThePasswordEntryPointsAreCalledWithTheirArguments) {
+    LibraryTable libraries;
+    std::string folder = VA_X11_STUB_DIR;
+    HMODULE verify = libraries.Load(folder + "/PASSWORD.CPL");
+    ASSERT_NE(verify, 0u);
+    EntryPoint entry = libraries.Lookup(verify, "VerifyScreenSavePwd");
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry({uint32_t{7}}), 1u);
+    EXPECT_EQ(entry({uint32_t{8}}), 0u);
+    EXPECT_THROW(entry({}), base::Exception);
+    EXPECT_THROW(entry({std::string("x")}), base::Exception);
+    EXPECT_FALSE(libraries.Lookup(verify, "NoSuchEntry"));
+    EXPECT_FALSE(libraries.Lookup(verify, "verifyscreensavepwd"));  // names are exact
+
+    HMODULE change = libraries.Load(folder + "\\MPR.DLL");
+    ASSERT_NE(change, 0u);
+    EntryPoint changer = libraries.Lookup(change, "PwdChangePasswordA");
+    ASSERT_TRUE(changer);
+    EXPECT_EQ(changer({std::string("SCRSAVE"), uint32_t{5}, uint32_t{1}, uint32_t{2}}), 7215u);
+    EXPECT_THROW(changer({uint32_t{1}, uint32_t{5}, uint32_t{0}, uint32_t{0}}), base::Exception);
+    EXPECT_TRUE(libraries.Free(change));
+    EXPECT_FALSE(libraries.Free(change));
+    EXPECT_FALSE(libraries.Lookup(change, "PwdChangePasswordA"));
+    EXPECT_EQ(libraries.Load(folder + "/MISSING.DLL"), 0u);
+}
+
+TEST(DaemonWindowTest, WindowIdsAreDecimalOrHexadecimal) {
+    EXPECT_EQ(ParseWindowId("4660"), 4660u);
+    EXPECT_EQ(ParseWindowId("0x1234"), 0x1234u);
+    EXPECT_EQ(ParseWindowId("0XaBc"), 0xABCu);
+    for (const char* bad : {"", "0", "0x", "12x", "-5", "4294967296", "0x100000000", " 1"}) {
+        EXPECT_THROW(ParseWindowId(bad), base::Exception) << bad;
+    }
+}
+
+TEST(DaemonWindowTest, TheCommandLineComesBeforeTheEnvironment) {
+    std::vector<std::string> plain{"saver", "-root"};
+    EXPECT_EQ(DaemonWindowFrom(plain, nullptr), std::nullopt);
+    EXPECT_EQ(DaemonWindowFrom(plain, ""), std::nullopt);
+    EXPECT_EQ(DaemonWindowFrom(plain, "0x2a"), 42u);
+    std::vector<std::string> given{"saver", "/s", "-window-id", "77"};
+    EXPECT_EQ(DaemonWindowFrom(given, "0x2a"), 77u);
+    std::vector<std::string> dangling{"saver", "-window-id"};
+    EXPECT_THROW(DaemonWindowFrom(dangling, nullptr), base::Exception);
+    EXPECT_THROW(DaemonWindowFrom(plain, "window"), base::Exception);
+}
+
+TEST(PixelLayoutTest, TheCommonLayoutIsNativeAndOthersAreConverted) {
+    PixelLayout native(0xFF0000, 0xFF00, 0xFF);
+    EXPECT_TRUE(native.IsNative());
+    EXPECT_EQ(native.Pack(0x123456), 0x123456u);
+    EXPECT_EQ(native.Unpack(0xFF123456), 0x123456u);
+    PixelLayout rgb565(0xF800, 0x07E0, 0x001F);
+    EXPECT_FALSE(rgb565.IsNative());
+    EXPECT_EQ(rgb565.Pack(0xFFFFFF), 0xFFFFu);
+    EXPECT_EQ(rgb565.Pack(0xFF0000), 0xF800u);
+    EXPECT_EQ(rgb565.Unpack(0xF800), 0xFF0000u);
+    EXPECT_EQ(rgb565.Unpack(0x07E0), 0x00FF00u);
+    PixelLayout bgr(0xFF, 0xFF00, 0xFF0000);
+    EXPECT_EQ(bgr.Pack(0x112233), 0x332211u);
+}
+
+TEST(KeyMapTest, KeySymbolsBecomeVirtualKeys) {
+    EXPECT_EQ(VirtualKeyOf(XK_a), static_cast<WPARAM>('A'));
+    EXPECT_EQ(VirtualKeyOf(XK_Z), static_cast<WPARAM>('Z'));
+    EXPECT_EQ(VirtualKeyOf(XK_7), static_cast<WPARAM>('7'));
+    EXPECT_EQ(VirtualKeyOf(XK_F4), VK_F4);
+    EXPECT_EQ(VirtualKeyOf(XK_Escape), VK_ESCAPE);
+    EXPECT_EQ(VirtualKeyOf(XK_Return), VK_RETURN);
+    EXPECT_EQ(VirtualKeyOf(XK_Alt_L), VK_MENU);
+    EXPECT_EQ(VirtualKeyOf(XK_KP_3), 0x63u);
+    EXPECT_EQ(VirtualKeyOf(XK_eacute), kUnmappedKey);
+    EXPECT_TRUE(IsAltKey(XK_Alt_R));
+    EXPECT_FALSE(IsAltKey(XK_Control_L));
+}
+
+}  // namespace
+}  // namespace platform::x11

@@ -1,0 +1,201 @@
+// Windows of the X backend as the server and other programs see them.
+#include "X11TestSupport.h"
+
+#include "platform/x11/WindowProperties.h"
+
+namespace platform::x11::testing {
+namespace {
+
+class X11WindowTest : public X11Fixture {
+  protected:
+    void SetUp() override {
+        X11Fixture::SetUp();
+        if (IsSkipped() || HasFatalFailure()) {
+            return;
+        }
+        backend_ = MakeBackend();
+        ASSERT_TRUE(RegisterClassA(LoggingClass("TestWindow", log_)));
+    }
+    void TearDown() override {
+        backend_.reset();
+        X11Fixture::TearDown();
+    }
+
+    std::string RawProperty(::Window window, const char* name) {
+        Atom property = XInternAtom(Raw(), name, 0);
+        Atom type = 0;
+        int format = 0;
+        unsigned long count = 0;
+        unsigned long rest = 0;
+        unsigned char* data = nullptr;
+        XGetWindowProperty(Raw(), window, property, 0, 1024, 0, AnyPropertyType, &type, &format,
+                           &count, &rest, &data);
+        std::string text = data == nullptr ? "" : std::string(reinterpret_cast<char*>(data), count);
+        if (data != nullptr) {
+            XFree(data);
+        }
+        return text;
+    }
+
+    MessageLog log_;
+    std::unique_ptr<X11Backend> backend_;
+};
+
+TEST_F(X11WindowTest, TitleAndClassAreTheServersWmNameNetWmNameAndWmClass) {
+    HWND hwnd = CreateWindowExA(0, "TestWindow", "Vellamor Autumn", WS_POPUP, 0, 0, 50, 40, 0);
+    ASSERT_NE(hwnd, 0u);
+    FindWindowA(nullptr, nullptr);  // sends what is pending
+    EXPECT_EQ(RawProperty(hwnd, "WM_NAME"), "Vellamor Autumn");
+    EXPECT_EQ(RawProperty(hwnd, "_NET_WM_NAME"), "Vellamor Autumn");
+    EXPECT_EQ(RawProperty(hwnd, "WM_CLASS"), std::string("TestWindow\0TestWindow\0", 22));
+    ASSERT_TRUE(SetWindowTextA(hwnd, "Other"));
+    FindWindowA(nullptr, nullptr);
+    EXPECT_EQ(RawProperty(hwnd, "_NET_WM_NAME"), "Other");
+    EXPECT_EQ(GetWindowTextA(hwnd), "Other");
+    EXPECT_EQ(GetClassNameA(hwnd), "TestWindow");
+    EXPECT_EQ(log_.Count(WM_CREATE), 1);
+}
+
+TEST_F(X11WindowTest, FindWindowMatchesClassAndTitleAmongOwnAndOtherProgramsWindows) {
+    HWND own = CreateWindowExA(0, "TestWindow", "Vellamor Autumn", WS_POPUP, 0, 0, 10, 10, 0);
+    ::Window foreign = MakeForeignWindow(gfx::RectFromSize(0, 0, 20, 20), "TfrmStartScreensaver",
+                                         "StartScreensaver", false);
+    EXPECT_EQ(FindWindowA(nullptr, "Vellamor Autumn"), own);
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "StartScreensaver"), foreign);
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", nullptr), foreign);
+    EXPECT_EQ(FindWindowA("TestWindow", "StartScreensaver"), 0u);
+    EXPECT_EQ(FindWindowA(nullptr, "Nobody"), 0u);
+    EXPECT_EQ(GetWindowTextA(static_cast<HWND>(foreign)), "StartScreensaver");
+    EXPECT_EQ(GetClassNameA(static_cast<HWND>(foreign)), "TfrmStartScreensaver");
+    XDestroyWindow(Raw(), foreign);
+    XSync(Raw(), 0);
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", nullptr), 0u);
+    EXPECT_FALSE(IsWindow(static_cast<HWND>(foreign)));
+}
+
+TEST_F(X11WindowTest, ChildWindowsAreNotFoundAsTopLevelWindows) {
+    HWND parent = CreateWindowExA(0, "TestWindow", "Parent", WS_POPUP, 0, 0, 50, 50, 0);
+    HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD, 5, 5, 10, 10, parent);
+    ASSERT_NE(child, 0u);
+    EXPECT_EQ(FindWindowA(nullptr, "Child"), 0u);
+    EXPECT_EQ(GetParent(child), parent);
+    EXPECT_EQ(GetParent(parent), 0u);
+}
+
+TEST_F(X11WindowTest, ChildOfAForeignWindowFillsItAndGetsWmDestroyWhenTheParentGoes) {
+    ::Window area =
+        MakeForeignWindow(gfx::RectFromSize(30, 20, 152, 112), "Host", "Preview area", true);
+    HWND parent = static_cast<HWND>(area);
+    gfx::Rect outer = GetWindowRect(parent);
+    EXPECT_EQ(outer, gfx::RectFromSize(30, 20, 152, 112));
+    HWND child =
+        CreateWindowExA(0, "TestWindow", "TavrinSaver", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0, 0,
+                        outer.Width(), outer.Height(), parent);
+    ASSERT_NE(child, 0u);
+    EXPECT_EQ(GetParent(child), parent);
+    EXPECT_EQ(GetWindowRect(child), outer);
+    ::Window root = 0;
+    ::Window rawParent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    FindWindowA(nullptr, nullptr);
+    XQueryTree(Raw(), child, &root, &rawParent, &children, &count);
+    XFree(children);
+    EXPECT_EQ(rawParent, area);
+
+    XDestroyWindow(Raw(), area);
+    XSync(Raw(), 0);
+    EXPECT_TRUE(PumpUntil([&] { return log_.Count(WM_DESTROY) == 1; }));
+    EXPECT_EQ(log_.Last(WM_DESTROY)->hwnd, child);
+    EXPECT_EQ(backend_->WindowRecord(child), nullptr);
+}
+
+TEST_F(X11WindowTest, DestroyingAWindowSendsWmDestroyToItAndThenToItsChildren) {
+    HWND parent = CreateWindowExA(0, "TestWindow", "Parent", WS_POPUP, 0, 0, 50, 50, 0);
+    HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD, 5, 5, 10, 10, parent);
+    log_.messages.clear();
+    EXPECT_TRUE(DestroyWindow(parent));
+    ASSERT_EQ(log_.Count(WM_DESTROY), 2);
+    EXPECT_EQ(log_.messages[0].hwnd, parent);
+    EXPECT_EQ(log_.messages[1].hwnd, child);
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_FALSE(DestroyWindow(parent));
+}
+
+TEST_F(X11WindowTest, ACreationThatFailsLeavesNoWindow) {
+    EXPECT_EQ(CreateWindowExA(0, "NoSuchClass", "x", WS_POPUP, 0, 0, 10, 10, 0), 0u);
+    EXPECT_EQ(CreateWindowExA(0, "TestWindow", "x", WS_CHILD, 0, 0, 10, 10, 0x7FFFFFF), 0u);
+    WNDCLASS refusing;
+    refusing.lpszClassName = "Refusing";
+    refusing.lpfnWndProc = [](HWND, UINT message, WPARAM, LPARAM) {
+        return message == WM_CREATE ? -1 : 0;
+    };
+    ASSERT_TRUE(RegisterClassA(refusing));
+    EXPECT_FALSE(RegisterClassA(refusing));
+    EXPECT_EQ(CreateWindowExA(0, "Refusing", "Refused", WS_POPUP, 0, 0, 10, 10, 0), 0u);
+    EXPECT_EQ(FindWindowA(nullptr, "Refused"), 0u);
+}
+
+TEST_F(X11WindowTest, ShowingMapsAndInvalidatesHidingUnmaps) {
+    HWND hwnd = CreateWindowExA(0, "TestWindow", "Shown", WS_POPUP, 10, 10, 40, 30, 0);
+    EXPECT_FALSE(ShowWindow(hwnd, SW_SHOW));
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_EQ(GetUpdateRect(hwnd), gfx::Rect(0, 0, 40, 30));
+    XWindowAttributes attributes{};
+    FindWindowA(nullptr, nullptr);
+    XGetWindowAttributes(Raw(), hwnd, &attributes);
+    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_TRUE(PumpUntil([&] { return log_.Count(WM_PAINT) > 0; }));
+    EXPECT_TRUE(ShowWindow(hwnd, SW_HIDE));
+    FindWindowA(nullptr, nullptr);
+    XGetWindowAttributes(Raw(), hwnd, &attributes);
+    EXPECT_EQ(attributes.map_state, IsUnmapped);
+}
+
+TEST_F(X11WindowTest, MovingResizesTheWindowAndItsSurface) {
+    HWND hwnd = CreateWindowExA(0, "TestWindow", "Moved", WS_POPUP, 0, 0, 40, 30, 0);
+    ASSERT_TRUE(MoveWindow(hwnd, 5, 6, 70, 80));
+    EXPECT_EQ(WindowSurface(hwnd).Width(), 70);
+    EXPECT_EQ(WindowSurface(hwnd).Height(), 80);
+    EXPECT_EQ(GetClientRect(hwnd), gfx::Rect(0, 0, 70, 80));
+    ASSERT_TRUE(SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE));
+    EXPECT_TRUE(backend_->WindowRecord(hwnd)->topmost);
+    EXPECT_EQ(WindowSurface(hwnd).Width(), 70);
+    FindWindowA(nullptr, nullptr);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(Raw(), hwnd, &attributes);
+    EXPECT_EQ(attributes.width, 70);
+    EXPECT_EQ(attributes.height, 80);
+}
+
+TEST_F(X11WindowTest, DisabledWindowsPassTheirInputToTheParent) {
+    HWND parent =
+        CreateWindowExA(0, "TestWindow", "Parent", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, 0);
+    HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0,
+                                 0, 20, 20, parent);
+    EXPECT_FALSE(IsWindowEnabled(child));
+    FindWindowA(nullptr, nullptr);
+    XWindowAttributes attributes{};
+    XGetWindowAttributes(Raw(), child, &attributes);
+    EXPECT_EQ(attributes.all_event_masks & KeyPressMask, 0);
+    EXPECT_TRUE(EnableWindow(child, true));
+    FindWindowA(nullptr, nullptr);
+    XGetWindowAttributes(Raw(), child, &attributes);
+    EXPECT_NE(attributes.all_event_masks & KeyPressMask, 0);
+}
+
+TEST_F(X11WindowTest, CallsOnOtherProgramsWindowsAreRefusedOrAnsweredFromTheServer) {
+    ::Window foreign = MakeForeignWindow(gfx::RectFromSize(3, 4, 30, 40), "Other", "Other", true);
+    auto hwnd = static_cast<HWND>(foreign);
+    EXPECT_TRUE(IsWindow(hwnd));
+    EXPECT_TRUE(IsWindowVisible(hwnd));
+    EXPECT_EQ(GetClientRect(hwnd), gfx::Rect(0, 0, 30, 40));
+    EXPECT_FALSE(SetWindowTextA(hwnd, "Taken"));
+    EXPECT_FALSE(MoveWindow(hwnd, 0, 0, 1, 1));
+    EXPECT_THROW(WindowSurface(hwnd), base::Exception);
+    EXPECT_THROW(PresentRect(hwnd, {0, 0, 1, 1}), base::Exception);
+    EXPECT_FALSE(IsWindow(0));
+}
+
+}  // namespace
+}  // namespace platform::x11::testing
