@@ -1,0 +1,66 @@
+#include "ContactSheet.h"
+
+#include <algorithm>
+
+namespace render {
+
+namespace {
+
+constexpr int32_t kGap = 6;
+constexpr gfx::Pixel kSheetColour = gfx::MakePixel(24, 24, 24);
+
+// The average of the source pixels under one thumbnail pixel, so fine detail stays smooth
+// instead of the sparkle of a nearest-pixel reduction.
+gfx::Pixel AverageOf(const gfx::Bitmap& source, int32_t left, int32_t top, int32_t right,
+                     int32_t bottom) {
+    uint64_t r = 0, g = 0, b = 0, n = 0;
+    for (int32_t y = top; y < bottom; ++y) {
+        const gfx::Pixel* row = source.ColourRow(y);
+        for (int32_t x = left; x < right; ++x) {
+            r += gfx::RedOf(row[x]);
+            g += gfx::GreenOf(row[x]);
+            b += gfx::BlueOf(row[x]);
+            ++n;
+        }
+    }
+    n = std::max<uint64_t>(n, 1);
+    return gfx::MakePixel(static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n),
+                          static_cast<uint8_t>(b / n));
+}
+
+void PlaceThumbnail(gfx::Bitmap& sheet, const gfx::Bitmap& shot, int32_t x0, int32_t y0,
+                    int32_t width, int32_t height) {
+    for (int32_t y = 0; y < height; ++y) {
+        const int32_t top = y * shot.Height() / height;
+        const int32_t bottom = std::max(top + 1, (y + 1) * shot.Height() / height);
+        for (int32_t x = 0; x < width; ++x) {
+            const int32_t left = x * shot.Width() / width;
+            const int32_t right = std::max(left + 1, (x + 1) * shot.Width() / width);
+            sheet.SetPixel(x0 + x, y0 + y, AverageOf(shot, left, top, right, bottom));
+        }
+    }
+}
+
+}  // namespace
+
+gfx::Bitmap MakeContactSheet(const std::vector<gfx::Bitmap>& snapshots, int32_t thumbWidth,
+                             int32_t columns) {
+    if (snapshots.empty() || columns < 1 || snapshots.front().Empty()) {
+        return gfx::Bitmap();
+    }
+    const gfx::Bitmap& first = snapshots.front();
+    const int32_t thumbHeight = std::max(1, first.Height() * thumbWidth / first.Width());
+    const auto count = static_cast<int32_t>(snapshots.size());
+    const int32_t used = std::min(columns, count);
+    const int32_t rows = (count + columns - 1) / columns;
+    gfx::Bitmap sheet(kGap + used * (thumbWidth + kGap), kGap + rows * (thumbHeight + kGap));
+    sheet.Fill(kSheetColour);
+    for (int32_t i = 0; i < count; ++i) {
+        PlaceThumbnail(sheet, snapshots[static_cast<size_t>(i)],
+                       kGap + (i % columns) * (thumbWidth + kGap),
+                       kGap + (i / columns) * (thumbHeight + kGap), thumbWidth, thumbHeight);
+    }
+    return sheet;
+}
+
+}  // namespace render
