@@ -21,16 +21,16 @@ struct Tumble {
 Tumble TumbleOf(Species species) {
     switch (species) {
         case Species::Oak:
-            return {kPi * 0.8F, 2.0F * kPi, 0.35F, 0.0F, 0.2F};
+            return {kPi * 0.8F, 2.0F * kPi, 0.35F, -2.55F, 0.2F};
         case Species::Birch:
-            return {kPi * 1.1F, -2.0F * kPi, 0.3F, 0.6F, -0.3F};
+            return {kPi * 1.1F, -2.0F * kPi, 0.3F, 0.2F, -0.3F};
         case Species::Chestnut:
-            return {kPi * 0.7F, 2.0F * kPi, 0.4F, 0.3F, 1.2F};
+            return {kPi * 0.7F, 2.0F * kPi, 0.4F, -0.2F, 1.2F};
         case Species::Beech:
-            return {kPi * 1.0F, -kPi, 0.5F, 1.1F, 0.1F};
+            return {kPi * 1.0F, -kPi, 0.5F, -1.18F, 0.1F};
         case Species::Maple:
         default:
-            return {kPi * 0.95F, 2.0F * kPi, 0.25F, 0.4F, 0.8F};
+            return {kPi * 0.95F, 2.0F * kPi, 0.25F, -1.96F, 0.8F};
     }
 }
 
@@ -49,11 +49,41 @@ Bounds ViewBounds(const LeafDrawing& drawing, const Affine& view, int stride) {
     return BoundsOf({sampled, Transform(drawing.stem, view)});
 }
 
+// How much of its bounding box the outline covers: a leaf seen edge-on and turned diagonally
+// covers little, and stretching it to fill a frame would distort it badly.
+float BoxFill(const LeafDrawing& drawing, const Affine& view, int stride) {
+    Polyline sampled;
+    for (size_t i = 0; i < drawing.outline.size(); i += static_cast<size_t>(stride)) {
+        sampled.push_back(view.Apply(drawing.outline[i]));
+    }
+    float area = 0.0F;
+    for (size_t i = 0; i < sampled.size(); ++i) {
+        const Vec2 a = sampled[i];
+        const Vec2 b = sampled[(i + 1) % sampled.size()];
+        area += a.x * b.y - b.x * a.y;
+    }
+    const Bounds box = ViewBounds(drawing, view, stride);
+    return std::fabs(area) * 0.5F / ((box.right - box.left) * (box.bottom - box.top));
+}
+
 float AspectMismatch(const Bounds& box, int32_t width, int32_t height) {
     const float aspect = (box.right - box.left) / (box.bottom - box.top);
     const float wanted = static_cast<float>(width) / static_cast<float>(height);
     const float ratio = std::log(aspect / wanted);
     return ratio * ratio;
+}
+
+// Frame proportions matter most; a pose that covers little of its box or strays far from
+// the tumble costs extra.
+float PoseCost(const LeafDrawing& drawing, const LeafPose& pose, const LeafPose& nominal,
+               int32_t width, int32_t height) {
+    const Affine view = pose.View();
+    const float mismatch = AspectMismatch(ViewBounds(drawing, view, 6), width, height);
+    const float thin = std::max(0.0F, 0.3F - BoxFill(drawing, view, 6));
+    const float spinDrift = pose.spin - nominal.spin;
+    const float tiltDrift = std::fabs(pose.tilt) - std::fabs(nominal.tilt);
+    return 6.0F * mismatch + 40.0F * thin * thin +
+           0.25F * (spinDrift * spinDrift + tiltDrift * tiltDrift);
 }
 
 }  // namespace
@@ -81,21 +111,16 @@ LeafPose FitPoseToFrame(const LeafDrawing& drawing, const LeafPose& nominal, int
     float bestCost = 1e9F;
     const float sign = nominal.tilt < 0.0F ? -1.0F : 1.0F;
     for (int i = -12; i <= 12; ++i) {
-        for (int j = -8; j <= 8; ++j) {
-            LeafPose pose = nominal;
-            pose.spin = nominal.spin + 0.05F * static_cast<float>(i);
+        for (int j = -14; j <= 14; ++j) {
             const float size = std::fabs(nominal.tilt) + 0.05F * static_cast<float>(j);
             if (size < kMinTilt || size > 1.0F) {
                 continue;
             }
-            pose.tilt = sign * size;
-            const float mismatch =
-                AspectMismatch(ViewBounds(drawing, pose.View(), 6), width, height);
-            const float drift =
-                0.25F * (pose.spin - nominal.spin) * (pose.spin - nominal.spin) +
-                0.25F * (size - std::fabs(nominal.tilt)) * (size - std::fabs(nominal.tilt));
-            if (mismatch * 6.0F + drift < bestCost) {
-                bestCost = mismatch * 6.0F + drift;
+            const LeafPose pose{nominal.spin + 0.05F * static_cast<float>(i), sign * size,
+                                nominal.axis};
+            const float cost = PoseCost(drawing, pose, nominal, width, height);
+            if (cost < bestCost) {
+                bestCost = cost;
                 best = pose;
             }
         }

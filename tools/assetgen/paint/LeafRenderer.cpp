@@ -11,7 +11,11 @@ namespace assetpaint {
 
 namespace {
 
-constexpr Rgb kBackTint{215, 190, 140};
+// The back of a leaf is duller and paler, its warm colour turned towards a light brown grey.
+Rgb BackSide(const Rgb& front) {
+    const float light = (0.3F * front.r + 0.59F * front.g + 0.11F * front.b) * 1.15F;
+    return Scale(Mix(front, {light, light * 0.86F, light * 0.62F}, 0.38F), 1.06F);
+}
 
 // Everything one leaf picture is painted from.
 struct Canvas {
@@ -126,9 +130,9 @@ Rgb BladeColour(const Canvas& c, const ValueNoise& noise, int32_t x, int32_t y) 
     float veinStrength = c.drawing.veinStrength;
     Rgb veinColour = c.drawing.veinColour;
     if (c.pose.ShowsBack()) {
-        colour = Mix(colour, kBackTint, 0.26F);
-        veinColour = Mix(veinColour, kBackTint, 0.4F);
-        veinStrength = std::min(1.0F, veinStrength * 1.15F);
+        colour = BackSide(colour);
+        veinColour = Mix(colour, {250, 236, 200}, 0.45F);
+        veinStrength = 0.75F;
     }
     colour = Mix(colour, veinColour, c.vein[at] * veinStrength);
     float shade = FoldShade(c, leaf) * (0.93F + 0.14F * sample.grain);
