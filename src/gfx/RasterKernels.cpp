@@ -1,6 +1,8 @@
 #include "gfx/RasterKernels.h"
 
-#include <algorithm>
+#include <vector>
+
+#include "gfx/RasterColourWalk.h"
 
 namespace gfx::raster {
 
@@ -23,13 +25,8 @@ struct BlackOp {
     static uint32_t Apply(uint32_t, uint32_t, uint32_t) { return 0; }
 };
 
-// Destination rows of either kind, read and written by column.
-struct ColourDest {
-    static constexpr uint32_t kOnes = kColourBits;
-    Pixel* row;
-    uint32_t Get(int32_t x) const { return row[x]; }
-    void Set(int32_t x, uint32_t value) const { row[x] = value; }
-};
+// Monochrome destination rows, read and written by column. (Colour destinations have their
+// own row kernels, RasterColourWalk.)
 struct MonoDest {
     static constexpr uint32_t kOnes = 1;
     uint8_t* row;
@@ -37,16 +34,7 @@ struct MonoDest {
     void Set(int32_t x, uint32_t value) const { SetMonoBitAt(row, x, value != 0); }
 };
 
-// Source rows, converted to the destination's kind as they are read.
-struct ColourFromColour {
-    const Pixel* row;
-    uint32_t operator()(int32_t x) const { return row[x]; }
-};
-struct ColourFromMono {
-    const uint8_t* row;
-    const Pixel* colours;  // [0] for bit 0, [1] for bit 1
-    uint32_t operator()(int32_t x) const { return colours[MonoBitAt(row, x) ? 1 : 0]; }
-};
+// Source rows, converted to monochrome as they are read.
 struct MonoFromColour {
     const Pixel* row;
     Pixel background;
@@ -75,27 +63,8 @@ void WalkRow(Dest dest, Fetch fetch, Columns columns, int32_t destStart, int32_t
     }
 }
 
-// The common plain copy between colour bitmaps: one block move a row.
-template <>
-void WalkRow<CopyOp, ColourDest, ColourFromColour, ForwardColumns>(ColourDest dest,
-                                                                   ColourFromColour fetch,
-                                                                   ForwardColumns columns,
-                                                                   int32_t destStart,
-                                                                   int32_t count) {
-    std::copy_n(fetch.row + columns.start, count, dest.row + destStart);
-}
-
-ColourDest MakeDest(Bitmap& bitmap, int32_t y, ColourDest*) {
-    return {bitmap.ColourRow(y)};
-}
 MonoDest MakeDest(Bitmap& bitmap, int32_t y, MonoDest*) {
     return {bitmap.MonoRow(y)};
-}
-ColourFromColour MakeFetch(const BlitPlan& plan, int32_t y, ColourFromColour*) {
-    return {plan.source->ColourRow(y)};
-}
-ColourFromMono MakeFetch(const BlitPlan& plan, int32_t y, ColourFromMono*) {
-    return {plan.source->MonoRow(y), plan.monoColours};
 }
 MonoFromColour MakeFetch(const BlitPlan& plan, int32_t y, MonoFromColour*) {
     return {plan.source->ColourRow(y), plan.sourceBackground};
@@ -140,20 +109,13 @@ void WalkWithoutSource(const BlitPlan& plan) {
 }
 
 template <class Op>
-void RunOp(const BlitPlan& plan) {
-    const bool monoDest = plan.dest->Monochrome();
+void RunMonoOp(const BlitPlan& plan) {
     if (plan.source == nullptr) {
-        monoDest ? WalkWithoutSource<Op, MonoDest>(plan) : WalkWithoutSource<Op, ColourDest>(plan);
+        WalkWithoutSource<Op, MonoDest>(plan);
         return;
     }
-    const bool monoSource = plan.source->Monochrome();
-    if (monoDest) {
-        monoSource ? WalkWithSource<Op, MonoDest, MonoFromMono>(plan)
-                   : WalkWithSource<Op, MonoDest, MonoFromColour>(plan);
-    } else {
-        monoSource ? WalkWithSource<Op, ColourDest, ColourFromMono>(plan)
-                   : WalkWithSource<Op, ColourDest, ColourFromColour>(plan);
-    }
+    plan.source->Monochrome() ? WalkWithSource<Op, MonoDest, MonoFromMono>(plan)
+                              : WalkWithSource<Op, MonoDest, MonoFromColour>(plan);
 }
 
 }  // namespace
@@ -162,17 +124,20 @@ void RunBlit(const BlitPlan& plan, Rop rop) {
     if (plan.columns.Empty() || plan.rows.Empty()) {
         return;
     }
+    if (!plan.dest->Monochrome()) {
+        return RunColourBlit(plan, rop);
+    }
     switch (rop) {
         case Rop::SrcCopy:
-            return RunOp<CopyOp>(plan);
+            return RunMonoOp<CopyOp>(plan);
         case Rop::SrcAnd:
-            return RunOp<AndOp>(plan);
+            return RunMonoOp<AndOp>(plan);
         case Rop::SrcPaint:
-            return RunOp<OrOp>(plan);
+            return RunMonoOp<OrOp>(plan);
         case Rop::DstInvert:
-            return RunOp<InvertOp>(plan);
+            return RunMonoOp<InvertOp>(plan);
         case Rop::Blackness:
-            return RunOp<BlackOp>(plan);
+            return RunMonoOp<BlackOp>(plan);
     }
 }
 

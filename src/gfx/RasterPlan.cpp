@@ -51,6 +51,31 @@ Range OffsetsWithSource(const AxisRequest& r, int64_t n, int64_t m) {
             std::min(n, FirstOffsetReaching(sourceOffsets.high, n, m))};
 }
 
+// ScaledOffset(k, n, m) for k, k + 1, ... without a wide division per step: the quotient and
+// remainder of (2k + 1) m / 2n grow by those of 2m / 2n.
+class ScaledOffsets {
+  public:
+    ScaledOffsets(int64_t k, int64_t n, int64_t m)
+        : divisor_(2 * n),
+          quotientStep_(m / n),
+          remainderStep_(2 * (m % n)),
+          quotient_(ScaledOffset(k, n, m)),
+          remainder_(static_cast<int64_t>((WideInt{2} * k + 1) * m % (WideInt{2} * n))) {}
+
+    int64_t Offset() const { return quotient_; }
+    void Next() {
+        quotient_ += quotientStep_;
+        remainder_ += remainderStep_;
+        if (remainder_ >= divisor_) {
+            remainder_ -= divisor_;
+            ++quotient_;
+        }
+    }
+
+  private:
+    int64_t divisor_, quotientStep_, remainderStep_, quotient_, remainder_;
+};
+
 void FillSource(AxisMap& map, const AxisRequest& r, Range k, int64_t n, int64_t m) {
     const int64_t destDirection = Sign(r.destExtent);
     const int64_t sourceDirection = Sign(r.sourceExtent);
@@ -62,10 +87,12 @@ void FillSource(AxisMap& map, const AxisRequest& r, Range k, int64_t n, int64_t 
         return;
     }
     map.table.resize(static_cast<size_t>(map.count));
-    for (int32_t i = 0; i < map.count; ++i) {
-        const int64_t offset = ScaledOffset(firstK + destDirection * i, n, m);
+    ScaledOffsets offsets(k.low, n, m);
+    for (int32_t step = 0; step < map.count; ++step, offsets.Next()) {
+        // Offsets ascend with k; a mirrored destination walks k downwards.
+        const int32_t i = destDirection > 0 ? step : map.count - 1 - step;
         map.table[static_cast<size_t>(i)] =
-            static_cast<int32_t>(r.sourceOrigin + sourceDirection * offset);
+            static_cast<int32_t>(r.sourceOrigin + sourceDirection * offsets.Offset());
     }
 }
 

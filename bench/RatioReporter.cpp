@@ -1,0 +1,76 @@
+#include "RatioReporter.h"
+
+#include <cstdio>
+
+namespace bench {
+
+namespace {
+
+constexpr const char* kMemcpyPrefix = "memcpy/";
+
+double CounterOf(const benchmark::BenchmarkReporter::Run& run, const char* name) {
+    const auto found = run.counters.find(name);
+    return found == run.counters.end() ? 0 : found->second.value;
+}
+
+// CPU time per iteration in nanoseconds: preemption by the machine's other work is left out.
+double NanosecondsOf(const benchmark::BenchmarkReporter::Run& run) {
+    return run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+}
+
+}  // namespace
+
+void RatioReporter::ReportRuns(const std::vector<Run>& runs) {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs) {
+        Keep(run);
+    }
+}
+
+// A median replaces single repetitions; other aggregates (mean, deviation) are not kept.
+void RatioReporter::Keep(const Run& run) {
+    const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+    if (run.error_occurred || (run.run_type == Run::RT_Aggregate && !median)) {
+        return;
+    }
+    const std::string name = run.run_name.function_name;
+    if (figures_.count(name) == 0) {
+        order_.push_back(name);
+    }
+    Figure& figure = figures_[name];
+    if (figure.median && !median) {
+        return;
+    }
+    figure = {NanosecondsOf(run), CounterOf(run, "bytes"), CounterOf(run, "target"), median};
+    if (name.rfind(kMemcpyPrefix, 0) == 0) {
+        memcpyByBytes_[figure.bytes] = figure.nanoseconds;
+    }
+}
+
+void RatioReporter::PrintRatio(const std::string& name, const Figure& figure) {
+    const auto baseline = memcpyByBytes_.find(figure.bytes);
+    if (baseline == memcpyByBytes_.end() || baseline->second <= 0) {
+        std::printf("%-44s %10.0f ns   (no memcpy baseline)\n", name.c_str(), figure.nanoseconds);
+        return;
+    }
+    const double ratio = figure.nanoseconds / baseline->second;
+    const bool over = figure.target > 0 && ratio > figure.target;
+    overTarget_ += over ? 1 : 0;
+    std::printf("%-44s %10.0f ns  memcpy %8.0f ns  ratio %6.2f  target %5.2f  %s\n", name.c_str(),
+                figure.nanoseconds, baseline->second, ratio, figure.target,
+                figure.target <= 0 ? "" : (over ? "OVER" : "ok"));
+}
+
+void RatioReporter::Finalize() {
+    ConsoleReporter::Finalize();
+    std::printf("\nRatios to memcpy of the same bytes (CPU time%s):\n",
+                figures_.empty() || !figures_.begin()->second.median ? "" : ", medians");
+    for (const std::string& name : order_) {
+        if (name.rfind(kMemcpyPrefix, 0) != 0) {
+            PrintRatio(name, figures_[name]);
+        }
+    }
+    std::fflush(stdout);
+}
+
+}  // namespace bench

@@ -1,0 +1,226 @@
+#include "gfx/RasterRowKernels.h"
+
+#include <algorithm>
+#include <string>
+
+#include "base/Exceptions.h"
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#define VA_RASTER_SSE2 1
+#else
+#define VA_RASTER_SSE2 0
+#endif
+
+namespace gfx::raster {
+
+namespace {
+
+// The operations on one pixel, and on four pixels at once where SSE2 is there.
+struct CopyOp {
+    static Pixel Apply(Pixel, Pixel s) { return s; }
+#if VA_RASTER_SSE2
+    static __m128i Apply(__m128i, __m128i s) {
+        return s;
+    }
+#endif
+};
+struct AndOp {
+    static Pixel Apply(Pixel d, Pixel s) { return d & s; }
+#if VA_RASTER_SSE2
+    static __m128i Apply(__m128i d, __m128i s) {
+        return _mm_and_si128(d, s);
+    }
+#endif
+};
+struct OrOp {
+    static Pixel Apply(Pixel d, Pixel s) { return d | s; }
+#if VA_RASTER_SSE2
+    static __m128i Apply(__m128i d, __m128i s) {
+        return _mm_or_si128(d, s);
+    }
+#endif
+};
+
+// Bit i of a monochrome row, leftmost pixel in the top bit of its byte.
+bool BitAt(const uint8_t* bits, int32_t i) {
+    return ((bits[i >> 3] >> (7 - (i & 7))) & 1) != 0;
+}
+
+Pixel ColourOfBit(bool bit, MonoColours colours) {
+    return bit ? colours.one : colours.zero;
+}
+
+#if VA_RASTER_SSE2
+
+__m128i Load(const Pixel* p) {
+    return _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+}
+void Store(Pixel* p, __m128i value) {
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(p), value);
+}
+__m128i Broadcast(uint32_t value) {
+    return _mm_set1_epi32(static_cast<int32_t>(value));
+}
+
+template <class Op>
+int32_t CombineColourLanes(Pixel* dest, const Pixel* source, int32_t count) {
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m128i low = Op::Apply(Load(dest + i), Load(source + i));
+        const __m128i high = Op::Apply(Load(dest + i + 4), Load(source + i + 4));
+        Store(dest + i, low);
+        Store(dest + i + 4, high);
+    }
+    for (; i + 4 <= count; i += 4) {
+        Store(dest + i, Op::Apply(Load(dest + i), Load(source + i)));
+    }
+    return i;
+}
+
+// Eight pixels from one mask byte: a lane is all ones where its bit is set (compare with the
+// lane's bit), and the colour is zero ^ (lane & (zero ^ one)). The same work for any content.
+struct MonoLanes {
+    __m128i firstBits = _mm_set_epi32(0x10, 0x20, 0x40, 0x80);
+    __m128i secondBits = _mm_set_epi32(0x01, 0x02, 0x04, 0x08);
+    __m128i zero;
+    __m128i difference;
+
+    explicit MonoLanes(MonoColours colours)
+        : zero(Broadcast(colours.zero)), difference(Broadcast(colours.zero ^ colours.one)) {}
+    __m128i Colours(__m128i byte, __m128i laneBits) const {
+        const __m128i set = _mm_cmpeq_epi32(_mm_and_si128(byte, laneBits), laneBits);
+        return _mm_xor_si128(zero, _mm_and_si128(set, difference));
+    }
+};
+
+template <class Op>
+int32_t CombineMonoLanes(Pixel* dest, const uint8_t* bits, int32_t count, MonoColours colours) {
+    const MonoLanes lanes(colours);
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m128i byte = Broadcast(bits[i >> 3]);
+        const __m128i first = Op::Apply(Load(dest + i), lanes.Colours(byte, lanes.firstBits));
+        const __m128i second = Op::Apply(Load(dest + i + 4), lanes.Colours(byte, lanes.secondBits));
+        Store(dest + i, first);
+        Store(dest + i + 4, second);
+    }
+    return i;
+}
+
+int32_t InvertLanes(Pixel* dest, int32_t count) {
+    const __m128i ones = Broadcast(kColourBits);
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        Store(dest + i, _mm_xor_si128(Load(dest + i), ones));
+    }
+    return i;
+}
+
+#else
+
+template <class Op>
+int32_t CombineColourLanes(Pixel*, const Pixel*, int32_t) {
+    return 0;
+}
+
+// Eight pixels a mask byte, without vectors: the compiler unrolls the inner loop.
+template <class Op>
+int32_t CombineMonoLanes(Pixel* dest, const uint8_t* bits, int32_t count, MonoColours colours) {
+    const Pixel difference = colours.zero ^ colours.one;
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const uint32_t byte = bits[i >> 3];
+        for (int32_t b = 0; b < 8; ++b) {
+            const Pixel set = 0u - ((byte >> (7 - b)) & 1u);
+            dest[i + b] = Op::Apply(dest[i + b], colours.zero ^ (set & difference));
+        }
+    }
+    return i;
+}
+
+int32_t InvertLanes(Pixel*, int32_t) {
+    return 0;
+}
+
+#endif
+
+template <class Op>
+void CombineColourRow(Pixel* dest, const Pixel* source, int32_t count) {
+    for (int32_t i = CombineColourLanes<Op>(dest, source, count); i < count; ++i) {
+        dest[i] = Op::Apply(dest[i], source[i]);
+    }
+}
+
+// A plain copy is one block move.
+template <>
+void CombineColourRow<CopyOp>(Pixel* dest, const Pixel* source, int32_t count) {
+    std::copy_n(source, count, dest);
+}
+
+template <class Op>
+void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t count, MonoColours colours) {
+    for (int32_t i = CombineMonoLanes<Op>(dest, bits, count, colours); i < count; ++i) {
+        dest[i] = Op::Apply(dest[i], ColourOfBit(BitAt(bits, i), colours));
+    }
+}
+
+void InvertRow(Pixel* dest, int32_t count) {
+    for (int32_t i = InvertLanes(dest, count); i < count; ++i) {
+        dest[i] ^= kColourBits;
+    }
+}
+
+void BlackenRow(Pixel* dest, int32_t count) {
+    std::fill_n(dest, count, kBlack);
+}
+
+[[noreturn]] void ThrowNoKernel(Rop rop) {
+    throw base::EInvalidGraphic("No row kernel for raster operation " +
+                                std::to_string(static_cast<uint32_t>(rop)));
+}
+
+}  // namespace
+
+ColourRowKernel ColourRowKernelFor(Rop rop) {
+    switch (rop) {
+        case Rop::SrcCopy:
+            return CombineColourRow<CopyOp>;
+        case Rop::SrcAnd:
+            return CombineColourRow<AndOp>;
+        case Rop::SrcPaint:
+            return CombineColourRow<OrOp>;
+        default:
+            ThrowNoKernel(rop);
+    }
+}
+
+MonoRowKernel MonoRowKernelFor(Rop rop) {
+    switch (rop) {
+        case Rop::SrcCopy:
+            return CombineMonoRow<CopyOp>;
+        case Rop::SrcAnd:
+            return CombineMonoRow<AndOp>;
+        case Rop::SrcPaint:
+            return CombineMonoRow<OrOp>;
+        default:
+            ThrowNoKernel(rop);
+    }
+}
+
+NoSourceRowKernel NoSourceRowKernelFor(Rop rop) {
+    switch (rop) {
+        case Rop::DstInvert:
+            return InvertRow;
+        case Rop::Blackness:
+            return BlackenRow;
+        default:
+            ThrowNoKernel(rop);
+    }
+}
+
+bool RowKernelsUseSse2() {
+    return VA_RASTER_SSE2 != 0;
+}
+
+}  // namespace gfx::raster
