@@ -49,7 +49,8 @@ struct X11Window {
     bool visible = false;
     bool enabled = true;
     bool topmost = false;
-    bool grabbed = false;  // holds the keyboard and pointer grabs
+    bool grabbed = false;        // holds the keyboard and pointer grabs
+    bool grabSuspended = false;  // let them go while a dialog wants the pointer
     CursorShape classCursor = CursorShape::Arrow;
     std::optional<gfx::Pixel> background;
     std::shared_ptr<const WNDPROC> proc;

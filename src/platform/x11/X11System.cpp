@@ -26,9 +26,21 @@ void X11Backend::SetCursor(CursorShape shape) {
     XFlush(connection_.Get());
 }
 
+// A count above 0 means a dialog wants the pointer over the saver (the password check raises
+// it): the saver lets its grabs go for that time, so that a dialog of another connection gets
+// the input, and takes them again when the count comes back.
 int X11Backend::ShowCursor(bool show) {
     cursorCount_ += show ? 1 : -1;
     ApplyCursors();
+    for (auto& [hwnd, window] : windows_) {
+        if (cursorCount_ > 0 && window->grabbed) {
+            ReleaseInput(*window);
+            window->grabSuspended = true;
+        } else if (cursorCount_ <= 0 && window->grabSuspended) {
+            window->grabSuspended = false;
+            GrabInput(*window);
+        }
+    }
     XFlush(connection_.Get());
     return cursorCount_;
 }

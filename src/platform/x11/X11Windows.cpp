@@ -435,6 +435,7 @@ bool X11Backend::ShowWindow(HWND hwnd, int command) {
         InvalidateRect(hwnd, nullptr, true);
     } else if (!show && wasVisible) {
         window->visible = false;
+        window->grabSuspended = false;
         if (window->grabbed) {
             ReleaseInput(*window);
         }

@@ -156,6 +156,38 @@ TEST_F(X11SaverWindowTest, RealInputReachesTheGrabbingSaver) {
     EXPECT_TRUE(PumpUntil([&] { return log_.Count(WM_LBUTTONDOWN) > 0; }));
 }
 
+TEST_F(X11SaverWindowTest, ThePasswordDialogsPointerLetsTheGrabsGoForItsTime) {
+    ShowSaver();
+    auto rawGrab = [&] {
+        int result = XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync,
+                                   GrabModeAsync, CurrentTime);
+        XUngrabKeyboard(Raw(), CurrentTime);
+        XSync(Raw(), 0);
+        return result;
+    };
+    EXPECT_EQ(rawGrab(), AlreadyGrabbed);
+    EXPECT_EQ(ShowCursor(true), 1);
+    SyncBackend();
+    EXPECT_EQ(rawGrab(), GrabSuccess);
+    EXPECT_EQ(ShowCursor(false), 0);
+    SyncBackend();
+    EXPECT_EQ(rawGrab(), AlreadyGrabbed);
+}
+
+TEST_F(X11SaverWindowTest, TheProgramsIconsAreHandedOutByIndex) {
+    gfx::Bitmap image(32, 32);
+    gfx::Bitmap mask(32, 32, gfx::PixelFormat::Mono);
+    backend_->AddIcon({image, mask});
+    image.Fill(kRed);
+    backend_->AddIcon({image, mask});
+    HICON leaf = ExtractIconA(1);
+    ASSERT_NE(leaf, 0u);
+    ASSERT_NE(IconPictures(leaf), nullptr);
+    EXPECT_EQ(IconPictures(leaf)->image.GetPixel(0, 0), kRed);
+    EXPECT_EQ(ExtractIconA(2), 0u);
+    EXPECT_EQ(IconPictures(0), nullptr);
+}
+
 TEST_F(X11SaverWindowTest, ThePointerCountAndTheSaverFlagAreKept) {
     EXPECT_EQ(ShowCursor(false), -1);
     EXPECT_EQ(ShowCursor(true), 0);
