@@ -1,22 +1,18 @@
 // Playing sequences on the sprite's timer: steps, repeat counts, the end-of-pass event, the
 // play text, and the deferred destruction of a released sprite.
 
-#include <vector>
+#include <array>
 
 #include "StageFixture.h"
-#include "base/Exceptions.h"
-#include "base/MemoryStream.h"
 #include "sprites/SequenceText.h"
 
 namespace sprites {
 namespace {
 
-using stage::kColourB;
-using stage::kColourC;
+using namespace test;
 
-class SpritePlaybackTest : public stage::StageTest {
+class SpritePlaybackTest : public StageTest {
   protected:
-    // Records every wrap's repeat count.
     void RecordFinishes(TSprite& sprite) {
         sprite.OnFinishSequence = [this](TSprite&, int32_t& count) { finishes_.push_back(count); };
     }
@@ -31,24 +27,19 @@ TEST_F(SpritePlaybackTest, ThreeStepsPlayedOnceTickByTickLeaveTheLastFrameOnScre
     // At once: step 0's move, step 1's frame for step 1's time.
     EXPECT_EQ(sprite.GetX(), 11);
     EXPECT_EQ(sprite.CurrentFrame(), "b");
-    EXPECT_TRUE(sprite.Timer().Enabled());
     EXPECT_EQ(sprite.Timer().Interval(), 200u);
     EXPECT_TRUE(Shows({11, 20, 51, 45}, kColourB));
-
     backend_.RunFor(199);
     EXPECT_EQ(sprite.CurrentFrame(), "b");
     backend_.RunFor(1);
-    EXPECT_EQ(sprite.GetX(), 13);
-    EXPECT_EQ(sprite.GetY(), 21);
+    EXPECT_EQ((std::array{sprite.GetX(), sprite.GetY()}), (std::array{13, 21}));
     EXPECT_EQ(sprite.CurrentFrame(), "c");
     EXPECT_EQ(sprite.Timer().Interval(), 300u);
     EXPECT_TRUE(finishes_.empty());
-
     backend_.RunFor(300);
     EXPECT_EQ(finishes_, std::vector<int32_t>{0});
     EXPECT_FALSE(sprite.Timer().Enabled());
     EXPECT_EQ(sprite.GetX(), 13);  // the last step's move is not applied
-    EXPECT_EQ(sprite.CurrentFrame(), "c");
     EXPECT_TRUE(Shows({13, 21, 33, 31}, kColourC));
     backend_.RunFor(5000);
     EXPECT_EQ(finishes_.size(), 1u);
@@ -57,19 +48,16 @@ TEST_F(SpritePlaybackTest, ThreeStepsPlayedOnceTickByTickLeaveTheLastFrameOnScre
 TEST_F(SpritePlaybackTest, CountsZeroAndMinusOnePlayWithoutEnd) {
     TSprite& endless = MakeSprite();
     TSprite& fromZero = MakeSprite();
-    std::vector<int32_t> zeroCounts;
     RecordFinishes(endless);
-    fromZero.OnFinishSequence = [&](TSprite&, int32_t& count) { zeroCounts.push_back(count); };
+    RecordFinishes(fromZero);
     endless.PlaySequence("S3", -1);
     fromZero.PlaySequence("S3", 0);
-    backend_.RunFor(1800);  // three passes of 0.6 s
-    EXPECT_EQ(finishes_, (std::vector<int32_t>{-1, -1, -1}));
-    EXPECT_EQ(zeroCounts, (std::vector<int32_t>{-1, -1, -1}));
-    EXPECT_TRUE(endless.Timer().Enabled());
-    EXPECT_TRUE(fromZero.Timer().Enabled());
+    backend_.RunFor(1800);  // three passes of 0.6 s each
+    EXPECT_EQ(finishes_, (std::vector<int32_t>(6, -1)));
+    EXPECT_TRUE(endless.Timer().Enabled() && fromZero.Timer().Enabled());
 }
 
-TEST_F(SpritePlaybackTest, TheEndOfPassHandlerMayStopOrProlongPlayback) {
+TEST_F(SpritePlaybackTest, TheEndOfPassHandlerMayProlongOrStopPlayback) {
     TSprite& sprite = MakeSprite();
     sprite.OnFinishSequence = [&](TSprite&, int32_t& count) {
         finishes_.push_back(count);
@@ -87,30 +75,19 @@ TEST_F(SpritePlaybackTest, RestartingFromTheEndOfPassHandlerShowsTheFirstStepOnc
     std::vector<int32_t> moves;
     sprite.OnMove = [&](TSprite&, int32_t& x, int32_t&) { moves.push_back(x); };
     sprite.OnFinishSequence = [&](TSprite& self, int32_t&) {
-        if (finishes_.empty()) {
-            finishes_.push_back(0);
+        finishes_.push_back(0);
+        if (finishes_.size() == 1) {
             self.PlaySequence("S3", 1);
         }
     };
     sprite.PlaySequence("S3", 1);  // x 11, then 13 at 200 ms; the pass ends at 500 ms
     moves.clear();
     backend_.RunFor(500);
-    // The restart moved by step 0 (13 -> 14) and shows step 1; no second move followed.
-    EXPECT_EQ(moves, (std::vector<int32_t>{13, 14}));
+    EXPECT_EQ(moves, (std::vector<int32_t>{13, 14}));  // the restart's step 0, no second move
     EXPECT_EQ(sprite.CurrentFrame(), "b");
-    EXPECT_EQ(sprite.Timer().Interval(), 200u);
     backend_.RunFor(200);
     EXPECT_EQ(moves.back(), 16);
     EXPECT_EQ(sprite.CurrentFrame(), "c");
-}
-
-TEST_F(SpritePlaybackTest, AStartStepAfterAColonIsTrimmedAndCutAtItsFirstNonDigit) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "a", 10, 20);
-    sprite.PlaySequence("s3: \t2x9", -1);  // step 2, a wrap, step 0; names ignore case
-    EXPECT_EQ(sprite.GetX(), 14);
-    EXPECT_EQ(sprite.CurrentFrame(), "a");
-    EXPECT_EQ(sprite.GetSequenceName(), "S3");
 }
 
 TEST(SequenceTextTest, SplitsAtTheFirstColonAndReadsOnlyLeadingDigits) {
@@ -119,41 +96,43 @@ TEST(SequenceTextTest, SplitsAtTheFirstColonAndReadsOnlyLeadingDigits) {
         const char* name;
         int32_t step;
     };
-    const std::vector<Case> cases = {
-        {"WAAI3:12", "WAAI3", 12},
-        {"WAAI3", "WAAI3", 0},
-        {"A:B:3", "A", 0},
-        {"A:\b\t\n\r 7 \x7f", "A", 7},
-        {"A:12abc", "A", 12},
-        {"A:-5", "A", 0},
-        {"A:", "A", 0},
-        {"A:99999999999", "A", 0},
-        {":4", "", 4},
-        {"A: x4", "A", 0},
-    };
-    for (const Case& c : cases) {
+    for (const Case& c : std::vector<Case>{{"WAAI3:12", "WAAI3", 12},
+                                           {"WAAI3", "WAAI3", 0},
+                                           {"A:B:3", "A", 0},
+                                           {"A:\b\t\n\r 7 \x7f", "A", 7},
+                                           {"A:12abc", "A", 12},
+                                           {"A:-5", "A", 0},
+                                           {"A: x4", "A", 0},
+                                           {"A:99999999999", "A", 0},
+                                           {":4", "", 4}}) {
         const TSequenceStart start = SplitSequenceText(c.text);
         EXPECT_EQ(start.name, c.name) << c.text;
         EXPECT_EQ(start.step, c.step) << c.text;
     }
 }
 
-TEST_F(SpritePlaybackTest, AFullSequenceNameWithAColonIsNotSplit) {
+TEST_F(SpritePlaybackTest, PlayTextsNameTheSequenceAndTheStartStep) {
     TSprite& sprite = MakeSprite();
-    LoadSequences(sprite, {{"S3:2", {{"c", 5, 0, 0, 0.1}, {"c", 0, 0, 0, 0.1}}}});
-    sprite.PlaySequence("S3:2", 1);
-    EXPECT_EQ(sprite.GetSequenceName(), "S3:2");
-    EXPECT_EQ(sprite.GetX(), 5);
+    LoadSequences(sprite, {{"S3:1", {{"c", 5, 0, 0, 0.1}, {"c", 0, 0, 0, 0.1}}}});
+    sprite.PlaySequence("s3: \t2x9", -1);  // step 2, a wrap, step 0; names ignore case
+    EXPECT_EQ(sprite.GetX(), 4);
+    EXPECT_EQ(sprite.CurrentFrame(), "a");
+    EXPECT_EQ(sprite.GetSequenceName(), "S3");
+    sprite.PlaySequence("S3:1", 1);  // a full name is not split
+    EXPECT_EQ(sprite.GetSequenceName(), "S3:1");
+    EXPECT_EQ(sprite.GetX(), 9);
 }
 
 TEST_F(SpritePlaybackTest, BadPlayRequestsFailWithoutStartingAnything) {
     TSprite& sprite = MakeSprite();
-    stage::ExpectFailure<base::ESprite>([&] { sprite.PlaySequence("NOPE", 1); },
-                                        "SequenceByName: NOPE not found");
+    ExpectFailure<base::ESprite>([&] { sprite.PlaySequence("NOPE", 1); },
+                                 "SequenceByName: NOPE not found");
     EXPECT_THROW(sprite.PlaySequence("S3:3", 1), base::EListError);
+    sprite.PlaySequence(":1", 1);  // no name: nothing plays
     EXPECT_FALSE(sprite.Timer().Enabled());
     EXPECT_EQ(sprite.GetSequenceName(), "");
-    sprite.PlaySequence(":1", 1);  // no name: nothing plays
+    sprite.Release();
+    sprite.PlaySequence("S3", 1);  // a released sprite plays no more
     EXPECT_FALSE(sprite.Timer().Enabled());
 }
 
@@ -166,15 +145,17 @@ TEST_F(SpritePlaybackTest, ATickWithoutASequenceStopsTheTimerQuietly) {
     EXPECT_EQ(sprite.GetX(), 1);
 }
 
-TEST_F(SpritePlaybackTest, ChangingTheSequenceWhilePlayingGoesOnFromItsFirstStep) {
+TEST_F(SpritePlaybackTest, AStepOfZeroTimeStallsAndANewSequenceGoesOnFromItsFirstStep) {
     TSprite& sprite = MakeSprite();
-    LoadSequences(sprite, {{"RIGHT", {{"c", 10, 0, 0, 0.1}, {"c", 10, 0, 0, 0.1}}}});
-    sprite.PlaySequence("S3", -1);  // x 1, showing b for 0.2 s
-    sprite.SetSequence("right");
-    EXPECT_EQ(sprite.Step(), 0);
+    LoadSequences(sprite, {{"Z", {{"c", 1, 0, 0, 0.1}, {"c", 10, 0, 0, 0.0004}}}});
+    sprite.PlaySequence("Z", -1);
+    EXPECT_EQ(sprite.Timer().Interval(), 0u);
+    backend_.RunFor(1000);
+    EXPECT_EQ(sprite.GetX(), 1);
+    sprite.PlaySequence("S3", -1);  // x 2, showing b for 0.2 s
+    sprite.SetSequence("z");
     backend_.RunFor(200);
-    EXPECT_EQ(sprite.GetX(), 11);
-    EXPECT_EQ(sprite.GetSequenceName(), "RIGHT");
+    EXPECT_EQ(sprite.GetX(), 3);
 }
 
 TEST_F(SpritePlaybackTest, AReleasedSpriteIsDestroyedByItsOwnerAtItsNextTick) {
@@ -183,15 +164,13 @@ TEST_F(SpritePlaybackTest, AReleasedSpriteIsDestroyedByItsOwnerAtItsNextTick) {
     const int before = form_->ComponentCount();
     sprite.OnMove = [&](TSprite& self, int32_t&, int32_t&) { self.Release(); };
     sprite.PlaySequence("S3", -1);
-    EXPECT_EQ(form_->ComponentCount(), before);  // not yet: the move handler is done
-    EXPECT_EQ(box_->SpriteCount(), 1);
-    backend_.RunFor(199);
-    EXPECT_EQ(form_->ComponentCount(), before);  // the next tick is due after step 1's time
+    backend_.RunFor(199);  // the next tick is due after step 1's time
+    EXPECT_EQ(form_->ComponentCount(), before);
     backend_.RunFor(1);
     EXPECT_EQ(form_->ComponentCount(), before - 1);
     EXPECT_EQ(box_->SpriteCount(), 0);
     EXPECT_EQ(backend_.TimerCount(), 0u);
-    EXPECT_TRUE(Shows({15, 20, 50, 50}, stage::kColourA));  // destroying does not erase
+    EXPECT_TRUE(Shows({15, 20, 50, 50}, kColourA));  // destroying does not erase
     EXPECT_NO_THROW(backend_.RunFor(2000));
 }
 
@@ -203,24 +182,6 @@ TEST_F(SpritePlaybackTest, ReleaseFromTheEndOfPassHandlerDestroysTheSpriteThere)
     backend_.RunFor(500);
     EXPECT_EQ(form_->ComponentCount(), before - 1);
     EXPECT_EQ(backend_.TimerCount(), 0u);
-}
-
-TEST_F(SpritePlaybackTest, AReleasedSpriteDoesNotStartPlaying) {
-    TSprite& sprite = MakeSprite();
-    sprite.Release();
-    sprite.PlaySequence("S3", 1);
-    EXPECT_FALSE(sprite.Timer().Enabled());
-    EXPECT_EQ(sprite.GetX(), 0);
-}
-
-TEST_F(SpritePlaybackTest, AStepOfZeroTimeStallsTheSprite) {
-    TSprite& sprite = MakeSprite();
-    LoadSequences(sprite, {{"Z", {{"c", 1, 0, 0, 0.1}, {"c", 1, 0, 0, 0.0004}}}});
-    sprite.PlaySequence("Z", -1);
-    EXPECT_EQ(sprite.Timer().Interval(), 0u);
-    backend_.RunFor(1000);
-    EXPECT_EQ(sprite.GetX(), 1);
-    EXPECT_TRUE(sprite.Timer().Enabled());
 }
 
 }  // namespace
