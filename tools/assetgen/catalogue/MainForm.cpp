@@ -40,8 +40,7 @@ ObjectDescription HiddenImage(const char* name, const gfx::Bitmap& picture) {
 }
 
 ObjectDescription TimerDescription(const char* name, int32_t interval, const char* handler) {
-    ObjectDescription timer{
-        "TTimer", name, {{"Enabled", false}, {"Interval", interval}}, {}};
+    ObjectDescription timer{"TTimer", name, {{"Enabled", false}, {"Interval", interval}}, {}};
     if (handler != nullptr) {
         timer.properties.push_back({"OnTimer", EventBinding{handler}});
     }
@@ -80,9 +79,9 @@ ObjectDescription LogoSprite(const MainFormPictures& pictures) {
 }
 
 ObjectDescription LeafSprite(const MainFormPictures& pictures) {
-    ObjectDescription sprite = SpriteDescription(
-        {"spriteBladeren", kStoredBlue, StoredFrameList(pictures.leaves, kStoredBlue),
-         StoredSequenceList(WindSequences()), "blad1_30"});
+    ObjectDescription sprite = SpriteDescription({"spriteBladeren", kStoredBlue,
+                                                  StoredFrameList(pictures.leaves, kStoredBlue),
+                                                  StoredSequenceList(WindSequences()), "blad1_30"});
     sprite.properties.push_back({"OnMove", EventBinding{"spriteBladerenMove"}});
     return sprite;
 }
@@ -123,7 +122,8 @@ framework::ByteBlock PictureData(const gfx::Bitmap& picture) {
     const std::string className = "TBitmap";
     base::MemoryStream stream;
     stream.WriteU8(static_cast<uint8_t>(className.size()));
-    stream.WriteBytes(std::span(reinterpret_cast<const uint8_t*>(className.data()), className.size()));
+    stream.WriteBytes(
+        std::span(reinterpret_cast<const uint8_t*>(className.data()), className.size()));
     gfx::WriteBitmapPayload(stream, picture);
     return stream.Bytes();
 }

@@ -1,0 +1,140 @@
+// A damaged main-window description fails the window's creation with the exception of the
+// part that found the fault, and the program goes on.
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "TestForm.h"
+#include "assets/Assets.h"
+#include "base/Exceptions.h"
+#include "framework/Application.h"
+#include "framework/FormDescription.h"
+#include "platform/headless/HeadlessBackend.h"
+
+namespace assets::testing {
+namespace {
+
+using framework::ObjectDescription;
+using framework::PropertyValue;
+
+class DamagedFormTest : public ::testing::Test {
+  protected:
+    // Replaces a stored property's value of one component.
+    void Change(const char* component, const char* property,
+                const std::function<void(PropertyValue&)>& damage) {
+        for (ObjectDescription& child : root_.children) {
+            for (framework::Property& stored : child.properties) {
+                if (child.name == component && stored.name == property) {
+                    damage(stored.value);
+                    return;
+                }
+            }
+        }
+        FAIL() << "no " << component << "." << property;
+    }
+    framework::ByteBlock& Block(PropertyValue& value) {
+        return std::get<framework::ByteBlock>(value);
+    }
+
+    // Creates the window from the damaged description and expects E with that message.
+    template <class E>
+    void ExpectCreationFails(const std::string& message) {
+        const std::vector<uint8_t> stored = framework::WriteFormDescription(root_);
+        ExpectBytesFail<E>(stored, message);
+    }
+    template <class E>
+    void ExpectBytesFail(std::span<const uint8_t> stored, const std::string& message) {
+        try {
+            application_.CreateForm<TfrmTest>(stored);
+            ADD_FAILURE() << "the window was made; wanted: " << message;
+        } catch (const E& e) {
+            EXPECT_EQ(e.Message(), message);
+        }
+        EXPECT_EQ(application_.ComponentCount(), 0);
+    }
+
+    platform::headless::HeadlessBackend backend_;
+    framework::TApplication application_;
+    ObjectDescription root_ = framework::ReadFormDescription(MainFormDescription());
+};
+
+TEST_F(DamagedFormTest, AFrameRecordWithoutItsTestByteFails) {
+    Change("spriteLogos", "FrameList.Data", [this](PropertyValue& v) { Block(v)[2] = 1; });
+    ExpectCreationFails<base::EFrame>("Frame.ReadData: TestByte not equal to zero");
+}
+
+TEST_F(DamagedFormTest, BytesLeftBehindAListFail) {
+    Change("spriteBladeren", "SequenceList.Data",
+           [this](PropertyValue& v) { Block(v).push_back(0); });
+    ExpectCreationFails<base::EReadError>("SequenceList.Data: 1 bytes follow the list");
+}
+
+TEST_F(DamagedFormTest, AnExtraFrameRecordBeyondTheDataFails) {
+    Change("spriteLogos", "FrameList.Data", [this](PropertyValue& v) { Block(v)[0] = 4; });
+    try {
+        application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_));
+        ADD_FAILURE() << "the window was made";
+    } catch (const base::EFrame& e) {
+        EXPECT_EQ(e.Message(), "Frame.ReadData: TestByte not equal to zero");
+    }
+}
+
+TEST_F(DamagedFormTest, ACutSequenceListFailsAsARead) {
+    Change("spriteBladeren", "SequenceList.Data",
+           [this](PropertyValue& v) { Block(v).resize(500); });
+    EXPECT_THROW(application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_)),
+                 base::EReadError);
+    EXPECT_EQ(application_.ComponentCount(), 0);
+}
+
+TEST_F(DamagedFormTest, AStripPayloadLongerThanItsDataFails) {
+    Change("spriteLogos", "FrameList.Data", [this](PropertyValue& v) {
+        Block(v)[2 + 3 * 90 + 2] = 0x7F;  // the payload's byte count, third byte
+    });
+    EXPECT_THROW(application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_)),
+                 base::EReadError);
+}
+
+TEST_F(DamagedFormTest, AStoredFrameTheListLacksFails) {
+    Change("spriteBladeren", "CurrentFrame", [](PropertyValue& v) { v = std::string("blad9_30"); });
+    ExpectCreationFails<base::ESprite>("Frame not found: blad9_30");
+}
+
+TEST_F(DamagedFormTest, AFrameIndexBeyondTheListFails) {
+    Change("spriteLogos", "FrameIndex", [](PropertyValue& v) { v = int32_t{3}; });
+    EXPECT_THROW(application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_)),
+                 base::EListError);
+}
+
+TEST_F(DamagedFormTest, ASpriteBoxThatIsNoSpriteBoxFails) {
+    Change("spriteLogos", "SpriteBox",
+           [](PropertyValue& v) { v = framework::ComponentRef{"bmpBack"}; });
+    ExpectCreationFails<base::EConvertError>("Invalid class typecast");
+}
+
+TEST_F(DamagedFormTest, ADamagedPictureFails) {
+    Change("imgMaskBar", "Picture.Data", [this](PropertyValue& v) { Block(v)[12] = 'X'; });
+    EXPECT_THROW(application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_)),
+                 base::EInvalidGraphic);
+}
+
+TEST_F(DamagedFormTest, ACutDescriptionFailsInTheContainer) {
+    const std::span<const uint8_t> stored = MainFormDescription();
+    EXPECT_THROW(application_.CreateForm<TfrmTest>(stored.first(stored.size() / 2)),
+                 base::EReadError);
+    EXPECT_THROW(application_.CreateForm<TfrmTest>(stored.first(3)), base::EReadError);
+}
+
+TEST_F(DamagedFormTest, TheApplicationGoesOnAfterAFailedWindow) {
+    Change("spriteLogos", "FrameList.Data", [this](PropertyValue& v) { Block(v)[2] = 1; });
+    EXPECT_THROW(application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_)),
+                 base::EFrame);
+    auto* form = application_.CreateForm<TfrmTest>(MainFormDescription());
+    EXPECT_EQ(form->ComponentCount(), 9);
+    EXPECT_EQ(form->calls, std::vector<std::string>{"FormCreate"});
+}
+
+}  // namespace
+}  // namespace assets::testing
