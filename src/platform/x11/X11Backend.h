@@ -141,6 +141,8 @@ class X11Backend : public Backend {
     X11Window* Find(HWND hwnd);
     X11Window& OwnWindow(HWND hwnd, const char* operation);
     ::Window ParentXid(HWND parent) const;
+    ::Window CreateServerWindow(X11Window& window);
+    HWND AddWindow(std::unique_ptr<X11Window> window, ::Window xid);
     void SetTopLevelProperties(const X11Window& window);
     void SelectInputFor(const X11Window& window);
     void MapWindow(X11Window& window);

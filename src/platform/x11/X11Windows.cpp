@@ -40,6 +40,24 @@ void RequestNoDecorations(const Connection& connection, ::Window window) {
                     reinterpret_cast<unsigned char*>(hints), 5);
 }
 
+std::unique_ptr<X11Window> MakeRecord(const WNDCLASS& windowClass, uint32_t exStyle,
+                                      const std::string& title, uint32_t style, HWND parent,
+                                      WNDPROC proc) {
+    auto window = std::make_unique<X11Window>();
+    window->className = windowClass.lpszClassName;
+    window->title = title;
+    window->style = style;
+    window->exStyle = exStyle;
+    window->parent = parent;
+    window->enabled = (style & WS_DISABLED) == 0;
+    window->topmost = (exStyle & WS_EX_TOPMOST) != 0;
+    window->classCursor = windowClass.cursor;
+    window->background = windowClass.background;
+    window->proc =
+        std::make_shared<const WNDPROC>(proc ? std::move(proc) : windowClass.lpfnWndProc);
+    return window;
+}
+
 }  // namespace
 
 X11Window* X11Backend::Find(HWND hwnd) {
@@ -107,6 +125,12 @@ void X11Backend::SetTopLevelProperties(const X11Window& window) {
     hints.y = window.bounds.top;
     hints.width = std::max(window.bounds.Width(), 1);
     hints.height = std::max(window.bounds.Height(), 1);
+    if ((window.exStyle & WS_EX_DLGMODALFRAME) != 0) {
+        // A dialog border: the window manager offers no resizing.
+        hints.flags |= PMinSize | PMaxSize;
+        hints.min_width = hints.max_width = hints.width;
+        hints.min_height = hints.max_height = hints.height;
+    }
     XSetWMNormalHints(connection_.Get(), xid, &hints);
     if ((window.style & WS_CAPTION) == 0) {
         RequestNoDecorations(connection_, xid);
@@ -128,54 +152,14 @@ HWND X11Backend::CreateWindowExA(uint32_t exStyle, const std::string& className,
     if (found == classes_.end() || (child && !IsWindow(parent))) {
         return 0;
     }
-    auto window = std::make_unique<X11Window>();
-    window->className = className;
-    window->title = title;
-    window->style = style;
-    window->exStyle = exStyle;
-    window->parent = child ? parent : 0;
+    std::unique_ptr<X11Window> window =
+        MakeRecord(found->second, exStyle, title, style, child ? parent : 0, std::move(proc));
     window->bounds = gfx::RectFromSize(x, y, std::max(width, 0), std::max(height, 0));
-    window->enabled = (style & WS_DISABLED) == 0;
-    window->topmost = (exStyle & WS_EX_TOPMOST) != 0;
-    window->classCursor = found->second.cursor;
-    window->background = found->second.background;
-    window->proc = std::make_shared<const WNDPROC>(proc ? proc : found->second.lpfnWndProc);
-    ::Window parentXid = ParentXid(window->parent);
-    if (!child && options_.daemonWindow && !daemonClaimed_) {
-        daemonClaimed_ = true;
-        window->inDaemonWindow = true;
-        window->bounds = {0, 0, daemonBounds_.Width(), daemonBounds_.Height()};
-        parentXid = Xid(*options_.daemonWindow);
+    ::Window xid = CreateServerWindow(*window);
+    if (xid == 0) {
+        return 0;
     }
-    XSetWindowAttributes attributes{};
-    attributes.background_pixmap = kXNone;
-    attributes.border_pixel = 0;
-    attributes.colormap = connection_.ScreenColormap();
-    ::Window xid = 0;
-    {
-        ErrorTrap trap(connection_.Get());
-        xid = XCreateWindow(connection_.Get(), parentXid, window->bounds.left, window->bounds.top,
-                            static_cast<unsigned>(std::max(window->bounds.Width(), 1)),
-                            static_cast<unsigned>(std::max(window->bounds.Height(), 1)), 0,
-                            connection_.Depth(), InputOutput, connection_.ScreenVisual(),
-                            CWBackPixmap | CWBorderPixel | CWColormap, &attributes);
-        if (trap.Failed() || xid == 0) {
-            return 0;
-        }
-    }
-    window->hwnd = static_cast<HWND>(xid);
-    window->surface =
-        std::make_unique<gfx::Bitmap>(window->bounds.Width(), window->bounds.Height());
-    X11Window& added = *window;
-    windows_[added.hwnd] = std::move(window);
-    SetTitle(connection_, xid, title);
-    SetClass(connection_, xid, className);
-    if (!child) {
-        SetTopLevelProperties(added);
-    }
-    SelectInputFor(added);
-    ApplyCursors();
-    HWND hwnd = added.hwnd;
+    HWND hwnd = AddWindow(std::move(window), xid);
     if (CallProc(hwnd, WM_CREATE, 0, 0) == -1) {
         DestroyWindow(hwnd);
         return 0;
@@ -184,6 +168,45 @@ HWND X11Backend::CreateWindowExA(uint32_t exStyle, const std::string& className,
         ShowWindow(hwnd, SW_SHOW);
     }
     return hwnd;
+}
+
+// The first top-level window goes into the daemon's window, when there is one, and fills it.
+::Window X11Backend::CreateServerWindow(X11Window& window) {
+    ::Window parentXid = ParentXid(window.parent);
+    if (window.parent == 0 && options_.daemonWindow && !daemonClaimed_) {
+        daemonClaimed_ = true;
+        window.inDaemonWindow = true;
+        window.bounds = {0, 0, daemonBounds_.Width(), daemonBounds_.Height()};
+        parentXid = Xid(*options_.daemonWindow);
+    }
+    XSetWindowAttributes attributes{};
+    attributes.background_pixmap = kXNone;
+    attributes.border_pixel = 0;
+    attributes.colormap = connection_.ScreenColormap();
+    ErrorTrap trap(connection_.Get());
+    ::Window xid =
+        XCreateWindow(connection_.Get(), parentXid, window.bounds.left, window.bounds.top,
+                      static_cast<unsigned>(std::max(window.bounds.Width(), 1)),
+                      static_cast<unsigned>(std::max(window.bounds.Height(), 1)), 0,
+                      connection_.Depth(), InputOutput, connection_.ScreenVisual(),
+                      CWBackPixmap | CWBorderPixel | CWColormap, &attributes);
+    return trap.Failed() ? 0 : xid;
+}
+
+HWND X11Backend::AddWindow(std::unique_ptr<X11Window> window, ::Window xid) {
+    window->hwnd = static_cast<HWND>(xid);
+    window->surface =
+        std::make_unique<gfx::Bitmap>(window->bounds.Width(), window->bounds.Height());
+    X11Window& added = *window;
+    windows_[added.hwnd] = std::move(window);
+    SetTitle(connection_, xid, added.title);
+    SetClass(connection_, xid, added.className);
+    if (added.parent == 0) {
+        SetTopLevelProperties(added);
+    }
+    SelectInputFor(added);
+    ApplyCursors();
+    return added.hwnd;
 }
 
 bool X11Backend::DestroyWindow(HWND hwnd) {
