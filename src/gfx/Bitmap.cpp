@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/Exceptions.h"
+#include "gfx/BitmapCount.h"
 
 namespace gfx {
 
@@ -21,13 +22,23 @@ size_t MonoStrideFor(int32_t width) {
     return (static_cast<size_t>(width) + 31) / 32 * 4;
 }
 
+// Every constructor that completes counts one; the destructor takes it away.
+int64_t liveBitmaps = 0;
+
 }  // namespace
 
-Bitmap::Bitmap() : canvas_(std::make_unique<Canvas>(*this)) {}
+int64_t LiveBitmapCount() {
+    return liveBitmaps;
+}
+
+Bitmap::Bitmap() : canvas_(std::make_unique<Canvas>(*this)) {
+    ++liveBitmaps;
+}
 
 Bitmap::Bitmap(int32_t width, int32_t height, PixelFormat format)
     : format_(format), canvas_(std::make_unique<Canvas>(*this)) {
     SetSize(width, height);
+    ++liveBitmaps;
 }
 
 Bitmap::Bitmap(const Bitmap& other)
@@ -39,7 +50,9 @@ Bitmap::Bitmap(const Bitmap& other)
       mono_(other.mono_),
       colourTable_(other.colourTable_),
       storedDepth_(other.storedDepth_),
-      canvas_(std::make_unique<Canvas>(*this)) {}
+      canvas_(std::make_unique<Canvas>(*this)) {
+    ++liveBitmaps;
+}
 
 Bitmap::Bitmap(Bitmap&& other)
     : width_(other.width_),
@@ -52,6 +65,7 @@ Bitmap::Bitmap(Bitmap&& other)
       storedDepth_(other.storedDepth_),
       canvas_(std::make_unique<Canvas>(*this)) {
     other.ResetToEmpty();
+    ++liveBitmaps;
 }
 
 Bitmap& Bitmap::operator=(const Bitmap& other) {
@@ -77,7 +91,9 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     return *this;
 }
 
-Bitmap::~Bitmap() = default;
+Bitmap::~Bitmap() {
+    --liveBitmaps;
+}
 
 void Bitmap::ResetToEmpty() {
     width_ = 0;

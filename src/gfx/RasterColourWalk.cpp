@@ -1,7 +1,6 @@
 #include "gfx/RasterColourWalk.h"
 
 #include <algorithm>
-#include <cstdint>
 
 #include "gfx/Bitmap.h"
 #include "gfx/RasterRowKernels.h"
@@ -31,19 +30,12 @@ void WalkForwardColour(const BlitPlan& plan, ColourRowKernel kernel) {
     }
 }
 
-// Bits that start inside a byte are realigned first, so the kernel always reads whole bytes.
 void WalkForwardMono(const BlitPlan& plan, MonoRowKernel kernel) {
     const int32_t first = plan.columns.sourceStart;
-    const int32_t count = plan.columns.count;
-    std::vector<uint8_t> aligned((first & 7) != 0 ? static_cast<size_t>(count + 7) / 8 : 0);
     for (int32_t i = 0; i < plan.rows.count; ++i) {
         const uint8_t* row = plan.source->MonoRow(plan.rows.SourceAt(i));
-        const uint8_t* bits = row + (first >> 3);
-        if (!aligned.empty()) {
-            AlignBits(row, first, count, aligned.data());
-            bits = aligned.data();
-        }
-        kernel(DestRow(plan, i), bits, count, ColoursOf(plan));
+        kernel(DestRow(plan, i), row + (first >> 3), first & 7, plan.columns.count,
+               ColoursOf(plan));
     }
 }
 
@@ -89,7 +81,6 @@ class MappedRows {
         : plan_(plan),
           span_(SpanOf(plan.columns)),
           expanded_(plan.source->Monochrome() ? static_cast<size_t>(span_.count) : 0),
-          bits_(plan.source->Monochrome() ? static_cast<size_t>(span_.count + 7) / 8 : 0),
           columns_(static_cast<size_t>(plan.columns.count)) {}
 
     void Walk(ColourRowKernel kernel) {
@@ -109,9 +100,9 @@ class MappedRows {
         if (!plan_.source->Monochrome()) {
             return plan_.source->ColourRow(sourceY) + span_.first;
         }
-        AlignBits(plan_.source->MonoRow(sourceY), span_.first, span_.count, bits_.data());
-        MonoRowKernelFor(Rop::SrcCopy)(expanded_.data(), bits_.data(), span_.count,
-                                       ColoursOf(plan_));
+        const uint8_t* row = plan_.source->MonoRow(sourceY);
+        MonoRowKernelFor(Rop::SrcCopy)(expanded_.data(), row + (span_.first >> 3), span_.first & 7,
+                                       span_.count, ColoursOf(plan_));
         return expanded_.data();
     }
 
@@ -127,48 +118,10 @@ class MappedRows {
     const BlitPlan& plan_;
     ColumnSpan span_;
     std::vector<Pixel> expanded_;
-    std::vector<uint8_t> bits_;
     std::vector<Pixel> columns_;
 };
 
-uint64_t BigEndianWord(const uint8_t* bytes) {
-    uint64_t word = 0;
-    for (int i = 0; i < 8; ++i) {
-        word = (word << 8) | bytes[i];
-    }
-    return word;
-}
-
-void StoreBigEndianWord(uint8_t* bytes, uint64_t word) {
-    for (int i = 7; i >= 0; --i) {
-        bytes[i] = static_cast<uint8_t>(word);
-        word >>= 8;
-    }
-}
-
 }  // namespace
-
-void AlignBits(const uint8_t* row, int32_t firstBit, int32_t count, uint8_t* out) {
-    const uint8_t* from = row + (firstBit >> 3);
-    const int shift = firstBit & 7;
-    const int32_t bytes = (count + 7) / 8;
-    if (shift == 0) {
-        std::copy_n(from, bytes, out);
-        return;
-    }
-    const int32_t lastByte = ((firstBit + count - 1) >> 3) - (firstBit >> 3);
-    int32_t j = 0;
-    // Eight bytes at a time while the byte after them still holds wanted bits.
-    for (; j + 8 <= lastByte; j += 8) {
-        const uint64_t word = (BigEndianWord(from + j) << shift) | (from[j + 8] >> (8 - shift));
-        StoreBigEndianWord(out + j, word);
-    }
-    for (; j < bytes; ++j) {
-        const unsigned high = static_cast<unsigned>(from[j]) << shift;
-        const unsigned low = j < lastByte ? static_cast<unsigned>(from[j + 1]) >> (8 - shift) : 0;
-        out[j] = static_cast<uint8_t>(high | low);
-    }
-}
 
 void RunColourBlit(const BlitPlan& plan, Rop rop) {
     if (!RopUsesSource(rop)) {

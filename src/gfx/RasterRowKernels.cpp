@@ -5,6 +5,10 @@
 
 #include "base/Exceptions.h"
 
+#if defined(VA_RASTER_AVX2)
+#include "gfx/RasterRowKernelsAvx2.h"
+#endif
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #define VA_RASTER_SSE2 1
@@ -95,11 +99,12 @@ struct MonoLanes {
 };
 
 template <class Op>
-int32_t CombineMonoLanes(Pixel* dest, const uint8_t* bits, int32_t count, MonoColours colours) {
+int32_t CombineMonoLanes(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
+                         MonoColours colours) {
     const MonoLanes lanes(colours);
     int32_t i = 0;
     for (; i + 8 <= count; i += 8) {
-        const __m128i byte = Broadcast(bits[i >> 3]);
+        const __m128i byte = Broadcast(MaskByteAt(bits, firstBit, i >> 3));
         const __m128i first = Op::Apply(Load(dest + i), lanes.Colours(byte, lanes.firstBits));
         const __m128i second = Op::Apply(Load(dest + i + 4), lanes.Colours(byte, lanes.secondBits));
         Store(dest + i, first);
@@ -126,11 +131,12 @@ int32_t CombineColourLanes(Pixel*, const Pixel*, int32_t) {
 
 // Eight pixels a mask byte, without vectors: the compiler unrolls the inner loop.
 template <class Op>
-int32_t CombineMonoLanes(Pixel* dest, const uint8_t* bits, int32_t count, MonoColours colours) {
+int32_t CombineMonoLanes(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
+                         MonoColours colours) {
     const Pixel difference = colours.zero ^ colours.one;
     int32_t i = 0;
     for (; i + 8 <= count; i += 8) {
-        const uint32_t byte = bits[i >> 3];
+        const uint32_t byte = MaskByteAt(bits, firstBit, i >> 3);
         for (int32_t b = 0; b < 8; ++b) {
             const Pixel set = 0u - ((byte >> (7 - b)) & 1u);
             dest[i + b] = Op::Apply(dest[i + b], colours.zero ^ (set & difference));
@@ -159,9 +165,10 @@ void CombineColourRow<CopyOp>(Pixel* dest, const Pixel* source, int32_t count) {
 }
 
 template <class Op>
-void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t count, MonoColours colours) {
-    for (int32_t i = CombineMonoLanes<Op>(dest, bits, count, colours); i < count; ++i) {
-        dest[i] = Op::Apply(dest[i], ColourOfBit(BitAt(bits, i), colours));
+void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
+                    MonoColours colours) {
+    for (int32_t i = CombineMonoLanes<Op>(dest, bits, firstBit, count, colours); i < count; ++i) {
+        dest[i] = Op::Apply(dest[i], ColourOfBit(BitAt(bits, firstBit + i), colours));
     }
 }
 
@@ -182,7 +189,28 @@ void BlackenRow(Pixel* dest, int32_t count) {
 
 }  // namespace
 
-ColourRowKernel ColourRowKernelFor(Rop rop) {
+bool KernelLevelAvailable(KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    static const bool hasAvx2 = __builtin_cpu_supports("avx2") != 0;
+#else
+    constexpr bool hasAvx2 = false;
+#endif
+    return level == KernelLevel::Base || hasAvx2;
+}
+
+KernelLevel BestKernelLevel() {
+    return KernelLevelAvailable(KernelLevel::Avx2) ? KernelLevel::Avx2 : KernelLevel::Base;
+}
+
+ColourRowKernel ColourRowKernelFor(Rop rop, KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+        if (ColourRowKernel kernel = avx2::ColourRowKernelFor(rop)) {
+            return kernel;
+        }
+    }
+#endif
+    (void)level;
     switch (rop) {
         case Rop::SrcCopy:
             return CombineColourRow<CopyOp>;
@@ -195,7 +223,15 @@ ColourRowKernel ColourRowKernelFor(Rop rop) {
     }
 }
 
-MonoRowKernel MonoRowKernelFor(Rop rop) {
+MonoRowKernel MonoRowKernelFor(Rop rop, KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+        if (MonoRowKernel kernel = avx2::MonoRowKernelFor(rop)) {
+            return kernel;
+        }
+    }
+#endif
+    (void)level;
     switch (rop) {
         case Rop::SrcCopy:
             return CombineMonoRow<CopyOp>;

@@ -18,15 +18,34 @@ struct MonoColours {
 
 // dest[i] = op(dest[i], source[i]) for i < count; source and dest do not overlap.
 using ColourRowKernel = void (*)(Pixel* dest, const Pixel* source, int32_t count);
-// dest[i] = op(dest[i], colour of bit i), bit i being bit 7 - i % 8 of bits[i / 8].
-using MonoRowKernel = void (*)(Pixel* dest, const uint8_t* bits, int32_t count,
+// dest[i] = op(dest[i], colour of bit firstBit + i), bit b being bit 7 - b % 8 of bits[b / 8];
+// firstBit is 0 .. 7. Reads only the bytes that hold those bits.
+using MonoRowKernel = void (*)(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
                                MonoColours colours);
+
+// The eight bits from bit firstBit + 8 * group on, as one byte; bit 7 first. The group's bits
+// must all be wanted, so the second byte is read only when they reach into it.
+inline uint32_t MaskByteAt(const uint8_t* bits, int32_t firstBit, int32_t group) {
+    const int32_t at = firstBit + 8 * group;
+    const uint32_t shift = static_cast<uint32_t>(at & 7);
+    const uint32_t high = bits[at >> 3];
+    const uint32_t low = shift != 0 ? bits[(at >> 3) + 1] : 0u;
+    return (((high << 8) | low) >> (8 - shift)) & 0xFFu;
+}
 // dest[i] = op(dest[i]) for the operations that read no source.
 using NoSourceRowKernel = void (*)(Pixel* dest, int32_t count);
 
-// SrcCopy, SrcAnd and SrcPaint; other operations fail with base::EInvalidGraphic.
-ColourRowKernel ColourRowKernelFor(Rop rop);
-MonoRowKernel MonoRowKernelFor(Rop rop);
+// Which build of the kernels: the base one (SSE2, or plain loops without it), or AVX2, which
+// is there on x86-64 Linux builds and used when the processor has it.
+enum class KernelLevel { Base, Avx2 };
+KernelLevel BestKernelLevel();
+// The levels this build and this processor can run (for the tests).
+bool KernelLevelAvailable(KernelLevel level);
+
+// SrcCopy, SrcAnd and SrcPaint; other operations fail with base::EInvalidGraphic. A level that
+// is not available gives the base kernels.
+ColourRowKernel ColourRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
+MonoRowKernel MonoRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
 // DstInvert and Blackness; other operations fail with base::EInvalidGraphic.
 NoSourceRowKernel NoSourceRowKernelFor(Rop rop);
 

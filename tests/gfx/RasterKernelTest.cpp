@@ -12,7 +12,6 @@
 #include "TestBitmaps.h"
 #include "base/Exceptions.h"
 #include "gfx/Raster.h"
-#include "gfx/RasterColourWalk.h"
 #include "gfx/RasterPlan.h"
 #include "gfx/RasterReference.h"
 #include "gfx/RasterRowKernels.h"
@@ -47,40 +46,62 @@ std::vector<uint8_t> RandomBytes(std::mt19937& random, size_t count) {
     return bytes;
 }
 
+// Every build of the kernels this machine can run: the base one and, where there, AVX2.
+std::vector<raster::KernelLevel> AvailableLevels() {
+    std::vector<raster::KernelLevel> levels;
+    for (raster::KernelLevel level : {raster::KernelLevel::Base, raster::KernelLevel::Avx2}) {
+        if (raster::KernelLevelAvailable(level)) {
+            levels.push_back(level);
+        }
+    }
+    return levels;
+}
+
 bool Bit(const std::vector<uint8_t>& bits, int32_t i) {
     return MonoBitAt(bits.data(), i);
 }
 
 TEST(RasterRowKernels, ColourKernelsCombineEveryPixelOfEveryWidthAndNoMore) {
     std::mt19937 random(21);
-    for (Rop rop : kSourceRops) {
-        for (int32_t count = 0; count <= 70; ++count) {
-            const std::vector<Pixel> source = RandomPixels(random, count);
-            std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
-            std::vector<Pixel> expected = dest;
-            for (int32_t i = 0; i < count; ++i) {
-                expected[size_t(i)] = Combine(rop, dest[size_t(i)], source[size_t(i)]);
+    for (raster::KernelLevel level : AvailableLevels()) {
+        for (Rop rop : kSourceRops) {
+            for (int32_t count = 0; count <= 70; ++count) {
+                const std::vector<Pixel> source = RandomPixels(random, count);
+                std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
+                std::vector<Pixel> expected = dest;
+                for (int32_t i = 0; i < count; ++i) {
+                    expected[size_t(i)] = Combine(rop, dest[size_t(i)], source[size_t(i)]);
+                }
+                raster::ColourRowKernelFor(rop, level)(dest.data(), source.data(), count);
+                ASSERT_EQ(dest, expected) << "rop " << uint32_t(rop) << " count " << count;
             }
-            raster::ColourRowKernelFor(rop)(dest.data(), source.data(), count);
-            ASSERT_EQ(dest, expected) << "rop " << uint32_t(rop) << " count " << count;
         }
     }
 }
 
 TEST(RasterRowKernels, MonoKernelsExpandEachBitToEitherColourAndCombine) {
     std::mt19937 random(22);
-    for (Rop rop : kSourceRops) {
-        for (int32_t count = 0; count <= 70; ++count) {
-            const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
-            const std::vector<uint8_t> bits = RandomBytes(random, size_t(count + 7) / 8);
-            std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
-            std::vector<Pixel> expected = dest;
-            for (int32_t i = 0; i < count; ++i) {
-                const Pixel s = Bit(bits, i) ? colours.one : colours.zero;
-                expected[size_t(i)] = Combine(rop, dest[size_t(i)], s);
+    for (raster::KernelLevel level : AvailableLevels()) {
+        for (Rop rop : kSourceRops) {
+            for (int32_t count = 0; count <= 140 * 8; ++count) {
+                // Every first bit; the bits end at the last byte that holds a wanted one, so a
+                // read past it shows under the sanitizers.
+                const int32_t firstBit = count % 8;
+                const int32_t width = count / 8;
+                const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
+                const std::vector<uint8_t> bits =
+                    RandomBytes(random, size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0));
+                std::vector<Pixel> dest = RandomPixels(random, width + kGuard);
+                std::vector<Pixel> expected = dest;
+                for (int32_t i = 0; i < width; ++i) {
+                    const Pixel s = Bit(bits, firstBit + i) ? colours.one : colours.zero;
+                    expected[size_t(i)] = Combine(rop, dest[size_t(i)], s);
+                }
+                raster::MonoRowKernelFor(rop, level)(dest.data(), bits.data(), firstBit, width,
+                                                     colours);
+                ASSERT_EQ(dest, expected)
+                    << "rop " << uint32_t(rop) << " width " << width << " first bit " << firstBit;
             }
-            raster::MonoRowKernelFor(rop)(dest.data(), bits.data(), count, colours);
-            ASSERT_EQ(dest, expected) << "rop " << uint32_t(rop) << " count " << count;
         }
     }
 }
@@ -107,23 +128,6 @@ TEST(RasterRowKernels, AKernelForTheWrongKindOfOperationIsRefused) {
     EXPECT_THROW(raster::ColourRowKernelFor(Rop::DstInvert), base::EInvalidGraphic);
     EXPECT_THROW(raster::MonoRowKernelFor(Rop::Blackness), base::EInvalidGraphic);
     EXPECT_THROW(raster::NoSourceRowKernelFor(Rop::SrcPaint), base::EInvalidGraphic);
-}
-
-// The row ends exactly at the last byte that holds a wanted bit, so a read past it shows under
-// the sanitizers.
-TEST(RasterRowKernels, AlignedBitsAreTheWantedBitsFromAnyOffset) {
-    std::mt19937 random(24);
-    for (int32_t firstBit = 0; firstBit < 24; ++firstBit) {
-        for (int32_t count = 1; count <= 90; ++count) {
-            const auto rowBytes = static_cast<size_t>((firstBit + count + 7) / 8);
-            const std::vector<uint8_t> row = RandomBytes(random, rowBytes);
-            std::vector<uint8_t> out(size_t(count + 7) / 8);
-            raster::AlignBits(row.data(), firstBit, count, out.data());
-            for (int32_t i = 0; i < count; ++i) {
-                ASSERT_EQ(Bit(out, i), Bit(row, firstBit + i)) << firstBit << " " << count;
-            }
-        }
-    }
 }
 
 TEST(RasterPlan, StretchTablesMatchTheNearestPixelRuleForHugeExtents) {
