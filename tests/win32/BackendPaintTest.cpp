@@ -1,0 +1,146 @@
+// Surfaces, presenting, painting and the desktop snapshot of the Win32 backend, checked by
+// reading the pixels back from the window system.
+#include "BackendFixture.h"
+#include "base/Exceptions.h"
+
+namespace win32test {
+namespace {
+
+using PaintTest = BackendTest;
+
+constexpr gfx::Pixel kOrange = 0xE07020;
+constexpr gfx::Pixel kTeal = 0x208080;
+
+void Fill(gfx::Bitmap& surface, const gfx::Rect& rect, gfx::Pixel colour) {
+    for (int32_t y = rect.top; y < rect.bottom; ++y) {
+        for (int32_t x = rect.left; x < rect.right; ++x) {
+            surface.SetPixel(x, y, colour);
+        }
+    }
+}
+
+TEST_F(PaintTest, PresentingPutsExactlyTheRectangleOnTheScreen) {
+    HWND hwnd = MakeWindow(
+        [](HWND h, UINT m, WPARAM w, LPARAM l) {
+            return m == WM_ERASEBKGND || m == WM_PAINT ? 0 : PassOn(h, m, w, l);
+        },
+        {40, 30, 240, 180}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    gfx::Bitmap& surface = WindowSurface(hwnd);
+    ASSERT_EQ(surface.Width(), 200);
+    ASSERT_EQ(surface.Height(), 150);
+    Fill(surface, {0, 0, 200, 150}, kTeal);
+    PresentRect(hwnd, {0, 0, 200, 150});
+    Fill(surface, {0, 0, 200, 150}, kOrange);
+    PresentRect(hwnd, {20, 10, 70, 40});
+    PresentRect(hwnd, {190, 140, 260, 300});  // cut to the client area
+    EXPECT_EQ(WindowPixel(hwnd, 20, 10), kOrange);
+    EXPECT_EQ(WindowPixel(hwnd, 69, 39), kOrange);
+    EXPECT_EQ(WindowPixel(hwnd, 70, 39), kTeal);
+    EXPECT_EQ(WindowPixel(hwnd, 69, 40), kTeal);
+    EXPECT_EQ(WindowPixel(hwnd, 19, 10), kTeal);
+    EXPECT_EQ(WindowPixel(hwnd, 199, 149), kOrange);
+    EXPECT_EQ(WindowPixel(hwnd, 189, 139), kTeal);
+    // The screen shows it at the window's place, once the window system has caught up.
+    RunMessages(2000, [] { return ScreenPixel(40 + 30, 30 + 20) == kOrange; });
+    EXPECT_EQ(ScreenPixel(40 + 30, 30 + 20), kOrange);
+    EXPECT_EQ(ScreenPixel(40 + 100, 30 + 100), kTeal);
+}
+
+TEST_F(PaintTest, APaintErasesWithTheClassBackgroundAndPresentsWhatWasDrawn) {
+    PAINTSTRUCT seen;
+    gfx::Rect updateDuringPaint;
+    int paints = 0;
+    HWND hwnd = MakeWindow(
+        [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m != WM_PAINT) {
+                return PassOn(h, m, w, l);
+            }
+            ++paints;
+            seen = BeginPaint(h);
+            updateDuringPaint = GetUpdateRect(h);
+            Fill(WindowSurface(h), {10, 10, 30, 30}, kOrange);
+            EndPaint(h, seen);
+            return 0;
+        },
+        {300, 200, 400, 280}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, "painted", kTeal);
+    RunMessages(1000, [&] { return paints > 0; });
+    paints = 0;
+    gfx::Rect area{0, 0, 100, 80};
+    ASSERT_TRUE(InvalidateRect(hwnd, &area, true));
+    EXPECT_EQ(GetUpdateRect(hwnd), area);
+    EXPECT_TRUE(UpdateWindow(hwnd));
+    EXPECT_EQ(paints, 1);
+    EXPECT_FALSE(seen.fErase);  // the default handling erased it
+    EXPECT_EQ(seen.rcPaint, area);
+    EXPECT_EQ(updateDuringPaint, area);
+    EXPECT_TRUE(GetUpdateRect(hwnd).IsEmpty());
+    EXPECT_EQ(WindowPixel(hwnd, 15, 15), kOrange);
+    EXPECT_EQ(WindowPixel(hwnd, 50, 50), kTeal);
+    EXPECT_EQ(WindowSurface(hwnd).GetPixel(50, 50), kTeal);
+}
+
+TEST_F(PaintTest, AWindowWithoutBackgroundIsNotErased) {
+    bool erasedAnswer = true;
+    HWND hwnd = MakeWindow(
+        [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_PAINT) {
+                PAINTSTRUCT paint = BeginPaint(h);
+                erasedAnswer = paint.fErase;
+                EndPaint(h, paint);
+                return 0;
+            }
+            return PassOn(h, m, w, l);
+        },
+        {0, 0, 60, 60});
+    WindowSurface(hwnd).Fill(kOrange);
+    InvalidateRect(hwnd, nullptr, true);
+    UpdateWindow(hwnd);
+    EXPECT_TRUE(erasedAnswer);  // nothing erased it: the paint must
+    EXPECT_EQ(WindowSurface(hwnd).GetPixel(30, 30), kOrange);
+}
+
+TEST_F(PaintTest, EndPaintWithoutBeginPaintIsRefused) {
+    HWND hwnd = MakeWindow(PassOn, {0, 0, 30, 30});
+    EXPECT_THROW(EndPaint(hwnd, PAINTSTRUCT{}), base::Exception);
+    EXPECT_THROW(BeginPaint(0x7FFFFFF0u), base::Exception);
+}
+
+TEST_F(PaintTest, AChildPresentsInsideItsParent) {
+    HWND parent = MakeWindow([](HWND h, UINT m, WPARAM w,
+                                LPARAM l) { return m == WM_ERASEBKGND ? 0 : PassOn(h, m, w, l); },
+                             {600, 100, 800, 250}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    WindowSurface(parent).Fill(kTeal);
+    PresentRect(parent, {0, 0, 200, 150});
+    std::string childClass = FreshClass(PassOn);
+    HWND child = CreateWindowExA(0, childClass, "child", WS_CHILD | WS_VISIBLE | WS_DISABLED, 50,
+                                 40, 100, 80, parent);
+    ASSERT_NE(child, 0u);
+    RunMessages(200);
+    WindowSurface(child).Fill(kOrange);
+    PresentRect(child, {0, 0, 100, 80});
+    EXPECT_EQ(WindowPixel(parent, 50, 40), kOrange);
+    EXPECT_EQ(WindowPixel(parent, 149, 119), kOrange);
+    EXPECT_EQ(WindowPixel(parent, 49, 40), kTeal);
+    EXPECT_EQ(WindowPixel(child, 0, 0), kOrange);
+}
+
+TEST_F(PaintTest, TheSnapshotIsTheWholeScreenAsShown) {
+    HWND hwnd = MakeWindow([](HWND h, UINT m, WPARAM w,
+                              LPARAM l) { return m == WM_ERASEBKGND ? 0 : PassOn(h, m, w, l); },
+                           {500, 400, 560, 450}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    WindowSurface(hwnd).Fill(kOrange);
+    PresentRect(hwnd, {0, 0, 60, 50});
+    gfx::Bitmap screen;
+    RunMessages(2000, [&] {
+        screen = CaptureScreen();
+        return screen.GetPixel(510, 410) == kOrange;
+    });
+    EXPECT_EQ(screen.Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(screen.Height(), GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(screen.GetPixel(510, 410), kOrange);
+    EXPECT_EQ(screen.GetPixel(559, 449), kOrange);
+    EXPECT_EQ(screen.GetPixel(100, 100), ScreenPixel(100, 100));
+}
+
+}  // namespace
+}  // namespace win32test

@@ -1,0 +1,57 @@
+# The Windows build's test programs. GoogleTest is built from its sources (Debian ships them in
+# /usr/src/googletest), since no GoogleTest library exists for mingw-w64.
+set(VA_GOOGLETEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest sources for the Windows tests")
+if(NOT EXISTS ${VA_GOOGLETEST_SOURCE_DIR}/CMakeLists.txt)
+    message(STATUS "No GoogleTest sources in ${VA_GOOGLETEST_SOURCE_DIR}: the Win32 tests are not built")
+    return()
+endif()
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+add_subdirectory(${VA_GOOGLETEST_SOURCE_DIR} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+enable_testing()
+
+# Every test program and the programs they start sit in one folder, so each finds the others.
+set(VA_WIN32_TEST_DIR ${CMAKE_BINARY_DIR}/tests/win32)
+
+function(va_win32_program target)
+    set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VA_WIN32_TEST_DIR})
+    va_set_warnings(${target})
+endfunction()
+
+# A stand-in for the system's password libraries: both entry points, and one more whose
+# arguments the backend does not know.
+add_library(va_password_stub SHARED PasswordStub.cpp)
+set_target_properties(va_password_stub PROPERTIES PREFIX "" OUTPUT_NAME password_stub)
+target_link_libraries(va_password_stub PRIVATE user32)
+if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    target_link_options(va_password_stub PRIVATE -Wl,--kill-at)
+endif()
+va_win32_program(va_password_stub)
+
+# The backend in use by a program of its own: a saver-like full-screen window, a preview-like
+# child of a foreign window, and a companion query (see Probe.cpp).
+add_executable(va_win32_probe WIN32 Probe.cpp $<TARGET_OBJECTS:va_win32_resources>)
+target_link_libraries(va_win32_probe PRIVATE va_platform_win32)
+va_win32_program(va_win32_probe)
+
+# The driver: starts programs and inspects their windows through the window system.
+add_library(va_win32_driver STATIC driver/ChildProcess.cpp driver/DriverWindows.cpp
+            driver/WindowQuery.cpp)
+target_include_directories(va_win32_driver PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+target_link_libraries(va_win32_driver PUBLIC user32 gdi32)
+va_set_warnings(va_win32_driver)
+
+add_executable(win32_backend_test
+    BackendWindowTest.cpp BackendMessageTest.cpp BackendPaintTest.cpp BackendSystemTest.cpp
+    BackendFixture.cpp $<TARGET_OBJECTS:va_win32_resources>)
+target_link_libraries(win32_backend_test PRIVATE va_platform_win32 va_win32_driver GTest::gtest_main)
+add_dependencies(win32_backend_test va_password_stub)
+va_win32_program(win32_backend_test)
+
+add_executable(win32_driver_test DriverTest.cpp)
+target_link_libraries(win32_driver_test PRIVATE va_win32_driver GTest::gtest_main)
+add_dependencies(win32_driver_test va_win32_probe)
+va_win32_program(win32_driver_test)
+
+add_test(NAME win32.backend COMMAND win32_backend_test WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
+add_test(NAME win32.driver COMMAND win32_driver_test WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
+set_tests_properties(win32.backend win32.driver PROPERTIES LABELS wine TIMEOUT 300)
