@@ -133,7 +133,8 @@ class TSprite : public TVSprite, public ISequenceOwner {
     // One tick of the timer: leaves the current step (moving by its displacement) and shows
     // the next one for its time. A released sprite is destroyed by its owner here.
     void SequenceTimer();
-    // Marks the sprite: it no longer changes or draws, and is destroyed at its next tick.
+    // Marks the sprite: it no longer changes or draws, and its owner destroys it at its next
+    // tick (a sprite without an owner only stops there); one whose timer is idle stays.
     void Release() { released_ = true; }
     // Reports to OnHit every other visible sprite of the box that this one touches.
     virtual void CheckHit();
