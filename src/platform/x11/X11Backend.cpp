@@ -34,6 +34,9 @@ Cursor MakeEmptyCursor(const Connection& connection) {
 X11Backend::X11Backend(X11Options options)
     : options_(std::move(options)), connection_(options_.display), installed_(*this) {
     Display* display = connection_.Get();
+    if (options_.daemonWindow) {
+        WatchDaemonWindow();  // first: a refusal leaves nothing behind
+    }
     gc_ = XCreateGC(display, connection_.Root(), 0, nullptr);
     emptyCursor_ = MakeEmptyCursor(connection_);
     arrowCursor_ = XCreateFontCursor(display, XC_left_ptr);
@@ -41,9 +44,6 @@ X11Backend::X11Backend(X11Options options)
     screenWidth_ = XDisplayWidth(display, connection_.ScreenNumber());
     screenHeight_ = XDisplayHeight(display, connection_.ScreenNumber());
     XSelectInput(display, connection_.Root(), StructureNotifyMask);
-    if (options_.daemonWindow) {
-        WatchDaemonWindow();
-    }
     XSync(display, 0);  // from here on the server reports what the backend listens for
 }
 
