@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <functional>
+#include <iterator>
 #include <string>
 
 #include "TestForm.h"
@@ -134,6 +137,20 @@ TEST_F(DamagedFormTest, TheApplicationGoesOnAfterAFailedWindow) {
     auto* form = application_.CreateForm<TfrmTest>(MainFormDescription());
     EXPECT_EQ(form->ComponentCount(), 9);
     EXPECT_EQ(form->calls, std::vector<std::string>{"FormCreate"});
+}
+
+// The fuzzer's main seed is the generator's description over tiny pictures: it must load
+// whole, or the fuzzer would start from a rejection.
+TEST_F(DamagedFormTest, TheFuzzersSmallSeedLoadsCompletely) {
+    const std::filesystem::path seed =
+        std::filesystem::path(VA_TEST_DATA_DIR) / "../../fuzz/corpus/formdesc/main_small.vaf";
+    std::ifstream in(seed, std::ios::binary);
+    ASSERT_TRUE(in) << seed;
+    const std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                                     std::istreambuf_iterator<char>()};
+    auto* form = application_.CreateForm<TfrmTest>(bytes);
+    EXPECT_EQ(form->ComponentCount(), 9);
+    EXPECT_NE(form->FindComponent("spriteBladeren"), nullptr);
 }
 
 }  // namespace
