@@ -188,6 +188,25 @@ TEST_F(X11SaverWindowTest, TheProgramsIconsAreHandedOutByIndex) {
     EXPECT_EQ(IconPictures(0), nullptr);
 }
 
+TEST_F(X11SaverWindowTest, AWindowComingUpUnderTheRestingPointerReportsItsPositionOnce) {
+    if (RunTool("xdotool version") != 0) {
+        GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
+    }
+    ASSERT_EQ(RunTool("xdotool mousemove 200 150"), 0);
+    ShowSaver();
+    ASSERT_TRUE(PumpUntil([&] { return log_.Count(WM_MOUSEMOVE) > 0; }));
+    PumpUntil([] { return false; }, 100);
+    for (const MSG& msg : log_.messages) {
+        if (msg.message == WM_MOUSEMOVE) {  // the position it came up under, nothing else
+            EXPECT_EQ(XFromLParam(msg.lParam), 200);
+            EXPECT_EQ(YFromLParam(msg.lParam), 150);
+        }
+    }
+    ASSERT_EQ(RunTool("xdotool mousemove 200 151"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return YFromLParam(log_.Last(WM_MOUSEMOVE)->lParam) == 151; }));
+    EXPECT_EQ(XFromLParam(log_.Last(WM_MOUSEMOVE)->lParam), 200);
+}
+
 TEST_F(X11SaverWindowTest, ThePointerCountAndTheSaverFlagAreKept) {
     EXPECT_EQ(ShowCursor(false), -1);
     EXPECT_EQ(ShowCursor(true), 0);

@@ -73,6 +73,22 @@ TEST_F(X11WindowTest, FindWindowMatchesClassAndTitleAmongOwnAndOtherProgramsWind
     EXPECT_FALSE(IsWindow(static_cast<HWND>(foreign)));
 }
 
+TEST_F(X11WindowTest, UnderAWindowManagerTheClientInsideAFrameIsFound) {
+    ::Window frame = MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 60), nullptr, nullptr, true);
+    ::Window client = MakeForeignWindow(gfx::RectFromSize(2, 20, 50, 30), "TfrmStartScreensaver",
+                                        "StartScreensaver", true, frame);
+    ::Window decoration =
+        MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 20), "Deco", "StartScreensaver", true, frame);
+    long normal[2] = {1, 0};
+    Atom wmState = XInternAtom(Raw(), "WM_STATE", 0);
+    XChangeProperty(Raw(), client, wmState, wmState, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(normal), 2);
+    XSync(Raw(), 0);
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "StartScreensaver"), client);
+    EXPECT_EQ(FindWindowA("Deco", nullptr), 0u);  // inside a frame only the client counts
+    EXPECT_NE(decoration, 0u);
+}
+
 TEST_F(X11WindowTest, ChildWindowsAreNotFoundAsTopLevelWindows) {
     HWND parent = CreateWindowExA(0, "TestWindow", "Parent", WS_POPUP, 0, 0, 50, 50, 0);
     HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD, 5, 5, 10, 10, parent);
