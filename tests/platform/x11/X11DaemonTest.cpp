@@ -141,6 +141,27 @@ TEST_P(X11MessageBoxTest, TheBoxShowsTheCaptionAndEndsOnItsKeyWhileTimersGoOn) {
 INSTANTIATE_TEST_SUITE_P(Keys, X11MessageBoxTest,
                          ::testing::Values(XK_Return, XK_Escape, XK_space));
 
+TEST_F(X11Fixture, AMessageBoxEndsOnAClickOnOkButNotElsewhere) {
+    auto backend = MakeBackend();
+    int clicks = 0;
+    SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
+        HWND box = FindWindowA("VellamorMessageBox", nullptr);
+        if (box == 0) {
+            return;
+        }
+        XWindowAttributes size{};
+        XGetWindowAttributes(Raw(), box, &size);
+        ++clicks;
+        if (clicks == 1) {
+            SendButton(box, Button1, 3, 3);  // on the text, not on the button
+        } else if (clicks == 4) {
+            SendButton(box, Button1, size.width / 2, size.height - 16 - 13);
+        }
+    });
+    EXPECT_EQ(MessageBoxA(0, "A line of text", "Click", MB_OK), IDOK);
+    EXPECT_GE(clicks, 4);  // the first click left the box up
+}
+
 TEST_F(X11Fixture, AMessageBoxEndsOnAQuitRequestAndPassesItOn) {
     auto backend = MakeBackend();
     SetTimer(0, 0, 10, [](HWND, UINT, uint32_t, uint32_t) { PostQuitMessage(4); });
