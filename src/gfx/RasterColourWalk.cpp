@@ -1,6 +1,7 @@
 #include "gfx/RasterColourWalk.h"
 
 #include <algorithm>
+#include <array>
 
 #include "gfx/Bitmap.h"
 #include "gfx/RasterRowKernels.h"
@@ -39,12 +40,96 @@ void WalkForwardMono(const BlitPlan& plan, MonoRowKernel kernel) {
     }
 }
 
-// The source columns a mirrored or stretched row reads: the span from the lowest to the
+// A mirrored mask row: its bits reversed into a buffer, eight at a time through a table of
+// reversed bytes, then the forward kernel.
+class ReversedBits {
+  public:
+    explicit ReversedBits(int32_t count)
+        : count_(count), bits_(static_cast<size_t>(count + 7) / 8) {}
+
+    // Bit i of the result is bit last - i of row.
+    const uint8_t* Reverse(const uint8_t* row, int32_t last) {
+        const int32_t words = count_ / 64;
+        for (int32_t w = 0; w < words; ++w) {
+            StoreWord(bits_.data() + 8 * w, ReversedWord(WordAt(row, last - 64 * w - 63)));
+        }
+        for (int32_t j = 8 * words; j < count_ / 8; ++j) {
+            const int32_t from = last - 8 * j - 7;  // the byte's bits, lowest position first
+            bits_[static_cast<size_t>(j)] =
+                ReversedByte(MaskByteAt(row + (from >> 3), from & 7, 0));
+        }
+        for (int32_t i = count_ / 8 * 8; i < count_; ++i) {
+            SetMonoBitAt(bits_.data(), i, MonoBitAt(row, last - i));
+        }
+        return bits_.data();
+    }
+
+  private:
+    static uint8_t ReversedByte(uint32_t byte) { return kReversedBytes[byte & 0xFFu]; }
+
+    // The 64 bits from bit `from` on, the first in the top bit; every byte read holds some.
+    static uint64_t WordAt(const uint8_t* row, int32_t from) {
+        const uint8_t* bytes = row + (from >> 3);
+        const auto shift = static_cast<uint32_t>(from & 7);
+        uint64_t word = 0;
+        for (int i = 0; i < 8; ++i) {
+            word = (word << 8) | bytes[i];
+        }
+        return shift == 0 ? word : (word << shift) | (bytes[8] >> (8 - shift));
+    }
+    static uint64_t ReversedWord(uint64_t word) {
+        uint64_t reversed = 0;
+        for (int i = 0; i < 8; ++i) {
+            reversed = (reversed << 8) | ReversedByte(static_cast<uint32_t>(word >> (8 * i)));
+        }
+        return reversed;
+    }
+    static void StoreWord(uint8_t* bytes, uint64_t word) {
+        for (int i = 7; i >= 0; --i) {
+            bytes[i] = static_cast<uint8_t>(word);
+            word >>= 8;
+        }
+    }
+
+    static constexpr std::array<uint8_t, 256> kReversedBytes = [] {
+        std::array<uint8_t, 256> table{};
+        for (uint32_t byte = 0; byte < 256; ++byte) {
+            uint32_t reversed = 0;
+            for (uint32_t b = 0; b < 8; ++b) {
+                reversed |= ((byte >> b) & 1u) << (7 - b);
+            }
+            table[byte] = static_cast<uint8_t>(reversed);
+        }
+        return table;
+    }();
+
+    int32_t count_;
+    std::vector<uint8_t> bits_;
+};
+
+void WalkMirroredMono(const BlitPlan& plan, MonoRowKernel kernel) {
+    ReversedBits reversed(plan.columns.count);
+    for (int32_t i = 0; i < plan.rows.count; ++i) {
+        const uint8_t* row = plan.source->MonoRow(plan.rows.SourceAt(i));
+        kernel(DestRow(plan, i), reversed.Reverse(row, plan.columns.sourceStart), 0,
+               plan.columns.count, ColoursOf(plan));
+    }
+}
+
+// A mirrored colour row: the kernel reads its source from the row's last column backwards.
+void WalkMirroredColour(const BlitPlan& plan, ColourRowKernel kernel) {
+    const int32_t first = plan.columns.sourceStart - plan.columns.count + 1;
+    for (int32_t i = 0; i < plan.rows.count; ++i) {
+        const Pixel* source = plan.source->ColourRow(plan.rows.SourceAt(i));
+        kernel(DestRow(plan, i), source + first, plan.columns.count);
+    }
+}
+
+// The source columns a stretched row reads: the span from the lowest to the
 // highest, and for each destination column its place in that span.
 struct ColumnSpan {
     int32_t first = 0;
     int32_t count = 0;
-    bool reversed = false;        // unscaled mirror: place i is count - 1 - i
     std::vector<int32_t> places;  // stretched: place of each destination column
 };
 
@@ -52,17 +137,10 @@ ColumnSpan SpanOf(const AxisMap& columns) {
     ColumnSpan span;
     span.first = columns.SourceMin();
     span.count = columns.SourceMax() - span.first + 1;
-    span.reversed = !columns.Scaled();
-    if (columns.Scaled()) {
-        span.places.resize(columns.table.size());
-        std::transform(columns.table.begin(), columns.table.end(), span.places.begin(),
-                       [&](int32_t x) { return x - span.first; });
-    }
+    span.places.resize(columns.table.size());
+    std::transform(columns.table.begin(), columns.table.end(), span.places.begin(),
+                   [&](int32_t x) { return x - span.first; });
     return span;
-}
-
-void ReverseInto(Pixel* out, const Pixel* span, int32_t count) {
-    std::reverse_copy(span, span + count, out);
 }
 
 void GatherInto(Pixel* out, const Pixel* span, const std::vector<int32_t>& places) {
@@ -72,7 +150,7 @@ void GatherInto(Pixel* out, const Pixel* span, const std::vector<int32_t>& place
     }
 }
 
-// Mirrored or stretched rows: the source span as colours (a mono span is expanded first), then
+// Stretched rows: the source span as colours (a mono span is expanded first), then
 // its columns in destination order, then the kernel. A row that reads the same source row as
 // the one before reuses the prepared columns.
 class MappedRows {
@@ -108,11 +186,7 @@ class MappedRows {
 
     void PrepareColumns(int32_t sourceY) {
         const Pixel* span = SpanColours(sourceY);
-        if (span_.reversed) {
-            ReverseInto(columns_.data(), span, span_.count);
-        } else {
-            GatherInto(columns_.data(), span, span_.places);
-        }
+        GatherInto(columns_.data(), span, span_.places);
     }
 
     const BlitPlan& plan_;
@@ -132,6 +206,11 @@ void RunColourBlit(const BlitPlan& plan, Rop rop) {
     if (plan.columns.Forward()) {
         mono ? WalkForwardMono(plan, MonoRowKernelFor(rop))
              : WalkForwardColour(plan, ColourRowKernelFor(rop));
+        return;
+    }
+    if (!plan.columns.Scaled()) {
+        mono ? WalkMirroredMono(plan, MonoRowKernelFor(rop))
+             : WalkMirroredColour(plan, ReversedColourRowKernelFor(rop));
         return;
     }
     MappedRows(plan).Walk(ColourRowKernelFor(rop));

@@ -122,7 +122,22 @@ int32_t InvertLanes(Pixel* dest, int32_t count) {
     return i;
 }
 
+template <class Op>
+int32_t CombineReversedLanes(Pixel* dest, const Pixel* source, int32_t count) {
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m128i reversed = _mm_shuffle_epi32(Load(source + count - 4 - i), 0x1B);
+        Store(dest + i, Op::Apply(Load(dest + i), reversed));
+    }
+    return i;
+}
+
 #else
+
+template <class Op>
+int32_t CombineReversedLanes(Pixel*, const Pixel*, int32_t) {
+    return 0;
+}
 
 template <class Op>
 int32_t CombineColourLanes(Pixel*, const Pixel*, int32_t) {
@@ -162,6 +177,13 @@ void CombineColourRow(Pixel* dest, const Pixel* source, int32_t count) {
 template <>
 void CombineColourRow<CopyOp>(Pixel* dest, const Pixel* source, int32_t count) {
     std::copy_n(source, count, dest);
+}
+
+template <class Op>
+void CombineReversedRow(Pixel* dest, const Pixel* source, int32_t count) {
+    for (int32_t i = CombineReversedLanes<Op>(dest, source, count); i < count; ++i) {
+        dest[i] = Op::Apply(dest[i], source[count - 1 - i]);
+    }
 }
 
 template <class Op>
@@ -250,6 +272,27 @@ NoSourceRowKernel NoSourceRowKernelFor(Rop rop) {
             return InvertRow;
         case Rop::Blackness:
             return BlackenRow;
+        default:
+            ThrowNoKernel(rop);
+    }
+}
+
+ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+        if (ColourRowKernel kernel = avx2::ReversedColourRowKernelFor(rop)) {
+            return kernel;
+        }
+    }
+#endif
+    (void)level;
+    switch (rop) {
+        case Rop::SrcCopy:
+            return CombineReversedRow<CopyOp>;
+        case Rop::SrcAnd:
+            return CombineReversedRow<AndOp>;
+        case Rop::SrcPaint:
+            return CombineReversedRow<OrOp>;
         default:
             ThrowNoKernel(rop);
     }

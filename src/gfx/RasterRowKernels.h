@@ -49,6 +49,9 @@ MonoRowKernel MonoRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
 // DstInvert and Blackness; other operations fail with base::EInvalidGraphic.
 NoSourceRowKernel NoSourceRowKernelFor(Rop rop);
 
+// dest[i] = op(dest[i], source[count - 1 - i]): a mirrored row. SrcCopy, SrcAnd, SrcPaint.
+ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
+
 // True when the kernels were built with SSE2.
 bool RowKernelsUseSse2();
 

@@ -55,6 +55,19 @@ void CombineColourRow(Pixel* dest, const Pixel* source, int32_t count) {
 }
 
 template <class Op>
+void CombineReversedRow(Pixel* dest, const Pixel* source, int32_t count) {
+    const __m256i reverse = _mm256_set_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i reversed = _mm256_permutevar8x32_epi32(Load(source + count - 8 - i), reverse);
+        Store(dest + i, Op::Apply(Load(dest + i), reversed));
+    }
+    for (; i < count; ++i) {
+        dest[i] = Op::Apply(dest[i], source[count - 1 - i]);
+    }
+}
+
+template <class Op>
 void CombineMonoPixels(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t begin,
                        int32_t end, MonoColours colours) {
     for (int32_t i = begin; i < end; ++i) {
@@ -153,6 +166,19 @@ MonoRowKernel MonoRowKernelFor(Rop rop) {
             return CombineMonoRow<AndOp>;
         case Rop::SrcPaint:
             return CombineMonoRow<OrOp>;
+        default:
+            return nullptr;
+    }
+}
+
+ColourRowKernel ReversedColourRowKernelFor(Rop rop) {
+    switch (rop) {
+        case Rop::SrcCopy:
+            return CombineReversedRow<CopyOp>;
+        case Rop::SrcAnd:
+            return CombineReversedRow<AndOp>;
+        case Rop::SrcPaint:
+            return CombineReversedRow<OrOp>;
         default:
             return nullptr;
     }

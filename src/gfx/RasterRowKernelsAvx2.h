@@ -9,5 +9,6 @@ namespace gfx::raster::avx2 {
 // Null for the operations these kernels do not cover.
 ColourRowKernel ColourRowKernelFor(Rop rop);
 MonoRowKernel MonoRowKernelFor(Rop rop);
+ColourRowKernel ReversedColourRowKernelFor(Rop rop);
 
 }  // namespace gfx::raster::avx2

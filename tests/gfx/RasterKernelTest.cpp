@@ -79,6 +79,25 @@ TEST(RasterRowKernels, ColourKernelsCombineEveryPixelOfEveryWidthAndNoMore) {
     }
 }
 
+TEST(RasterRowKernels, ReversedKernelsCombineTheMirroredRow) {
+    std::mt19937 random(29);
+    for (raster::KernelLevel level : AvailableLevels()) {
+        for (Rop rop : kSourceRops) {
+            for (int32_t count = 0; count <= 70; ++count) {
+                const std::vector<Pixel> source = RandomPixels(random, count);
+                std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
+                std::vector<Pixel> expected = dest;
+                for (int32_t i = 0; i < count; ++i) {
+                    expected[size_t(i)] =
+                        Combine(rop, dest[size_t(i)], source[size_t(count - 1 - i)]);
+                }
+                raster::ReversedColourRowKernelFor(rop, level)(dest.data(), source.data(), count);
+                ASSERT_EQ(dest, expected) << "rop " << uint32_t(rop) << " count " << count;
+            }
+        }
+    }
+}
+
 TEST(RasterRowKernels, MonoKernelsExpandEachBitToEitherColourAndCombine) {
     std::mt19937 random(22);
     for (raster::KernelLevel level : AvailableLevels()) {
@@ -128,6 +147,7 @@ TEST(RasterRowKernels, AKernelForTheWrongKindOfOperationIsRefused) {
     EXPECT_THROW(raster::ColourRowKernelFor(Rop::DstInvert), base::EInvalidGraphic);
     EXPECT_THROW(raster::MonoRowKernelFor(Rop::Blackness), base::EInvalidGraphic);
     EXPECT_THROW(raster::NoSourceRowKernelFor(Rop::SrcPaint), base::EInvalidGraphic);
+    EXPECT_THROW(raster::ReversedColourRowKernelFor(Rop::DstInvert), base::EInvalidGraphic);
 }
 
 TEST(RasterPlan, StretchTablesMatchTheNearestPixelRuleForHugeExtents) {
@@ -154,9 +174,9 @@ struct MonoCase {
 };
 
 void ExpectMonoTransferLikeTheReference(std::mt19937& random, const MonoCase& c, Rop rop) {
-    // 40 pixels wide: rows padded from 5 to 8 bytes, so padding bits sit after every row.
-    Bitmap mask = test::RandomBitmap(random, 40, 6, PixelFormat::Mono);
-    Bitmap dest = test::RandomBitmap(random, 90, 9, PixelFormat::Colour);
+    // 168 pixels wide: rows padded from 21 to 24 bytes, so padding bits sit after every row.
+    Bitmap mask = test::RandomBitmap(random, 168, 6, PixelFormat::Mono);
+    Bitmap dest = test::RandomBitmap(random, 180, 9, PixelFormat::Colour);
     dest.GetCanvas().SetBackgroundColour(RandomColour(random));
     dest.GetCanvas().SetTextColour(RandomColour(random));
     Bitmap expected(dest);
@@ -179,7 +199,7 @@ TEST(RasterColourWalk, MasksFromEveryBitOffsetAndWidthMatchTheReference) {
     std::mt19937 random(25);
     for (Rop rop : kSourceRops) {
         for (int32_t sourceX = 0; sourceX < 10; ++sourceX) {
-            for (int32_t width = 1; width + sourceX <= 40; width += 3) {
+            for (int32_t width = 1; width + sourceX <= 168; width += 3) {
                 ExpectMonoTransferLikeTheReference(random, {sourceX, width, width, 6, false, false},
                                                    rop);
             }
@@ -191,7 +211,7 @@ TEST(RasterColourWalk, MirroredMasksMatchTheReference) {
     std::mt19937 random(26);
     for (Rop rop : kSourceRops) {
         for (int32_t sourceX : {0, 3, 8, 13}) {
-            for (int32_t width : {1, 4, 7, 9, 16, 17, 27}) {
+            for (int32_t width : {1, 4, 7, 9, 16, 17, 27, 63, 64, 65, 127, 128, 129, 150}) {
                 for (bool mirrorY : {false, true}) {
                     ExpectMonoTransferLikeTheReference(
                         random, {sourceX, width, width, 6, true, mirrorY}, rop);
@@ -223,7 +243,7 @@ TEST(RasterColourWalk, MirroredAndStretchedColourRowsMatchTheReference) {
     std::mt19937 random(28);
     for (Rop rop : kSourceRops) {
         for (int32_t destWidth : {-70, -33, -8, -5, 5, 9, 31, 70}) {
-            for (int32_t sourceWidth : {-41, -17, 17, 41}) {
+            for (int32_t sourceWidth : {-41, -33, -17, 5, 17, 33, 41}) {
                 Bitmap source = test::RandomBitmap(random, 45, 7, PixelFormat::Colour);
                 Bitmap dest = test::RandomBitmap(random, 64, 12, PixelFormat::Colour);
                 Bitmap expected(dest);
