@@ -45,8 +45,10 @@ Connection::Connection(const std::string& displayName) {
     display_ = XOpenDisplay(displayName.empty() ? nullptr : displayName.c_str());
     if (display_ == nullptr) {
         const char* shown = displayName.empty() ? std::getenv("DISPLAY") : displayName.c_str();
-        throw base::Exception(std::string("Cannot open the X display \"") +
-                              (shown == nullptr ? "" : shown) + "\"");
+        if (shown == nullptr) {
+            throw base::Exception("Cannot open the X display: DISPLAY is not set");
+        }
+        throw base::Exception(std::string("Cannot open the X display \"") + shown + "\"");
     }
     screen_ = XDefaultScreen(display_);
     root_ = XRootWindow(display_, screen_);

@@ -508,10 +508,22 @@ HWND X11Backend::GetForegroundWindow() {
     return foreground_;
 }
 
-// Another program's window is raised through the window manager (_NET_ACTIVE_WINDOW).
+// The program's own window is raised and given the focus. Another program's window is only
+// asked for through the window manager (_NET_ACTIVE_WINDOW), which decides; in daemon mode
+// not at all, so that nothing can come up over the daemon's (perhaps locked) screen.
 bool X11Backend::SetForegroundWindow(HWND hwnd) {
     if (!IsWindow(hwnd)) {
         return false;
+    }
+    ErrorTrap trap(connection_.Get());
+    if (Find(hwnd) != nullptr) {
+        XRaiseWindow(connection_.Get(), Xid(hwnd));
+        XSetInputFocus(connection_.Get(), Xid(hwnd), RevertToParent, CurrentTime);
+        foreground_ = hwnd;
+        return true;
+    }
+    if (options_.daemonWindow) {
+        return true;
     }
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -520,14 +532,8 @@ bool X11Backend::SetForegroundWindow(HWND hwnd) {
     event.xclient.format = 32;
     event.xclient.data.l[0] = 2;  // a request on the user's behalf
     event.xclient.data.l[1] = CurrentTime;
-    ErrorTrap trap(connection_.Get());
     XSendEvent(connection_.Get(), connection_.Root(), 0,
                SubstructureRedirectMask | SubstructureNotifyMask, &event);
-    XRaiseWindow(connection_.Get(), Xid(hwnd));
-    XSetInputFocus(connection_.Get(), Xid(hwnd), RevertToParent, CurrentTime);
-    if (Find(hwnd) != nullptr) {
-        foreground_ = hwnd;
-    }
     return true;
 }
 

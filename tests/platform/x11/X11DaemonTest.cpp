@@ -3,6 +3,8 @@
 
 #include <X11/keysym.h>
 
+#include <algorithm>
+
 namespace platform::x11::testing {
 namespace {
 
@@ -102,6 +104,28 @@ TEST_F(X11DaemonTest, TheDaemonsWindowGoingEndsTheSaver) {
     EXPECT_TRUE(quit);
     EXPECT_EQ(log_.Count(WM_DESTROY), 1);
     EXPECT_EQ(log_.Last(WM_DESTROY)->hwnd, hwnd);
+}
+
+// Stacking position among the root's children, bottom first.
+size_t StackingIndex(Display* display, ::Window window) {
+    ::Window root = 0;
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(display, XDefaultRootWindow(display), &root, &parent, &children, &count);
+    auto index = static_cast<size_t>(std::find(children, children + count, window) - children);
+    XFree(children);
+    return index;
+}
+
+TEST_F(X11DaemonTest, NoOtherWindowIsBroughtUpOverTheDaemonsScreen) {
+    ::Window other = MakeForeignWindow(gfx::RectFromSize(0, 0, 50, 50), "Other", "Other", true);
+    XLowerWindow(Raw(), other);
+    XSync(Raw(), 0);
+    ASSERT_LT(StackingIndex(Raw(), other), StackingIndex(Raw(), daemonWindow_));
+    EXPECT_TRUE(SetForegroundWindow(static_cast<HWND>(other)));
+    SyncBackend();
+    EXPECT_LT(StackingIndex(Raw(), other), StackingIndex(Raw(), daemonWindow_));
 }
 
 TEST_F(X11DaemonTest, ADaemonWindowThatDoesNotExistIsRefused) {

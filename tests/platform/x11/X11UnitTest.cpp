@@ -16,6 +16,7 @@
 #include "platform/x11/Libraries.h"
 #include "platform/x11/PixelLayout.h"
 #include "platform/x11/SettingsFile.h"
+#include "platform/x11/X11Backend.h"
 
 namespace platform::x11 {
 namespace {
@@ -124,6 +125,17 @@ TEST(DaemonWindowTest, TheCommandLineComesBeforeTheEnvironment) {
     std::vector<std::string> dangling{"saver", "-window-id"};
     EXPECT_THROW(DaemonWindowFrom(dangling, nullptr), base::Exception);
     EXPECT_THROW(DaemonWindowFrom(plain, "window"), base::Exception);
+}
+
+TEST(ConnectionTest, ADisplayThatCannotBeOpenedIsNamedInTheFailure) {
+    try {
+        X11Options options;
+        options.display = ":4987";
+        X11Backend backend(options);
+        FAIL() << "no exception";
+    } catch (const base::Exception& error) {
+        EXPECT_NE(std::string(error.what()).find("\":4987\""), std::string::npos) << error.what();
+    }
 }
 
 TEST(PixelLayoutTest, TheCommonLayoutIsNativeAndOthersAreConverted) {

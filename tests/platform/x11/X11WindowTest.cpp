@@ -184,6 +184,23 @@ TEST_F(X11WindowTest, MovingResizesTheWindowAndItsSurface) {
     EXPECT_EQ(attributes.height, 80);
 }
 
+TEST_F(X11WindowTest, TheForegroundWindowOfTheProgramIsRaised) {
+    HWND own = CreateWindowExA(0, "TestWindow", "Own", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, 0);
+    ::Window other = MakeForeignWindow(gfx::RectFromSize(0, 0, 50, 50), "Other", "Other", true);
+    EXPECT_TRUE(SetForegroundWindow(own));
+    SyncBackend();
+    ::Window root = 0;
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    XQueryTree(Raw(), XDefaultRootWindow(Raw()), &root, &parent, &children, &count);
+    ASSERT_GT(count, 0u);
+    EXPECT_EQ(children[count - 1], own);
+    XFree(children);
+    EXPECT_NE(other, 0u);
+    EXPECT_FALSE(SetForegroundWindow(0x7FFFFF2));
+}
+
 TEST_F(X11WindowTest, DisabledWindowsPassTheirInputToTheParent) {
     HWND parent =
         CreateWindowExA(0, "TestWindow", "Parent", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, 0);
