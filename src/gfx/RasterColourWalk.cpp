@@ -143,37 +143,47 @@ ColumnSpan SpanOf(const AxisMap& columns) {
     return span;
 }
 
-void GatherInto(Pixel* out, const Pixel* span, const std::vector<int32_t>& places) {
-    const size_t count = places.size();
-    for (size_t i = 0; i < count; ++i) {
-        out[i] = span[places[i]];
-    }
-}
-
-// Stretched rows: the source span as colours (a mono span is expanded first), then
-// its columns in destination order, then the kernel. A row that reads the same source row as
-// the one before reuses the prepared columns.
+// Stretched rows: the source span as colours (a mono span is expanded first, once for rows
+// that read the same source row), then the gather kernel picks each destination column's.
 class MappedRows {
   public:
     explicit MappedRows(const BlitPlan& plan)
         : plan_(plan),
           span_(SpanOf(plan.columns)),
-          expanded_(plan.source->Monochrome() ? static_cast<size_t>(span_.count) : 0),
-          columns_(static_cast<size_t>(plan.columns.count)) {}
+          expanded_(plan.source->Monochrome() ? static_cast<size_t>(span_.count) : 0) {}
 
-    void Walk(ColourRowKernel kernel) {
+    void Walk(GatherRowKernel kernel) {
         int32_t prepared = -1;
+        const Pixel* span = nullptr;
         for (int32_t i = 0; i < plan_.rows.count; ++i) {
             const int32_t sourceY = plan_.rows.SourceAt(i);
             if (i == 0 || sourceY != prepared) {
-                PrepareColumns(sourceY);
+                if (i + 1 < plan_.rows.count) {
+                    PrefetchSpan(plan_.rows.SourceAt(i + 1));
+                }
+                span = SpanColours(sourceY);
                 prepared = sourceY;
             }
-            kernel(DestRow(plan_, i), columns_.data(), plan_.columns.count);
+            kernel(DestRow(plan_, i), span, span_.places.data(), plan_.columns.count);
         }
     }
 
   private:
+    // A stretched row reads its source sparsely, which the hardware does not foresee: the next
+    // source row is asked for while this one is worked on.
+    void PrefetchSpan(int32_t sourceY) const {
+        const char* bytes =
+            plan_.source->Monochrome()
+                ? reinterpret_cast<const char*>(plan_.source->MonoRow(sourceY))
+                : reinterpret_cast<const char*>(plan_.source->ColourRow(sourceY) + span_.first);
+        const size_t size = plan_.source->Monochrome()
+                                ? plan_.source->MonoStride()
+                                : static_cast<size_t>(span_.count) * sizeof(Pixel);
+        for (size_t offset = 0; offset < size; offset += 64) {
+            __builtin_prefetch(bytes + offset);
+        }
+    }
+
     const Pixel* SpanColours(int32_t sourceY) {
         if (!plan_.source->Monochrome()) {
             return plan_.source->ColourRow(sourceY) + span_.first;
@@ -184,15 +194,9 @@ class MappedRows {
         return expanded_.data();
     }
 
-    void PrepareColumns(int32_t sourceY) {
-        const Pixel* span = SpanColours(sourceY);
-        GatherInto(columns_.data(), span, span_.places);
-    }
-
     const BlitPlan& plan_;
     ColumnSpan span_;
     std::vector<Pixel> expanded_;
-    std::vector<Pixel> columns_;
 };
 
 }  // namespace
@@ -213,7 +217,7 @@ void RunColourBlit(const BlitPlan& plan, Rop rop) {
              : WalkMirroredColour(plan, ReversedColourRowKernelFor(rop));
         return;
     }
-    MappedRows(plan).Walk(ColourRowKernelFor(rop));
+    MappedRows(plan).Walk(GatherRowKernelFor(rop));
 }
 
 }  // namespace gfx::raster

@@ -187,6 +187,13 @@ void CombineReversedRow(Pixel* dest, const Pixel* source, int32_t count) {
 }
 
 template <class Op>
+void GatherRow(Pixel* dest, const Pixel* span, const int32_t* places, int32_t count) {
+    for (int32_t i = 0; i < count; ++i) {
+        dest[i] = Op::Apply(dest[i], span[places[i]]);
+    }
+}
+
+template <class Op>
 void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
                     MonoColours colours) {
     for (int32_t i = CombineMonoLanes<Op>(dest, bits, firstBit, count, colours); i < count; ++i) {
@@ -272,6 +279,27 @@ NoSourceRowKernel NoSourceRowKernelFor(Rop rop) {
             return InvertRow;
         case Rop::Blackness:
             return BlackenRow;
+        default:
+            ThrowNoKernel(rop);
+    }
+}
+
+GatherRowKernel GatherRowKernelFor(Rop rop, KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+        if (GatherRowKernel kernel = avx2::GatherRowKernelFor(rop)) {
+            return kernel;
+        }
+    }
+#endif
+    (void)level;
+    switch (rop) {
+        case Rop::SrcCopy:
+            return GatherRow<CopyOp>;
+        case Rop::SrcAnd:
+            return GatherRow<AndOp>;
+        case Rop::SrcPaint:
+            return GatherRow<OrOp>;
         default:
             ThrowNoKernel(rop);
     }

@@ -49,6 +49,11 @@ MonoRowKernel MonoRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
 // DstInvert and Blackness; other operations fail with base::EInvalidGraphic.
 NoSourceRowKernel NoSourceRowKernelFor(Rop rop);
 
+// dest[i] = op(dest[i], span[places[i]]): a stretched row. SrcCopy, SrcAnd, SrcPaint.
+using GatherRowKernel = void (*)(Pixel* dest, const Pixel* span, const int32_t* places,
+                                 int32_t count);
+GatherRowKernel GatherRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
+
 // dest[i] = op(dest[i], source[count - 1 - i]): a mirrored row. SrcCopy, SrcAnd, SrcPaint.
 ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
 

@@ -67,6 +67,21 @@ void CombineReversedRow(Pixel* dest, const Pixel* source, int32_t count) {
     }
 }
 
+// Eight places loaded at once and the eight source pixels fetched by one gather.
+template <class Op>
+void GatherRow(Pixel* dest, const Pixel* span, const int32_t* places, int32_t count) {
+    const auto* base = reinterpret_cast<const int*>(span);
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m256i where = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(places + i));
+        const __m256i source = _mm256_i32gather_epi32(base, where, 4);
+        Store(dest + i, Op::Apply(Load(dest + i), source));
+    }
+    for (; i < count; ++i) {
+        dest[i] = Op::Apply(dest[i], span[places[i]]);
+    }
+}
+
 template <class Op>
 void CombineMonoPixels(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t begin,
                        int32_t end, MonoColours colours) {
@@ -166,6 +181,19 @@ MonoRowKernel MonoRowKernelFor(Rop rop) {
             return CombineMonoRow<AndOp>;
         case Rop::SrcPaint:
             return CombineMonoRow<OrOp>;
+        default:
+            return nullptr;
+    }
+}
+
+GatherRowKernel GatherRowKernelFor(Rop rop) {
+    switch (rop) {
+        case Rop::SrcCopy:
+            return GatherRow<CopyOp>;
+        case Rop::SrcAnd:
+            return GatherRow<AndOp>;
+        case Rop::SrcPaint:
+            return GatherRow<OrOp>;
         default:
             return nullptr;
     }

@@ -10,5 +10,6 @@ namespace gfx::raster::avx2 {
 ColourRowKernel ColourRowKernelFor(Rop rop);
 MonoRowKernel MonoRowKernelFor(Rop rop);
 ColourRowKernel ReversedColourRowKernelFor(Rop rop);
+GatherRowKernel GatherRowKernelFor(Rop rop);
 
 }  // namespace gfx::raster::avx2

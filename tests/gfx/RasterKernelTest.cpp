@@ -98,6 +98,30 @@ TEST(RasterRowKernels, ReversedKernelsCombineTheMirroredRow) {
     }
 }
 
+TEST(RasterRowKernels, GatherKernelsCombineThePickedColumns) {
+    std::mt19937 random(30);
+    for (raster::KernelLevel level : AvailableLevels()) {
+        for (Rop rop : kSourceRops) {
+            for (int32_t count = 0; count <= 70; ++count) {
+                const std::vector<Pixel> span = RandomPixels(random, 37);
+                std::vector<int32_t> places(size_t(count) + 1);
+                for (int32_t& place : places) {
+                    place = static_cast<int32_t>(random() % 37);
+                }
+                std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
+                std::vector<Pixel> expected = dest;
+                for (int32_t i = 0; i < count; ++i) {
+                    expected[size_t(i)] =
+                        Combine(rop, dest[size_t(i)], span[size_t(places[size_t(i)])]);
+                }
+                raster::GatherRowKernelFor(rop, level)(dest.data(), span.data(), places.data(),
+                                                       count);
+                ASSERT_EQ(dest, expected) << "rop " << uint32_t(rop) << " count " << count;
+            }
+        }
+    }
+}
+
 TEST(RasterRowKernels, MonoKernelsExpandEachBitToEitherColourAndCombine) {
     std::mt19937 random(22);
     for (raster::KernelLevel level : AvailableLevels()) {
@@ -148,6 +172,7 @@ TEST(RasterRowKernels, AKernelForTheWrongKindOfOperationIsRefused) {
     EXPECT_THROW(raster::MonoRowKernelFor(Rop::Blackness), base::EInvalidGraphic);
     EXPECT_THROW(raster::NoSourceRowKernelFor(Rop::SrcPaint), base::EInvalidGraphic);
     EXPECT_THROW(raster::ReversedColourRowKernelFor(Rop::DstInvert), base::EInvalidGraphic);
+    EXPECT_THROW(raster::GatherRowKernelFor(Rop::Blackness), base::EInvalidGraphic);
 }
 
 TEST(RasterPlan, StretchTablesMatchTheNearestPixelRuleForHugeExtents) {
