@@ -49,7 +49,7 @@ bool X11Backend::SendRequest(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 // Requests that come in meanwhile are answered, so two programs asking each other do not wait
-// for each other; without an answer in time the result is 0.
+// for each other; without an answer in time, or after SIGTERM, the result is 0.
 LRESULT X11Backend::AwaitReply(uint32_t serial) {
     Display* display = connection_.Get();
     ProtocolAtoms atoms{connection_.Names().message, connection_.Names().reply};
@@ -69,8 +69,12 @@ LRESULT X11Backend::AwaitReply(uint32_t serial) {
         if (now >= deadline) {
             return 0;
         }
-        pollfd fd{connection_.Fd(), POLLIN, 0};
-        poll(&fd, 1, static_cast<int>(deadline - now));
+        pollfd fds[2] = {{connection_.Fd(), POLLIN, 0}, {signals_.ReadFd(), POLLIN, 0}};
+        poll(fds, 2, static_cast<int>(deadline - now));
+        if (signals_.TakeSignal()) {
+            PostQuitMessage(0);  // SIGTERM does not wait for the other program
+            return 0;
+        }
     }
 }
 

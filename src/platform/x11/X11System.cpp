@@ -136,7 +136,7 @@ int X11Backend::MessageBoxA(HWND owner, const std::string& text, const std::stri
                             UINT /*type*/) {
     bool aboveSaver = false;
     for (const auto& [hwnd, window] : windows_) {
-        aboveSaver = aboveSaver || window->grabbed;
+        aboveSaver = aboveSaver || window->grabbed || window->grabSuspended;
     }
     std::unique_ptr<MessageBoxWindow> box;
     try {

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 
 namespace platform::x11::testing {
 namespace {
@@ -152,6 +153,20 @@ TEST_F(X11ForeignTest, AWindowThatNeverAnswersGivesZeroAfterTheTimeout) {
     EXPECT_EQ(event.xclient.message_type, XInternAtom(Raw(), "_VELLAMOR_MESSAGE", 0));
     EXPECT_EQ(event.xclient.data.l[0], 1127);
     EXPECT_NE(event.xclient.data.l[3], 0);  // where the answer would go
+}
+
+TEST_F(X11ForeignTest, SigtermEndsTheWaitForAnAnswer) {
+    ::Window silent = MakeForeignWindow(gfx::RectFromSize(0, 0, 10, 10), "Silent", "Silent", false);
+    X11Options options;
+    options.sendTimeoutMs = 5000;
+    backend_.reset();
+    backend_ = MakeBackend(options);
+    std::raise(SIGTERM);  // already pending when the wait starts
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SendMessageA(static_cast<HWND>(silent), kStartQuery, 0, 0), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(msg));
 }
 
 TEST_F(X11ForeignTest, AWindowThatIsGoneGivesZeroAtOnce) {
