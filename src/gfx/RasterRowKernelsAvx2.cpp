@@ -33,25 +33,31 @@ __m256i Broadcast(uint32_t value) {
     return _mm256_set1_epi32(static_cast<int32_t>(value));
 }
 
+// The operations here give the same pixel when applied twice with the same source (AND, OR,
+// copy), so a row's first and last vectors may overlap the others: a row of eight pixels or
+// more needs no pixel-by-pixel head or tail.
+
 // Pixels before dest reaches a 32-byte boundary, so that the vector loads and stores of the
-// destination never straddle two cache lines.
-int32_t HeadPixels(const Pixel* dest, int32_t count) {
+// destination in the body never straddle two cache lines.
+int32_t HeadPixels(const Pixel* dest) {
     const auto misalignment = reinterpret_cast<uintptr_t>(dest) & 31u;
-    return std::min(count, static_cast<int32_t>(((32u - misalignment) & 31u) / 4u));
+    return static_cast<int32_t>(((32u - misalignment) & 31u) / 4u);
 }
 
 template <class Op>
 void CombineColourRow(Pixel* dest, const Pixel* source, int32_t count) {
-    int32_t i = 0;
-    for (const int32_t head = HeadPixels(dest, count); i < head; ++i) {
-        dest[i] = Op::Apply(dest[i], source[i]);
+    if (count < 8) {
+        for (int32_t i = 0; i < count; ++i) {
+            dest[i] = Op::Apply(dest[i], source[i]);
+        }
+        return;
     }
-    for (; i + 8 <= count; i += 8) {
+    Store(dest, Op::Apply(Load(dest), Load(source)));
+    for (int32_t i = HeadPixels(dest); i + 8 <= count; i += 8) {
         Store(dest + i, Op::Apply(Load(dest + i), Load(source + i)));
     }
-    for (; i < count; ++i) {
-        dest[i] = Op::Apply(dest[i], source[i]);
-    }
+    const int32_t last = count - 8;
+    Store(dest + last, Op::Apply(Load(dest + last), Load(source + last)));
 }
 
 template <class Op>
@@ -62,6 +68,12 @@ void CombineReversedRow(Pixel* dest, const Pixel* source, int32_t count) {
         const __m256i reversed = _mm256_permutevar8x32_epi32(Load(source + count - 8 - i), reverse);
         Store(dest + i, Op::Apply(Load(dest + i), reversed));
     }
+    if (i < count && count >= 8) {
+        const int32_t last = count - 8;
+        const __m256i reversed = _mm256_permutevar8x32_epi32(Load(source), reverse);
+        Store(dest + last, Op::Apply(Load(dest + last), reversed));
+        return;
+    }
     for (; i < count; ++i) {
         dest[i] = Op::Apply(dest[i], source[count - 1 - i]);
     }
@@ -71,73 +83,65 @@ void CombineReversedRow(Pixel* dest, const Pixel* source, int32_t count) {
 template <class Op>
 void GatherRow(Pixel* dest, const Pixel* span, const int32_t* places, int32_t count) {
     const auto* base = reinterpret_cast<const int*>(span);
+    const auto Eight = [&](int32_t i) {
+        const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(places + i));
+        Store(dest + i, Op::Apply(Load(dest + i), _mm256_i32gather_epi32(base, at, 4)));
+    };
     int32_t i = 0;
     for (; i + 8 <= count; i += 8) {
-        const __m256i where = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(places + i));
-        const __m256i source = _mm256_i32gather_epi32(base, where, 4);
-        Store(dest + i, Op::Apply(Load(dest + i), source));
+        Eight(i);
+    }
+    if (i < count && count >= 8) {
+        Eight(count - 8);
+        return;
     }
     for (; i < count; ++i) {
         dest[i] = Op::Apply(dest[i], span[places[i]]);
     }
 }
 
-template <class Op>
-void CombineMonoPixels(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t begin,
-                       int32_t end, MonoColours colours) {
-    for (int32_t i = begin; i < end; ++i) {
-        const int32_t at = firstBit + i;
-        const bool bit = ((bits[at >> 3] >> (7 - (at & 7))) & 1) != 0;
-        dest[i] = Op::Apply(dest[i], bit ? colours.one : colours.zero);
+// The colours of eight pixels from one byte of mask: a lane is all ones where its bit is set,
+// and the colour is zero ^ (lane & (zero ^ one)); the same work whatever the mask holds.
+struct MonoLanes {
+    __m256i laneBits = _mm256_set_epi32(0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80);
+    __m256i zero;
+    __m256i difference;
+
+    explicit MonoLanes(MonoColours colours)
+        : zero(Broadcast(colours.zero)), difference(Broadcast(colours.zero ^ colours.one)) {}
+    __m256i Colours(uint32_t byte, __m256i bitsOfLanes) const {
+        const __m256i window = Broadcast(byte);
+        const __m256i set = _mm256_cmpeq_epi32(_mm256_and_si256(window, bitsOfLanes), bitsOfLanes);
+        return _mm256_xor_si256(zero, _mm256_and_si256(set, difference));
     }
+};
+
+// Eight pixels from the eight bits at bit `at` on (all of them wanted).
+template <class Op>
+void CombineMonoEight(Pixel* dest, const uint8_t* bits, int32_t at, const MonoLanes& lanes) {
+    const uint32_t window = MaskByteAt(bits, at, 0);
+    Store(dest, Op::Apply(Load(dest), lanes.Colours(window, lanes.laneBits)));
 }
 
-// One mask byte gives eight lanes: all ones where the lane's bit is set, then
-// zero ^ (lane & (zero ^ one)); the same work whatever the mask holds. Shifted: the bytes are
-// read as windows of two, `shift` bits into the first.
-template <class Op, bool kShifted>
-void CombineMonoGroups(Pixel* dest, const uint8_t* bits, uint32_t shift, int32_t groups,
-                       MonoColours colours) {
-    const __m256i laneBits = _mm256_set_epi32(0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80);
-    const __m256i zero = Broadcast(colours.zero);
-    const __m256i difference = Broadcast(colours.zero ^ colours.one);
-    for (int32_t g = 0; g < groups; ++g) {
-        const uint32_t window =
-            kShifted ? (uint32_t{bits[g]} << 8 | bits[g + 1]) >> (8 - shift) : uint32_t{bits[g]};
-        const __m256i byte = Broadcast(window & 0xFFu);
-        const __m256i set = _mm256_cmpeq_epi32(_mm256_and_si256(byte, laneBits), laneBits);
-        const __m256i source = _mm256_xor_si256(zero, _mm256_and_si256(set, difference));
-        Store(dest + 8 * g, Op::Apply(Load(dest + 8 * g), source));
-    }
-}
-
-// Thirty-two pixels a step from one 32-bit window of the mask, broadcast once: each group of
-// eight lanes tests its own byte of it. Steps while the eight bytes read all hold wanted bits;
-// returns the pixels done.
+// Thirty-two pixels a step from one 64-bit read of the mask: each group of eight lanes tests
+// its own byte of the window. Steps from pixel `from` while the eight bytes read all hold wanted
+// bits; returns the first pixel not done.
 template <class Op>
-int32_t CombineMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
-                        MonoColours colours) {
-    const __m256i firstLanes = _mm256_set_epi32(1 << 24, 1 << 25, 1 << 26, 1 << 27, 1 << 28,
-                                                1 << 29, 1 << 30, static_cast<int32_t>(1u << 31));
-    const __m256i laneBits[4] = {firstLanes, _mm256_srli_epi32(firstLanes, 8),
-                                 _mm256_srli_epi32(firstLanes, 16),
-                                 _mm256_srli_epi32(firstLanes, 24)};
-    const __m256i zero = Broadcast(colours.zero);
-    const __m256i difference = Broadcast(colours.zero ^ colours.one);
-    const int32_t lastByte = count > 0 ? (firstBit + count - 1) >> 3 : 0;
-    int32_t i = 0;
+int32_t CombineMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t from,
+                        int32_t count, const MonoLanes& lanes) {
+    const __m256i laneBits[4] = {_mm256_slli_epi32(lanes.laneBits, 24),
+                                 _mm256_slli_epi32(lanes.laneBits, 16),
+                                 _mm256_slli_epi32(lanes.laneBits, 8), lanes.laneBits};
+    const int32_t lastByte = (firstBit + count - 1) >> 3;
+    int32_t i = from;
     for (; i + 32 <= count && ((firstBit + i) >> 3) + 7 <= lastByte; i += 32) {
         const int32_t at = firstBit + i;
         uint64_t word = 0;
         std::memcpy(&word, bits + (at >> 3), sizeof word);
-        word = __builtin_bswap64(word) << (at & 7);
-        const __m256i window = Broadcast(static_cast<uint32_t>(word >> 32));
+        const auto window = static_cast<uint32_t>((__builtin_bswap64(word) << (at & 7)) >> 32);
         for (int32_t k = 0; k < 4; ++k) {
-            const __m256i set =
-                _mm256_cmpeq_epi32(_mm256_and_si256(window, laneBits[k]), laneBits[k]);
-            const __m256i source = _mm256_xor_si256(zero, _mm256_and_si256(set, difference));
-            Pixel* at8 = dest + i + 8 * k;
-            Store(at8, Op::Apply(Load(at8), source));
+            Pixel* eight = dest + i + 8 * k;
+            Store(eight, Op::Apply(Load(eight), lanes.Colours(window, laneBits[k])));
         }
     }
     return i;
@@ -146,18 +150,21 @@ int32_t CombineMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, int3
 template <class Op>
 void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
                     MonoColours colours) {
-    int32_t head = HeadPixels(dest, count);
-    CombineMonoPixels<Op>(dest, bits, firstBit, 0, head, colours);
-    head += CombineMonoRuns<Op>(dest + head, bits, firstBit + head, count - head, colours);
-    const int32_t at = firstBit + head;
-    const int32_t groups = (count - head) / 8;
-    const auto shift = static_cast<uint32_t>(at & 7);
-    if (shift != 0) {
-        CombineMonoGroups<Op, true>(dest + head, bits + (at >> 3), shift, groups, colours);
-    } else {
-        CombineMonoGroups<Op, false>(dest + head, bits + (at >> 3), 0, groups, colours);
+    if (count < 8) {
+        for (int32_t i = 0; i < count; ++i) {
+            const int32_t at = firstBit + i;
+            const bool bit = ((bits[at >> 3] >> (7 - (at & 7))) & 1) != 0;
+            dest[i] = Op::Apply(dest[i], bit ? colours.one : colours.zero);
+        }
+        return;
     }
-    CombineMonoPixels<Op>(dest, bits, firstBit, head + 8 * groups, count, colours);
+    const MonoLanes lanes(colours);
+    CombineMonoEight<Op>(dest, bits, firstBit, lanes);
+    int32_t i = CombineMonoRuns<Op>(dest, bits, firstBit, HeadPixels(dest), count, lanes);
+    for (; i + 8 <= count; i += 8) {
+        CombineMonoEight<Op>(dest + i, bits, firstBit + i, lanes);
+    }
+    CombineMonoEight<Op>(dest + count - 8, bits, firstBit + count - 8, lanes);
 }
 
 }  // namespace
