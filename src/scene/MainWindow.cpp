@@ -3,9 +3,9 @@
 
 #include "base/Exceptions.h"
 #include "framework/Application.h"
-#include "framework/FormReader.h"
 #include "platform/platform.h"
 #include "scene/MainForm.h"
+#include "sprites/SpriteClasses.h"
 
 namespace scene {
 
@@ -28,7 +28,7 @@ TfrmMain::TfrmMain(TComponent* owner, std::span<const uint8_t> description,
                    PasswordCheck verifyPassword)
     : TForm(owner, "TfrmMain"), verifyPassword_(std::move(verifyPassword)) {
     DefineHandlers();
-    framework::ReadForm(*this, description);
+    sprites::ReadSpriteForm(*this, description);
     FindComponents();
 }
 

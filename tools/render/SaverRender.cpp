@@ -90,7 +90,7 @@ void SaverRender::Run(const std::function<void(double, const std::string&)>& pro
         Step();
         const double fraction =
             options_.saverMilliseconds > 0
-                ? static_cast<double>(elapsed_) / options_.saverMilliseconds
+                ? static_cast<double>(elapsed_) / static_cast<double>(options_.saverMilliseconds)
                 : static_cast<double>(phaseChanges_) / (2 * options_.cycles + 1);
         progress(fraction, std::to_string(elapsed_ / 1000) + " s of saver time, " +
                                PhaseName(phase_) + ", " + std::to_string(snapshots_.size()) +

@@ -1,0 +1,186 @@
+// The two kinds of launch, worked through on a 1024 x 768 screen, and what a landing and a
+// lift leave in the background, pixel for pixel.
+
+#include <gtest/gtest.h>
+
+#include "SceneFixture.h"
+#include "sprites/FrameList.h"
+#include "sprites/IOBitmap.h"
+
+namespace scene {
+namespace {
+
+class LaunchTest : public ::testing::Test {
+  protected:
+    LaunchTest() : scene(1024, 768) { scene.Show(); }
+
+    TfrmMain& Form() { return *scene.form; }
+    sprites::TSprite& OnlyLeafSprite() {
+        EXPECT_EQ(Form().LeafList.Count(), 1);
+        return *Form().LeafList.Items(0).Sprite;
+    }
+    void LaunchCoverLeafTo(int32_t x, int32_t y, int32_t windIndex) {
+        Form().PosList.Clear();
+        Form().PosList.Add(std::make_unique<TPos>(x, y));
+        base::SetRandSeed(SceneFixture::SeedDrawing(5, windIndex));
+        Form().timerNextLeafTimer(Form());
+        Form().timerNextLeaf->SetEnabled(false);  // no launches of its own in between
+    }
+
+    // A flight may take several passes of its sequence.
+    void LandAll() {
+        for (int i = 0; i < 200 && !Form().LeafList.Empty(); ++i) {
+            scene.backend.RunFor(100);
+        }
+        ASSERT_TRUE(Form().LeafList.Empty());
+    }
+
+    // Whether the leaf frame's pixel at (dx, dy) inside the frame is opaque, and its colour.
+    static bool Opaque(const sprites::TSprite& sprite, const std::string& frame, int32_t dx,
+                       int32_t dy, gfx::Pixel& colour) {
+        const sprites::TFrameList& list = sprite.FrameList();
+        const sprites::TFrame& f = list.Items(list.IndexOf(frame));
+        colour = list.Image().GetPixel(f.X() + dx, f.Y() + dy);
+        return list.Mask().GetPixel(f.X() + dx, f.Y() + dy) == gfx::kBlack;
+    }
+
+    SceneFixture scene;
+};
+
+TEST_F(LaunchTest, ACoverLeafStartsOutsideAndLandsExactlyOnItsPoint) {
+    LaunchCoverLeafTo(30, 30, 0);  // WAAI1
+    const TLeaf& leaf = Form().LeafList.Items(0);
+    EXPECT_EQ(leaf.TargetX, -40);  // the 140 x 98 frame "blad1_" centred on (30, 30)
+    EXPECT_EQ(leaf.TargetY, -19);
+    sprites::TSprite& sprite = OnlyLeafSprite();
+    EXPECT_EQ(sprite.Tag(), 1);
+    EXPECT_TRUE(sprite.Visible());
+    // Placed at (-140, -19) and started at step 14, which it performed at once.
+    EXPECT_EQ(sprite.GetX(), -93);
+    EXPECT_EQ(sprite.GetY(), -20);
+    EXPECT_EQ(sprite.CurrentFrame(), "blad1_30");
+    EXPECT_TRUE(Form().PosList.Empty());
+
+    scene.backend.RunFor(100);
+    EXPECT_EQ(sprite.GetX(), -40);
+    EXPECT_EQ(sprite.GetY(), -19);
+    EXPECT_EQ(sprite.CurrentFrame(), "blad1_");
+    EXPECT_EQ(Form().LeafList.Count(), 1);
+
+    const gfx::Bitmap before = scene.Background();
+    scene.backend.RunFor(100);  // the next step's report finds it at its target
+    EXPECT_TRUE(Form().LeafList.Empty());
+    ASSERT_EQ(Form().LeafPosList.Count(), 1);
+    const TLeafPos& landed = Form().LeafPosList.Items(0);
+    EXPECT_EQ(landed.X, -40);
+    EXPECT_EQ(landed.Y, -19);
+    EXPECT_EQ(landed.Width, 140);
+    EXPECT_EQ(landed.Height, 98);
+    EXPECT_EQ(landed.FrameName, "blad1_");
+    EXPECT_EQ(landed.SequenceName, "WAAI1");
+
+    // The stamp lies exactly where the sprite was: opaque pixels of the frame, the old
+    // background elsewhere; and the screen shows the same.
+    for (int32_t dy = 0; dy < 98; ++dy) {
+        for (int32_t dx = 0; dx < 140; ++dx) {
+            const int32_t x = -40 + dx;
+            const int32_t y = -19 + dy;
+            if (x < 0 || y < 0) {
+                continue;
+            }
+            gfx::Pixel colour = 0;
+            const gfx::Pixel expected = Opaque(*Form().spriteBladeren, "blad1_", dx, dy, colour)
+                                            ? colour
+                                            : before.GetPixel(x, y);
+            ASSERT_EQ(scene.Background().GetPixel(x, y), expected) << x << "," << y;
+            ASSERT_EQ(scene.Screen().GetPixel(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(LaunchTest, ARevealLeafFliesOnFromWhereItLay) {
+    Form().PosList.Clear();
+    Form().LeafPosList.Add(std::make_unique<TLeafPos>(454, 318, 113, 145, "blad4_", "WAAI4"));
+    Form().Phase = phReveal;
+    Form().LogoIndex = 1;
+    Form().timerNextLeafTimer(Form());
+
+    const TLeaf& leaf = Form().LeafList.Items(0);
+    EXPECT_EQ(leaf.TargetX, -140);  // 25 steps forward from step 0
+    EXPECT_EQ(leaf.TargetY, -92);
+    EXPECT_TRUE(Form().LeafPosList.Empty());
+    ASSERT_EQ(Form().PosList.Count(), 1);
+    EXPECT_EQ(Form().PosList.Items(0).X, 510);
+    EXPECT_EQ(Form().PosList.Items(0).Y, 390);
+    // Started at step 0: moved by (1, 1) at once and showing step 1's frame.
+    EXPECT_EQ(OnlyLeafSprite().GetX(), 455);
+    EXPECT_EQ(OnlyLeafSprite().GetY(), 319);
+    EXPECT_EQ(OnlyLeafSprite().CurrentFrame(), "blad4_02");
+
+    scene.backend.RunFor(2600);  // 25 steps and the report at the target
+    EXPECT_TRUE(Form().LeafList.Empty());
+    EXPECT_TRUE(Form().LeafPosList.Empty());  // nothing lands while revealing
+}
+
+TEST_F(LaunchTest, ALandedLeafWithAForeignFrameFailsTheTick) {
+    Form().PosList.Clear();
+    Form().LeafPosList.Add(std::make_unique<TLeafPos>(454, 318, 113, 145, "blad1_", "WAAI4"));
+    Form().Phase = phReveal;
+    try {
+        Form().timerNextLeafTimer(Form());
+        FAIL() << "a frame its sequence does not show must fail the launch";
+    } catch (const base::Exception& e) {
+        EXPECT_STREQ(e.what(), "Frame not found");
+    }
+    EXPECT_FALSE(Form().timerNextLeaf->Enabled());  // no further launches
+}
+
+TEST_F(LaunchTest, ALiftRebuildsTileLogoAndTheOtherLeavesInLandingOrder) {
+    LaunchCoverLeafTo(510, 390, 3);  // WAAI4 to the centre
+    LandAll();
+    LaunchCoverLeafTo(540, 420, 2);  // WAAI3 overlapping it
+    LandAll();
+    LaunchCoverLeafTo(480, 360, 4);  // WAAI5 overlapping both
+    LandAll();
+    ASSERT_EQ(Form().LeafPosList.Count(), 3);
+    Form().LogoIndex = 2;
+    const std::unique_ptr<TLeafPos> lifted = Form().LiftLeaf(0);
+    ASSERT_NE(lifted, nullptr);
+    ASSERT_EQ(Form().LeafPosList.Count(), 2);
+
+    const gfx::Bitmap& tile = Form().bmpBack->Picture().Bitmap();
+    const sprites::TFrameList& logos = Form().spriteLogos->FrameList();
+    const sprites::TFrame& bar = logos.Items(2);
+    const int32_t logoX = (1024 - bar.Width()) / 2;
+    const int32_t logoY = (768 - bar.Height()) / 2;
+    for (int32_t dy = 0; dy < lifted->Height; ++dy) {
+        for (int32_t dx = 0; dx < lifted->Width; ++dx) {
+            const int32_t x = lifted->X + dx;
+            const int32_t y = lifted->Y + dy;
+            gfx::Pixel expected = tile.GetPixel(dx % tile.Width(), dy % tile.Height());
+            if (x >= logoX && x < logoX + bar.Width() && y >= logoY && y < logoY + bar.Height()) {
+                expected = logos.Image().GetPixel(bar.X() + x - logoX, y - logoY);
+            }
+            for (int32_t i = 0; i < Form().LeafPosList.Count(); ++i) {
+                const TLeafPos& other = Form().LeafPosList.Items(i);
+                gfx::Pixel colour = 0;
+                if (x >= other.X && x < other.X + other.Width && y >= other.Y &&
+                    y < other.Y + other.Height &&
+                    Opaque(*Form().spriteBladeren, other.FrameName, x - other.X, y - other.Y,
+                           colour)) {
+                    expected = colour;
+                }
+            }
+            ASSERT_EQ(scene.Background().GetPixel(x, y), expected) << x << "," << y;
+        }
+    }
+}
+
+TEST_F(LaunchTest, LiftingFromAnEmptyListReturnsNothing) {
+    const gfx::Bitmap before = scene.Background();
+    EXPECT_EQ(Form().LiftLeaf(0), nullptr);
+    EXPECT_EQ(scene.Background().GetPixel(100, 100), before.GetPixel(100, 100));
+}
+
+}  // namespace
+}  // namespace scene
