@@ -33,9 +33,10 @@ __m256i Broadcast(uint32_t value) {
     return _mm256_set1_epi32(static_cast<int32_t>(value));
 }
 
-// The operations here give the same pixel when applied twice with the same source (AND, OR,
-// copy), so a row's first and last vectors may overlap the others: a row of eight pixels or
-// more needs no pixel-by-pixel head or tail.
+// Each pixel's result depends only on its own destination and source pixel, so a row's first
+// and last vectors may overlap the body: computed from the untouched row before the body runs
+// and stored after it, they write what the body wrote where they overlap. A row of eight
+// pixels or more needs no pixel-by-pixel head or tail, and no load reads a store it overlaps.
 
 // Pixels before dest reaches a 32-byte boundary, so that the vector loads and stores of the
 // destination in the body never straddle two cache lines.
@@ -52,52 +53,56 @@ void CombineColourRow(Pixel* dest, const Pixel* source, int32_t count) {
         }
         return;
     }
-    Store(dest, Op::Apply(Load(dest), Load(source)));
+    const int32_t last = count - 8;
+    const __m256i first = Op::Apply(Load(dest), Load(source));
+    const __m256i final = Op::Apply(Load(dest + last), Load(source + last));
     for (int32_t i = HeadPixels(dest); i + 8 <= count; i += 8) {
         Store(dest + i, Op::Apply(Load(dest + i), Load(source + i)));
     }
-    const int32_t last = count - 8;
-    Store(dest + last, Op::Apply(Load(dest + last), Load(source + last)));
+    Store(dest, first);
+    Store(dest + last, final);
 }
 
 template <class Op>
 void CombineReversedRow(Pixel* dest, const Pixel* source, int32_t count) {
-    const __m256i reverse = _mm256_set_epi32(0, 1, 2, 3, 4, 5, 6, 7);
-    int32_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        const __m256i reversed = _mm256_permutevar8x32_epi32(Load(source + count - 8 - i), reverse);
-        Store(dest + i, Op::Apply(Load(dest + i), reversed));
-    }
-    if (i < count && count >= 8) {
-        const int32_t last = count - 8;
-        const __m256i reversed = _mm256_permutevar8x32_epi32(Load(source), reverse);
-        Store(dest + last, Op::Apply(Load(dest + last), reversed));
+    if (count < 8) {
+        for (int32_t i = 0; i < count; ++i) {
+            dest[i] = Op::Apply(dest[i], source[count - 1 - i]);
+        }
         return;
     }
-    for (; i < count; ++i) {
-        dest[i] = Op::Apply(dest[i], source[count - 1 - i]);
+    const __m256i reverse = _mm256_set_epi32(0, 1, 2, 3, 4, 5, 6, 7);
+    const int32_t last = count - 8;
+    const __m256i final =
+        Op::Apply(Load(dest + last), _mm256_permutevar8x32_epi32(Load(source), reverse));
+    for (int32_t i = 0; i + 8 <= count; i += 8) {
+        const __m256i reversed = _mm256_permutevar8x32_epi32(Load(source + last - i), reverse);
+        Store(dest + i, Op::Apply(Load(dest + i), reversed));
     }
+    Store(dest + last, final);
 }
 
 // Eight places loaded at once and the eight source pixels fetched by one gather.
 template <class Op>
+__m256i GatherEight(const Pixel* dest, const Pixel* span, const int32_t* places) {
+    const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(places));
+    return Op::Apply(Load(dest), _mm256_i32gather_epi32(reinterpret_cast<const int*>(span), at, 4));
+}
+
+template <class Op>
 void GatherRow(Pixel* dest, const Pixel* span, const int32_t* places, int32_t count) {
-    const auto* base = reinterpret_cast<const int*>(span);
-    const auto Eight = [&](int32_t i) {
-        const __m256i at = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(places + i));
-        Store(dest + i, Op::Apply(Load(dest + i), _mm256_i32gather_epi32(base, at, 4)));
-    };
-    int32_t i = 0;
-    for (; i + 8 <= count; i += 8) {
-        Eight(i);
-    }
-    if (i < count && count >= 8) {
-        Eight(count - 8);
+    if (count < 8) {
+        for (int32_t i = 0; i < count; ++i) {
+            dest[i] = Op::Apply(dest[i], span[places[i]]);
+        }
         return;
     }
-    for (; i < count; ++i) {
-        dest[i] = Op::Apply(dest[i], span[places[i]]);
+    const int32_t last = count - 8;
+    const __m256i final = GatherEight<Op>(dest + last, span, places + last);
+    for (int32_t i = 0; i + 8 <= count; i += 8) {
+        Store(dest + i, GatherEight<Op>(dest + i, span, places + i));
     }
+    Store(dest + last, final);
 }
 
 // The colours of eight pixels from one byte of mask: a lane is all ones where its bit is set,
@@ -118,9 +123,8 @@ struct MonoLanes {
 
 // Eight pixels from the eight bits at bit `at` on (all of them wanted).
 template <class Op>
-void CombineMonoEight(Pixel* dest, const uint8_t* bits, int32_t at, const MonoLanes& lanes) {
-    const uint32_t window = MaskByteAt(bits, at, 0);
-    Store(dest, Op::Apply(Load(dest), lanes.Colours(window, lanes.laneBits)));
+__m256i MonoEight(const Pixel* dest, const uint8_t* bits, int32_t at, const MonoLanes& lanes) {
+    return Op::Apply(Load(dest), lanes.Colours(MaskByteAt(bits, at, 0), lanes.laneBits));
 }
 
 // Thirty-two pixels a step from one 64-bit read of the mask: each group of eight lanes tests
@@ -159,12 +163,15 @@ void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t 
         return;
     }
     const MonoLanes lanes(colours);
-    CombineMonoEight<Op>(dest, bits, firstBit, lanes);
+    const int32_t last = count - 8;
+    const __m256i first = MonoEight<Op>(dest, bits, firstBit, lanes);
+    const __m256i final = MonoEight<Op>(dest + last, bits, firstBit + last, lanes);
     int32_t i = CombineMonoRuns<Op>(dest, bits, firstBit, HeadPixels(dest), count, lanes);
     for (; i + 8 <= count; i += 8) {
-        CombineMonoEight<Op>(dest + i, bits, firstBit + i, lanes);
+        Store(dest + i, MonoEight<Op>(dest + i, bits, firstBit + i, lanes));
     }
-    CombineMonoEight<Op>(dest + count - 8, bits, firstBit + count - 8, lanes);
+    Store(dest, first);
+    Store(dest + last, final);
 }
 
 }  // namespace
