@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
+#include <cstring>
 
 #include "gfx/Bitmap.h"
 #include "gfx/RasterRowKernels.h"
@@ -71,24 +73,33 @@ class ReversedBits {
     static uint64_t WordAt(const uint8_t* row, int32_t from) {
         const uint8_t* bytes = row + (from >> 3);
         const auto shift = static_cast<uint32_t>(from & 7);
-        uint64_t word = 0;
-        for (int i = 0; i < 8; ++i) {
-            word = (word << 8) | bytes[i];
-        }
+        const uint64_t word = LoadBigEndian(bytes);
         return shift == 0 ? word : (word << shift) | (bytes[8] >> (8 - shift));
     }
-    static uint64_t ReversedWord(uint64_t word) {
-        uint64_t reversed = 0;
+    // All 64 bits in the opposite order: the bits of each byte, then the bytes.
+    static uint64_t ReversedWord(uint64_t x) {
+        x = ((x >> 1) & 0x5555555555555555u) | ((x & 0x5555555555555555u) << 1);
+        x = ((x >> 2) & 0x3333333333333333u) | ((x & 0x3333333333333333u) << 2);
+        x = ((x >> 4) & 0x0F0F0F0F0F0F0F0Fu) | ((x & 0x0F0F0F0F0F0F0F0Fu) << 4);
+        return ByteSwapped(x);
+    }
+    static uint64_t ByteSwapped(uint64_t x) {
+        uint64_t swapped = 0;
         for (int i = 0; i < 8; ++i) {
-            reversed = (reversed << 8) | ReversedByte(static_cast<uint32_t>(word >> (8 * i)));
+            swapped = (swapped << 8) | ((x >> (8 * i)) & 0xFFu);
         }
-        return reversed;
+        return swapped;  // the compiler makes this one instruction
+    }
+    static uint64_t LoadBigEndian(const uint8_t* bytes) {
+        uint64_t word = 0;
+        std::memcpy(&word, bytes, sizeof word);
+        return std::endian::native == std::endian::little ? ByteSwapped(word) : word;
     }
     static void StoreWord(uint8_t* bytes, uint64_t word) {
-        for (int i = 7; i >= 0; --i) {
-            bytes[i] = static_cast<uint8_t>(word);
-            word >>= 8;
+        if (std::endian::native == std::endian::little) {
+            word = ByteSwapped(word);
         }
+        std::memcpy(bytes, &word, sizeof word);
     }
 
     static constexpr std::array<uint8_t, 256> kReversedBytes = [] {
