@@ -55,3 +55,16 @@ va_win32_program(win32_driver_test)
 add_test(NAME win32.backend COMMAND win32_backend_test WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
 add_test(NAME win32.driver COMMAND win32_driver_test WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
 set_tests_properties(win32.backend win32.driver PROPERTIES LABELS wine TIMEOUT 300)
+
+# The finished screensaver file, checked from outside by the driver (ScrTest.cpp). The program
+# target is named by VA_WIN32_SCR_TARGET; until it exists the test program is built but no
+# test is registered.
+add_executable(win32_scr_test ScrTest.cpp)
+target_link_libraries(win32_scr_test PRIVATE va_win32_driver GTest::gtest)
+va_win32_program(win32_scr_test)
+set(VA_WIN32_SCR_TARGET VellamorAutumn CACHE STRING "The target of the screensaver file")
+if(TARGET ${VA_WIN32_SCR_TARGET})
+    add_test(NAME win32.scr COMMAND win32_scr_test $<TARGET_FILE:${VA_WIN32_SCR_TARGET}>
+             WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
+    set_tests_properties(win32.scr PROPERTIES LABELS wine TIMEOUT 300)
+endif()

@@ -1,6 +1,7 @@
-# The Linux build's test of the Windows build: builds build/win64 when needed and runs its
-# tests under Wine on Xvfb. It exits 77 (skipped, with the reason) without mingw-w64, wine64
-# or Xvfb. Only in the build without sanitizers, so that it runs once per test command.
+# The Linux build's test of the Windows build: runs the tests of build/win64 under Wine on
+# Xvfb (building it first in CI). It exits 77 (skipped, with the reason) without mingw-w64,
+# wine64, Xvfb or a Windows build. Only in the build without sanitizers, so that it runs once
+# per test command.
 if(VA_SANITIZE)
     return()
 endif()

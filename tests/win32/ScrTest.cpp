@@ -1,0 +1,208 @@
+// The finished screensaver file under the real window system: started by the driver with each
+// command line the desktop uses, its windows inspected from outside. The file is the first
+// argument (a path of this machine or of Windows); without it every test is skipped.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "driver/ChildProcess.h"
+#include "driver/DriverWindows.h"
+#include "driver/WindowQuery.h"
+
+namespace {
+
+using driver::ChildProcess;
+using driver::WindowFacts;
+
+constexpr DWORD kStartTimeoutMs = 20000;
+constexpr DWORD kEndTimeoutMs = 5000;
+
+std::string scrPath;
+
+// A path of this machine is seen by Wine on drive Z:.
+std::string WindowsPath(std::string path) {
+    if (!path.empty() && path[0] == '/') {
+        path = "Z:" + path;
+    }
+    std::replace(path.begin(), path.end(), '/', '\\');
+    return path;
+}
+
+class ScrTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        if (scrPath.empty()) {
+            GTEST_SKIP() << "no screensaver file given (first argument)";
+        }
+    }
+
+    std::unique_ptr<ChildProcess> Start(const std::string& arguments) {
+        return std::make_unique<ChildProcess>(scrPath, arguments);
+    }
+
+    // The window is titled first and sized later during its creation: it is taken once it
+    // covers the screen (or when the time is up, as it is then).
+    std::optional<WindowFacts> WaitForSaver(const ChildProcess& saver) {
+        std::optional<WindowFacts> window;
+        driver::WaitUntil(
+            [&] {
+                window = driver::FindTopLevel(saver.Id(), "Vellamor Autumn");
+                return window && window->visible &&
+                       window->Width() == GetSystemMetrics(SM_CXSCREEN) &&
+                       window->Height() == GetSystemMetrics(SM_CYSCREEN);
+            },
+            kStartTimeoutMs);
+        return window;
+    }
+};
+
+// Samples of the screen on a coarse grid.
+std::vector<uint32_t> ScreenSamples() {
+    std::vector<uint32_t> samples;
+    int width = GetSystemMetrics(SM_CXSCREEN);
+    int height = GetSystemMetrics(SM_CYSCREEN);
+    for (int y = 8; y < height; y += 24) {
+        for (int x = 8; x < width; x += 24) {
+            samples.push_back(driver::ScreenPixel(x, y));
+        }
+    }
+    return samples;
+}
+
+void PressKey(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+TEST_F(ScrTest, SaverCoversTheScreenOnTopAndLeavesAppear) {
+    auto saver = Start("/s");
+    auto window = WaitForSaver(*saver);
+    ASSERT_TRUE(window.has_value());
+    EXPECT_TRUE(window->Topmost());
+    EXPECT_EQ(window->bounds.left, 0);
+    EXPECT_EQ(window->bounds.top, 0);
+    EXPECT_EQ(window->Width(), GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(window->Height(), GetSystemMetrics(SM_CYSCREEN));
+    std::vector<uint32_t> first = ScreenSamples();
+    EXPECT_TRUE(driver::WaitUntil([&] { return ScreenSamples() != first; }, 8000))
+        << "nothing moved on the screen";
+}
+
+TEST_F(ScrTest, SaverEndsWithExitCodeZeroOnAKey) {
+    auto saver = Start("/s");
+    auto window = WaitForSaver(*saver);
+    ASSERT_TRUE(window.has_value());
+    PostMessageA(window->hwnd, WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(saver->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
+}
+
+TEST_F(ScrTest, SaverEndsOnTheSecondMousePositionOnly) {
+    SetCursorPos(300, 200);
+    auto saver = Start("/s");
+    auto window = WaitForSaver(*saver);
+    ASSERT_TRUE(window.has_value());
+    PostMessageA(window->hwnd, WM_MOUSEMOVE, 0, MAKELPARAM(300, 200));
+    EXPECT_EQ(saver->WaitForExit(500), std::nullopt);
+    SetCursorPos(340, 230);
+    EXPECT_EQ(saver->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
+}
+
+TEST_F(ScrTest, ASecondSaverEndsAtOnce) {
+    auto saver = Start("/s");
+    ASSERT_TRUE(WaitForSaver(*saver).has_value());
+    auto second = Start("/s");
+    EXPECT_EQ(second->WaitForExit(kStartTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_TRUE(saver->Running());
+}
+
+TEST_F(ScrTest, TheCompanionVetoesWithOneAndAllowsWithZero) {
+    {
+        driver::CompanionWindow companion(1);
+        auto vetoed = Start("/s");
+        EXPECT_EQ(vetoed->WaitForExit(kStartTimeoutMs), std::optional<DWORD>(0));
+        EXPECT_EQ(driver::FindTopLevel(vetoed->Id(), "Vellamor Autumn"), std::nullopt);
+        EXPECT_EQ(companion.Questions(), 1);
+    }
+    driver::CompanionWindow companion(0);
+    auto allowed = Start("/s");
+    EXPECT_TRUE(WaitForSaver(*allowed).has_value());
+}
+
+TEST_F(ScrTest, PreviewDrawsAChildOfTheGivenWindowAndEndsWithIt) {
+    driver::ParentWindow parent(100, 100, 152, 112);
+    auto preview =
+        Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(parent.Handle())));
+    HWND child = nullptr;
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] {
+            child = FindWindowExA(parent.Handle(), nullptr, "TavrinPreviewClass", "TavrinSaver");
+            return child != nullptr;
+        },
+        kStartTimeoutMs));
+    WindowFacts facts = driver::FactsOf(child);
+    EXPECT_EQ(facts.Width(), 152);
+    EXPECT_EQ(facts.Height(), 112);
+    EXPECT_NE(facts.style & WS_DISABLED, 0);
+    parent.Destroy();
+    EXPECT_EQ(preview->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
+}
+
+TEST_F(ScrTest, TestPreviewIsAPopupAtTheTopLeft) {
+    auto preview = Start("/q");
+    auto window = driver::WaitForTopLevel(preview->Id(), "TavrinSaver", kStartTimeoutMs,
+                                          "TavrinPreviewClass");
+    ASSERT_TRUE(window.has_value());
+    EXPECT_EQ(window->bounds.left, 0);
+    EXPECT_EQ(window->bounds.top, 0);
+    EXPECT_EQ(window->Width(), 152);
+    EXPECT_EQ(window->Height(), 112);
+    PostMessageA(window->hwnd, WM_CLOSE, 0, 0);
+    EXPECT_EQ(preview->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
+}
+
+TEST_F(ScrTest, AboutDialogComesWithoutArgumentsAndEscapeClosesIt) {
+    auto about = Start("");
+    auto dialog = driver::WaitForTopLevel(about->Id(), "Over...", kStartTimeoutMs);
+    ASSERT_TRUE(dialog.has_value());
+    EXPECT_EQ(dialog->style & WS_SYSMENU, 0);
+    SetForegroundWindow(dialog->hwnd);
+    driver::WaitUntil([] { return false; }, 300);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
+}
+
+TEST_F(ScrTest, ConfigureShowsTheAboutDialogOverTheDisabledCaller) {
+    driver::ParentWindow caller(50, 50, 300, 200);
+    SetForegroundWindow(caller.Handle());
+    auto about = Start("/c");
+    auto dialog = driver::WaitForTopLevel(about->Id(), "Over...", kStartTimeoutMs);
+    ASSERT_TRUE(dialog.has_value());
+    EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowEnabled(caller.Handle()); }, 3000));
+    SetForegroundWindow(dialog->hwnd);
+    driver::WaitUntil([] { return false; }, 300);
+    PressKey(VK_ESCAPE);
+    EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_TRUE(IsWindowEnabled(caller.Handle()));
+}
+
+TEST_F(ScrTest, ChangePasswordWithoutTheServiceEndsWithoutAWindow) {
+    driver::ParentWindow parent(50, 50, 100, 100);
+    auto change = Start("/a " + std::to_string(reinterpret_cast<uintptr_t>(parent.Handle())));
+    EXPECT_EQ(change->WaitForExit(kStartTimeoutMs), std::optional<DWORD>(0));
+    for (const WindowFacts& window : driver::TopLevelWindows()) {
+        EXPECT_NE(window.processId, change->Id()) << "a window titled " << window.title;
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc > 1) {
+        scrPath = WindowsPath(argv[1]);
+    }
+    return RUN_ALL_TESTS();
+}
