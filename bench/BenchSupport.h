@@ -19,6 +19,7 @@ struct TimedCase {
     std::string name;
     size_t bytes = 0;
     double targetRatio = 0;
+    std::string label;  // shown beside the case's time
 };
 
 // Registers the case and, once per byte count, "memcpy/<bytes>". The body runs the case's

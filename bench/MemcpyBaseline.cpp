@@ -34,6 +34,7 @@ void Register(const TimedCase& timedCase, std::function<void()> body) {
     RegisterMemcpyOnce(timedCase.bytes);
     const size_t bytes = timedCase.bytes;
     const double target = timedCase.targetRatio;
+    const std::string label = timedCase.label;
     benchmark::RegisterBenchmark(timedCase.name.c_str(), [=](benchmark::State& state) {
         for (auto _ : state) {
             body();
@@ -41,6 +42,7 @@ void Register(const TimedCase& timedCase, std::function<void()> body) {
         }
         state.counters["bytes"] = static_cast<double>(bytes);
         state.counters["target"] = target;
+        state.SetLabel(label);
         state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
                                 static_cast<int64_t>(bytes));
     });
