@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "ContactSheet.h"
+#include "RenderOptions.h"
+#include "SaverRender.h"
+#include "base/Exceptions.h"
+
+namespace render {
+namespace {
+
+std::string OptionError(const std::vector<std::string>& arguments) {
+    try {
+        ParseRenderOptions(arguments);
+    } catch (const base::Exception& e) {
+        return e.what();
+    }
+    return "no error";
+}
+
+TEST(RenderOptionsTest, ReadsEveryOptionAndNamesABadOne) {
+    const RenderOptions options =
+        ParseRenderOptions({"--size", "640x480", "--seconds", "90", "--at", "1000,2500", "--every",
+                            "500", "--out", "somewhere", "--seed", "7", "--no-progress"});
+    EXPECT_EQ(options.width, 640);
+    EXPECT_EQ(options.height, 480);
+    EXPECT_EQ(options.saverMilliseconds, 90000u);
+    EXPECT_EQ(options.snapshotsAt, (std::vector<uint64_t>{1000, 2500}));
+    EXPECT_EQ(options.every, 500u);
+    EXPECT_EQ(options.outDir, "somewhere");
+    EXPECT_EQ(options.seed, 7u);
+    EXPECT_FALSE(options.progress);
+
+    EXPECT_EQ(OptionError({"--size", "640"}), "render: --size wants WIDTHxHEIGHT, not '640'");
+    EXPECT_EQ(OptionError({"--size", "0x10"}), "render: --size must lie between 1x1 and 8192x8192");
+    EXPECT_EQ(OptionError({"--seconds", "-3"}), "render: --seconds wants a whole number, not '-3'");
+    EXPECT_EQ(OptionError({"--fast"}), "render: unknown option or missing value: --fast");
+    EXPECT_EQ(OptionError({"--fast", "1"}), "render: unknown option --fast");
+}
+
+TEST(SaverRenderTest, KeepsTheDesktopAndTheChosenMoments) {
+    RenderOptions options;
+    options.width = 320;
+    options.height = 240;
+    options.saverMilliseconds = 6000;
+    options.snapshotsAt = {2000, 5000};
+    SaverRender saver(options);
+    double last = 0;
+    saver.Run([&](double fraction, const std::string&) { last = fraction; });
+    EXPECT_DOUBLE_EQ(last, 1.0);
+    const std::vector<Snapshot>& shots = saver.Snapshots();
+    ASSERT_EQ(shots.size(), 3u);
+    EXPECT_EQ(shots[0].label, "desktop");
+    EXPECT_EQ(shots[1].at, 2000u);
+    EXPECT_EQ(shots[2].at, 5000u);
+    EXPECT_EQ(shots[2].picture.Width(), 320);
+    // Leaves have come in by then: the screen is no longer the desktop alone.
+    int changed = 0;
+    for (int32_t y = 0; y < 240; ++y) {
+        for (int32_t x = 0; x < 320; ++x) {
+            changed += shots[2].picture.GetPixel(x, y) != shots[0].picture.GetPixel(x, y);
+        }
+    }
+    EXPECT_GT(changed, 1000);
+}
+
+TEST(ContactSheetTest, LaysThumbnailsOutInRowsWithTheirAverageColour) {
+    gfx::Bitmap red(100, 50);
+    red.Fill(gfx::MakePixel(200, 0, 0));
+    gfx::Bitmap checker(100, 50);
+    for (int32_t y = 0; y < 50; ++y) {
+        for (int32_t x = 0; x < 100; ++x) {
+            checker.SetPixel(x, y, (x + y) % 2 ? gfx::kWhite : gfx::kBlack);
+        }
+    }
+    const gfx::Bitmap sheet = MakeContactSheet({red, checker, red}, 20, 2);
+    EXPECT_EQ(sheet.Width(), 6 + 2 * (20 + 6));
+    EXPECT_EQ(sheet.Height(), 6 + 2 * (10 + 6));
+    EXPECT_EQ(sheet.GetPixel(6, 6), gfx::MakePixel(200, 0, 0));
+    const gfx::Pixel grey = sheet.GetPixel(6 + 26 + 5, 6 + 5);  // a checker averages to grey
+    EXPECT_NEAR(gfx::RedOf(grey), 127, 6);                      // 12 or 13 white pixels of 25
+    EXPECT_EQ(sheet.GetPixel(6, 6 + 16), gfx::MakePixel(200, 0, 0));
+    EXPECT_TRUE(MakeContactSheet({}, 20, 2).Empty());
+}
+
+}  // namespace
+}  // namespace render
