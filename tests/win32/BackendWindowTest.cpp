@@ -132,6 +132,35 @@ TEST_F(WindowTest, ChildrenLiveInTheirParentAndEndWithIt) {
     EXPECT_FALSE(IsWindow(parent));
 }
 
+// The saver refuses to close and swallows the request to start a saver; the system's default
+// handling turns Alt+F4 and the close command into a close request.
+TEST_F(WindowTest, SystemCommandsAndCloseRequestsReachTheProcedure) {
+    int closes = 0;
+    HWND hwnd = MakeWindow(
+        [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m == WM_CLOSE) {
+                ++closes;
+                return 0;
+            }
+            if (m == WM_QUERYENDSESSION) {
+                return 0;
+            }
+            if (m == WM_SYSCOMMAND && (w & 0xFFF0u) == SC_SCREENSAVE) {
+                return 1;
+            }
+            return PassOn(h, m, w, l);
+        },
+        {0, 0, 50, 50}, WS_POPUP | WS_VISIBLE | WS_SYSMENU);
+    EXPECT_EQ(SendMessageA(hwnd, WM_QUERYENDSESSION, 0, 0), 0);
+    EXPECT_EQ(SendMessageA(hwnd, WM_SYSCOMMAND, SC_SCREENSAVE, 0), 1);
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_EQ(closes, 1);
+    PostMessageA(hwnd, WM_SYSKEYDOWN, VK_F4, kAltDownFlag);
+    RunMessages(1000, [&] { return closes == 2; });
+    EXPECT_EQ(closes, 2);
+    EXPECT_TRUE(IsWindow(hwnd));
+}
+
 TEST_F(WindowTest, EnableWindowAnswersWhetherItWasDisabled) {
     HWND hwnd = MakeWindow(PassOn, {0, 0, 40, 40});
     EXPECT_FALSE(EnableWindow(hwnd, false));

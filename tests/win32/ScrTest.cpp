@@ -133,8 +133,7 @@ TEST_F(ScrTest, TheCompanionVetoesWithOneAndAllowsWithZero) {
 
 TEST_F(ScrTest, PreviewDrawsAChildOfTheGivenWindowAndEndsWithIt) {
     driver::ParentWindow parent(100, 100, 152, 112);
-    auto preview =
-        Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(parent.Handle())));
+    auto preview = Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(parent.Handle())));
     HWND child = nullptr;
     ASSERT_TRUE(driver::WaitUntil(
         [&] {

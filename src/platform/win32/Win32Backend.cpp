@@ -2,9 +2,6 @@
 // called and their exceptions carried back across the system.
 #include "platform/win32/Win32Backend.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "base/Exceptions.h"
 #include "platform/win32/Win32Callbacks.h"
 #include "platform/win32/Win32Records.h"
@@ -110,14 +107,6 @@ std::shared_ptr<WindowRecord> Win32Backend::OwnWindow(HWND hwnd, const char* ope
                               " is not a window of this program's classes");
     }
     return record;
-}
-
-const ClassRecord* Win32Backend::FindClass(const std::string& className) const {
-    std::string key = className;
-    std::transform(key.begin(), key.end(), key.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    auto it = classes_.find(key);
-    return it == classes_.end() ? nullptr : it->second.get();
 }
 
 intptr_t Win32Backend::HandleWindowMessage(const NativeMessage& message) {

@@ -46,6 +46,9 @@ bool Win32Backend::GetMessageA(MSG& msg) {
 bool Win32Backend::PeekMessageA(MSG& msg) {
     ::MSG native{};
     if (::PeekMessageA(&native, nullptr, 0, 0, PM_REMOVE) == 0) {
+        // Messages sent by other threads are handled while looking; a message taken is not
+        // lost to an exception of theirs, which the next dispatch throws instead.
+        RethrowHeld();
         return false;
     }
     lastTaken_ = std::make_unique<NativeMessage>(

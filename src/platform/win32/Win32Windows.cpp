@@ -34,6 +34,12 @@ class CreationScope {
 
 }  // namespace
 
+// Class names are compared without regard to case, as the system does.
+const ClassRecord* Win32Backend::FindClass(const std::string& className) const {
+    auto it = classes_.find(LowerCase(className));
+    return it == classes_.end() ? nullptr : it->second.get();
+}
+
 bool Win32Backend::RegisterClassA(const ProgramClass& windowClass) {
     auto record = std::make_unique<ClassRecord>();
     record->name = windowClass.lpszClassName;
