@@ -33,6 +33,21 @@ void Fire(const Handler& handler, Args&&... args) {
     }
 }
 
+// Creation and showing run outside the message loop, which shows what escapes the other
+// handlers: the application's error box shows a failure of theirs here, and the program goes
+// on. Without an application object the failure goes to the caller.
+template <class Handler, class... Args>
+void FireShowingFailure(const Handler& handler, Args&&... args) {
+    try {
+        Fire(handler, std::forward<Args>(args)...);
+    } catch (const std::exception& error) {
+        if (!HasApplication()) {
+            throw;
+        }
+        Application().ShowException(error);
+    }
+}
+
 void RegisterFormClass(const std::string& windowClass) {
     platform::WNDCLASS formClass;
     formClass.lpszClassName = windowClass;
@@ -76,7 +91,7 @@ TForm::~TForm() {
 }
 
 void TForm::AfterConstruction() {
-    Fire(OnCreate, *this);
+    FireShowingFailure(OnCreate, *this);
 }
 
 void TForm::BeforeDestruction() {
@@ -115,7 +130,7 @@ void TForm::SetVisible(bool visible) {
         if (position_ == poScreenCenter) {
             CenterOnScreen();
         }
-        Fire(OnShow, *this);
+        FireShowingFailure(OnShow, *this);
         platform::ShowWindow(handle_, platform::SW_SHOW);
     } else {
         platform::ShowWindow(handle_, platform::SW_HIDE);
