@@ -1,0 +1,59 @@
+// A whole cycle of the saver (cover, reveal, cover again), then everything destroyed: nothing
+// may be left behind. In the sanitizer build LeakSanitizer is asked here, after the cycle,
+// and once more at the end of the process; in every build the live counters go back to where
+// they were.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "SaverRig.h"
+#include "gfx/BitmapCount.h"
+#include "sprites/TempBitmap.h"
+
+#if defined(__SANITIZE_ADDRESS__)
+#define VA_HAVE_LSAN 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define VA_HAVE_LSAN 1
+#endif
+#endif
+#ifdef VA_HAVE_LSAN
+#include <sanitizer/lsan_interface.h>
+#endif
+
+namespace reliability {
+namespace {
+
+// Runs until the phase has changed `changes` times; false if saver time ran out first.
+bool RunPhaseChanges(SaverRig& rig, int changes, uint64_t limit) {
+    scene::TPhase phase = rig.Form().Phase;
+    for (uint64_t t = 0; t < limit && changes > 0; t += 100) {
+        rig.Run(100);
+        if (rig.Form().Phase != phase) {
+            phase = rig.Form().Phase;
+            --changes;
+        }
+    }
+    return changes == 0;
+}
+
+TEST(LeakCycleTest, AFullCycleLeavesNothingBehind) {
+    const int64_t bitmapsBefore = gfx::LiveBitmapCount();
+    auto rig = std::make_unique<SaverRig>(640, 480, 0xFFFB6C20u, 99);
+    rig->Show();
+    ASSERT_TRUE(RunPhaseChanges(*rig, 2, 2 * 3600 * 1000)) << "no full cycle in two hours";
+    EXPECT_EQ(rig->Form().Phase, scene::phCover);
+    EXPECT_EQ(rig->GridFault(), "");
+    EXPECT_EQ(rig->SpriteFault(), "");
+    rig.reset();
+    EXPECT_EQ(sprites::LiveFrameCount(), 0);
+    EXPECT_EQ(sprites::TempBitmap(), nullptr);
+    EXPECT_EQ(gfx::LiveBitmapCount(), bitmapsBefore);
+#ifdef VA_HAVE_LSAN
+    EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0) << "LeakSanitizer found leaks";
+#endif
+}
+
+}  // namespace
+}  // namespace reliability

@@ -1,0 +1,38 @@
+// The short soak: an hour of saver time at 1920 x 1080 with the tick counter wrapping after
+// five minutes; every check of the long soak, which scripts/soak runs for a week.
+
+#include <gtest/gtest.h>
+
+#include <iostream>
+
+#include "Soak.h"
+
+namespace soak {
+namespace {
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
+
+TEST(SoakTest, AnHourAtFullHdStaysAccountedAndFlat) {
+    SoakOptions options;
+    options.saverMilliseconds = 3600 * 1000;
+    if (kSanitized) {
+        options.residentSlackBytes = 0;  // the sanitizer's quarantine holds freed memory
+    }
+    const SoakFigures figures = RunSoak(options);
+    std::cout << figures.Report();
+    EXPECT_TRUE(figures.faults.empty()) << figures.Report();
+    EXPECT_EQ(figures.saverMilliseconds, options.saverMilliseconds);
+    EXPECT_GE(figures.phaseChanges, 4) << "at least two whole cycles in an hour";
+    EXPECT_GE(figures.smallestInterval, 96u);
+    EXPECT_LE(figures.largestInterval, 5249u);
+    EXPECT_EQ(figures.end.frames, figures.start.frames);
+}
+
+}  // namespace
+}  // namespace soak
