@@ -202,6 +202,7 @@ class X11Backend : public Backend {
     bool daemonClaimed_ = false;
     gfx::Rect daemonBounds_;
     std::optional<gfx::Bitmap> snapshot_;  // the screen just before the saver's window showed
+    bool screenCaptured_ = false;          // the program has pictured the screen itself
     bool saverRunning_ = false;
     CursorShape cursor_ = CursorShape::Arrow;
     int cursorCount_ = 0;

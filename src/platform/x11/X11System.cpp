@@ -64,6 +64,7 @@ int X11Backend::GetSystemMetrics(int index) {
 // The picture taken just before the saver's window went up is handed out once; otherwise the
 // screen (or the daemon's window) is read as it is now.
 gfx::Bitmap X11Backend::CaptureScreen() {
+    screenCaptured_ = true;
     PumpEvents();  // the newest screen size
     if (snapshot_) {
         gfx::Bitmap picture = std::move(*snapshot_);

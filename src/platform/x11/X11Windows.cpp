@@ -398,10 +398,11 @@ void X11Backend::MapWindow(X11Window& window) {
     XMapWindow(connection_.Get(), Xid(window.hwnd));
 }
 
-// The saver's window: the desktop is pictured first (CaptureScreen hands out that picture),
-// then the window goes up past the window manager, above all, with the input grabbed.
+// The saver's window: unless the program has pictured the screen already, the desktop is
+// pictured first (CaptureScreen hands out that picture); then the window goes up past the
+// window manager, above all, with the input grabbed.
 void X11Backend::BecomeSaverWindow(X11Window& window) {
-    if (!snapshot_) {
+    if (!screenCaptured_) {
         snapshot_ = CaptureScreen();
     }
     XSetWindowAttributes attributes{};

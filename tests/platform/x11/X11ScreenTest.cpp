@@ -136,6 +136,19 @@ TEST_F(X11SaverWindowTest, TheSnapshotIsTheDesktopAsItWasBeforeTheSaverShowed) {
     EXPECT_EQ(now.GetPixel(60, 60), kRed);
 }
 
+TEST_F(X11SaverWindowTest, AProgramThatPicturedTheDesktopItselfGetsNoSecondSnapshot) {
+    ::Window green = MakeForeignWindow(gfx::RectFromSize(50, 50, 40, 40), "Paint", "Paint", true);
+    FillForeignWindow(green, kGreen);
+    EXPECT_EQ(CaptureScreen().GetPixel(60, 60), kGreen);  // as the scene does before showing
+    HWND hwnd = ShowSaver();
+    WindowSurface(hwnd).Fill(kRed);
+    PresentRect(hwnd, GetClientRect(hwnd));
+    MSG msg;
+    PeekMessageA(msg);
+    SyncBackend();
+    EXPECT_EQ(CaptureScreen().GetPixel(60, 60), kRed);
+}
+
 TEST_F(X11SaverWindowTest, RealInputReachesTheGrabbingSaver) {
     if (RunTool("xdotool version") != 0) {
         GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
@@ -198,6 +211,14 @@ TEST_F(X11SaverWindowTest, AWindowComingUpUnderTheRestingPointerReportsItsPositi
     PumpUntil([] { return false; }, 100);
     for (const MSG& msg : log_.messages) {
         if (msg.message == WM_MOUSEMOVE) {  // the position it came up under, nothing else
+            EXPECT_EQ(XFromLParam(msg.lParam), 200);
+            EXPECT_EQ(YFromLParam(msg.lParam), 150);
+        }
+    }
+    ASSERT_EQ(RunTool("xdotool mousemove 200 150"), 0);  // no move: nothing new
+    PumpUntil([] { return false; }, 100);
+    for (const MSG& msg : log_.messages) {
+        if (msg.message == WM_MOUSEMOVE) {
             EXPECT_EQ(XFromLParam(msg.lParam), 200);
             EXPECT_EQ(YFromLParam(msg.lParam), 150);
         }
