@@ -21,6 +21,11 @@ struct Projection {
     double scale;
 };
 
+std::string CoveredSize(double scale) {
+    return std::to_string(static_cast<int>(std::nearbyint(kWidth * scale))) + " x " +
+           std::to_string(static_cast<int>(std::nearbyint(kHeight * scale)));
+}
+
 size_t CoveredBytes(double scale) {
     const auto width = static_cast<size_t>(std::nearbyint(kWidth * scale));
     const auto height = static_cast<size_t>(std::nearbyint(kHeight * scale));
@@ -41,10 +46,11 @@ void RegisterBenchmarks(FixtureStore& store) {
         {"projected_plot/scale_1.5", false, false, 1.5},
     };
     for (const Projection& p : kProjections) {
-        Register({p.name, CoveredBytes(p.scale), kLayerTarget}, [fixture, &p] {
-            fixture->Frame().PlotEx(fixture->Destination(), 20, 10, p.mirrorX, p.mirrorY, true,
-                                    p.scale);
-        });
+        Register({p.name, CoveredBytes(p.scale), kLayerTarget, CoveredSize(p.scale)},
+                 [fixture, &p] {
+                     fixture->Frame().PlotEx(fixture->Destination(), 20, 10, p.mirrorX, p.mirrorY,
+                                             true, p.scale);
+                 });
     }
 }
 
