@@ -1,6 +1,7 @@
 #include "base/Real48.h"
 
 #include <cmath>
+#include <limits>
 
 #include "base/Exceptions.h"
 
@@ -63,9 +64,21 @@ double Real48::ToDouble() const {
     return (bytes[5] & 0x80) ? -magnitude : magnitude;
 }
 
+// The default floating-point environment rounds to nearest, ties to even. Values beyond the
+// 64-bit range saturate and NaN gives 0: casting them would be undefined (a step time of
+// 10^38 seconds read from a stored sequence must not turn into a timer of 0 ms).
 int64_t RoundHalfEven(long double value) {
-    // The default floating-point environment rounds to nearest, ties to even.
-    return static_cast<int64_t>(std::nearbyint(value));
+    const long double rounded = std::nearbyint(value);
+    if (std::isnan(rounded)) {
+        return 0;
+    }
+    if (rounded >= 0x1p63L) {
+        return std::numeric_limits<int64_t>::max();
+    }
+    if (rounded < -0x1p63L) {
+        return std::numeric_limits<int64_t>::min();
+    }
+    return static_cast<int64_t>(rounded);
 }
 
 }  // namespace base
