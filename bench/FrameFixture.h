@@ -19,6 +19,9 @@ class FrameFixture {
     const sprites::TFrame& Frame() const { return list_.Items(1); }
     // (2 W - 1) x (2 H - 1), filled with a background picture.
     gfx::Canvas& Destination() { return destination_.GetCanvas(); }
+    // The list's strips, for plotting the frame's rectangle of them directly.
+    const gfx::Canvas& MaskCanvas() { return list_.Mask().GetCanvas(); }
+    const gfx::Canvas& ImageCanvas() { return list_.ImageCanvas(); }
     // Opaque pixels of the frame, as a check that the mask was prepared.
     int64_t OpaqueCount() const;
 

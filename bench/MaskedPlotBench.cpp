@@ -22,6 +22,18 @@ void RegisterMaskedPlot(FixtureStore& store, const char* name, const Shape& shap
              [fixture] { fixture->Frame().Plot(fixture->Destination(), 37, 21, true); });
 }
 
+// The frame's masked plot in one pass over the destination (gfx::MaskedStretchBlt), for a
+// plot path that hands both strips to the pixel library at once.
+void RegisterOnePassPlot(FixtureStore& store, const char* name, const Shape& shape, double target) {
+    FrameFixture* fixture = &store.Make<FrameFixture>(shape, kWidth, kHeight);
+    Register({name, kFrameBytes, target, "mask and image row by row"}, [fixture] {
+        const sprites::TFrame& frame = fixture->Frame();
+        gfx::MaskedStretchBlt(fixture->Destination(), 37, 21, kWidth, kHeight,
+                              fixture->MaskCanvas(), fixture->ImageCanvas(), frame.X(), frame.Y(),
+                              kWidth, kHeight);
+    });
+}
+
 // The same two passes with a colour picture in place of the mask: what the rectangle's memory
 // traffic costs without expanding mask bits (no target; a measure of this machine's limit).
 void RegisterTwoColourPasses(FixtureStore& store) {
@@ -46,6 +58,8 @@ void RegisterTwoColourPasses(FixtureStore& store) {
 void RegisterBenchmarks(FixtureStore& store) {
     RegisterMaskedPlot(store, "masked_plot/leaf", LeafShape(kWidth, kHeight), 2.5);
     RegisterMaskedPlot(store, "masked_plot/noise", NoiseShape(kWidth, kHeight, 7), 3.0);
+    RegisterOnePassPlot(store, "masked_plot_one_pass/leaf", LeafShape(kWidth, kHeight), 2.5);
+    RegisterOnePassPlot(store, "masked_plot_one_pass/noise", NoiseShape(kWidth, kHeight, 7), 3.0);
     RegisterTwoColourPasses(store);
 }
 

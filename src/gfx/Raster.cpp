@@ -5,6 +5,7 @@
 
 #include "base/Exceptions.h"
 #include "gfx/Bitmap.h"
+#include "gfx/RasterColourWalk.h"
 #include "gfx/RasterKernels.h"
 
 namespace gfx {
@@ -57,7 +58,38 @@ raster::BlitPlan PlanTransfer(Canvas& dest, Placement to, const Canvas* source, 
     return plan;
 }
 
+bool SameMapping(const raster::AxisMap& a, const raster::AxisMap& b) {
+    return a.destStart == b.destStart && a.count == b.count && a.sourceStart == b.sourceStart &&
+           a.step == b.step && a.table == b.table;
+}
+
+// Row by row is the same as one transfer after the other when both write the same pixels and
+// neither reads what the other writes.
+bool CanRunTogether(const raster::BlitPlan& mask, const raster::BlitPlan& image) {
+    return !mask.dest->Monochrome() && mask.source != mask.dest && image.source != image.dest &&
+           SameMapping(mask.columns, image.columns) && SameMapping(mask.rows, image.rows);
+}
+
 }  // namespace
+
+void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                      const Canvas& mask, const Canvas& image, int32_t sourceX, int32_t sourceY,
+                      int32_t sourceWidth, int32_t sourceHeight) {
+    const Placement to{x, y, width, height};
+    const Placement from{sourceX, sourceY, sourceWidth, sourceHeight};
+    const raster::BlitPlan maskPlan = PlanTransfer(dest, to, &mask, from);
+    const raster::BlitPlan imagePlan = PlanTransfer(dest, to, &image, from);
+    if (!CanRunTogether(maskPlan, imagePlan)) {
+        StretchBlt(dest, x, y, width, height, &mask, sourceX, sourceY, sourceWidth, sourceHeight,
+                   Rop::SrcAnd);
+        StretchBlt(dest, x, y, width, height, &image, sourceX, sourceY, sourceWidth, sourceHeight,
+                   Rop::SrcPaint);
+        return;
+    }
+    if (!maskPlan.columns.Empty() && !maskPlan.rows.Empty()) {
+        raster::RunMaskedColourBlit(maskPlan, imagePlan);
+    }
+}
 
 void BitBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t height, const Canvas* source,
             int32_t sourceX, int32_t sourceY, Rop rop) {

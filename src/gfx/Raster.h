@@ -20,4 +20,12 @@ void StretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t heigh
                 const Canvas* source, int32_t sourceX, int32_t sourceY, int32_t sourceWidth,
                 int32_t sourceHeight, Rop rop);
 
+// A masked plot in one call: mask onto dest with SrcAnd, then image onto dest with SrcPaint,
+// both with this placement; the pixels are those of the two StretchBlt calls. When both map
+// onto the same destination pixels and neither is dest, each destination row is combined with
+// the mask and then with the image while it is in the cache: one pass over it instead of two.
+void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t height,
+                      const Canvas& mask, const Canvas& image, int32_t sourceX, int32_t sourceY,
+                      int32_t sourceWidth, int32_t sourceHeight);
+
 }  // namespace gfx

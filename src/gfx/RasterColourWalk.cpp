@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <optional>
 
 #include "gfx/Bitmap.h"
 #include "gfx/RasterRowKernels.h"
@@ -20,26 +21,22 @@ Pixel* DestRow(const BlitPlan& plan, int32_t i) {
     return plan.dest->ColourRow(plan.rows.destStart + i) + plan.columns.destStart;
 }
 
-void WalkWithoutSource(const BlitPlan& plan, NoSourceRowKernel kernel) {
-    for (int32_t i = 0; i < plan.rows.count; ++i) {
-        kernel(DestRow(plan, i), plan.columns.count);
-    }
+void ForwardColourRow(const BlitPlan& plan, ColourRowKernel kernel, int32_t i) {
+    const Pixel* source = plan.source->ColourRow(plan.rows.SourceAt(i));
+    kernel(DestRow(plan, i), source + plan.columns.sourceStart, plan.columns.count);
 }
 
-void WalkForwardColour(const BlitPlan& plan, ColourRowKernel kernel) {
-    for (int32_t i = 0; i < plan.rows.count; ++i) {
-        const Pixel* source = plan.source->ColourRow(plan.rows.SourceAt(i));
-        kernel(DestRow(plan, i), source + plan.columns.sourceStart, plan.columns.count);
-    }
-}
-
-void WalkForwardMono(const BlitPlan& plan, MonoRowKernel kernel) {
+void ForwardMonoRow(const BlitPlan& plan, MonoRowKernel kernel, int32_t i) {
     const int32_t first = plan.columns.sourceStart;
-    for (int32_t i = 0; i < plan.rows.count; ++i) {
-        const uint8_t* row = plan.source->MonoRow(plan.rows.SourceAt(i));
-        kernel(DestRow(plan, i), row + (first >> 3), first & 7, plan.columns.count,
-               ColoursOf(plan));
-    }
+    const uint8_t* row = plan.source->MonoRow(plan.rows.SourceAt(i));
+    kernel(DestRow(plan, i), row + (first >> 3), first & 7, plan.columns.count, ColoursOf(plan));
+}
+
+// A mirrored colour row: the kernel reads its source from the row's last column backwards.
+void MirroredColourRow(const BlitPlan& plan, ColourRowKernel kernel, int32_t i) {
+    const int32_t first = plan.columns.sourceStart - plan.columns.count + 1;
+    const Pixel* source = plan.source->ColourRow(plan.rows.SourceAt(i));
+    kernel(DestRow(plan, i), source + first, plan.columns.count);
 }
 
 // A mirrored mask row: its bits reversed into a buffer, eight at a time through a table of
@@ -118,22 +115,11 @@ class ReversedBits {
     std::vector<uint8_t> bits_;
 };
 
-void WalkMirroredMono(const BlitPlan& plan, MonoRowKernel kernel) {
-    ReversedBits reversed(plan.columns.count);
-    for (int32_t i = 0; i < plan.rows.count; ++i) {
-        const uint8_t* row = plan.source->MonoRow(plan.rows.SourceAt(i));
-        kernel(DestRow(plan, i), reversed.Reverse(row, plan.columns.sourceStart), 0,
-               plan.columns.count, ColoursOf(plan));
-    }
-}
-
-// A mirrored colour row: the kernel reads its source from the row's last column backwards.
-void WalkMirroredColour(const BlitPlan& plan, ColourRowKernel kernel) {
-    const int32_t first = plan.columns.sourceStart - plan.columns.count + 1;
-    for (int32_t i = 0; i < plan.rows.count; ++i) {
-        const Pixel* source = plan.source->ColourRow(plan.rows.SourceAt(i));
-        kernel(DestRow(plan, i), source + first, plan.columns.count);
-    }
+void MirroredMonoRow(const BlitPlan& plan, MonoRowKernel kernel, ReversedBits& reversed,
+                     int32_t i) {
+    const uint8_t* row = plan.source->MonoRow(plan.rows.SourceAt(i));
+    kernel(DestRow(plan, i), reversed.Reverse(row, plan.columns.sourceStart), 0, plan.columns.count,
+           ColoursOf(plan));
 }
 
 // The source columns a stretched row reads: the span from the lowest to the
@@ -160,23 +146,19 @@ class MappedRows {
   public:
     explicit MappedRows(const BlitPlan& plan)
         : plan_(plan),
-          span_(SpanOf(plan.columns)),
-          expanded_(plan.source->Monochrome() ? static_cast<size_t>(span_.count) : 0) {}
+          columns_(SpanOf(plan.columns)),
+          expanded_(plan.source->Monochrome() ? static_cast<size_t>(columns_.count) : 0) {}
 
-    void Walk(GatherRowKernel kernel) {
-        int32_t prepared = -1;
-        const Pixel* span = nullptr;
-        for (int32_t i = 0; i < plan_.rows.count; ++i) {
-            const int32_t sourceY = plan_.rows.SourceAt(i);
-            if (i == 0 || sourceY != prepared) {
-                if (i + 1 < plan_.rows.count) {
-                    PrefetchSpan(plan_.rows.SourceAt(i + 1));
-                }
-                span = SpanColours(sourceY);
-                prepared = sourceY;
+    void Row(GatherRowKernel kernel, int32_t i) {
+        const int32_t sourceY = plan_.rows.SourceAt(i);
+        if (span_ == nullptr || sourceY != prepared_) {
+            if (i + 1 < plan_.rows.count) {
+                PrefetchSpan(plan_.rows.SourceAt(i + 1));
             }
-            kernel(DestRow(plan_, i), span, span_.places.data(), plan_.columns.count);
+            span_ = SpanColours(sourceY);
+            prepared_ = sourceY;
         }
+        kernel(DestRow(plan_, i), span_, columns_.places.data(), plan_.columns.count);
     }
 
   private:
@@ -186,10 +168,10 @@ class MappedRows {
         const char* bytes =
             plan_.source->Monochrome()
                 ? reinterpret_cast<const char*>(plan_.source->MonoRow(sourceY))
-                : reinterpret_cast<const char*>(plan_.source->ColourRow(sourceY) + span_.first);
+                : reinterpret_cast<const char*>(plan_.source->ColourRow(sourceY) + columns_.first);
         const size_t size = plan_.source->Monochrome()
                                 ? plan_.source->MonoStride()
-                                : static_cast<size_t>(span_.count) * sizeof(Pixel);
+                                : static_cast<size_t>(columns_.count) * sizeof(Pixel);
         for (size_t offset = 0; offset < size; offset += 64) {
             __builtin_prefetch(bytes + offset);
         }
@@ -197,38 +179,81 @@ class MappedRows {
 
     const Pixel* SpanColours(int32_t sourceY) {
         if (!plan_.source->Monochrome()) {
-            return plan_.source->ColourRow(sourceY) + span_.first;
+            return plan_.source->ColourRow(sourceY) + columns_.first;
         }
         const uint8_t* row = plan_.source->MonoRow(sourceY);
-        MonoRowKernelFor(Rop::SrcCopy)(expanded_.data(), row + (span_.first >> 3), span_.first & 7,
-                                       span_.count, ColoursOf(plan_));
+        MonoRowKernelFor(Rop::SrcCopy)(expanded_.data(), row + (columns_.first >> 3),
+                                       columns_.first & 7, columns_.count, ColoursOf(plan_));
         return expanded_.data();
     }
 
     const BlitPlan& plan_;
-    ColumnSpan span_;
+    ColumnSpan columns_;
+    const Pixel* span_ = nullptr;  // the colours of the prepared source row
+    int32_t prepared_ = 0;
     std::vector<Pixel> expanded_;
+};
+
+// One transfer onto a colour bitmap, a row at a time; how its source is read is chosen once.
+class ColourRows {
+  public:
+    ColourRows(const BlitPlan& plan, Rop rop) : plan_(plan) {
+        if (!RopUsesSource(rop)) {
+            noSource_ = NoSourceRowKernelFor(rop);
+        } else if (plan.columns.Scaled()) {
+            gather_ = GatherRowKernelFor(rop);
+            mapped_.emplace(plan);
+        } else if (plan.source->Monochrome()) {
+            mono_ = MonoRowKernelFor(rop);
+            if (!plan.columns.Forward()) {
+                reversed_.emplace(plan.columns.count);
+            }
+        } else {
+            colour_ =
+                plan.columns.Forward() ? ColourRowKernelFor(rop) : ReversedColourRowKernelFor(rop);
+        }
+    }
+
+    void Row(int32_t i) {
+        if (noSource_ != nullptr) {
+            noSource_(DestRow(plan_, i), plan_.columns.count);
+        } else if (mapped_) {
+            mapped_->Row(gather_, i);
+        } else if (mono_ != nullptr) {
+            reversed_ ? MirroredMonoRow(plan_, mono_, *reversed_, i)
+                      : ForwardMonoRow(plan_, mono_, i);
+        } else {
+            plan_.columns.Forward() ? ForwardColourRow(plan_, colour_, i)
+                                    : MirroredColourRow(plan_, colour_, i);
+        }
+    }
+
+  private:
+    const BlitPlan& plan_;
+    NoSourceRowKernel noSource_ = nullptr;
+    ColourRowKernel colour_ = nullptr;
+    MonoRowKernel mono_ = nullptr;
+    GatherRowKernel gather_ = nullptr;
+    std::optional<ReversedBits> reversed_;
+    std::optional<MappedRows> mapped_;
 };
 
 }  // namespace
 
 void RunColourBlit(const BlitPlan& plan, Rop rop) {
-    if (!RopUsesSource(rop)) {
-        WalkWithoutSource(plan, NoSourceRowKernelFor(rop));
-        return;
+    ColourRows rows(plan, rop);
+    for (int32_t i = 0; i < plan.rows.count; ++i) {
+        rows.Row(i);
     }
-    const bool mono = plan.source->Monochrome();
-    if (plan.columns.Forward()) {
-        mono ? WalkForwardMono(plan, MonoRowKernelFor(rop))
-             : WalkForwardColour(plan, ColourRowKernelFor(rop));
-        return;
+}
+
+void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan) {
+    ColourRows mask(maskPlan, Rop::SrcAnd);
+    ColourRows image(imagePlan, Rop::SrcPaint);
+    for (int32_t i = 0; i < maskPlan.rows.count; ++i) {
+        mask.Row(i);
+        image.Row(i);
     }
-    if (!plan.columns.Scaled()) {
-        mono ? WalkMirroredMono(plan, MonoRowKernelFor(rop))
-             : WalkMirroredColour(plan, ReversedColourRowKernelFor(rop));
-        return;
-    }
-    MappedRows(plan).Walk(GatherRowKernelFor(rop));
 }
 
 }  // namespace gfx::raster

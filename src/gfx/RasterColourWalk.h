@@ -11,4 +11,8 @@ namespace gfx::raster {
 
 void RunColourBlit(const BlitPlan& plan, Rop rop);
 
+// The mask plan with SrcAnd and then the image plan with SrcPaint, row by row: both plans
+// write the same destination pixels, and neither source is the destination.
+void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan);
+
 }  // namespace gfx::raster
