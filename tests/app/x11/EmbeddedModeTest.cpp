@@ -1,0 +1,59 @@
+// The program inside a window the test made: the preview (/p <id>) and daemon mode
+// (XSCREENSAVER_WINDOW).
+#include <signal.h>
+
+#include "ProgramFixture.h"
+
+namespace app::x11::testing {
+namespace {
+
+class EmbeddedModeTest : public ProgramFixture {
+  protected:
+    ::Window ChildOfClass(::Window parent, const std::string& className) {
+        for (::Window child : Probe().Children(parent)) {
+            if (Probe().ClassName(child) == className) {
+                return child;
+            }
+        }
+        return 0;
+    }
+};
+
+TEST_F(EmbeddedModeTest, PreviewLivesInTheGivenWindowAndEndsWithIt) {
+    ::Window host = Probe().MakeWindow(Probe().Root(), 152, 112, 0x000000);
+    ChildProcess& preview = StartProgram({"/p", std::to_string(host)});
+    ::Window child = 0;
+    ASSERT_TRUE(
+        WaitUntil([&] { return (child = ChildOfClass(host, "TavrinPreviewClass")) != 0; }, 5000))
+        << "no child window of class TavrinPreviewClass in the host window";
+    WindowGeometry inside = Probe().Geometry(child);
+    EXPECT_GE(inside.x, 0);
+    EXPECT_GE(inside.y, 0);
+    EXPECT_LE(inside.x + inside.width, 152);
+    EXPECT_LE(inside.y + inside.height, 112);
+    EXPECT_TRUE(preview.Running());
+    Probe().DestroyWindow(host);
+    EXPECT_EQ(preview.WaitForExit(3000), 0);
+}
+
+TEST_F(EmbeddedModeTest, DaemonWindowIsDrawnIntoAndSigtermEndsIt) {
+    ::Window daemon = Probe().MakeWindow(Probe().Root(), 320, 240, 0x000000);
+    const std::vector<uint32_t> empty = Probe().Capture(daemon);
+    ChildProcess& saver =
+        StartProgram({"-root"}, {"XSCREENSAVER_WINDOW=" + std::to_string(daemon)});
+    size_t changed = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            changed = CountDifferent(empty, Probe().Capture(daemon));
+            return changed > empty.size() / 50;
+        },
+        12000))
+        << "only " << changed << " of " << empty.size() << " pixels of the daemon's window changed";
+    EXPECT_TRUE(Probe().TopLevelsTitled(kSaverTitle).empty()) << "daemon mode made its own window";
+    ASSERT_TRUE(saver.Running());
+    saver.Signal(SIGTERM);
+    EXPECT_EQ(saver.WaitForExit(2000), 0);
+}
+
+}  // namespace
+}  // namespace app::x11::testing

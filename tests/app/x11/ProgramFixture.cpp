@@ -1,0 +1,81 @@
+#include "ProgramFixture.h"
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace app::x11::testing {
+namespace {
+
+// No program of these tests may run longer than this, whatever goes wrong.
+constexpr unsigned kProgramLimitSeconds = 30;
+
+}  // namespace
+
+void ProgramFixture::SetUp() {
+    if (!platform::x11::testing::XvfbServer::Find()) {
+        GTEST_SKIP() << "Xvfb is not installed (Debian package xvfb): program tests skipped";
+    }
+    server_ = std::make_unique<platform::x11::testing::XvfbServer>(kScreenWidth, kScreenHeight);
+    probe_ = std::make_unique<XProbe>(server_->DisplayName());
+    probe_->PaintDesktop();
+}
+
+void ProgramFixture::TearDown() {
+    programs_.clear();  // kills what still runs
+    probe_.reset();
+    server_.reset();
+}
+
+ChildProcess& ProgramFixture::StartProgram(const std::vector<std::string>& arguments,
+                                           const std::vector<std::string>& environment) {
+    std::vector<std::string> argv{VA_PROGRAM};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    std::vector<std::string> env{"DISPLAY=" + server_->DisplayName()};
+    env.insert(env.end(), environment.begin(), environment.end());
+    programs_.push_back(std::make_unique<ChildProcess>(argv, env, kProgramLimitSeconds));
+    return *programs_.back();
+}
+
+ChildProcess& ProgramFixture::StartCompanion(int answer) {
+    std::vector<std::string> argv{VA_X11_COMPANION, std::to_string(answer)};
+    std::vector<std::string> env{"DISPLAY=" + server_->DisplayName()};
+    programs_.push_back(std::make_unique<ChildProcess>(argv, env, kProgramLimitSeconds));
+    return *programs_.back();
+}
+
+int ProgramFixture::RunTool(const std::string& commandLine) const {
+    std::string command =
+        "DISPLAY=" + server_->DisplayName() + " " + commandLine + " >/dev/null 2>&1";
+    return std::system(command.c_str());
+}
+
+::Window ProgramFixture::WaitForSaverWindow(int timeoutMs) {
+    ::Window found = 0;
+    WaitUntil(
+        [&] {
+            std::vector<::Window> windows = probe_->TopLevelsTitled(kSaverTitle);
+            found = windows.empty() ? 0 : windows.front();
+            return found != 0;
+        },
+        timeoutMs);
+    return found;
+}
+
+bool ProgramFixture::WaitUntil(const std::function<bool()>& condition, int timeoutMs) {
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
+
+bool ProgramFixture::HaveTool(const char* name) {
+    std::string command = std::string("command -v ") + name + " >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+}  // namespace app::x11::testing

@@ -1,0 +1,79 @@
+// The saver started with /s on a private screen: its window, its leaves, and what ends it.
+#include <thread>
+
+#include "ProgramFixture.h"
+
+namespace app::x11::testing {
+namespace {
+
+class SaverModeTest : public ProgramFixture {
+  protected:
+    // Moves the real pointer (XTest, through the saver's grab).
+    void MovePointer(int x, int y) const {
+        ASSERT_EQ(RunTool("xdotool mousemove " + std::to_string(x) + " " + std::to_string(y)), 0);
+    }
+    void RequireXdotool() const {
+        if (!HaveTool("xdotool")) {
+            GTEST_SKIP() << "xdotool is not installed (Debian package xdotool): input test skipped";
+        }
+    }
+};
+
+TEST_F(SaverModeTest, TitledWindowCoversTheScreenAndLeavesLand) {
+    const std::vector<uint32_t> desktop = Probe().Capture(Probe().Root());
+    ChildProcess& saver = StartProgram({"/s"});
+    ::Window window = WaitForSaverWindow();
+    ASSERT_NE(window, 0u) << "no mapped top-level window titled \"" << kSaverTitle << "\"";
+    EXPECT_EQ(Probe().NetName(window), kSaverTitle);
+    WindowGeometry root = Probe().Geometry(Probe().Root());
+    EXPECT_EQ(Probe().Geometry(window), root);
+
+    // Leaves fall onto the desktop picture: more and more of the screen differs from it.
+    const size_t screenPixels = desktop.size();
+    size_t changed = 0;
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            changed = CountDifferent(desktop, Probe().Capture(Probe().Root()));
+            return changed > screenPixels / 50;
+        },
+        12000))
+        << "only " << changed << " of " << screenPixels << " pixels differ from the desktop";
+    EXPECT_TRUE(saver.Running());
+}
+
+// The window coming up under the resting pointer is the first pointer report; it only takes the
+// reference. Back at the same spot nothing happens; one pixel away ends the saver.
+TEST_F(SaverModeTest, FirstPointerReportTakesTheReferenceOnePixelAwayEndsIt) {
+    RequireXdotool();
+    MovePointer(200, 150);
+    ChildProcess& saver = StartProgram({"/s"});
+    ASSERT_NE(WaitForSaverWindow(), 0u);
+    EXPECT_FALSE(saver.WaitForExit(700)) << "the first pointer report ended the saver";
+    MovePointer(200, 150);
+    EXPECT_FALSE(saver.WaitForExit(300)) << "a motion to the reference point ended the saver";
+    MovePointer(201, 150);
+    EXPECT_EQ(saver.WaitForExit(3000), 0);
+}
+
+TEST_F(SaverModeTest, AKeyEndsIt) {
+    RequireXdotool();
+    ChildProcess& saver = StartProgram({"/s"});
+    ASSERT_NE(WaitForSaverWindow(), 0u);
+    EXPECT_FALSE(saver.WaitForExit(300));
+    ASSERT_EQ(RunTool("xdotool key a"), 0);
+    EXPECT_EQ(saver.WaitForExit(3000), 0);
+}
+
+TEST_F(SaverModeTest, ASecondSaverEndsAtOnceWithoutAWindow) {
+    ChildProcess& first = StartProgram({"/s"});
+    ASSERT_NE(WaitForSaverWindow(), 0u);
+    Probe().WatchMaps();
+    ChildProcess& second = StartProgram({"/s"});
+    EXPECT_EQ(second.WaitForExit(3000), 0);
+    EXPECT_EQ(Probe().MapsSeen(), 0) << "the second saver mapped a window";
+    EXPECT_EQ(Probe().TopLevelsTitled(kSaverTitle).size(), 1u);
+    EXPECT_TRUE(first.Running());
+}
+
+}  // namespace
+}  // namespace app::x11::testing
