@@ -2,6 +2,8 @@
 // (XSCREENSAVER_WINDOW).
 #include <signal.h>
 
+#include <cstdio>
+
 #include "ProgramFixture.h"
 
 namespace app::x11::testing {
@@ -36,11 +38,26 @@ TEST_F(EmbeddedModeTest, PreviewLivesInTheGivenWindowAndEndsWithIt) {
     EXPECT_EQ(preview.WaitForExit(3000), 0);
 }
 
-TEST_F(EmbeddedModeTest, DaemonWindowIsDrawnIntoAndSigtermEndsIt) {
+// How the daemon names its window: in the environment (decimal) or after -window-id (hex).
+enum class DaemonIdPassing { Environment, CommandLine };
+
+class DaemonModeTest : public ProgramFixture,
+                       public ::testing::WithParamInterface<DaemonIdPassing> {
+  protected:
+    ChildProcess& StartInDaemonWindow(::Window daemon) {
+        if (GetParam() == DaemonIdPassing::Environment) {
+            return StartProgram({"-root"}, {"XSCREENSAVER_WINDOW=" + std::to_string(daemon)});
+        }
+        char hex[32];
+        std::snprintf(hex, sizeof hex, "0x%lx", daemon);
+        return StartProgram({"-root", "-window-id", hex});
+    }
+};
+
+TEST_P(DaemonModeTest, DaemonWindowIsDrawnIntoAndSigtermEndsIt) {
     ::Window daemon = Probe().MakeWindow(Probe().Root(), 320, 240, 0x000000);
     const std::vector<uint32_t> empty = Probe().Capture(daemon);
-    ChildProcess& saver =
-        StartProgram({"-root"}, {"XSCREENSAVER_WINDOW=" + std::to_string(daemon)});
+    ChildProcess& saver = StartInDaemonWindow(daemon);
     size_t changed = 0;
     EXPECT_TRUE(WaitUntil(
         [&] {
@@ -54,6 +71,10 @@ TEST_F(EmbeddedModeTest, DaemonWindowIsDrawnIntoAndSigtermEndsIt) {
     saver.Signal(SIGTERM);
     EXPECT_EQ(saver.WaitForExit(2000), 0);
 }
+
+INSTANTIATE_TEST_SUITE_P(BothWays, DaemonModeTest,
+                         ::testing::Values(DaemonIdPassing::Environment,
+                                           DaemonIdPassing::CommandLine));
 
 }  // namespace
 }  // namespace app::x11::testing

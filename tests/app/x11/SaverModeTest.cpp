@@ -28,13 +28,21 @@ TEST_F(SaverModeTest, TitledWindowCoversTheScreenAndLeavesLand) {
     WindowGeometry root = Probe().Geometry(Probe().Root());
     EXPECT_EQ(Probe().Geometry(window), root);
 
-    // Leaves fall onto the desktop picture: more and more of the screen differs from it.
+    // The saver first shows the desktop as it was, then leaves fall onto it: more and more
+    // of the screen differs from the picture.
     const size_t screenPixels = desktop.size();
-    size_t changed = 0;
+    size_t changed = screenPixels;
     EXPECT_TRUE(WaitUntil(
         [&] {
             changed = CountDifferent(desktop, Probe().Capture(Probe().Root()));
-            return changed > screenPixels / 50;
+            return changed < screenPixels / 100;
+        },
+        1000))
+        << changed << " of " << screenPixels << " pixels differ as the saver comes up";
+    EXPECT_TRUE(WaitUntil(
+        [&] {
+            changed = CountDifferent(desktop, Probe().Capture(Probe().Root()));
+            return changed > screenPixels / 20;
         },
         12000))
         << "only " << changed << " of " << screenPixels << " pixels differ from the desktop";

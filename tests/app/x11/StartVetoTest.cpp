@@ -27,8 +27,10 @@ TEST_F(StartVetoTest, AnAnswerOfOneVetoesTheStart) {
 
 TEST_F(StartVetoTest, AnAnswerOfZeroLetsItRun) {
     ASSERT_NO_FATAL_FAILURE(StartReadyCompanion(0));
+    Probe().WatchMaps();
     ChildProcess& saver = StartProgram({"/s"});
     EXPECT_NE(WaitForSaverWindow(), 0u);
+    EXPECT_GE(Probe().MapsSeen(), 1);
     EXPECT_EQ(companion_->ReadLine(1000), "message 1127 0 0");
     EXPECT_TRUE(saver.Running());
 }
