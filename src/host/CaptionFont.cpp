@@ -65,7 +65,7 @@ void DrawGlyph(gfx::Bitmap& target, const gfx::Rect& clip, int32_t x, int32_t y,
                const GlyphRows& glyph, gfx::Pixel colour) {
     for (int32_t row = 0; row < kCaptionGlyphHeight; ++row) {
         for (int32_t column = 0; column < kCaptionGlyphWidth; ++column) {
-            const bool dot = ((glyph[static_cast<size_t>(row)] >> (4 - column)) & 1u) != 0;
+            const bool dot = ((glyph[static_cast<size_t>(row)] >> (4 - column)) & 1) != 0;
             if (dot && Inside(clip, x + column, y + row)) {
                 target.SetPixel(x + column, y + row, colour);
             }
