@@ -166,7 +166,7 @@ std::vector<std::vector<uint8_t>> Cells(std::string_view text) {
         const std::vector<uint8_t> rows = GlyphRows(text[i]);
         for (size_t row = 0; row < rows.size(); ++row) {
             for (size_t column = 0; column < kGlyphWidth; ++column) {
-                if ((rows[row] >> (kGlyphWidth - 1 - column)) & 1U) {
+                if (((rows[row] >> (kGlyphWidth - 1 - column)) & 1) != 0) {
                     cells[row][i * kGlyphAdvance + column] = 1;
                 }
             }
