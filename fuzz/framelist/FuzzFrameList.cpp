@@ -95,7 +95,7 @@ void Exercise(TFrameList& list, size_t consumed) {
 // as a regression file). The fuzzer skips such inputs to keep its pace; the replay runs them.
 bool DeclaresLargeFrame(const uint8_t* data, size_t size) {
     constexpr size_t kRecord = 90;
-    constexpr size_t kWidthAt = 85;
+    constexpr size_t kWidthAt = 86;  // test byte, name (81 bytes), X, Y, then Width and Height
     constexpr int16_t kLargest = 1024;
     auto i16 = [&](size_t at) { return static_cast<int16_t>(data[at] | (data[at + 1] << 8)); };
     if (size < 2) {
