@@ -51,10 +51,11 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
         RunChild(arguments, environment, fds[1], limitSeconds);
     }
     close(fds[1]);
-    output_ = fds[0];
     if (pid_ < 0) {
+        close(fds[0]);
         throw base::Exception("cannot fork to start " + arguments[0]);
     }
+    output_ = fds[0];
 }
 
 ChildProcess::~ChildProcess() {
