@@ -23,14 +23,15 @@ Range OffsetsInside(int64_t origin, int64_t direction, int64_t n, int64_t low, i
     return Intersect(inside, {0, n});
 }
 
-int64_t CeilDiv(WideInt numerator, WideInt positiveDivisor) {
-    const WideInt quotient = numerator / positiveDivisor;
-    return static_cast<int64_t>((numerator % positiveDivisor > 0) ? quotient + 1 : quotient);
-}
-
-// The smallest destination offset whose scaled source offset is at least o.
+// The smallest destination offset whose scaled source offset is at least o (0 <= o <= m):
+// the ceiling of (2 n o - m) / 2 m, and 0 when that is not positive.
 int64_t FirstOffsetReaching(int64_t o, int64_t n, int64_t m) {
-    return std::max<int64_t>(0, CeilDiv(WideInt{2} * n * o - m, WideInt{2} * m));
+    const uint64_t reach = 2 * Wide(n) * Wide(o);
+    if (reach <= Wide(m)) {
+        return 0;
+    }
+    const uint64_t divisor = 2 * Wide(m);
+    return static_cast<int64_t>((reach - Wide(m) + divisor - 1) / divisor);
 }
 
 int64_t Sign(int64_t value) {
@@ -60,7 +61,7 @@ class ScaledOffsets {
           quotientStep_(m / n),
           remainderStep_(2 * (m % n)),
           quotient_(ScaledOffset(k, n, m)),
-          remainder_(static_cast<int64_t>((WideInt{2} * k + 1) * m % (WideInt{2} * n))) {}
+          remainder_(static_cast<int64_t>((2 * Wide(k) + 1) * Wide(m) % (2 * Wide(n)))) {}
 
     int64_t Offset() const { return quotient_; }
     void Next() {

@@ -47,13 +47,17 @@ struct AxisMap {
 
 AxisMap MapAxis(const AxisRequest& request);
 
-// Products of two extents need more than 64 bits at the extremes (extents up to 2^31).
-__extension__ typedef __int128 WideInt;
+// Products of two extents reach 2^63 at the extremes (extents up to 2^31). Offsets and extents
+// are never negative here, so the products are taken in unsigned 64-bit arithmetic, which
+// every target has (32-bit ones included), and fit.
+inline uint64_t Wide(int64_t value) {
+    return static_cast<uint64_t>(value);
+}
 
 // Nearest-pixel mapping: the source offset read by destination offset k when n destination
-// pixels show m source pixels (pixel centres mapped).
+// pixels show m source pixels (pixel centres mapped); k >= 0, n > 0, m >= 0.
 inline int64_t ScaledOffset(int64_t k, int64_t n, int64_t m) {
-    return static_cast<int64_t>((WideInt{2} * k + 1) * m / (WideInt{2} * n));
+    return static_cast<int64_t>((2 * Wide(k) + 1) * Wide(m) / (2 * Wide(n)));
 }
 
 }  // namespace gfx::raster

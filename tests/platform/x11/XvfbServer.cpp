@@ -78,6 +78,11 @@ XvfbServer::XvfbServer(int width, int height) {
     std::string number = ReadDisplayNumber(fds[0]);
     close(fds[0]);
     if (number.empty()) {
+        // The destructor will not run for a constructor that throws: end the server here.
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
         throw base::Exception("Xvfb did not report its display");
     }
     display_ = ":" + number;
