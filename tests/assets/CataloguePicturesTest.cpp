@@ -102,22 +102,22 @@ TEST_F(CatalogueTest, TheTileIsGreenWithFiveSpecks) {
 }
 
 TEST_F(CatalogueTest, EachMaskIsBlackOverItsLogosArea) {
-    struct MaskSpec {
+    struct MaskExpectation {
         const char* name;
         size_t black;
         gfx::Rect area;
     };
-    const std::array<MaskSpec, 3> masks{{{"imgMaskStar", 92098, {85, 0, 504, 393}},
+    const std::array<MaskExpectation, 3> masks{{{"imgMaskStar", 92098, {85, 0, 504, 393}},
                                          {"imgMaskEtiket", 114757, {142, 7, 456, 388}},
                                          {"imgMaskBar", 122015, {20, 73, 578, 327}}}};
-    for (const MaskSpec& spec : masks) {
-        const gfx::Bitmap& mask = PictureOf(spec.name);
-        ASSERT_EQ(mask.Width(), 600) << spec.name;
-        ASSERT_EQ(mask.Height(), 400) << spec.name;
-        EXPECT_TRUE(mask.Monochrome()) << spec.name;
+    for (const MaskExpectation& expected : masks) {
+        const gfx::Bitmap& mask = PictureOf(expected.name);
+        ASSERT_EQ(mask.Width(), 600) << expected.name;
+        ASSERT_EQ(mask.Height(), 400) << expected.name;
+        EXPECT_TRUE(mask.Monochrome()) << expected.name;
         EXPECT_EQ(mask.ColourTable(), (std::vector<gfx::Pixel>{gfx::kWhite, gfx::kBlack}));
-        EXPECT_EQ(CountPixels(mask, gfx::kBlack), spec.black) << spec.name;
-        EXPECT_EQ(AreaOf(mask, gfx::kBlack), spec.area) << spec.name;
+        EXPECT_EQ(CountPixels(mask, gfx::kBlack), expected.black) << expected.name;
+        EXPECT_EQ(AreaOf(mask, gfx::kBlack), expected.area) << expected.name;
     }
 }
 

@@ -1,6 +1,6 @@
 #include <algorithm>
 
-#include "LeafSpecies.h"
+#include "LeafKinds.h"
 
 namespace assetpaint {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "Geometry.h"
-#include "LeafSpecies.h"
+#include "LeafKinds.h"
 
 namespace assetpaint {
 

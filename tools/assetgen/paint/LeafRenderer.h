@@ -7,7 +7,7 @@
 
 #include "Geometry.h"
 #include "LeafPose.h"
-#include "LeafSpecies.h"
+#include "LeafKinds.h"
 #include "Rgb.h"
 
 namespace assetpaint {

@@ -1,4 +1,4 @@
-#include "LeafSpecies.h"
+#include "LeafKinds.h"
 
 #include <cmath>
 #include <numbers>
