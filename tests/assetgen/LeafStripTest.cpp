@@ -3,7 +3,7 @@
 #include <set>
 
 #include "AssetPaint.h"
-#include "LeafSpecies.h"
+#include "LeafKinds.h"
 #include "Palette.h"
 #include "gfx/Bmp.h"
 
