@@ -270,6 +270,11 @@ void TFrame::PlotOpaque(gfx::Canvas& canvas, int32_t x, int32_t y, double scale)
 // The fields take the record's values only once it is read whole and sound, so a frame whose
 // read fails keeps its empty rectangle and takes nothing out of the strips when it goes.
 void TFrame::ReadData(base::MemoryStream& stream) {
+    ReadRecord(stream);
+    ResizeTempBitmap();
+}
+
+void TFrame::ReadRecord(base::MemoryStream& stream) {
     if (stream.ReadU8() != 0) {
         throw base::EFrame("Frame.ReadData: TestByte not equal to zero");
     }
@@ -292,7 +297,6 @@ void TFrame::ReadData(base::MemoryStream& stream) {
         throw base::EFrame("Frame.ReadData: no FrameList");
     }
     frameList_->SetLoaded(true);
-    ResizeTempBitmap();
 }
 
 void TFrame::WriteData(base::MemoryStream& stream) const {

@@ -77,7 +77,10 @@ class TFrame : public framework::TPersistent {
     void PlotOpaque(gfx::Canvas& canvas, int32_t x, int32_t y, double scale) const;
 
     // The record: test byte 0, name (81 bytes), X, Y, Width, Height (signed 16-bit each).
+    // ReadData also grows the scratch bitmap for the frame read; ReadRecord leaves that to the
+    // list, which first checks the rectangle against the strip it reads afterwards.
     void ReadData(base::MemoryStream& stream);
+    void ReadRecord(base::MemoryStream& stream);
     void WriteData(base::MemoryStream& stream) const;
 
   private:

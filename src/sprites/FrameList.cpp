@@ -39,6 +39,11 @@ void CompactStrip(TIOBitmap& strip, const TFrame& frame, int16_t width) {
     strip.SetWidth(std::max(0, strip.Width() - width));
 }
 
+// An empty span grows nothing, wherever it starts.
+bool SpanInside(int32_t start, int32_t length, int32_t limit) {
+    return length == 0 || (start >= 0 && start + length <= limit);
+}
+
 }  // namespace
 
 TFrameList::TFrameList(TColor transparentColor)
@@ -143,8 +148,26 @@ void TFrameList::ReadData(base::MemoryStream& stream) {
     if (loaded_) {
         ReadStrip(stream);
     }
+    CheckFramesInsideStrip();
     for (const auto& frame : Slots()) {
+        frame->ResizeTempBitmap();
         frame->PrepareMask(transparentColor_, true);
+    }
+}
+
+// The scratch bitmap grows to twice a frame's size, so a record must not ask for more than
+// the strip that was actually read can hold.
+void TFrameList::CheckFramesInsideStrip() const {
+    for (const auto& frame : Slots()) {
+        if (!SpanInside(frame->X(), frame->Width(), image_.Width()) ||
+            !SpanInside(frame->Y(), frame->Height(), image_.Height())) {
+            throw base::EFrame("FrameList.ReadData: frame \"" + frame->Name() + "\" at (" +
+                               std::to_string(frame->X()) + ", " + std::to_string(frame->Y()) +
+                               ") of " + std::to_string(frame->Width()) + " x " +
+                               std::to_string(frame->Height()) + " lies outside the strip of " +
+                               std::to_string(image_.Width()) + " x " +
+                               std::to_string(image_.Height()));
+        }
     }
 }
 
@@ -154,7 +177,7 @@ void TFrameList::ReadFrames(base::MemoryStream& stream, int16_t frameCount) {
     for (int16_t i = 0; i < frameCount; ++i) {
         auto frame = std::make_unique<TFrame>(this);
         try {
-            frame->ReadData(stream);
+            frame->ReadRecord(stream);
         } catch (...) {
             // Never part of the list: detached, it takes nothing out of the strips as it goes.
             frame->Initialize("", nullptr, nullptr);

@@ -62,7 +62,8 @@ class TFrameList : public TPersistentList<TFrame> {
     void SetLoaded(bool loaded) { loaded_ = loaded; }
 
     // Replaces the content with the stream's frames and strip, every frame prepared for the
-    // list's colour. Frames read before a failure stay in the list.
+    // list's colour. Frames read before a failure stay in the list. A frame reaching outside
+    // the strip is refused before the scratch bitmap grows for it.
     void ReadData(base::MemoryStream& stream);
     // Writes the strip with its true colours (the colour is set to 0 meanwhile), then
     // prepares the frames for the list's colour again.
@@ -71,6 +72,7 @@ class TFrameList : public TPersistentList<TFrame> {
   private:
     void ReadFrames(base::MemoryStream& stream, int16_t frameCount);
     void ReadStrip(base::MemoryStream& stream);
+    void CheckFramesInsideStrip() const;
     void WriteContent(base::MemoryStream& stream) const;
     void ShiftFramesRightOf(const TFrame& frame, int16_t width);
 

@@ -7,6 +7,9 @@
 #include "base/Exceptions.h"
 #include "base/MemoryStream.h"
 #include "framework/FormReader.h"
+#include "sprites/FrameList.h"
+#include "sprites/IOBitmap.h"
+#include "sprites/SequenceList.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
 
@@ -19,11 +22,23 @@ using framework::TFormReader;
 template <class T>
 using Setter = std::function<void(T&, const Property&, TFormReader&)>;
 
+void SkipUnreadStrip(const TSequenceList&, base::MemoryStream&) {}
+
+// A frame list without frames is stored with its strip after the count, but reads only the
+// count back; the strip is read here and dropped, so that a list as written loads again.
+void SkipUnreadStrip(const TFrameList& list, base::MemoryStream& stream) {
+    if (!list.Loaded() && stream.Remaining() != 0) {
+        TIOBitmap unused(0, 0);
+        unused.ReadData(stream);
+    }
+}
+
 // A stored list is read by the list itself; bytes it leaves behind mean a damaged description.
 template <class List>
 void ReadListData(List& list, const Property& property) {
     base::MemoryStream stream(framework::BytesProperty(property));
     list.ReadData(stream);
+    SkipUnreadStrip(list, stream);
     if (stream.Remaining() != 0) {
         throw base::EReadError(property.name + ": " + std::to_string(stream.Remaining()) +
                                " bytes follow the list");

@@ -15,6 +15,7 @@
 #include "framework/Application.h"
 #include "framework/FormDescription.h"
 #include "platform/headless/HeadlessBackend.h"
+#include "sprites/Sprite.h"
 
 namespace assets::testing {
 namespace {
@@ -72,6 +73,27 @@ TEST_F(DamagedFormTest, BytesLeftBehindAListFail) {
     Change("spriteBladeren", "SequenceList.Data",
            [this](PropertyValue& v) { Block(v).push_back(0); });
     ExpectCreationFails<base::EReadError>("SequenceList.Data: 1 bytes follow the list");
+}
+
+TEST_F(DamagedFormTest, AnEmptyFrameListLoadsAsItIsWritten) {
+    Change("spriteLogos", "FrameList.Data", [this](PropertyValue& v) {
+        Block(v) = {0, 0, 0, 0, 0, 0};  // no frames, then the empty strip's payload
+    });
+    Change("spriteLogos", "CurrentFrame", [](PropertyValue& v) { v = std::string("None"); });
+    for (ObjectDescription& child : root_.children) {  // no frame to choose by index either
+        std::erase_if(child.properties, [&](const framework::Property& p) {
+            return child.name == "spriteLogos" && p.name == "FrameIndex";
+        });
+    }
+    auto* form = application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_));
+    auto& logos = framework::CheckedCast<sprites::TSprite>(*form->FindComponent("spriteLogos"));
+    EXPECT_EQ(logos.FrameList().Count(), 0);
+}
+
+TEST_F(DamagedFormTest, ADamagedStripAfterAnEmptyFrameListFails) {
+    Change("spriteLogos", "FrameList.Data",
+           [this](PropertyValue& v) { Block(v) = {0, 0, 4, 0, 0, 0, 'B'}; });
+    ExpectCreationFails<base::EReadError>("Stream read error: 4 bytes wanted at 6, 1 left");
 }
 
 TEST_F(DamagedFormTest, AnExtraFrameRecordBeyondTheDataFails) {

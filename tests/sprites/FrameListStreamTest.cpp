@@ -5,6 +5,7 @@
 #include "SpriteTestSupport.h"
 #include "gfx/Bmp.h"
 #include "sprites/FrameList.h"
+#include "sprites/TempBitmap.h"
 
 namespace sprites {
 namespace {
@@ -159,6 +160,16 @@ TEST(FrameListStreamTest, DamagedStreamsFailAndKeepTheFramesReadBefore) {
     huge[1] = 0x7F;
     EXPECT_EQ(ReadFails<base::EReadError>(huge, "Stream read error")->Count(), 2);
 
+    // A record larger than the strip would ask the scratch bitmap for twice its size.
+    for (const FramePlace& outside :
+         {FramePlace{"far", 4, 0, 2, 1}, FramePlace{"tall", 0, 0, 1, 32000},
+          FramePlace{"left", -1, 0, 1, 1}}) {
+        const auto bytes = test::FrameListBytes({kThree[0], outside}, ThreeStrip());
+        const int32_t widthBefore = TempBitmap()->Width();
+        EXPECT_EQ(ReadFails<base::EFrame>(bytes, "lies outside the strip of 5 x 2")->Count(), 2);
+        EXPECT_LT(TempBitmap()->Height(), 1000);
+        EXPECT_EQ(TempBitmap()->Width(), widthBefore);
+    }
     std::vector<uint8_t> badBmp = stored;
     badBmp[2 + 90 * 3 + 4] = 'X';
     list = ReadFails<base::EInvalidGraphic>(badBmp, "bad magic");
