@@ -37,8 +37,16 @@ void StartPreview(platform::HWND window) {
     }
 }
 
+void StopWatchingParent() {
+    if (previewState.parentWatch != 0) {
+        platform::KillTimer(0, previewState.parentWatch);
+        previewState.parentWatch = 0;
+    }
+}
+
 void StopPreview(platform::HWND window) {
     platform::KillTimer(window, kPreviewTimerId);
+    StopWatchingParent();
     platform::PostQuitMessage(0);
 }
 
@@ -90,9 +98,13 @@ void RunPreview(bool standalone) {
     if (window == 0) {
         return;
     }
+    if (!standalone) {
+        previewState.parentWatch = platform::SetTimer(0, 0, kParentWatchPeriod, WatchParent);
+    }
     platform::ShowWindow(window, platform::SW_SHOW);
     platform::UpdateWindow(window);
     RunMessageLoop();
+    StopWatchingParent();
 }
 
 platform::LRESULT PreviewWndProc(platform::HWND window, platform::UINT message,
@@ -117,6 +129,13 @@ void PreviewTimerProc(platform::HWND window, platform::UINT /*message*/, uint32_
                       uint32_t /*time*/) {
     if (timerId == kPreviewTimerId) {
         platform::InvalidateRect(window, nullptr, true);
+    }
+}
+
+void WatchParent(platform::HWND, platform::UINT /*message*/, uint32_t /*timerId*/,
+                 uint32_t /*time*/) {
+    if (!platform::IsWindow(ParentWindow())) {
+        StopPreview(previewState.window);
     }
 }
 

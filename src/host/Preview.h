@@ -20,6 +20,8 @@ inline constexpr int32_t kPreviewAreaHeight = 112;
 inline constexpr uint32_t kPreviewTimerId = 1;
 inline constexpr uint32_t kPreviewTimerPeriod = 100;
 inline constexpr int kPreviewIconCount = 5;
+// How often an embedded preview looks whether its parent window still exists.
+inline constexpr uint32_t kParentWatchPeriod = 250;
 
 struct IconPosition {
     int32_t x = 0;
@@ -33,6 +35,7 @@ struct PreviewState {
     std::array<IconPosition, kPreviewIconCount> IconPos{};
     gfx::Rect previewRect;      // the size given to the window at creation
     platform::HWND window = 0;  // the preview window, once created
+    uint32_t parentWatch = 0;   // the thread timer of an embedded preview's parent watch
 };
 PreviewState& Preview();
 
@@ -46,6 +49,10 @@ platform::LRESULT PreviewWndProc(platform::HWND window, platform::UINT message,
                                  platform::WPARAM wParam, platform::LPARAM lParam);
 void PreviewTimerProc(platform::HWND window, platform::UINT message, uint32_t timerId,
                       uint32_t time);
+// Ends an embedded preview whose parent is gone. A parent whose program is killed vanishes
+// without destroying its children through their program, and with it go the preview window's
+// own timer and messages; this thread timer still ticks and ends the message loop.
+void WatchParent(platform::HWND, platform::UINT message, uint32_t timerId, uint32_t time);
 // Draws every icon where it is, then moves it left by 2i + 3; one that leaves the area on the
 // left comes back at x = 152 at a new random height.
 void PaintPreview(platform::HWND window, gfx::Canvas& dc);

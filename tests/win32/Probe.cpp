@@ -6,6 +6,9 @@
 //   probe child <handle>  a "TavrinPreviewClass" child filling the given window, drawing the
 //                         leaf icons 1 to 5 over black; ends when that window is destroyed
 //   probe ask             exits with the companion window's answer to message 1127 (255: none)
+//   probe parent          a visible pop-up titled "Probe parent" at (100, 100), 200 x 150, that
+//                         runs until its program is ended from outside (a stand-in for the
+//                         desktop's settings dialog, whose preview area holds a saver's preview)
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -174,6 +177,19 @@ int RunChild(HWND parent) {
     return 0;
 }
 
+int RunParent() {
+    RegisterClassA(WNDCLASS{0, DefWindowProcA, CursorShape::Arrow, gfx::kWhite, "ProbeParent"});
+    if (CreateWindowExA(0, "ProbeParent", "Probe parent", WS_POPUP | WS_VISIBLE, 100, 100, 200, 150,
+                        0) == 0) {
+        return 3;
+    }
+    MSG msg;
+    while (GetMessageA(msg)) {
+        DispatchMessageA(msg);
+    }
+    return 0;
+}
+
 int RunAsk() {
     HWND companion = FindWindowA("TfrmStartScreensaver", "StartScreensaver");
     return companion == 0 ? 255 : SendMessageA(companion, kCompanionMessage, 0, 0);
@@ -193,6 +209,9 @@ int main(int argc, char** argv) {
         }
         if (mode == "ask") {
             return RunAsk();
+        }
+        if (mode == "parent") {
+            return RunParent();
         }
         std::cerr << "probe: unknown mode \"" << mode << "\"\n";
         return 2;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <iostream>
 
 #include "driver/ChildProcess.h"
 #include "driver/DriverWindows.h"
@@ -147,6 +148,33 @@ TEST_F(ScrTest, PreviewDrawsAChildOfTheGivenWindowAndEndsWithIt) {
     EXPECT_NE(facts.style & WS_DISABLED, 0);
     parent.Destroy();
     EXPECT_EQ(preview->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
+}
+
+// The settings dialog can go without closing its window: its program killed, the system takes
+// the preview area away and no message of that program reaches the preview. The preview must
+// end by itself all the same, so that no saver process stays behind.
+TEST_F(ScrTest, PreviewEndsWhenTheParentsProgramIsKilled) {
+    ChildProcess host(driver::OwnFolder() + "va_win32_probe.exe", "parent");
+    auto area = driver::WaitForTopLevel(host.Id(), "Probe parent", kStartTimeoutMs);
+    ASSERT_TRUE(area.has_value());
+    auto preview = Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(area->hwnd)));
+    HWND child = nullptr;
+    ASSERT_TRUE(driver::WaitUntil(
+        [&] {
+            child = FindWindowExA(area->hwnd, nullptr, "TavrinPreviewClass", "TavrinSaver");
+            return child != nullptr;
+        },
+        kStartTimeoutMs));
+    EXPECT_EQ(driver::FactsOf(child).processId, preview->Id());
+    EXPECT_FALSE(preview->WaitForEnd(300)) << "the preview ended while its parent was there";
+    host.Kill(9);
+    EXPECT_FALSE(IsWindow(area->hwnd));
+    DWORD killedAt = GetTickCount();
+    ASSERT_TRUE(preview->WaitForEnd(kEndTimeoutMs))
+        << "the preview still runs " << kEndTimeoutMs << " ms after its parent's program ended";
+    std::cout << "preview ended " << GetTickCount() - killedAt
+              << " ms after its parent's program was killed\n";
+    EXPECT_EQ(preview->WaitForExit(0), std::optional<DWORD>(0));
 }
 
 TEST_F(ScrTest, TestPreviewIsAPopupAtTheTopLeft) {

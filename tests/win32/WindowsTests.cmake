@@ -61,6 +61,7 @@ set_tests_properties(win32.backend win32.driver PROPERTIES LABELS wine TIMEOUT 3
 # test is registered.
 add_executable(win32_scr_test ScrTest.cpp)
 target_link_libraries(win32_scr_test PRIVATE va_win32_driver GTest::gtest)
+add_dependencies(win32_scr_test va_win32_probe)  # the parent program of a preview
 va_win32_program(win32_scr_test)
 set(VA_WIN32_SCR_TARGET VellamorAutumn CACHE STRING "The target of the screensaver file")
 if(TARGET ${VA_WIN32_SCR_TARGET})

@@ -42,6 +42,20 @@ std::optional<DWORD> ChildProcess::WaitForExit(DWORD timeoutMs) {
     return code;
 }
 
+void ChildProcess::Kill(DWORD exitCode) {
+    if (TerminateProcess(info_.hProcess, exitCode) == 0 && Running()) {
+        throw std::runtime_error("cannot end process " + std::to_string(Id()) + ": system error " +
+                                 std::to_string(GetLastError()));
+    }
+    if (!WaitForEnd(10000)) {
+        throw std::runtime_error("process " + std::to_string(Id()) + " did not end when killed");
+    }
+}
+
+bool ChildProcess::WaitForEnd(DWORD timeoutMs) const {
+    return WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
 std::string OwnFolder() {
     char path[MAX_PATH] = {};
     DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);

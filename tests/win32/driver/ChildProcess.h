@@ -22,6 +22,11 @@ class ChildProcess {
     bool Running() const;
     // The exit code, or nothing if the program still runs after `timeoutMs`.
     std::optional<DWORD> WaitForExit(DWORD timeoutMs);
+    // Ends the program from outside, as a task manager does: none of its code runs any more,
+    // and the system takes its windows away. Returns once it has ended.
+    void Kill(DWORD exitCode);
+    // Waits on the process handle itself (no messages pumped): whether it ended in time.
+    bool WaitForEnd(DWORD timeoutMs) const;
 
   private:
     PROCESS_INFORMATION info_{};
