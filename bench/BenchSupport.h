@@ -20,6 +20,9 @@ struct TimedCase {
     size_t bytes = 0;
     double targetRatio = 0;
     std::string label;  // shown beside the case's time
+    // Wall-clock time instead of this process' CPU time: for work that another process (the X
+    // server) shares, measured up to its completion.
+    bool realTime = false;
 };
 
 // Registers the case and, once per byte count, "memcpy/<bytes>". The body runs the case's

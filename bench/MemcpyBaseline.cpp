@@ -35,17 +35,23 @@ void Register(const TimedCase& timedCase, std::function<void()> body) {
     const size_t bytes = timedCase.bytes;
     const double target = timedCase.targetRatio;
     const std::string label = timedCase.label;
-    benchmark::RegisterBenchmark(timedCase.name.c_str(), [=](benchmark::State& state) {
-        for (auto _ : state) {
-            body();
-            benchmark::ClobberMemory();
-        }
-        state.counters["bytes"] = static_cast<double>(bytes);
-        state.counters["target"] = target;
-        state.SetLabel(label);
-        state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                                static_cast<int64_t>(bytes));
-    });
+    const bool realTime = timedCase.realTime;
+    auto* registered =
+        benchmark::RegisterBenchmark(timedCase.name.c_str(), [=](benchmark::State& state) {
+            for (auto _ : state) {
+                body();
+                benchmark::ClobberMemory();
+            }
+            state.counters["bytes"] = static_cast<double>(bytes);
+            state.counters["target"] = target;
+            state.counters["real_time"] = realTime ? 1 : 0;
+            state.SetLabel(label);
+            state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                                    static_cast<int64_t>(bytes));
+        });
+    if (realTime) {
+        registered->UseRealTime();
+    }
 }
 
 }  // namespace bench

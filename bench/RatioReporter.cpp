@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "Figures.h"
+
 namespace bench {
 
 namespace {
@@ -14,8 +16,11 @@ double CounterOf(const benchmark::BenchmarkReporter::Run& run, const char* name)
 }
 
 // CPU time per iteration in nanoseconds: preemption by the machine's other work is left out.
+// A case that asked for wall-clock time (its work is shared with another process) gets that.
 double NanosecondsOf(const benchmark::BenchmarkReporter::Run& run) {
-    return run.GetAdjustedCPUTime() * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
+    const double time =
+        CounterOf(run, "real_time") > 0 ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+    return time * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
 }
 
 }  // namespace
@@ -41,7 +46,8 @@ void RatioReporter::Keep(const Run& run) {
     if (figure.median && !median) {
         return;
     }
-    figure = {NanosecondsOf(run), CounterOf(run, "bytes"), CounterOf(run, "target"), median};
+    figure = {NanosecondsOf(run), CounterOf(run, "bytes"), CounterOf(run, "target"), median,
+              CounterOf(run, "real_time") > 0};
     if (name.rfind(kMemcpyPrefix, 0) == 0) {
         memcpyByBytes_[figure.bytes] = figure.nanoseconds;
     }
@@ -56,9 +62,10 @@ void RatioReporter::PrintRatio(const std::string& name, const Figure& figure) {
     const double ratio = figure.nanoseconds / baseline->second;
     const bool over = figure.target > 0 && ratio > figure.target;
     overTarget_ += over ? 1 : 0;
-    std::printf("%-44s %10.0f ns  memcpy %8.0f ns  ratio %6.2f  target %5.2f  %s\n", name.c_str(),
+    std::printf("%-44s %10.0f ns  memcpy %8.0f ns  ratio %6.2f  target %5.2f  %s%s\n", name.c_str(),
                 figure.nanoseconds, baseline->second, ratio, figure.target,
-                figure.target <= 0 ? "" : (over ? "OVER" : "ok"));
+                figure.target <= 0 ? "" : (over ? "OVER" : "ok"),
+                figure.realTime ? "  (wall time)" : "");
 }
 
 void RatioReporter::Finalize() {
@@ -70,7 +77,26 @@ void RatioReporter::Finalize() {
             PrintRatio(name, figures_[name]);
         }
     }
+    PrintComparisons();
+    overTarget_ += PrintFigures();
     std::fflush(stdout);
+}
+
+// Each comparison of two cases' times, when both ran.
+void RatioReporter::PrintComparisons() {
+    for (const Comparison& comparison : Comparisons()) {
+        const auto numerator = figures_.find(comparison.numerator);
+        const auto denominator = figures_.find(comparison.denominator);
+        if (numerator == figures_.end() || denominator == figures_.end() ||
+            denominator->second.nanoseconds <= 0) {
+            continue;
+        }
+        const double ratio = numerator->second.nanoseconds / denominator->second.nanoseconds;
+        const bool over = ratio > comparison.target;
+        overTarget_ += over ? 1 : 0;
+        std::printf("%s / %s: ratio %.3f  target <= %.2f  %s\n", comparison.numerator.c_str(),
+                    comparison.denominator.c_str(), ratio, comparison.target, over ? "OVER" : "ok");
+    }
 }
 
 }  // namespace bench

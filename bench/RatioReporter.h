@@ -1,6 +1,7 @@
 #pragma once
 // A console reporter that also collects every case's time (the median when repeated) and, at
-// the end, prints each case's ratio to the memcpy baseline of the same byte count.
+// the end, prints each case's ratio to the memcpy baseline of the same byte count, then the
+// program's comparisons between cases and its figures with targets of their own (Figures.h).
 
 #include <benchmark/benchmark.h>
 
@@ -24,9 +25,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
         double bytes = 0;
         double target = 0;
         bool median = false;
+        bool realTime = false;
     };
     void Keep(const Run& run);
     void PrintRatio(const std::string& name, const Figure& figure);
+    void PrintComparisons();
 
     std::vector<std::string> order_;
     std::map<std::string, Figure> figures_;
