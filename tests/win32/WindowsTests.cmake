@@ -56,6 +56,20 @@ add_test(NAME win32.backend COMMAND win32_backend_test WORKING_DIRECTORY ${VA_WI
 add_test(NAME win32.driver COMMAND win32_driver_test WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
 set_tests_properties(win32.backend win32.driver PROPERTIES LABELS wine TIMEOUT 300)
 
+# An hour of saving on a virtual clock, with the process's GDI and USER objects counted
+# (SaverHourTest.cpp); some ten seconds of real time under Wine. It needs the embedded assets.
+if(TARGET va_assets)
+    add_executable(win32_saver_hour_test
+        SaverHourTest.cpp VirtualClockBackend.cpp GuiResourceCount.cpp GuiResourceCountTest.cpp
+        $<TARGET_OBJECTS:va_win32_resources>)
+    target_link_libraries(win32_saver_hour_test PRIVATE va_scene va_assets va_framework
+                          va_platform_win32 GTest::gtest_main)
+    va_win32_program(win32_saver_hour_test)
+    add_test(NAME win32.saver_hour COMMAND win32_saver_hour_test
+             WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
+    set_tests_properties(win32.saver_hour PROPERTIES LABELS wine TIMEOUT 300)
+endif()
+
 # The finished screensaver file, checked from outside by the driver (ScrTest.cpp). The program
 # target is named by VA_WIN32_SCR_TARGET; until it exists the test program is built but no
 # test is registered.
