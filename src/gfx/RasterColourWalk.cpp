@@ -238,6 +238,132 @@ class ColourRows {
     std::optional<MappedRows> mapped_;
 };
 
+// The group of the eight destination pixels from `from` on, or none when their source pixels
+// spread over sixteen or more.
+std::optional<ShuffleGroup> ShuffleGroupAt(const ColumnSpan& span, int32_t from) {
+    const auto places = span.places.begin() + from;
+    const auto [low, high] = std::minmax_element(places, places + 8);
+    if (*high - *low >= 16) {
+        return std::nullopt;
+    }
+    ShuffleGroup group;
+    group.start = std::min(*low, span.count - 16);  // the sixteen stay inside the span
+    for (int32_t k = 0; k < 8; ++k) {
+        group.pick[k] = places[k] - group.start;
+    }
+    return group;
+}
+
+// The shuffle groups of a stretched row (see ShuffleGroup), or none when a row is shorter
+// than a group or its span than sixteen pixels, or a group cannot be read by shuffles.
+std::vector<ShuffleGroup> ShuffleGroupsOf(const ColumnSpan& span) {
+    const auto count = static_cast<int32_t>(span.places.size());
+    if (count < 8 || span.count < 16) {
+        return {};
+    }
+    std::vector<int32_t> starts;
+    for (int32_t from = 0; from + 8 <= count; from += 8) {
+        starts.push_back(from);
+    }
+    starts.push_back(count - 8);
+    std::vector<ShuffleGroup> groups;
+    for (int32_t from : starts) {
+        const std::optional<ShuffleGroup> group = ShuffleGroupAt(span, from);
+        if (!group) {
+            return {};
+        }
+        groups.push_back(*group);
+    }
+    return groups;
+}
+
+// A monochrome mask and a colour image plotted together, each destination row in one pass of
+// a masked kernel: forward, or mirrored (mask bits and image read backwards), or stretched (the
+// mask's source span expanded to colours once for each source row, then both spans picked from by
+// shuffles, or by gathers where a row shrinks too far for shuffles).
+class MaskedRows {
+  public:
+    MaskedRows(const BlitPlan& maskPlan, const BlitPlan& imagePlan)
+        : plan_(maskPlan), image_(*imagePlan.source), colours_(ColoursOf(maskPlan)) {
+        if (plan_.columns.Scaled()) {
+            PrepareStretched();
+        } else if (!plan_.columns.Forward()) {
+            maskedMono_ = ReversedMaskedMonoRowKernelFor();
+        } else {
+            maskedMono_ = MaskedMonoRowKernelFor();
+        }
+    }
+
+    void Row(int32_t i) {
+        const int32_t sourceY = plan_.rows.SourceAt(i);
+        const uint8_t* mask = plan_.source->MonoRow(sourceY);
+        const Pixel* image = image_.ColourRow(sourceY);
+        const int32_t count = plan_.columns.count;
+        if (plan_.columns.Scaled()) {
+            StretchedRow(DestRow(plan_, i), mask, image, sourceY);
+        } else if (!plan_.columns.Forward()) {
+            const int32_t first = plan_.columns.sourceStart - count + 1;
+            maskedMono_(DestRow(plan_, i), mask + (first >> 3), first & 7, image + first, count,
+                        colours_);
+        } else {
+            const int32_t first = plan_.columns.sourceStart;
+            maskedMono_(DestRow(plan_, i), mask + (first >> 3), first & 7, image + first, count,
+                        colours_);
+        }
+    }
+
+  private:
+    void PrepareStretched() {
+        span_ = SpanOf(plan_.columns);
+        spanMask_.resize(static_cast<size_t>(span_.count));
+        groups_ = ShuffleGroupsOf(span_);
+        shuffled_ = groups_.empty() ? nullptr : ShuffledMaskedRowKernelFor();
+        if (shuffled_ == nullptr) {
+            const auto count = static_cast<size_t>(plan_.columns.count);
+            rowMask_.resize(count);
+            rowImage_.resize(count);
+            gather_ = GatherRowKernelFor(Rop::SrcCopy);
+            maskedColour_ = MaskedColourRowKernelFor();
+        }
+    }
+
+    void StretchedRow(Pixel* dest, const uint8_t* mask, const Pixel* image, int32_t sourceY) {
+        const int32_t count = plan_.columns.count;
+        const Pixel* imageSpan = image + span_.first;
+        if (!expanded_ || sourceY != expandedY_) {
+            MonoRowKernelFor(Rop::SrcCopy)(spanMask_.data(), mask + (span_.first >> 3),
+                                           span_.first & 7, span_.count, colours_);
+            if (shuffled_ == nullptr) {
+                gather_(rowMask_.data(), spanMask_.data(), span_.places.data(), count);
+                gather_(rowImage_.data(), imageSpan, span_.places.data(), count);
+            }
+            expanded_ = true;
+            expandedY_ = sourceY;
+        }
+        if (shuffled_ != nullptr) {
+            shuffled_(dest, spanMask_.data(), imageSpan, groups_.data(), count);
+        } else {
+            maskedColour_(dest, rowMask_.data(), rowImage_.data(), count);
+        }
+    }
+
+    const BlitPlan& plan_;
+    const Bitmap& image_;
+    MonoColours colours_;
+    MaskedMonoRowKernel maskedMono_ = nullptr;
+    // Stretched rows.
+    ColumnSpan span_;
+    std::vector<Pixel> spanMask_;  // the mask's source span as colours
+    bool expanded_ = false;
+    int32_t expandedY_ = 0;
+    std::vector<ShuffleGroup> groups_;
+    ShuffledMaskedRowKernel shuffled_ = nullptr;
+    GatherRowKernel gather_ = nullptr;  // without shuffles: both rows gathered
+    MaskedColourRowKernel maskedColour_ = nullptr;
+    std::vector<Pixel> rowMask_;
+    std::vector<Pixel> rowImage_;
+};
+
 }  // namespace
 
 void RunColourBlit(const BlitPlan& plan, Rop rop) {
@@ -248,6 +374,13 @@ void RunColourBlit(const BlitPlan& plan, Rop rop) {
 }
 
 void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan) {
+    if (maskPlan.source->Monochrome() && !imagePlan.source->Monochrome()) {
+        MaskedRows rows(maskPlan, imagePlan);
+        for (int32_t i = 0; i < maskPlan.rows.count; ++i) {
+            rows.Row(i);
+        }
+        return;
+    }
     ColourRows mask(maskPlan, Rop::SrcAnd);
     ColourRows image(imagePlan, Rop::SrcPaint);
     for (int32_t i = 0; i < maskPlan.rows.count; ++i) {

@@ -113,6 +113,34 @@ int32_t CombineMonoLanes(Pixel* dest, const uint8_t* bits, int32_t firstBit, int
     return i;
 }
 
+__m128i Masked(__m128i dest, __m128i mask, __m128i image) {
+    return _mm_or_si128(_mm_and_si128(dest, mask), image);
+}
+
+int32_t MaskedMonoLanes(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                        int32_t count, MonoColours colours) {
+    const MonoLanes lanes(colours);
+    int32_t i = 0;
+    for (; i + 8 <= count; i += 8) {
+        const __m128i byte = Broadcast(MaskByteAt(bits, firstBit, i >> 3));
+        const __m128i first =
+            Masked(Load(dest + i), lanes.Colours(byte, lanes.firstBits), Load(image + i));
+        const __m128i second =
+            Masked(Load(dest + i + 4), lanes.Colours(byte, lanes.secondBits), Load(image + i + 4));
+        Store(dest + i, first);
+        Store(dest + i + 4, second);
+    }
+    return i;
+}
+
+int32_t MaskedColourLanes(Pixel* dest, const Pixel* mask, const Pixel* image, int32_t count) {
+    int32_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        Store(dest + i, Masked(Load(dest + i), Load(mask + i), Load(image + i)));
+    }
+    return i;
+}
+
 int32_t InvertLanes(Pixel* dest, int32_t count) {
     const __m128i ones = Broadcast(kColourBits);
     int32_t i = 0;
@@ -164,6 +192,14 @@ int32_t InvertLanes(Pixel*, int32_t) {
     return 0;
 }
 
+int32_t MaskedMonoLanes(Pixel*, const uint8_t*, int32_t, const Pixel*, int32_t, MonoColours) {
+    return 0;
+}
+
+int32_t MaskedColourLanes(Pixel*, const Pixel*, const Pixel*, int32_t) {
+    return 0;
+}
+
 #endif
 
 template <class Op>
@@ -198,6 +234,27 @@ void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t 
                     MonoColours colours) {
     for (int32_t i = CombineMonoLanes<Op>(dest, bits, firstBit, count, colours); i < count; ++i) {
         dest[i] = Op::Apply(dest[i], ColourOfBit(BitAt(bits, firstBit + i), colours));
+    }
+}
+
+void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                   int32_t count, MonoColours colours) {
+    for (int32_t i = MaskedMonoLanes(dest, bits, firstBit, image, count, colours); i < count; ++i) {
+        dest[i] = (dest[i] & ColourOfBit(BitAt(bits, firstBit + i), colours)) | image[i];
+    }
+}
+
+void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                           int32_t count, MonoColours colours) {
+    for (int32_t i = 0; i < count; ++i) {
+        const Pixel mask = ColourOfBit(BitAt(bits, firstBit + count - 1 - i), colours);
+        dest[i] = (dest[i] & mask) | image[count - 1 - i];
+    }
+}
+
+void MaskedColourRow(Pixel* dest, const Pixel* mask, const Pixel* image, int32_t count) {
+    for (int32_t i = MaskedColourLanes(dest, mask, image, count); i < count; ++i) {
+        dest[i] = (dest[i] & mask[i]) | image[i];
     }
 }
 
@@ -324,6 +381,46 @@ ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level) {
         default:
             ThrowNoKernel(rop);
     }
+}
+
+MaskedMonoRowKernel MaskedMonoRowKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+        return avx2::MaskedMonoRowKernelFor();
+    }
+#endif
+    (void)level;
+    return MaskedMonoRow;
+}
+
+MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+        return avx2::ReversedMaskedMonoRowKernelFor();
+    }
+#endif
+    (void)level;
+    return ReversedMaskedMonoRow;
+}
+
+ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+        return avx2::ShuffledMaskedRowKernelFor();
+    }
+#endif
+    (void)level;
+    return nullptr;
+}
+
+MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX2)
+    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+        return avx2::MaskedColourRowKernelFor();
+    }
+#endif
+    (void)level;
+    return MaskedColourRow;
 }
 
 bool RowKernelsUseSse2() {

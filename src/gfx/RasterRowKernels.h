@@ -57,6 +57,32 @@ GatherRowKernel GatherRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel(
 // dest[i] = op(dest[i], source[count - 1 - i]): a mirrored row. SrcCopy, SrcAnd, SrcPaint.
 ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
 
+// A masked plot's row in one pass, the mask as bits (as for MonoRowKernel):
+// dest[i] = (dest[i] & colour of bit firstBit + i) | image[i]. image does not overlap dest.
+using MaskedMonoRowKernel = void (*)(Pixel* dest, const uint8_t* bits, int32_t firstBit,
+                                     const Pixel* image, int32_t count, MonoColours colours);
+MaskedMonoRowKernel MaskedMonoRowKernelFor(KernelLevel level = BestKernelLevel());
+// The same with the mask bits and the image row read backwards (a mirrored plot):
+// dest[i] = (dest[i] & colour of bit firstBit + count - 1 - i) | image[count - 1 - i].
+MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor(KernelLevel level = BestKernelLevel());
+// The same with the mask as colours: dest[i] = (dest[i] & mask[i]) | image[i].
+using MaskedColourRowKernel = void (*)(Pixel* dest, const Pixel* mask, const Pixel* image,
+                                       int32_t count);
+MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level = BestKernelLevel());
+
+// A stretched row read through shuffles: a group of eight destination pixels takes the sixteen
+// span pixels from `start` on and picks its own with `pick` (0 .. 15). Group g covers pixels
+// 8g .. 8g + 7, and one more group, last, covers count - 8 .. count - 1 (count is 8 or more).
+struct ShuffleGroup {
+    int32_t start = 0;
+    int32_t pick[8] = {};
+};
+// dest[i] = (dest[i] & maskSpan[place of i]) | imageSpan[place of i], a group at a time.
+using ShuffledMaskedRowKernel = void (*)(Pixel* dest, const Pixel* maskSpan, const Pixel* imageSpan,
+                                         const ShuffleGroup* groups, int32_t count);
+// Null where the processor has no shuffles for it (the gather kernels serve instead).
+ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level = BestKernelLevel());
+
 // True when the kernels were built with SSE2.
 bool RowKernelsUseSse2();
 

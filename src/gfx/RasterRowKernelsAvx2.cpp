@@ -174,7 +174,157 @@ void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t 
     Store(dest + last, final);
 }
 
+__m256i Masked(__m256i dest, __m256i mask, __m256i image) {
+    return _mm256_or_si256(_mm256_and_si256(dest, mask), image);
+}
+
+// Eight masked pixels from the eight mask bits at bit `at` on (all of them wanted).
+__m256i MaskedEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Pixel* image,
+                    const MonoLanes& lanes) {
+    return Masked(Load(dest), lanes.Colours(MaskByteAt(bits, at, 0), lanes.laneBits), Load(image));
+}
+
+// As CombineMonoRuns: thirty-two masked pixels from each 64-bit read of the mask.
+int32_t MaskedMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                       int32_t from, int32_t count, const MonoLanes& lanes) {
+    const __m256i laneBits[4] = {_mm256_slli_epi32(lanes.laneBits, 24),
+                                 _mm256_slli_epi32(lanes.laneBits, 16),
+                                 _mm256_slli_epi32(lanes.laneBits, 8), lanes.laneBits};
+    const int32_t lastByte = (firstBit + count - 1) >> 3;
+    int32_t i = from;
+    for (; i + 32 <= count && ((firstBit + i) >> 3) + 7 <= lastByte; i += 32) {
+        const int32_t at = firstBit + i;
+        uint64_t word = 0;
+        std::memcpy(&word, bits + (at >> 3), sizeof word);
+        const auto window = static_cast<uint32_t>((__builtin_bswap64(word) << (at & 7)) >> 32);
+        for (int32_t k = 0; k < 4; ++k) {
+            const int32_t j = i + 8 * k;
+            Store(dest + j,
+                  Masked(Load(dest + j), lanes.Colours(window, laneBits[k]), Load(image + j)));
+        }
+    }
+    return i;
+}
+
+void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                   int32_t count, MonoColours colours) {
+    if (count < 8) {
+        for (int32_t i = 0; i < count; ++i) {
+            const int32_t at = firstBit + i;
+            const bool bit = ((bits[at >> 3] >> (7 - (at & 7))) & 1) != 0;
+            dest[i] = (dest[i] & (bit ? colours.one : colours.zero)) | image[i];
+        }
+        return;
+    }
+    const MonoLanes lanes(colours);
+    const int32_t last = count - 8;
+    const __m256i first = MaskedEight(dest, bits, firstBit, image, lanes);
+    const __m256i final = MaskedEight(dest + last, bits, firstBit + last, image + last, lanes);
+    int32_t i = MaskedMonoRuns(dest, bits, firstBit, image, HeadPixels(dest), count, lanes);
+    for (; i + 8 <= count; i += 8) {
+        Store(dest + i, MaskedEight(dest + i, bits, firstBit + i, image + i, lanes));
+    }
+    Store(dest, first);
+    Store(dest + last, final);
+}
+
+// Eight image pixels read backwards: those of image[from .. from + 7], last first.
+__m256i ReversedEight(const Pixel* image) {
+    return _mm256_permutevar8x32_epi32(Load(image), _mm256_set_epi32(0, 1, 2, 3, 4, 5, 6, 7));
+}
+
+// Eight pixels of a mirrored masked row: the byte of mask bits they read holds them last
+// pixel first, so lane k tests bit k of it (lane 0 the byte's lowest bit).
+__m256i MirroredEight(const Pixel* dest, uint32_t byte, const Pixel* image, const MonoLanes& lanes,
+                      __m256i reversedLaneBits) {
+    return Masked(Load(dest), lanes.Colours(byte, reversedLaneBits), ReversedEight(image));
+}
+
+void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                           int32_t count, MonoColours colours) {
+    if (count < 8) {
+        for (int32_t i = 0; i < count; ++i) {
+            const int32_t at = firstBit + count - 1 - i;
+            const bool bit = ((bits[at >> 3] >> (7 - (at & 7))) & 1) != 0;
+            dest[i] = (dest[i] & (bit ? colours.one : colours.zero)) | image[count - 1 - i];
+        }
+        return;
+    }
+    const MonoLanes lanes(colours);
+    const __m256i reversedLaneBits =
+        _mm256_set_epi32(0x80, 0x40, 0x20, 0x10, 0x08, 0x04, 0x02, 0x01);
+    const int32_t last = count - 8;
+    // Destination pixels i .. i + 7 read source pixels last - i .. last - i + 7, backwards.
+    const auto eight = [&](int32_t i) {
+        return MirroredEight(dest + i, MaskByteAt(bits, firstBit + last - i, 0), image + last - i,
+                             lanes, reversedLaneBits);
+    };
+    const __m256i final = eight(last);
+    for (int32_t i = 0; i + 8 <= count; i += 8) {
+        Store(dest + i, eight(i));
+    }
+    Store(dest + last, final);
+}
+
+// The eight span pixels a group picks from the sixteen at its start.
+__m256i PickEight(const Pixel* span, const ShuffleGroup& group, __m256i pick, __m256i upper) {
+    const __m256i low = _mm256_permutevar8x32_epi32(Load(span + group.start), pick);
+    const __m256i high = _mm256_permutevar8x32_epi32(Load(span + group.start + 8), pick);
+    return _mm256_blendv_epi8(low, high, upper);
+}
+
+__m256i ShuffledEight(const Pixel* dest, const Pixel* maskSpan, const Pixel* imageSpan,
+                      const ShuffleGroup& group) {
+    const __m256i pick = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(group.pick));
+    const __m256i upper = _mm256_cmpgt_epi32(pick, Broadcast(7));
+    return Masked(Load(dest), PickEight(maskSpan, group, pick, upper),
+                  PickEight(imageSpan, group, pick, upper));
+}
+
+void ShuffledMaskedRow(Pixel* dest, const Pixel* maskSpan, const Pixel* imageSpan,
+                       const ShuffleGroup* groups, int32_t count) {
+    const int32_t full = count / 8;
+    const __m256i final = ShuffledEight(dest + count - 8, maskSpan, imageSpan, groups[full]);
+    for (int32_t g = 0; g < full; ++g) {
+        Store(dest + 8 * g, ShuffledEight(dest + 8 * g, maskSpan, imageSpan, groups[g]));
+    }
+    Store(dest + count - 8, final);
+}
+
+void MaskedColourRow(Pixel* dest, const Pixel* mask, const Pixel* image, int32_t count) {
+    if (count < 8) {
+        for (int32_t i = 0; i < count; ++i) {
+            dest[i] = (dest[i] & mask[i]) | image[i];
+        }
+        return;
+    }
+    const int32_t last = count - 8;
+    const __m256i first = Masked(Load(dest), Load(mask), Load(image));
+    const __m256i final = Masked(Load(dest + last), Load(mask + last), Load(image + last));
+    for (int32_t i = HeadPixels(dest); i + 8 <= count; i += 8) {
+        Store(dest + i, Masked(Load(dest + i), Load(mask + i), Load(image + i)));
+    }
+    Store(dest, first);
+    Store(dest + last, final);
+}
+
 }  // namespace
+
+MaskedMonoRowKernel MaskedMonoRowKernelFor() {
+    return MaskedMonoRow;
+}
+
+MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor() {
+    return ReversedMaskedMonoRow;
+}
+
+ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor() {
+    return ShuffledMaskedRow;
+}
+
+MaskedColourRowKernel MaskedColourRowKernelFor() {
+    return MaskedColourRow;
+}
 
 ColourRowKernel ColourRowKernelFor(Rop rop) {
     switch (rop) {

@@ -11,5 +11,9 @@ ColourRowKernel ColourRowKernelFor(Rop rop);
 MonoRowKernel MonoRowKernelFor(Rop rop);
 ColourRowKernel ReversedColourRowKernelFor(Rop rop);
 GatherRowKernel GatherRowKernelFor(Rop rop);
+MaskedMonoRowKernel MaskedMonoRowKernelFor();
+MaskedColourRowKernel MaskedColourRowKernelFor();
+MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor();
+ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor();
 
 }  // namespace gfx::raster::avx2

@@ -244,19 +244,23 @@ gfx::Rect TFrame::PlotRect(int32_t x, int32_t y, bool mirrorX, bool mirrorY, dou
 }
 
 // Transparent: the mask cuts the frame's opaque area to black (AND), then the blackened image
-// is ORed in. Opaque: the image is copied.
+// is ORed in. Opaque: the image is copied. The canvas keeps the copy mode of the last step.
 void TFrame::PlotEx(gfx::Canvas& canvas, int32_t x, int32_t y, bool mirrorX, bool mirrorY,
                     bool transparent, double scale) const {
     const gfx::Rect dest = PlotRect(x, y, mirrorX, mirrorY, scale);
     const gfx::Rect source = SourceRect();
     TFrameList& list = List();
-    if (transparent) {
-        canvas.SetCopyMode(gfx::Rop::SrcAnd);
-        StretchRect(canvas, dest, list.Mask().GetCanvas(), source);
-    }
     PaletteSelection palettes(canvas, list.ImageCanvas());
-    canvas.SetCopyMode(transparent ? gfx::Rop::SrcPaint : gfx::Rop::SrcCopy);
-    StretchRect(canvas, dest, list.ImageCanvas(), source);
+    if (!transparent) {
+        canvas.SetCopyMode(gfx::Rop::SrcCopy);
+        StretchRect(canvas, dest, list.ImageCanvas(), source);
+        return;
+    }
+    // The mask's AND and the image's OR, run together row by row: one pass over the canvas.
+    canvas.SetCopyMode(gfx::Rop::SrcPaint);
+    gfx::MaskedStretchBlt(canvas, dest.left, dest.top, dest.Width(), dest.Height(),
+                          list.Mask().GetCanvas(), list.ImageCanvas(), source.left, source.top,
+                          source.Width(), source.Height());
 }
 
 void TFrame::PlotMasked(gfx::Canvas& canvas, int32_t x, int32_t y, double scale) const {

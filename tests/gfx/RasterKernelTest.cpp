@@ -149,6 +149,46 @@ TEST(RasterRowKernels, MonoKernelsExpandEachBitToEitherColourAndCombine) {
     }
 }
 
+TEST(RasterRowKernels, MaskedKernelsAndWithTheMaskThenOrTheImageInOnePass) {
+    std::mt19937 random(23);
+    for (raster::KernelLevel level : AvailableLevels()) {
+        for (int32_t count = 0; count <= 140 * 8; ++count) {
+            const int32_t firstBit = count % 8;
+            const int32_t width = count / 8;
+            const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
+            const std::vector<uint8_t> bits =
+                RandomBytes(random, size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0));
+            std::vector<Pixel> mask(size_t(width) + 1);
+            for (int32_t i = 0; i < width; ++i) {
+                mask[size_t(i)] = Bit(bits, firstBit + i) ? colours.one : colours.zero;
+            }
+            const std::vector<Pixel> image = RandomPixels(random, width);
+            const std::vector<Pixel> dest = RandomPixels(random, width + kGuard);
+            std::vector<Pixel> expected = dest;
+            for (int32_t i = 0; i < width; ++i) {
+                expected[size_t(i)] = (dest[size_t(i)] & mask[size_t(i)]) | image[size_t(i)];
+            }
+            std::vector<Pixel> fromBits = dest;
+            raster::MaskedMonoRowKernelFor(level)(fromBits.data(), bits.data(), firstBit,
+                                                  image.data(), width, colours);
+            ASSERT_EQ(fromBits, expected) << "width " << width << " first bit " << firstBit;
+            std::vector<Pixel> fromColours = dest;
+            raster::MaskedColourRowKernelFor(level)(fromColours.data(), mask.data(), image.data(),
+                                                    width);
+            ASSERT_EQ(fromColours, expected) << "width " << width;
+            std::vector<Pixel> mirrored = dest;
+            std::vector<Pixel> reversedImage(image.rbegin(), image.rend());
+            raster::ReversedMaskedMonoRowKernelFor(level)(mirrored.data(), bits.data(), firstBit,
+                                                          reversedImage.data(), width, colours);
+            for (int32_t i = 0; i < width; ++i) {
+                const Pixel m = Bit(bits, firstBit + width - 1 - i) ? colours.one : colours.zero;
+                expected[size_t(i)] = (dest[size_t(i)] & m) | image[size_t(i)];
+            }
+            ASSERT_EQ(mirrored, expected) << "mirrored, width " << width;
+        }
+    }
+}
+
 TEST(RasterRowKernels, InvertAndBlackenTouchOnlyTheirRow) {
     std::mt19937 random(23);
     for (int32_t count = 0; count <= 70; ++count) {
