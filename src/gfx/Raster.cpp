@@ -58,6 +58,19 @@ raster::BlitPlan PlanTransfer(Canvas& dest, Placement to, const Canvas* source, 
     return plan;
 }
 
+bool SameSize(const Bitmap& a, const Bitmap& b) {
+    return a.Width() == b.Width() && a.Height() == b.Height();
+}
+
+// A plan for another source of the same size: the mapping is the same, only the source and
+// the colour it turns into on a monochrome destination differ.
+raster::BlitPlan WithSource(const raster::BlitPlan& plan, const Canvas& source) {
+    raster::BlitPlan other = plan;
+    other.source = &source.Target();
+    other.sourceBackground = source.BackgroundColour();
+    return other;
+}
+
 bool SameMapping(const raster::AxisMap& a, const raster::AxisMap& b) {
     return a.destStart == b.destStart && a.count == b.count && a.sourceStart == b.sourceStart &&
            a.step == b.step && a.table == b.table;
@@ -78,7 +91,9 @@ void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t
     const Placement to{x, y, width, height};
     const Placement from{sourceX, sourceY, sourceWidth, sourceHeight};
     const raster::BlitPlan maskPlan = PlanTransfer(dest, to, &mask, from);
-    const raster::BlitPlan imagePlan = PlanTransfer(dest, to, &image, from);
+    const raster::BlitPlan imagePlan = SameSize(mask.Target(), image.Target())
+                                           ? WithSource(maskPlan, image)
+                                           : PlanTransfer(dest, to, &image, from);
     if (!CanRunTogether(maskPlan, imagePlan)) {
         StretchBlt(dest, x, y, width, height, &mask, sourceX, sourceY, sourceWidth, sourceHeight,
                    Rop::SrcAnd);
