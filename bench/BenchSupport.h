@@ -20,14 +20,15 @@ struct TimedCase {
     size_t bytes = 0;
     double targetRatio = 0;
     std::string label;  // shown beside the case's time
-    // Wall-clock time instead of this process' CPU time: for work that another process (the X
-    // server) shares, measured up to its completion.
-    bool realTime = false;
 };
 
 // Registers the case and, once per byte count, "memcpy/<bytes>". The body runs the case's
 // work once per call; the reporter reads the byte count and the target from its counters.
 void Register(const TimedCase& timedCase, std::function<void()> body);
+// The same for a case that times itself: each call does one unit of the case's work and
+// returns the seconds it cost by the case's own clock (for work that another process shares,
+// such as an X server's, which this process' CPU time leaves out).
+void RegisterSelfTimed(const TimedCase& timedCase, std::function<double()> body);
 
 // The objects a program's cases work on. main frees them after the run, before the process'
 // static objects go (frames must not outlive the frame unit's scratch bitmap).

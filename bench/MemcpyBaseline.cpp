@@ -28,30 +28,39 @@ void RegisterMemcpyOnce(size_t bytes) {
     }
 }
 
+// What every case reports beside its time: its byte count, its target, its label.
+void SetCaseCounters(benchmark::State& state, const TimedCase& timedCase, bool selfTimed) {
+    state.counters["bytes"] = static_cast<double>(timedCase.bytes);
+    state.counters["target"] = timedCase.targetRatio;
+    if (selfTimed) {
+        state.counters["self_timed"] = 1;
+    }
+    state.SetLabel(timedCase.label);
+    state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(timedCase.bytes));
+}
+
 }  // namespace
 
 void Register(const TimedCase& timedCase, std::function<void()> body) {
     RegisterMemcpyOnce(timedCase.bytes);
-    const size_t bytes = timedCase.bytes;
-    const double target = timedCase.targetRatio;
-    const std::string label = timedCase.label;
-    const bool realTime = timedCase.realTime;
-    auto* registered =
-        benchmark::RegisterBenchmark(timedCase.name.c_str(), [=](benchmark::State& state) {
-            for (auto _ : state) {
-                body();
-                benchmark::ClobberMemory();
-            }
-            state.counters["bytes"] = static_cast<double>(bytes);
-            state.counters["target"] = target;
-            state.counters["real_time"] = realTime ? 1 : 0;
-            state.SetLabel(label);
-            state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
-                                    static_cast<int64_t>(bytes));
-        });
-    if (realTime) {
-        registered->UseRealTime();
-    }
+    benchmark::RegisterBenchmark(timedCase.name.c_str(), [=](benchmark::State& state) {
+        for (auto _ : state) {
+            body();
+            benchmark::ClobberMemory();
+        }
+        SetCaseCounters(state, timedCase, false);
+    });
+}
+
+void RegisterSelfTimed(const TimedCase& timedCase, std::function<double()> body) {
+    RegisterMemcpyOnce(timedCase.bytes);
+    benchmark::RegisterBenchmark(timedCase.name.c_str(), [=](benchmark::State& state) {
+        for (auto _ : state) {
+            state.SetIterationTime(body());
+        }
+        SetCaseCounters(state, timedCase, true);
+    })->UseManualTime();
 }
 
 }  // namespace bench

@@ -16,10 +16,10 @@ double CounterOf(const benchmark::BenchmarkReporter::Run& run, const char* name)
 }
 
 // CPU time per iteration in nanoseconds: preemption by the machine's other work is left out.
-// A case that asked for wall-clock time (its work is shared with another process) gets that.
+// A case that times itself has its own time in the run's manual (real-time) field.
 double NanosecondsOf(const benchmark::BenchmarkReporter::Run& run) {
     const double time =
-        CounterOf(run, "real_time") > 0 ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
+        CounterOf(run, "self_timed") > 0 ? run.GetAdjustedRealTime() : run.GetAdjustedCPUTime();
     return time * 1e9 / benchmark::GetTimeUnitMultiplier(run.time_unit);
 }
 
@@ -47,7 +47,7 @@ void RatioReporter::Keep(const Run& run) {
         return;
     }
     figure = {NanosecondsOf(run), CounterOf(run, "bytes"), CounterOf(run, "target"), median,
-              CounterOf(run, "real_time") > 0};
+              CounterOf(run, "self_timed") > 0};
     if (name.rfind(kMemcpyPrefix, 0) == 0) {
         memcpyByBytes_[figure.bytes] = figure.nanoseconds;
     }
@@ -65,7 +65,7 @@ void RatioReporter::PrintRatio(const std::string& name, const Figure& figure) {
     std::printf("%-44s %10.0f ns  memcpy %8.0f ns  ratio %6.2f  target %5.2f  %s%s\n", name.c_str(),
                 figure.nanoseconds, baseline->second, ratio, figure.target,
                 figure.target <= 0 ? "" : (over ? "OVER" : "ok"),
-                figure.realTime ? "  (wall time)" : "");
+                figure.selfTimed ? "  (own clock)" : "");
 }
 
 void RatioReporter::Finalize() {
@@ -73,7 +73,8 @@ void RatioReporter::Finalize() {
     std::printf("\nRatios to memcpy of the same bytes (CPU time%s):\n",
                 figures_.empty() || !figures_.begin()->second.median ? "" : ", medians");
     for (const std::string& name : order_) {
-        if (name.rfind(kMemcpyPrefix, 0) != 0) {
+        // A case without a byte count (one that reports figures of its own) has no ratio.
+        if (name.rfind(kMemcpyPrefix, 0) != 0 && figures_[name].bytes > 0) {
             PrintRatio(name, figures_[name]);
         }
     }

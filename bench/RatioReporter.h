@@ -25,7 +25,7 @@ class RatioReporter : public benchmark::ConsoleReporter {
         double bytes = 0;
         double target = 0;
         bool median = false;
-        bool realTime = false;
+        bool selfTimed = false;
     };
     void Keep(const Run& run);
     void PrintRatio(const std::string& name, const Figure& figure);
