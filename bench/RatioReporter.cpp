@@ -70,13 +70,19 @@ void RatioReporter::PrintRatio(const std::string& name, const Figure& figure) {
 
 void RatioReporter::Finalize() {
     ConsoleReporter::Finalize();
-    std::printf("\nRatios to memcpy of the same bytes (CPU time%s):\n",
-                figures_.empty() || !figures_.begin()->second.median ? "" : ", medians");
+    // A case without a byte count (one that reports figures of its own) has no ratio.
+    std::vector<std::string> ratioCases;
     for (const std::string& name : order_) {
-        // A case without a byte count (one that reports figures of its own) has no ratio.
         if (name.rfind(kMemcpyPrefix, 0) != 0 && figures_[name].bytes > 0) {
-            PrintRatio(name, figures_[name]);
+            ratioCases.push_back(name);
         }
+    }
+    if (!ratioCases.empty()) {
+        std::printf("\nRatios to memcpy of the same bytes (CPU time%s):\n",
+                    figures_.empty() || !figures_.begin()->second.median ? "" : ", medians");
+    }
+    for (const std::string& name : ratioCases) {
+        PrintRatio(name, figures_[name]);
     }
     PrintComparisons();
     overTarget_ += PrintFigures();
