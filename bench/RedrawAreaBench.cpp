@@ -3,6 +3,7 @@
 // leaf's masked plot into the scratch bitmap, the copy onto the form), held against memcpy of
 // the area's pixels.
 
+#include <cstdio>
 #include <string>
 
 #include "BenchSupport.h"
@@ -14,12 +15,18 @@ namespace {
 
 constexpr double kRedrawTarget = 15.0;
 
+std::string Describe(const RedrawStage& stage) {
+    char text[96];
+    std::snprintf(text, sizeof text, "leaves cover %d%% of the area in %.1f layers",
+                  stage.CoveredPercent(), stage.LayersPlotted());
+    return text;
+}
+
 }  // namespace
 
 void RegisterBenchmarks(FixtureStore& store) {
     RedrawStage* stage = &store.Make<RedrawStage>();
-    Register({"redraw_area/8_leaves", RedrawStage::kAreaBytes, kRedrawTarget,
-              "leaves cover " + std::to_string(stage->CoveredPercent()) + "% of the area"},
+    Register({"redraw_area/8_leaves", RedrawStage::kAreaBytes, kRedrawTarget, Describe(*stage)},
              [stage] { stage->Redraw(); });
 }
 

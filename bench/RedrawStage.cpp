@@ -3,7 +3,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
 #include "sprites/ThreeD.h"
 
@@ -51,6 +50,16 @@ void RedrawStage::PlaceLeaf(const char* frameName, int32_t dx, int32_t dy) {
     }
     sprites::TSprite& leaf = sprites::TSprite::CreateCopy(prototype);
     leaf.MoveTo(area_.left + dx, area_.top + dy, 0, index, true);
+    leaves_.push_back(&leaf);
+}
+
+double RedrawStage::LayersPlotted() const {
+    int64_t plotted = 0;
+    for (const sprites::TSprite* leaf : leaves_) {
+        const gfx::Rect cut = gfx::IntersectRect(leaf->GetBoundsRect(), area_);
+        plotted += cut.IsEmpty() ? 0 : int64_t{cut.Width()} * cut.Height();
+    }
+    return static_cast<double>(plotted) / (double{kAreaWidth} * kAreaHeight);
 }
 
 void RedrawStage::Redraw() {

@@ -5,9 +5,11 @@
 // through a pile of others.
 
 #include <cstdint>
+#include <vector>
 
 #include "SaverRig.h"
 #include "gfx/Rect.h"
+#include "sprites/Sprite.h"
 
 namespace bench {
 
@@ -23,11 +25,16 @@ class RedrawStage {
     void Redraw();
     // The area's pixels on the screen that differ from the bare background, in percent.
     int32_t CoveredPercent() const;
+    // The leaves' rectangles cut to the area, summed, in units of the area: how many layers
+    // of the area's size the leaves' plots make.
+    double LayersPlotted() const;
     const gfx::Rect& Area() const { return area_; }
     reliability::SaverRig& Rig() { return rig_; }
 
   private:
     void PlaceLeaf(const char* frameName, int32_t dx, int32_t dy);
+
+    std::vector<const sprites::TSprite*> leaves_;
 
     reliability::SaverRig rig_;
     gfx::Rect area_;
