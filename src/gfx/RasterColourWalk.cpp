@@ -248,6 +248,8 @@ std::optional<ShuffleGroup> ShuffleGroupAt(const ColumnSpan& span, int32_t from)
     }
     ShuffleGroup group;
     group.start = std::min(*low, span.count - 16);  // the sixteen stay inside the span
+    group.maskByte = (span.first + group.start) >> 3;
+    group.maskBit = (span.first + group.start) & 7;
     for (int32_t k = 0; k < 8; ++k) {
         group.pick[k] = places[k] - group.start;
     }
@@ -278,9 +280,9 @@ std::vector<ShuffleGroup> ShuffleGroupsOf(const ColumnSpan& span) {
 }
 
 // A monochrome mask and a colour image plotted together, each destination row in one pass of
-// a masked kernel: forward, or mirrored (mask bits and image read backwards), or stretched (the
-// mask's source span expanded to colours once for each source row, then both spans picked from by
-// shuffles, or by gathers where a row shrinks too far for shuffles).
+// a masked kernel: forward, or mirrored (mask bits and image read backwards), or stretched
+// (mask bits and image pixels picked by shuffles, or where a row shrinks too far for them,
+// the mask expanded to colours and both gathered).
 class MaskedRows {
   public:
     MaskedRows(const BlitPlan& maskPlan, const BlitPlan& imagePlan)
@@ -315,11 +317,11 @@ class MaskedRows {
   private:
     void PrepareStretched() {
         span_ = SpanOf(plan_.columns);
-        spanMask_.resize(static_cast<size_t>(span_.count));
         groups_ = ShuffleGroupsOf(span_);
         shuffled_ = groups_.empty() ? nullptr : ShuffledMaskedRowKernelFor();
         if (shuffled_ == nullptr) {
             const auto count = static_cast<size_t>(plan_.columns.count);
+            spanMask_.resize(static_cast<size_t>(span_.count));
             rowMask_.resize(count);
             rowImage_.resize(count);
             gather_ = GatherRowKernelFor(Rop::SrcCopy);
@@ -330,38 +332,38 @@ class MaskedRows {
     void StretchedRow(Pixel* dest, const uint8_t* mask, const Pixel* image, int32_t sourceY) {
         const int32_t count = plan_.columns.count;
         const Pixel* imageSpan = image + span_.first;
-        if (!expanded_ || sourceY != expandedY_) {
+        if (shuffled_ != nullptr) {
+            shuffled_(dest, mask, plan_.source->MonoStride(), imageSpan, groups_.data(), count,
+                      colours_);
+            return;
+        }
+        if (!gathered_ || sourceY != gatheredY_) {
             MonoRowKernelFor(Rop::SrcCopy)(spanMask_.data(), mask + (span_.first >> 3),
                                            span_.first & 7, span_.count, colours_);
-            if (shuffled_ == nullptr) {
-                gather_(rowMask_.data(), spanMask_.data(), span_.places.data(), count);
-                gather_(rowImage_.data(), imageSpan, span_.places.data(), count);
-            }
-            expanded_ = true;
-            expandedY_ = sourceY;
+            gather_(rowMask_.data(), spanMask_.data(), span_.places.data(), count);
+            gather_(rowImage_.data(), imageSpan, span_.places.data(), count);
+            gathered_ = true;
+            gatheredY_ = sourceY;
         }
-        if (shuffled_ != nullptr) {
-            shuffled_(dest, spanMask_.data(), imageSpan, groups_.data(), count);
-        } else {
-            maskedColour_(dest, rowMask_.data(), rowImage_.data(), count);
-        }
+        maskedColour_(dest, rowMask_.data(), rowImage_.data(), count);
     }
 
     const BlitPlan& plan_;
     const Bitmap& image_;
     MonoColours colours_;
     MaskedMonoRowKernel maskedMono_ = nullptr;
-    // Stretched rows.
+    // Stretched rows: shuffled, or else gathered into rows in destination order, once for
+    // each source row.
     ColumnSpan span_;
-    std::vector<Pixel> spanMask_;  // the mask's source span as colours
-    bool expanded_ = false;
-    int32_t expandedY_ = 0;
     std::vector<ShuffleGroup> groups_;
     ShuffledMaskedRowKernel shuffled_ = nullptr;
-    GatherRowKernel gather_ = nullptr;  // without shuffles: both rows gathered
+    GatherRowKernel gather_ = nullptr;
     MaskedColourRowKernel maskedColour_ = nullptr;
+    std::vector<Pixel> spanMask_;  // the mask's source span as colours
     std::vector<Pixel> rowMask_;
     std::vector<Pixel> rowImage_;
+    bool gathered_ = false;
+    int32_t gatheredY_ = 0;
 };
 
 }  // namespace

@@ -71,15 +71,21 @@ using MaskedColourRowKernel = void (*)(Pixel* dest, const Pixel* mask, const Pix
 MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level = BestKernelLevel());
 
 // A stretched row read through shuffles: a group of eight destination pixels takes the sixteen
-// span pixels from `start` on and picks its own with `pick` (0 .. 15). Group g covers pixels
-// 8g .. 8g + 7, and one more group, last, covers count - 8 .. count - 1 (count is 8 or more).
+// image span pixels from `start` on and picks its own with `pick` (0 .. 15); its mask bits are
+// those from bit maskBit of byte maskByte of the mask row on, picked the same way. Group g
+// covers pixels 8g .. 8g + 7, and one more group, last, covers count - 8 .. count - 1 (count
+// is 8 or more).
 struct ShuffleGroup {
     int32_t start = 0;
+    int32_t maskByte = 0;
+    int32_t maskBit = 0;
     int32_t pick[8] = {};
 };
-// dest[i] = (dest[i] & maskSpan[place of i]) | imageSpan[place of i], a group at a time.
-using ShuffledMaskedRowKernel = void (*)(Pixel* dest, const Pixel* maskSpan, const Pixel* imageSpan,
-                                         const ShuffleGroup* groups, int32_t count);
+// dest[i] = (dest[i] & colour of the mask bit of i) | imageSpan[place of i], a group at a
+// time; maskBytes is the length of the mask row, which is never read beyond.
+using ShuffledMaskedRowKernel = void (*)(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
+                                         const Pixel* imageSpan, const ShuffleGroup* groups,
+                                         int32_t count, MonoColours colours);
 // Null where the processor has no shuffles for it (the gather kernels serve instead).
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level = BestKernelLevel());
 

@@ -273,20 +273,47 @@ __m256i PickEight(const Pixel* span, const ShuffleGroup& group, __m256i pick, __
     return _mm256_blendv_epi8(low, high, upper);
 }
 
-__m256i ShuffledEight(const Pixel* dest, const Pixel* maskSpan, const Pixel* imageSpan,
-                      const ShuffleGroup& group) {
+// The 32 mask bits from byte `at` on, the first in the top bit; bytes past the row read as 0.
+uint32_t MaskWindow(const uint8_t* row, size_t rowBytes, int32_t at) {
+    const auto from = static_cast<size_t>(at);
+    uint32_t window = 0;
+    if (from + 4 <= rowBytes) {
+        std::memcpy(&window, row + from, sizeof window);
+        return __builtin_bswap32(window);
+    }
+    for (size_t k = 0; k < 4; ++k) {
+        window = (window << 8) | (from + k < rowBytes ? row[from + k] : 0u);
+    }
+    return window;
+}
+
+// The mask colours of a group's eight pixels: each lane shifts its own bit to the top.
+__m256i PickMask(const uint8_t* row, size_t rowBytes, const ShuffleGroup& group, __m256i pick,
+                 const MonoLanes& lanes) {
+    const __m256i window = Broadcast(MaskWindow(row, rowBytes, group.maskByte));
+    const __m256i shifts = _mm256_add_epi32(pick, Broadcast(static_cast<uint32_t>(group.maskBit)));
+    const __m256i set = _mm256_srai_epi32(_mm256_sllv_epi32(window, shifts), 31);
+    return _mm256_xor_si256(lanes.zero, _mm256_and_si256(set, lanes.difference));
+}
+
+__m256i ShuffledEight(const Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
+                      const Pixel* imageSpan, const ShuffleGroup& group, const MonoLanes& lanes) {
     const __m256i pick = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(group.pick));
     const __m256i upper = _mm256_cmpgt_epi32(pick, Broadcast(7));
-    return Masked(Load(dest), PickEight(maskSpan, group, pick, upper),
+    return Masked(Load(dest), PickMask(maskRow, maskBytes, group, pick, lanes),
                   PickEight(imageSpan, group, pick, upper));
 }
 
-void ShuffledMaskedRow(Pixel* dest, const Pixel* maskSpan, const Pixel* imageSpan,
-                       const ShuffleGroup* groups, int32_t count) {
+void ShuffledMaskedRow(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
+                       const Pixel* imageSpan, const ShuffleGroup* groups, int32_t count,
+                       MonoColours colours) {
+    const MonoLanes lanes(colours);
     const int32_t full = count / 8;
-    const __m256i final = ShuffledEight(dest + count - 8, maskSpan, imageSpan, groups[full]);
+    const __m256i final =
+        ShuffledEight(dest + count - 8, maskRow, maskBytes, imageSpan, groups[full], lanes);
     for (int32_t g = 0; g < full; ++g) {
-        Store(dest + 8 * g, ShuffledEight(dest + 8 * g, maskSpan, imageSpan, groups[g]));
+        Store(dest + 8 * g,
+              ShuffledEight(dest + 8 * g, maskRow, maskBytes, imageSpan, groups[g], lanes));
     }
     Store(dest + count - 8, final);
 }
