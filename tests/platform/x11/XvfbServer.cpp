@@ -48,6 +48,21 @@ std::string ReadDisplayNumber(int fd) {
     _exit(127);
 }
 
+// Asks the server to end, and kills it when it has not within a few seconds: Xvfb can sleep
+// through SIGTERM until its next timer (the screen saver's, ten minutes) when the signal
+// reaches another of its threads.
+void EndServer(pid_t pid) {
+    kill(pid, SIGTERM);
+    for (int waited = 0; waited < 3000; waited += 10) {
+        if (waitpid(pid, nullptr, WNOHANG) == pid) {
+            return;
+        }
+        usleep(10000);
+    }
+    kill(pid, SIGKILL);
+    waitpid(pid, nullptr, 0);
+}
+
 }  // namespace
 
 std::optional<std::string> XvfbServer::Find() {
@@ -80,8 +95,7 @@ XvfbServer::XvfbServer(int width, int height) {
     if (number.empty()) {
         // The destructor will not run for a constructor that throws: end the server here.
         if (pid_ > 0) {
-            kill(pid_, SIGTERM);
-            waitpid(pid_, nullptr, 0);
+            EndServer(pid_);
         }
         throw base::Exception("Xvfb did not report its display");
     }
@@ -90,8 +104,7 @@ XvfbServer::XvfbServer(int width, int height) {
 
 XvfbServer::~XvfbServer() {
     if (pid_ > 0) {
-        kill(pid_, SIGTERM);
-        waitpid(pid_, nullptr, 0);
+        EndServer(pid_);
     }
 }
 
