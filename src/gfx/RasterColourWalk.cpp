@@ -249,9 +249,9 @@ std::optional<ShuffleGroup> ShuffleGroupAt(const ColumnSpan& span, int32_t from)
     ShuffleGroup group;
     group.start = std::min(*low, span.count - 16);  // the sixteen stay inside the span
     group.maskByte = (span.first + group.start) >> 3;
-    group.maskBit = (span.first + group.start) & 7;
     for (int32_t k = 0; k < 8; ++k) {
         group.pick[k] = places[k] - group.start;
+        group.maskShift[k] = ((span.first + group.start) & 7) + group.pick[k];
     }
     return group;
 }

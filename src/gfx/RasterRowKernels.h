@@ -72,14 +72,14 @@ MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level = BestKernelLev
 
 // A stretched row read through shuffles: a group of eight destination pixels takes the sixteen
 // image span pixels from `start` on and picks its own with `pick` (0 .. 15); its mask bits are
-// those from bit maskBit of byte maskByte of the mask row on, picked the same way. Group g
-// covers pixels 8g .. 8g + 7, and one more group, last, covers count - 8 .. count - 1 (count
-// is 8 or more).
+// in the 32 bits from byte maskByte of the mask row on, pixel k's at maskShift[k] from the top.
+// Group g covers pixels 8g .. 8g + 7, and one more group, last, covers count - 8 .. count - 1
+// (count is 8 or more).
 struct ShuffleGroup {
     int32_t start = 0;
     int32_t maskByte = 0;
-    int32_t maskBit = 0;
     int32_t pick[8] = {};
+    int32_t maskShift[8] = {};
 };
 // dest[i] = (dest[i] & colour of the mask bit of i) | imageSpan[place of i], a group at a
 // time; maskBytes is the length of the mask row, which is never read beyond.

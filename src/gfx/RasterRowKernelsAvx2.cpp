@@ -266,11 +266,19 @@ void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, c
     Store(dest + last, final);
 }
 
-// The eight span pixels a group picks from the sixteen at its start.
-__m256i PickEight(const Pixel* span, const ShuffleGroup& group, __m256i pick, __m256i upper) {
+// Lanes of `high` where bit 31 of `select` is set, of `low` elsewhere.
+__m256i SelectBySign(__m256i low, __m256i high, __m256i select) {
+    return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(low), _mm256_castsi256_ps(high),
+                                                _mm256_castsi256_ps(select)));
+}
+
+// The eight span pixels a group picks from the sixteen at its start: each register of eight
+// is permuted by the pick's low three bits, and its bit 3 chooses between them.
+__m256i PickEight(const Pixel* span, const ShuffleGroup& group) {
+    const __m256i pick = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(group.pick));
     const __m256i low = _mm256_permutevar8x32_epi32(Load(span + group.start), pick);
     const __m256i high = _mm256_permutevar8x32_epi32(Load(span + group.start + 8), pick);
-    return _mm256_blendv_epi8(low, high, upper);
+    return SelectBySign(low, high, _mm256_slli_epi32(pick, 28));
 }
 
 // The 32 mask bits from byte `at` on, the first in the top bit; bytes past the row read as 0.
@@ -287,33 +295,31 @@ uint32_t MaskWindow(const uint8_t* row, size_t rowBytes, int32_t at) {
     return window;
 }
 
-// The mask colours of a group's eight pixels: each lane shifts its own bit to the top.
-__m256i PickMask(const uint8_t* row, size_t rowBytes, const ShuffleGroup& group, __m256i pick,
-                 const MonoLanes& lanes) {
+// The mask colours of a group's eight pixels: each lane shifts its own bit to the top, which
+// chooses between the two colours.
+__m256i PickMask(const uint8_t* row, size_t rowBytes, const ShuffleGroup& group,
+                 MonoColours colours) {
     const __m256i window = Broadcast(MaskWindow(row, rowBytes, group.maskByte));
-    const __m256i shifts = _mm256_add_epi32(pick, Broadcast(static_cast<uint32_t>(group.maskBit)));
-    const __m256i set = _mm256_srai_epi32(_mm256_sllv_epi32(window, shifts), 31);
-    return _mm256_xor_si256(lanes.zero, _mm256_and_si256(set, lanes.difference));
+    const __m256i shifts = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(group.maskShift));
+    return SelectBySign(Broadcast(colours.zero), Broadcast(colours.one),
+                        _mm256_sllv_epi32(window, shifts));
 }
 
 __m256i ShuffledEight(const Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
-                      const Pixel* imageSpan, const ShuffleGroup& group, const MonoLanes& lanes) {
-    const __m256i pick = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(group.pick));
-    const __m256i upper = _mm256_cmpgt_epi32(pick, Broadcast(7));
-    return Masked(Load(dest), PickMask(maskRow, maskBytes, group, pick, lanes),
-                  PickEight(imageSpan, group, pick, upper));
+                      const Pixel* imageSpan, const ShuffleGroup& group, MonoColours colours) {
+    return Masked(Load(dest), PickMask(maskRow, maskBytes, group, colours),
+                  PickEight(imageSpan, group));
 }
 
 void ShuffledMaskedRow(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
                        const Pixel* imageSpan, const ShuffleGroup* groups, int32_t count,
                        MonoColours colours) {
-    const MonoLanes lanes(colours);
     const int32_t full = count / 8;
     const __m256i final =
-        ShuffledEight(dest + count - 8, maskRow, maskBytes, imageSpan, groups[full], lanes);
+        ShuffledEight(dest + count - 8, maskRow, maskBytes, imageSpan, groups[full], colours);
     for (int32_t g = 0; g < full; ++g) {
         Store(dest + 8 * g,
-              ShuffledEight(dest + 8 * g, maskRow, maskBytes, imageSpan, groups[g], lanes));
+              ShuffledEight(dest + 8 * g, maskRow, maskBytes, imageSpan, groups[g], colours));
     }
     Store(dest + count - 8, final);
 }
