@@ -67,8 +67,11 @@ double Real48::ToDouble() const {
 // The default floating-point environment rounds to nearest, ties to even. Values beyond the
 // 64-bit range saturate and NaN gives 0: casting them would be undefined (a step time of
 // 10^38 seconds read from a stored sequence must not turn into a timer of 0 ms).
+// rint rounds as the current mode says, which is to nearest with ties to even; unlike
+// nearbyint it does not save and restore the exception flags, which makes it several times
+// faster, and nothing here looks at the inexact flag it may raise.
 int64_t RoundHalfEven(long double value) {
-    const long double rounded = std::nearbyint(value);
+    const long double rounded = std::rint(value);
     if (std::isnan(rounded)) {
         return 0;
     }

@@ -263,14 +263,12 @@ std::vector<ShuffleGroup> ShuffleGroupsOf(const ColumnSpan& span) {
     if (count < 8 || span.count < 16) {
         return {};
     }
-    std::vector<int32_t> starts;
-    for (int32_t from = 0; from + 8 <= count; from += 8) {
-        starts.push_back(from);
-    }
-    starts.push_back(count - 8);
+    const int32_t full = count / 8;
     std::vector<ShuffleGroup> groups;
-    for (int32_t from : starts) {
-        const std::optional<ShuffleGroup> group = ShuffleGroupAt(span, from);
+    groups.reserve(static_cast<size_t>(full) + 1);
+    for (int32_t g = 0; g <= full; ++g) {
+        const std::optional<ShuffleGroup> group =
+            ShuffleGroupAt(span, g < full ? 8 * g : count - 8);
         if (!group) {
             return {};
         }
