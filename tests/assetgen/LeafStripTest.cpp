@@ -115,13 +115,13 @@ TEST(LeafStripTest, FramesChangeAsTheLeafTumbles) {
     }
 }
 
-TEST(LeafStripTest, SpeciesHaveTheirOwnColours) {
+TEST(LeafStripTest, LeafKindHaveTheirOwnColours) {
     // The maple (leaf 5) is red, the birch (leaf 2) yellow: compare green against red.
     const FrameStats maple = Measure(Leaves().frames[64]);
     const FrameStats birch = Measure(Leaves().frames[16]);
     EXPECT_LT(maple.green / maple.red, 0.5);
     EXPECT_GT(birch.green / birch.red, 0.7);
-    EXPECT_EQ(SpeciesOfLeaf(5), Species::Maple);
+    EXPECT_EQ(KindOfLeaf(5), LeafKind::Maple);
 }
 
 TEST(LeafStripTest, PaintingIsRepeatable) {

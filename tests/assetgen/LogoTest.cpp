@@ -60,7 +60,7 @@ TEST(LogoStripTest, FramesSitOnTheTileGreenAndTheRestIsWhite) {
     EXPECT_EQ(CountIn(Logos().bitmap, belowBar, gfx::kWhite), static_cast<size_t>(496 * 164));
 }
 
-TEST(TileTest, IsGreenWithFiveSpecks) {
+TEST(TileTest, IsGreenWithFiveFlecks) {
     const gfx::Bitmap tile = PaintTile();
     ASSERT_EQ(tile.Width(), 100);
     ASSERT_EQ(tile.Height(), 100);

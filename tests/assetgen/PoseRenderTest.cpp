@@ -12,8 +12,8 @@
 namespace assetpaint {
 namespace {
 
-constexpr Species kAll[] = {Species::Oak, Species::Birch, Species::Chestnut, Species::Beech,
-                            Species::Maple};
+constexpr LeafKind kAll[] = {LeafKind::Oak, LeafKind::Birch, LeafKind::Chestnut, LeafKind::Beech,
+                             LeafKind::Maple};
 
 struct Coverage {
     size_t pixels = 0;
@@ -35,8 +35,8 @@ Coverage Measure(const LeafPicture& picture) {
     return c;
 }
 
-LeafPicture Render(Species species, const LeafPose& pose, int32_t width, int32_t height) {
-    const LeafDrawing& drawing = DrawingOf(species);
+LeafPicture Render(LeafKind kind, const LeafPose& pose, int32_t width, int32_t height) {
+    const LeafDrawing& drawing = DrawingOf(kind);
     return RenderLeaf(drawing, pose, FitToFrame(drawing, pose, width, height, false), width,
                       height);
 }
@@ -49,25 +49,25 @@ TEST(LeafPoseTest, StripPositionsPlayInSequenceOrder) {
 }
 
 TEST(LeafPoseTest, EveryLeafShowsBothSidesAndTurnsDuringItsCycle) {
-    for (const Species species : kAll) {
+    for (const LeafKind kind : kAll) {
         int backs = 0;
         float smallestTilt = 1.0F;
         for (int moment = 0; moment < 16; ++moment) {
-            const LeafPose pose = TumblePose(species, moment);
+            const LeafPose pose = TumblePose(kind, moment);
             backs += pose.ShowsBack() ? 1 : 0;
             smallestTilt = std::min(smallestTilt, std::fabs(pose.tilt));
             EXPECT_GE(std::fabs(pose.tilt), 0.17F);
         }
-        EXPECT_GT(backs, 2) << static_cast<int>(species);
-        EXPECT_LT(backs, 14) << static_cast<int>(species);
-        EXPECT_LT(smallestTilt, 0.4F) << static_cast<int>(species);
-        EXPECT_NE(TumblePose(species, 0).spin, TumblePose(species, 8).spin);
+        EXPECT_GT(backs, 2) << static_cast<int>(kind);
+        EXPECT_LT(backs, 14) << static_cast<int>(kind);
+        EXPECT_LT(smallestTilt, 0.4F) << static_cast<int>(kind);
+        EXPECT_NE(TumblePose(kind, 0).spin, TumblePose(kind, 8).spin);
     }
 }
 
 TEST(LeafPoseTest, FittingKeepsTheDrawingInsideTheFrame) {
-    const LeafDrawing& drawing = DrawingOf(Species::Oak);
-    const LeafPose pose = TumblePose(Species::Oak, 3);
+    const LeafDrawing& drawing = DrawingOf(LeafKind::Oak);
+    const LeafPose pose = TumblePose(LeafKind::Oak, 3);
     for (const bool keepAspect : {false, true}) {
         const Affine map = FitToFrame(drawing, pose, 120, 60, keepAspect);
         const Bounds box =
@@ -84,8 +84,8 @@ TEST(LeafPoseTest, FittingKeepsTheDrawingInsideTheFrame) {
 }
 
 TEST(LeafPoseTest, FittedPoseMatchesTheFrameProportions) {
-    const LeafDrawing& drawing = DrawingOf(Species::Chestnut);
-    const LeafPose nominal = TumblePose(Species::Chestnut, 9);
+    const LeafDrawing& drawing = DrawingOf(LeafKind::Chestnut);
+    const LeafPose nominal = TumblePose(LeafKind::Chestnut, 9);
     for (const auto& [w, h] : {std::pair{58, 158}, {202, 112}}) {
         const LeafPose pose = FitPoseToFrame(drawing, nominal, w, h);
         const Affine view = pose.View();
@@ -98,28 +98,28 @@ TEST(LeafPoseTest, FittedPoseMatchesTheFrameProportions) {
 }
 
 TEST(LeafRendererTest, BackOfALeafIsDullerThanItsFront) {
-    for (const Species species : kAll) {
-        const Coverage front = Measure(Render(species, {3.0F, 0.9F, 0.2F}, 120, 120));
-        const Coverage back = Measure(Render(species, {3.0F, -0.9F, 0.2F}, 120, 120));
+    for (const LeafKind kind : kAll) {
+        const Coverage front = Measure(Render(kind, {3.0F, 0.9F, 0.2F}, 120, 120));
+        const Coverage back = Measure(Render(kind, {3.0F, -0.9F, 0.2F}, 120, 120));
         EXPECT_GT(front.pixels, 1500U);
-        EXPECT_LT(back.saturation, front.saturation) << static_cast<int>(species);
+        EXPECT_LT(back.saturation, front.saturation) << static_cast<int>(kind);
     }
 }
 
 TEST(LeafRendererTest, CoverIsAllOrNothing) {
-    const LeafPicture leaf = Render(Species::Maple, {2.5F, 0.7F, 0.8F}, 90, 80);
+    const LeafPicture leaf = Render(LeafKind::Maple, {2.5F, 0.7F, 0.8F}, 90, 80);
     for (const uint8_t cover : leaf.cover) {
         ASSERT_TRUE(cover == 0 || cover == 1);
     }
-    EXPECT_THROW(Render(Species::Maple, {}, 0, 10), base::EInvalidGraphic);
-    EXPECT_THROW(SpeciesOfLeaf(0), base::EListError);
+    EXPECT_THROW(Render(LeafKind::Maple, {}, 0, 10), base::EInvalidGraphic);
+    EXPECT_THROW(KindOfLeaf(0), base::EListError);
 }
 
-TEST(LeafRendererTest, SpeciesHaveDifferentOutlines) {
+TEST(LeafRendererTest, LeafKindHaveDifferentOutlines) {
     const LeafPose pose{3.1F, 1.0F, 0.0F};
     std::vector<size_t> areas;
-    for (const Species species : kAll) {
-        areas.push_back(Measure(Render(species, pose, 100, 100)).pixels);
+    for (const LeafKind kind : kAll) {
+        areas.push_back(Measure(Render(kind, pose, 100, 100)).pixels);
     }
     for (size_t i = 0; i < areas.size(); ++i) {
         for (size_t j = i + 1; j < areas.size(); ++j) {

@@ -87,7 +87,7 @@ TEST_F(CatalogueTest, TheStageFillsTheFormWithoutProjection) {
     }
 }
 
-TEST_F(CatalogueTest, TheTileIsGreenWithFiveSpecks) {
+TEST_F(CatalogueTest, TheTileIsGreenWithFiveFlecks) {
     for (const char* name : {"sbStage", "bmpBack"}) {
         const gfx::Bitmap& tile = PictureOf(name);
         ASSERT_EQ(tile.Width(), 100) << name;
@@ -108,8 +108,8 @@ TEST_F(CatalogueTest, EachMaskIsBlackOverItsLogosArea) {
         gfx::Rect area;
     };
     const std::array<MaskExpectation, 3> masks{{{"imgMaskStar", 92098, {85, 0, 504, 393}},
-                                         {"imgMaskEtiket", 114757, {142, 7, 456, 388}},
-                                         {"imgMaskBar", 122015, {20, 73, 578, 327}}}};
+                                                {"imgMaskEtiket", 114757, {142, 7, 456, 388}},
+                                                {"imgMaskBar", 122015, {20, 73, 578, 327}}}};
     for (const MaskExpectation& expected : masks) {
         const gfx::Bitmap& mask = PictureOf(expected.name);
         ASSERT_EQ(mask.Width(), 600) << expected.name;

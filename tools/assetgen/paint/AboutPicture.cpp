@@ -42,9 +42,9 @@ void PaintGround(IndexedImage& picture) {
     }
 }
 
-void PaintLeafAt(IndexedImage& picture, Species species, const LeafPose& pose, int32_t x, int32_t y,
+void PaintLeafAt(IndexedImage& picture, LeafKind kind, const LeafPose& pose, int32_t x, int32_t y,
                  int32_t size) {
-    const LeafDrawing& drawing = DrawingOf(species);
+    const LeafDrawing& drawing = DrawingOf(kind);
     const LeafPicture leaf =
         RenderLeaf(drawing, pose, FitToFrame(drawing, pose, size, size, true), size, size);
     for (int32_t ly = 0; ly < size; ++ly) {
@@ -60,7 +60,7 @@ void PaintLeafAt(IndexedImage& picture, Species species, const LeafPose& pose, i
 void ScatterLeaves(IndexedImage& picture) {
     Lcg random(20261106U);
     for (int i = 0; i < kScatteredLeaves; ++i) {
-        const auto species = static_cast<Species>((i * 3) % 5);
+        const auto kind = static_cast<LeafKind>((i * 3) % 5);
         const float tilt = random.Range(0.55F, 1.0F) * (random.Unit() < 0.2F ? -1.0F : 1.0F);
         const LeafPose pose{random.Range(0.0F, 2.0F * kPi), tilt, random.Range(0.0F, kPi)};
         const auto size = static_cast<int32_t>(random.Range(46.0F, 80.0F));
@@ -70,7 +70,7 @@ void ScatterLeaves(IndexedImage& picture) {
             static_cast<int32_t>(static_cast<float>(column * 60 - 18) + random.Range(0.0F, 24.0F));
         const auto y =
             static_cast<int32_t>(static_cast<float>(34 + row * 50) + random.Range(0.0F, 20.0F));
-        PaintLeafAt(picture, species, pose, x, y, size);
+        PaintLeafAt(picture, kind, pose, x, y, size);
     }
 }
 

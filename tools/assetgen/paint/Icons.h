@@ -24,7 +24,7 @@ struct IconPicture {
     IconImage colours256;
 };
 
-// The five leaf icons of the preview, leaf 1 to 5 of the strip (one per species).
+// The five leaf icons of the preview, leaf 1 to 5 of the strip (one per kind).
 std::vector<IconPicture> PaintLeafIconImages();
 // The main icon: a little cluster of leaves.
 IconPicture PaintMainIconImage();

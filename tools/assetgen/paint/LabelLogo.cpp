@@ -99,7 +99,7 @@ void PaintLabel(IndexedImage& frame) {
     }
     DrawTitle(frame, label);
     const float centre = (label.body.left + label.body.right) * 0.5F;
-    DrawLeaf(frame, Species::Maple, {kPi * 1.05F, 1.0F, 0.0F}, static_cast<int32_t>(centre) - 55,
+    DrawLeaf(frame, LeafKind::Maple, {kPi * 1.05F, 1.0F, 0.0F}, static_cast<int32_t>(centre) - 55,
              126, 110, 104);
 }
 

@@ -104,8 +104,8 @@ Polyline Stem(float length, float bend) {
 
 LeafDrawing Oak() {
     const Profile p{0.36F, 0.95F, 0.42F, 0, 0.0F, 1.0F, 4, 0.5F, 0.1F};
-    LeafDrawing d{Species::Oak, ProfileOutline(p), {Midrib(0.97F, 0.015F)}, Stem(0.1F, 0.02F),
-                  3.0F,         {105, 62, 28},     {110, 70, 30},           0.45F,
+    LeafDrawing d{LeafKind::Oak, ProfileOutline(p), {Midrib(0.97F, 0.015F)}, Stem(0.1F, 0.02F),
+                  3.0F,          {105, 62, 28},     {110, 70, 30},           0.45F,
                   OakColour};
     for (int k = 1; k <= 4; ++k) {
         for (const float side : {1.0F, -1.0F}) {
@@ -121,8 +121,14 @@ LeafDrawing Oak() {
 
 LeafDrawing Birch() {
     const Profile p{0.4F, 0.38F, 1.15F, 13, 0.09F, 1.0F, 0, 0.0F, 0.0F};
-    LeafDrawing d{Species::Birch, ProfileOutline(p), {Midrib(0.96F, 0.01F)}, Stem(0.22F, 0.04F),
-                  2.2F,           {120, 80, 30},     {250, 235, 150},        0.35F,
+    LeafDrawing d{LeafKind::Birch,
+                  ProfileOutline(p),
+                  {Midrib(0.96F, 0.01F)},
+                  Stem(0.22F, 0.04F),
+                  2.2F,
+                  {120, 80, 30},
+                  {250, 235, 150},
+                  0.35F,
                   BirchColour};
     AddSideVeins(d, p, 7, 0.08F, 0.72F, 0.16F);
     return d;
@@ -130,7 +136,7 @@ LeafDrawing Birch() {
 
 LeafDrawing Chestnut() {
     const Profile p{0.2F, 0.75F, 0.85F, 14, 0.22F, 2.0F, 0, 0.0F, 0.0F};
-    LeafDrawing d{Species::Chestnut,
+    LeafDrawing d{LeafKind::Chestnut,
                   ProfileOutline(p),
                   {Midrib(0.97F, 0.01F)},
                   Stem(0.1F, 0.02F),
@@ -145,8 +151,14 @@ LeafDrawing Chestnut() {
 
 LeafDrawing Beech() {
     const Profile p{0.32F, 0.55F, 0.75F, 8, 0.05F, 1.0F, 0, 0.0F, 0.0F};
-    LeafDrawing d{Species::Beech, ProfileOutline(p), {Midrib(0.97F, 0.015F)}, Stem(0.1F, 0.02F),
-                  2.4F,           {110, 60, 25},     {120, 55, 20},           0.4F,
+    LeafDrawing d{LeafKind::Beech,
+                  ProfileOutline(p),
+                  {Midrib(0.97F, 0.015F)},
+                  Stem(0.1F, 0.02F),
+                  2.4F,
+                  {110, 60, 25},
+                  {120, 55, 20},
+                  0.4F,
                   BeechColour};
     AddSideVeins(d, p, 8, 0.08F, 0.8F, 0.1F);
     return d;
@@ -185,7 +197,7 @@ Vec2 Polar(float angle, float radius) {
 }
 
 LeafDrawing Maple() {
-    LeafDrawing d{Species::Maple,
+    LeafDrawing d{LeafKind::Maple,
                   {},
                   {},
                   {{0.0F, 0.0F}, {0.03F, -0.3F}, {0.08F, -0.62F}},
@@ -215,18 +227,18 @@ LeafDrawing Maple() {
 
 }  // namespace
 
-Species SpeciesOfLeaf(int leafNumber) {
-    static constexpr Species kOrder[] = {Species::Oak, Species::Birch, Species::Chestnut,
-                                         Species::Beech, Species::Maple};
+LeafKind KindOfLeaf(int leafNumber) {
+    static constexpr LeafKind kOrder[] = {LeafKind::Oak, LeafKind::Birch, LeafKind::Chestnut,
+                                          LeafKind::Beech, LeafKind::Maple};
     if (leafNumber < 1 || leafNumber > 5) {
-        throw base::EListError("SpeciesOfLeaf: no leaf " + std::to_string(leafNumber));
+        throw base::EListError("KindOfLeaf: no leaf " + std::to_string(leafNumber));
     }
     return kOrder[leafNumber - 1];
 }
 
-const LeafDrawing& DrawingOf(Species species) {
+const LeafDrawing& DrawingOf(LeafKind kind) {
     static const LeafDrawing kDrawings[] = {Oak(), Birch(), Chestnut(), Beech(), Maple()};
-    return kDrawings[static_cast<int>(species)];
+    return kDrawings[static_cast<int>(kind)];
 }
 
 }  // namespace assetpaint

@@ -1,5 +1,5 @@
 #pragma once
-// The five leaf species of the saver as flat drawings in leaf space: the blade outline, the
+// The five leaf kind of the saver as flat drawings in leaf space: the blade outline, the
 // veins and the stem, with the stem's end at the origin side and the tip towards +y.
 
 #include <vector>
@@ -9,7 +9,7 @@
 
 namespace assetpaint {
 
-enum class Species { Oak, Birch, Chestnut, Beech, Maple };
+enum class LeafKind { Oak, Birch, Chestnut, Beech, Maple };
 
 struct Vein {
     Polyline path;
@@ -25,7 +25,7 @@ struct LeafSample {
 };
 
 struct LeafDrawing {
-    Species species = Species::Oak;
+    LeafKind kind = LeafKind::Oak;
     Polyline outline;  // closed
     std::vector<Vein> veins;
     Polyline stem;
@@ -36,11 +36,11 @@ struct LeafDrawing {
     Rgb (*colour)(const LeafSample&) = nullptr;
 };
 
-// The species of leaf 1 to 5 of the strip; another number fails with base::EListError.
-Species SpeciesOfLeaf(int leafNumber);
-const LeafDrawing& DrawingOf(Species species);
+// The kind of leaf 1 to 5 of the strip; another number fails with base::EListError.
+LeafKind KindOfLeaf(int leafNumber);
+const LeafDrawing& DrawingOf(LeafKind kind);
 
-// The front colours of each species.
+// The front colours of each kind.
 Rgb OakColour(const LeafSample& sample);
 Rgb BirchColour(const LeafSample& sample);
 Rgb ChestnutColour(const LeafSample& sample);

@@ -18,17 +18,17 @@ struct Tumble {
     float axis;
 };
 
-Tumble TumbleOf(Species species) {
-    switch (species) {
-        case Species::Oak:
+Tumble TumbleOf(LeafKind kind) {
+    switch (kind) {
+        case LeafKind::Oak:
             return {kPi * 0.8F, 2.0F * kPi, 0.35F, -2.55F, 0.2F};
-        case Species::Birch:
+        case LeafKind::Birch:
             return {kPi * 1.1F, -2.0F * kPi, 0.3F, 0.2F, -0.3F};
-        case Species::Chestnut:
+        case LeafKind::Chestnut:
             return {kPi * 0.7F, 2.0F * kPi, 0.4F, -0.2F, 1.2F};
-        case Species::Beech:
+        case LeafKind::Beech:
             return {kPi * 1.0F, -kPi, 0.5F, -1.18F, 0.1F};
-        case Species::Maple:
+        case LeafKind::Maple:
         default:
             return {kPi * 0.95F, 2.0F * kPi, 0.25F, -1.96F, 0.8F};
     }
@@ -94,8 +94,8 @@ Affine LeafPose::View() const {
     return Compose(Rotation(spin), Compose(Rotation(axis), Compose(squash, toAxis)));
 }
 
-LeafPose TumblePose(Species species, int moment) {
-    const Tumble tumble = TumbleOf(species);
+LeafPose TumblePose(LeafKind kind, int moment) {
+    const Tumble tumble = TumbleOf(kind);
     const float t = static_cast<float>(moment) / 16.0F;
     const float angle = 2.0F * kPi * t + tumble.phase;
     LeafPose pose;

@@ -20,7 +20,7 @@ struct LeafPose {
 };
 
 // The pose of a leaf at moment 0..15 of its 1.6 s tumble cycle.
-LeafPose TumblePose(Species species, int moment);
+LeafPose TumblePose(LeafKind kind, int moment);
 
 // Adjusts spin and tilt a little so that the leaf's outline has the frame's proportions.
 LeafPose FitPoseToFrame(const LeafDrawing& drawing, const LeafPose& nominal, int32_t width,

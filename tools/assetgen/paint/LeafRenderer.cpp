@@ -165,7 +165,7 @@ LeafPicture RenderLeaf(const LeafDrawing& drawing, const LeafPose& pose, const A
     FillBlade(c);
     MeasureEdgeDistance(c);
     DrawVeinsAndStem(c);
-    const ValueNoise noise(0x1EAF0000U + static_cast<uint32_t>(drawing.species));
+    const ValueNoise noise(0x1EAF0000U + static_cast<uint32_t>(drawing.kind));
     LeafPicture picture{width, height, std::vector<Rgb>(c.blade.size()),
                         std::vector<uint8_t>(c.blade.size(), 0)};
     for (int32_t y = 0; y < height; ++y) {

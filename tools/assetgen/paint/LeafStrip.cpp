@@ -12,8 +12,8 @@ constexpr int kPositions = 16;
 
 void PaintFrame(IndexedImage& strip, const FrameEntry& frame, int leafNumber, int position,
                 const Quantizer& inks) {
-    const LeafDrawing& drawing = DrawingOf(SpeciesOfLeaf(leafNumber));
-    const LeafPose nominal = TumblePose(drawing.species, MomentOfPosition(position));
+    const LeafDrawing& drawing = DrawingOf(KindOfLeaf(leafNumber));
+    const LeafPose nominal = TumblePose(drawing.kind, MomentOfPosition(position));
     const LeafPose pose = FitPoseToFrame(drawing, nominal, frame.width, frame.height);
     const Affine toPixels = FitToFrame(drawing, pose, frame.width, frame.height, false);
     const LeafPicture leaf = RenderLeaf(drawing, pose, toPixels, frame.width, frame.height);

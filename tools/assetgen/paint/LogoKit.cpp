@@ -67,9 +67,9 @@ void DrawTextHalo(IndexedImage& picture, const TextMask& text, int32_t x, int32_
     }
 }
 
-void DrawLeaf(IndexedImage& picture, Species species, const LeafPose& pose, int32_t x, int32_t y,
+void DrawLeaf(IndexedImage& picture, LeafKind kind, const LeafPose& pose, int32_t x, int32_t y,
               int32_t width, int32_t height) {
-    const LeafDrawing& drawing = DrawingOf(species);
+    const LeafDrawing& drawing = DrawingOf(kind);
     const Affine toPixels = FitToFrame(drawing, pose, width, height, true);
     const LeafPicture leaf = RenderLeaf(drawing, pose, toPixels, width, height);
     const Quantizer& quantizer = LogoQuantizer();

@@ -33,8 +33,8 @@ void DrawTextMask(IndexedImage& picture, const TextMask& text, int32_t x, int32_
 void DrawTextHalo(IndexedImage& picture, const TextMask& text, int32_t x, int32_t y, int32_t radius,
                   uint8_t index);
 
-// A leaf of the species, undistorted, centred in the box (x, y, width, height).
-void DrawLeaf(IndexedImage& picture, Species species, const LeafPose& pose, int32_t x, int32_t y,
+// A leaf of the kind, undistorted, centred in the box (x, y, width, height).
+void DrawLeaf(IndexedImage& picture, LeafKind kind, const LeafPose& pose, int32_t x, int32_t y,
               int32_t width, int32_t height);
 
 }  // namespace assetpaint

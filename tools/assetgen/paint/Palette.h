@@ -56,7 +56,7 @@ const std::vector<uint8_t>& LeafInks();
 const std::vector<uint8_t>& SceneryInks();
 
 // The table of the logo strip and the background tile, with the indices of its painting
-// colours (every entry but black, the tile green, white and the two tile specks).
+// colours (every entry but black, the tile green, white and the two tile flecks).
 const Palette& LogoPalette();
 const std::vector<uint8_t>& LogoInks();
 

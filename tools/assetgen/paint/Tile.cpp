@@ -6,7 +6,7 @@ namespace assetpaint {
 
 IndexedImage PaintTilePixels() {
     IndexedImage tile(kTileSize, kTileSize, kTileGreenIndex);
-    // A few specks, like grit on felt: three grey, two of greyish moss.
+    // A few flecks, like grit on felt: three grey, two of greyish moss.
     tile.Set(23, 41, kTileGreyIndex);
     tile.Set(67, 12, kTileGreyIndex);
     tile.Set(81, 77, kTileGreyIndex);

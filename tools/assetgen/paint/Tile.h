@@ -1,5 +1,5 @@
 #pragma once
-// The 100 x 100 background tile: dark green with five specks of grey.
+// The 100 x 100 background tile: dark green with five flecks of grey.
 
 #include "IndexedImage.h"
 
