@@ -128,11 +128,12 @@ __m256i MonoEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Mono
 }
 
 // Thirty-two pixels a step from one 64-bit read of the mask: each group of eight lanes tests
-// its own byte of the window. Steps from pixel `from` while the eight bytes read all hold wanted
-// bits; returns the first pixel not done.
-template <class Op>
-int32_t CombineMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t from,
-                        int32_t count, const MonoLanes& lanes) {
+// its own byte of the window, and eight(j, colours) gets the mask colours of pixels j .. j + 7.
+// Steps from pixel `from` while the eight bytes read all hold wanted bits; returns the first
+// pixel not done.
+template <class EightPixels>
+int32_t MaskRuns(const uint8_t* bits, int32_t firstBit, int32_t from, int32_t count,
+                 const MonoLanes& lanes, EightPixels eight) {
     const __m256i laneBits[4] = {_mm256_slli_epi32(lanes.laneBits, 24),
                                  _mm256_slli_epi32(lanes.laneBits, 16),
                                  _mm256_slli_epi32(lanes.laneBits, 8), lanes.laneBits};
@@ -144,11 +145,18 @@ int32_t CombineMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, int3
         std::memcpy(&word, bits + (at >> 3), sizeof word);
         const auto window = static_cast<uint32_t>((__builtin_bswap64(word) << (at & 7)) >> 32);
         for (int32_t k = 0; k < 4; ++k) {
-            Pixel* eight = dest + i + 8 * k;
-            Store(eight, Op::Apply(Load(eight), lanes.Colours(window, laneBits[k])));
+            eight(i + 8 * k, lanes.Colours(window, laneBits[k]));
         }
     }
     return i;
+}
+
+template <class Op>
+int32_t CombineMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t from,
+                        int32_t count, const MonoLanes& lanes) {
+    return MaskRuns(bits, firstBit, from, count, lanes, [dest](int32_t j, __m256i colours) {
+        Store(dest + j, Op::Apply(Load(dest + j), colours));
+    });
 }
 
 template <class Op>
@@ -187,23 +195,9 @@ __m256i MaskedEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Pi
 // As CombineMonoRuns: thirty-two masked pixels from each 64-bit read of the mask.
 int32_t MaskedMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
                        int32_t from, int32_t count, const MonoLanes& lanes) {
-    const __m256i laneBits[4] = {_mm256_slli_epi32(lanes.laneBits, 24),
-                                 _mm256_slli_epi32(lanes.laneBits, 16),
-                                 _mm256_slli_epi32(lanes.laneBits, 8), lanes.laneBits};
-    const int32_t lastByte = (firstBit + count - 1) >> 3;
-    int32_t i = from;
-    for (; i + 32 <= count && ((firstBit + i) >> 3) + 7 <= lastByte; i += 32) {
-        const int32_t at = firstBit + i;
-        uint64_t word = 0;
-        std::memcpy(&word, bits + (at >> 3), sizeof word);
-        const auto window = static_cast<uint32_t>((__builtin_bswap64(word) << (at & 7)) >> 32);
-        for (int32_t k = 0; k < 4; ++k) {
-            const int32_t j = i + 8 * k;
-            Store(dest + j,
-                  Masked(Load(dest + j), lanes.Colours(window, laneBits[k]), Load(image + j)));
-        }
-    }
-    return i;
+    return MaskRuns(bits, firstBit, from, count, lanes, [dest, image](int32_t j, __m256i colours) {
+        Store(dest + j, Masked(Load(dest + j), colours, Load(image + j)));
+    });
 }
 
 void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
