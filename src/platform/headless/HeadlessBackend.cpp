@@ -9,17 +9,6 @@
 namespace platform::headless {
 namespace {
 
-gfx::Rect UnionRect(const gfx::Rect& a, const gfx::Rect& b) {
-    if (a.IsEmpty()) {
-        return b;
-    }
-    if (b.IsEmpty()) {
-        return a;
-    }
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
 std::string HandleText(HWND hwnd) {
     std::ostringstream text;
     text << "0x" << std::hex << hwnd;
@@ -262,8 +251,7 @@ bool HeadlessBackend::InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool eras
     }
     gfx::Rect client = GetClientRect(hwnd);
     gfx::Rect area = rect == nullptr ? client : gfx::IntersectRect(*rect, client);
-    window->invalid = UnionRect(window->invalid, area);
-    window->erasePending = window->erasePending || erase;
+    window->paint.Invalidate(area, erase);
     return true;
 }
 
@@ -272,7 +260,7 @@ bool HeadlessBackend::UpdateWindow(HWND hwnd) {
     if (window == nullptr) {
         return false;
     }
-    if (window->visible && !window->invalid.IsEmpty()) {
+    if (window->visible && window->paint.Pending()) {
         CallProc(hwnd, WM_PAINT, 0, 0);
     }
     return true;
@@ -283,17 +271,15 @@ gfx::Rect HeadlessBackend::GetUpdateRect(HWND hwnd) {
     if (window == nullptr) {
         return {};
     }
-    return window->painting.IsEmpty() ? window->invalid : window->painting;
+    return window->paint.UpdateRect();
 }
 
 PAINTSTRUCT HeadlessBackend::BeginPaint(HWND hwnd) {
     HeadlessWindow& window = OwnWindow(hwnd, "BeginPaint");
     PAINTSTRUCT paint;
-    paint.rcPaint = window.invalid;
-    window.painting = window.invalid;
-    window.invalid = {};
-    if (window.erasePending) {
-        window.erasePending = false;
+    bool eraseDue = false;
+    paint.rcPaint = window.paint.BeginPaint(eraseDue);
+    if (eraseDue) {
         paint.fErase = CallProc(hwnd, WM_ERASEBKGND, 0, 0) == 0;
     }
     return paint;
@@ -301,7 +287,7 @@ PAINTSTRUCT HeadlessBackend::BeginPaint(HWND hwnd) {
 
 void HeadlessBackend::EndPaint(HWND hwnd, const PAINTSTRUCT& paint) {
     HeadlessWindow& window = OwnWindow(hwnd, "EndPaint");
-    window.painting = {};
+    window.paint.EndPaint();
     PresentRect(hwnd, paint.rcPaint);
 }
 

@@ -143,8 +143,7 @@ LRESULT HeadlessBackend::DispatchMessageA(const MSG& msg) {
     LRESULT result = CallProc(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     HeadlessWindow* window = windows_.Find(msg.hwnd);
     if (msg.message == WM_PAINT && window != nullptr) {
-        // A procedure that leaves its window invalid would get WM_PAINT forever.
-        window->invalid = {};
+        window->paint.Validate();
     }
     return result;
 }
@@ -187,7 +186,7 @@ LRESULT HeadlessBackend::DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, 
             if (!window->background || !window->surface) {
                 return 0;
             }
-            gfx::Rect area = window->painting.IsEmpty() ? GetClientRect(hwnd) : window->painting;
+            gfx::Rect area = window->paint.EraseArea(GetClientRect(hwnd));
             for (int32_t y = area.top; y < area.bottom; ++y) {
                 for (int32_t x = area.left; x < area.right; ++x) {
                     window->surface->SetPixel(x, y, *window->background);

@@ -58,7 +58,7 @@ HWND WindowTable::FindTopLevel(const char* className, const char* title) const {
 
 HWND WindowTable::FirstInvalid() const {
     for (const auto& [handle, window] : windows_) {
-        if (IsShown(*window) && !window->invalid.IsEmpty()) {
+        if (IsShown(*window) && window->paint.Pending()) {
             return handle;
         }
     }

@@ -10,6 +10,7 @@
 
 #include "gfx/Bitmap.h"
 #include "gfx/Rect.h"
+#include "platform/PaintState.h"
 #include "platform/platform.h"
 
 namespace platform::headless {
@@ -30,9 +31,7 @@ struct HeadlessWindow {
     std::optional<gfx::Pixel> background;
     std::shared_ptr<const WNDPROC> proc;
     std::unique_ptr<gfx::Bitmap> surface;  // client area; none for foreign windows
-    gfx::Rect invalid;                     // area waiting for WM_PAINT, empty when none
-    bool erasePending = false;
-    gfx::Rect painting;  // the area of the paint in progress, which erasing fills
+    PaintState paint;
 };
 
 class WindowTable {

@@ -20,7 +20,8 @@
 #include <vector>
 
 #include "platform/Backend.h"
-#include "platform/headless/TimerTable.h"
+#include "platform/PaintState.h"
+#include "platform/TimerTable.h"
 #include "platform/x11/Connection.h"
 #include "platform/x11/Libraries.h"
 #include "platform/x11/SignalPipe.h"
@@ -56,9 +57,7 @@ struct X11Window {
     std::shared_ptr<const WNDPROC> proc;
     std::unique_ptr<gfx::Bitmap> surface;
     std::unique_ptr<SurfaceImage> image;
-    gfx::Rect invalid;  // area waiting for WM_PAINT
-    bool erasePending = false;
-    gfx::Rect painting;  // the area of the paint in progress
+    PaintState paint;
 };
 
 class X11Backend : public Backend {
@@ -191,7 +190,7 @@ class X11Backend : public Backend {
     ::Window replyWindow_ = 0;  // receives the answers of other programs
     std::map<std::string, WNDCLASS> classes_;
     std::map<HWND, std::unique_ptr<X11Window>> windows_;
-    headless::TimerTable timers_;
+    TimerTable timers_;
     std::deque<QueuedMessage> queue_;
     std::optional<QueuedMessage> lastTaken_;
     bool quitPending_ = false;

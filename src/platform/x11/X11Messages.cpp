@@ -56,7 +56,7 @@ void X11Backend::WaitForEvents() {
 }
 
 bool X11Backend::TakeTimer(MSG& msg) {
-    std::optional<headless::DueTimer> due = timers_.TakeDue(MonotonicMilliseconds());
+    std::optional<DueTimer> due = timers_.TakeDue(MonotonicMilliseconds());
     if (!due) {
         return false;
     }
@@ -86,30 +86,16 @@ LRESULT X11Backend::DispatchMessageA(const MSG& msg) {
     LRESULT result = CallProc(msg.hwnd, msg.message, msg.wParam, msg.lParam);
     X11Window* window = Find(msg.hwnd);
     if (msg.message == WM_PAINT && window != nullptr) {
-        // A procedure that leaves its window invalid would get WM_PAINT forever.
-        window->invalid = {};
+        window->paint.Validate();
     }
     return result;
 }
 
 LRESULT X11Backend::DispatchTimer(const MSG& msg) {
-    headless::DueTimer timer{msg.hwnd, msg.wParam};
-    std::shared_ptr<const TIMERPROC> proc;
-    uint64_t serial = 0;
-    if (!timers_.BeginDispatch(timer, proc, serial)) {
-        return 0;
-    }
-    try {
-        if (proc && *proc) {
-            (*proc)(msg.hwnd, WM_TIMER, msg.wParam, GetTickCount());
-        } else if (msg.hwnd != 0) {
-            CallProc(msg.hwnd, WM_TIMER, msg.wParam, 0);
-        }
-    } catch (...) {
-        timers_.EndDispatch(timer, serial);
-        throw;
-    }
-    timers_.EndDispatch(timer, serial);
+    DispatchTimerMessage(timers_, msg, GetTickCount(),
+                         [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+                             return CallProc(hwnd, message, wParam, lParam);
+                         });
     return 0;
 }
 
@@ -154,7 +140,7 @@ LRESULT X11Backend::DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARA
             if (!window->background) {
                 return 0;
             }
-            gfx::Rect area = window->painting.IsEmpty() ? GetClientRect(hwnd) : window->painting;
+            gfx::Rect area = window->paint.EraseArea(GetClientRect(hwnd));
             for (int32_t y = area.top; y < area.bottom; ++y) {
                 std::fill(window->surface->ColourRow(y) + area.left,
                           window->surface->ColourRow(y) + area.right, *window->background);

@@ -4,20 +4,7 @@
 #include <algorithm>
 
 namespace platform::x11 {
-namespace {
-
-gfx::Rect UnionRect(const gfx::Rect& a, const gfx::Rect& b) {
-    if (a.IsEmpty()) {
-        return b;
-    }
-    if (b.IsEmpty()) {
-        return a;
-    }
-    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
-            std::max(a.bottom, b.bottom)};
-}
-
-}  // namespace
+namespace {}  // namespace
 
 gfx::Bitmap& X11Backend::WindowSurface(HWND hwnd) {
     return *OwnWindow(hwnd, "WindowSurface").surface;
@@ -51,8 +38,7 @@ bool X11Backend::InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool erase) {
     }
     gfx::Rect client = GetClientRect(hwnd);
     gfx::Rect area = rect == nullptr ? client : gfx::IntersectRect(*rect, client);
-    window->invalid = UnionRect(window->invalid, area);
-    window->erasePending = window->erasePending || erase;
+    window->paint.Invalidate(area, erase);
     return true;
 }
 
@@ -61,7 +47,7 @@ bool X11Backend::UpdateWindow(HWND hwnd) {
     if (window == nullptr) {
         return false;
     }
-    if (window->visible && !window->invalid.IsEmpty()) {
+    if (window->visible && window->paint.Pending()) {
         CallProc(hwnd, WM_PAINT, 0, 0);
     }
     return true;
@@ -72,17 +58,15 @@ gfx::Rect X11Backend::GetUpdateRect(HWND hwnd) {
     if (window == nullptr) {
         return {};
     }
-    return window->painting.IsEmpty() ? window->invalid : window->painting;
+    return window->paint.UpdateRect();
 }
 
 PAINTSTRUCT X11Backend::BeginPaint(HWND hwnd) {
     X11Window& window = OwnWindow(hwnd, "BeginPaint");
     PAINTSTRUCT paint;
-    paint.rcPaint = window.invalid;
-    window.painting = window.invalid;
-    window.invalid = {};
-    if (window.erasePending) {
-        window.erasePending = false;
+    bool eraseDue = false;
+    paint.rcPaint = window.paint.BeginPaint(eraseDue);
+    if (eraseDue) {
         paint.fErase = CallProc(hwnd, WM_ERASEBKGND, 0, 0) == 0;
     }
     return paint;
@@ -90,7 +74,7 @@ PAINTSTRUCT X11Backend::BeginPaint(HWND hwnd) {
 
 void X11Backend::EndPaint(HWND hwnd, const PAINTSTRUCT& paint) {
     X11Window& window = OwnWindow(hwnd, "EndPaint");
-    window.painting = {};
+    window.paint.EndPaint();
     PresentRect(hwnd, paint.rcPaint);
 }
 
@@ -102,7 +86,7 @@ bool X11Backend::TakePaint(MSG& msg) {
              parent = Find(parent->parent)) {
             shown = parent->visible;
         }
-        if (shown && !window->invalid.IsEmpty()) {
+        if (shown && window->paint.Pending()) {
             msg = MakeMessage(hwnd, WM_PAINT, 0, 0);
             return true;
         }

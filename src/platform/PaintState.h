@@ -1,0 +1,35 @@
+#pragma once
+// The paint bookkeeping of one window, kept alike by the backends that paint in the program's
+// own memory (headless and X11): the area waiting for WM_PAINT, whether its background is to be
+// erased first, and the area of the paint in progress.
+
+#include "gfx/Rect.h"
+
+namespace platform {
+
+class PaintState {
+  public:
+    // Adds `area` (already cut to the client area) to what waits for WM_PAINT.
+    void Invalidate(const gfx::Rect& area, bool erase);
+    bool Pending() const { return !invalid_.IsEmpty(); }
+    // What GetUpdateRect answers: the area of the paint in progress, else what waits.
+    gfx::Rect UpdateRect() const { return painting_.IsEmpty() ? invalid_ : painting_; }
+    // What WM_ERASEBKGND fills: the area of the paint in progress, else the whole client area.
+    gfx::Rect EraseArea(const gfx::Rect& client) const {
+        return painting_.IsEmpty() ? client : painting_;
+    }
+    // Starts painting what waits and returns it; eraseDue tells whether the background is to be
+    // erased first (once).
+    gfx::Rect BeginPaint(bool& eraseDue);
+    void EndPaint() { painting_ = {}; }
+    // After WM_PAINT is dispatched: a procedure that leaves its window invalid would get
+    // WM_PAINT for ever.
+    void Validate() { invalid_ = {}; }
+
+  private:
+    gfx::Rect invalid_;
+    bool erasePending_ = false;
+    gfx::Rect painting_;
+};
+
+}  // namespace platform
