@@ -170,6 +170,20 @@ void Bitmap::SetPixel(int32_t x, int32_t y, Pixel colour) {
     }
 }
 
+void Bitmap::FillRect(const Rect& area, Pixel colour) {
+    const Rect inside = IntersectRect(area, {0, 0, width_, height_});
+    for (int32_t y = inside.top; y < inside.bottom; ++y) {
+        if (format_ == PixelFormat::Colour) {
+            std::fill(ColourRow(y) + inside.left, ColourRow(y) + inside.right,
+                      colour & kColourBits);
+            continue;
+        }
+        for (int32_t x = inside.left; x < inside.right; ++x) {
+            SetMonoBitAt(MonoRow(y), x, colour == kWhite);
+        }
+    }
+}
+
 void Bitmap::Fill(Pixel colour) {
     if (format_ == PixelFormat::Colour) {
         std::fill(colour_.begin(), colour_.end(), colour & kColourBits);

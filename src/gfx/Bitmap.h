@@ -59,6 +59,8 @@ class Bitmap {
     // Outside the bitmap nothing happens. A monochrome pixel becomes 1 exactly for kWhite.
     void SetPixel(int32_t x, int32_t y, Pixel colour);
     void Fill(Pixel colour);
+    // Fills the part of `area` inside the bitmap, as SetPixel would pixel by pixel.
+    void FillRect(const Rect& area, Pixel colour);
 
     // Raw rows for the raster kernels; y must lie inside the bitmap.
     Pixel* ColourRow(int32_t y);

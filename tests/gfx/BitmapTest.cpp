@@ -45,6 +45,29 @@ TEST(Bitmap, MonochromeBitIsOneOnlyForWhite) {
     EXPECT_EQ(mono.GetPixel(8, 1), kWhite);
 }
 
+TEST(Bitmap, FillRectFillsOnlyItsPartInsideAsSetPixelWould) {
+    for (PixelFormat format : {PixelFormat::Colour, PixelFormat::Mono}) {
+        Bitmap filled(10, 4, format);
+        Bitmap expected(10, 4, format);
+        filled.Fill(kWhite);
+        expected.Fill(kWhite);
+        const Pixel colour = format == PixelFormat::Colour ? 0xAB123456 : kBlack;
+        filled.FillRect({7, -2, 14, 3}, colour);  // reaches past the right and the top
+        for (int32_t y = 0; y < 3; ++y) {
+            for (int32_t x = 7; x < 10; ++x) {
+                expected.SetPixel(x, y, colour);
+            }
+        }
+        for (int32_t y = 0; y < 4; ++y) {
+            for (int32_t x = 0; x < 10; ++x) {
+                ASSERT_EQ(filled.GetPixel(x, y), expected.GetPixel(x, y)) << x << "," << y;
+            }
+        }
+        filled.FillRect({3, 3, 1, 1}, kBlack);  // an empty rectangle fills nothing
+        EXPECT_EQ(filled.GetPixel(2, 2), kWhite);
+    }
+}
+
 TEST(Bitmap, ResizingKeepsTheCommonAreaAndAddsWhite) {
     for (PixelFormat format : {PixelFormat::Colour, PixelFormat::Mono}) {
         Bitmap bitmap(4, 3, format);

@@ -2,6 +2,7 @@
 #include "platform/headless/HeadlessBackend.h"
 
 #include "base/Exceptions.h"
+#include "platform/DefaultAnswers.h"
 
 namespace platform::headless {
 namespace {
@@ -178,42 +179,17 @@ LRESULT HeadlessBackend::DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, 
     if (window == nullptr) {
         return 0;
     }
-    switch (message) {
-        case WM_CLOSE:
-            DestroyWindow(hwnd);
-            return 0;
-        case WM_ERASEBKGND: {
-            if (!window->background || !window->surface) {
-                return 0;
-            }
-            gfx::Rect area = window->paint.EraseArea(GetClientRect(hwnd));
-            for (int32_t y = area.top; y < area.bottom; ++y) {
-                for (int32_t x = area.left; x < area.right; ++x) {
-                    window->surface->SetPixel(x, y, *window->background);
-                }
-            }
-            return 1;
-        }
-        case WM_PAINT:
-            EndPaint(hwnd, BeginPaint(hwnd));
-            return 0;
-        case WM_SYSKEYDOWN:
-            if (wParam == VK_F4 && (lParam & kAltDownFlag) != 0) {
-                PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-            }
-            return 0;
-        case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0u) == SC_CLOSE) {
-                SendMessageA(hwnd, WM_CLOSE, 0, 0);
-            } else if ((wParam & 0xFFF0u) == SC_SCREENSAVE) {
-                ++screenSaveRequests_;
-            }
-            return 0;
-        case WM_QUERYENDSESSION:
-            return 1;
-        default:
-            return 0;
+    if (std::optional<LRESULT> answer = DefaultAnswer(*this, hwnd, message, wParam, lParam)) {
+        return *answer;
     }
+    if (message == WM_ERASEBKGND) {
+        return EraseBackground(window->paint, GetClientRect(hwnd), window->surface.get(),
+                               window->background);
+    }
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0u) == SC_SCREENSAVE) {
+        ++screenSaveRequests_;
+    }
+    return 0;
 }
 
 uint32_t HeadlessBackend::SetTimer(HWND hwnd, uint32_t idEvent, uint32_t elapse, TIMERPROC proc) {

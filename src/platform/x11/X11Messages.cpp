@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "platform/DefaultAnswers.h"
 #include "platform/x11/MonotonicClock.h"
 
 namespace platform::x11 {
@@ -132,39 +133,14 @@ LRESULT X11Backend::DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARA
     if (window == nullptr) {
         return 0;
     }
-    switch (message) {
-        case WM_CLOSE:
-            DestroyWindow(hwnd);
-            return 0;
-        case WM_ERASEBKGND: {
-            if (!window->background) {
-                return 0;
-            }
-            gfx::Rect area = window->paint.EraseArea(GetClientRect(hwnd));
-            for (int32_t y = area.top; y < area.bottom; ++y) {
-                std::fill(window->surface->ColourRow(y) + area.left,
-                          window->surface->ColourRow(y) + area.right, *window->background);
-            }
-            return 1;
-        }
-        case WM_PAINT:
-            EndPaint(hwnd, BeginPaint(hwnd));
-            return 0;
-        case WM_SYSKEYDOWN:
-            if (wParam == VK_F4 && (lParam & kAltDownFlag) != 0) {
-                PostMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
-            }
-            return 0;
-        case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0u) == SC_CLOSE) {
-                SendMessageA(hwnd, WM_CLOSE, 0, 0);
-            }
-            return 0;
-        case WM_QUERYENDSESSION:
-            return 1;
-        default:
-            return 0;
+    if (std::optional<LRESULT> answer = DefaultAnswer(*this, hwnd, message, wParam, lParam)) {
+        return *answer;
     }
+    if (message == WM_ERASEBKGND) {
+        return EraseBackground(window->paint, GetClientRect(hwnd), window->surface.get(),
+                               window->background);
+    }
+    return 0;
 }
 
 uint32_t X11Backend::SetTimer(HWND hwnd, uint32_t idEvent, uint32_t elapse, TIMERPROC proc) {
