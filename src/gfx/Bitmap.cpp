@@ -192,22 +192,6 @@ void Bitmap::Fill(Pixel colour) {
     }
 }
 
-Pixel* Bitmap::ColourRow(int32_t y) {
-    return colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
-}
-
-const Pixel* Bitmap::ColourRow(int32_t y) const {
-    return colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
-}
-
-uint8_t* Bitmap::MonoRow(int32_t y) {
-    return mono_.data() + static_cast<size_t>(y) * monoStride_;
-}
-
-const uint8_t* Bitmap::MonoRow(int32_t y) const {
-    return mono_.data() + static_cast<size_t>(y) * monoStride_;
-}
-
 void Bitmap::SetStoredForm(int depth, std::vector<Pixel> colourTable) {
     storedDepth_ = depth;
     colourTable_ = std::move(colourTable);

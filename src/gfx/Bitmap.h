@@ -62,11 +62,12 @@ class Bitmap {
     // Fills the part of `area` inside the bitmap, as SetPixel would pixel by pixel.
     void FillRect(const Rect& area, Pixel colour);
 
-    // Raw rows for the raster kernels; y must lie inside the bitmap.
-    Pixel* ColourRow(int32_t y);
-    const Pixel* ColourRow(int32_t y) const;
-    uint8_t* MonoRow(int32_t y);
-    const uint8_t* MonoRow(int32_t y) const;
+    // Raw rows for the raster kernels; y must lie inside the bitmap. Inline: the kernels ask
+    // for them once a row.
+    Pixel* ColourRow(int32_t y) { return colour_.data() + RowOffset(y, width_); }
+    const Pixel* ColourRow(int32_t y) const { return colour_.data() + RowOffset(y, width_); }
+    uint8_t* MonoRow(int32_t y) { return mono_.data() + RowOffset(y, monoStride_); }
+    const uint8_t* MonoRow(int32_t y) const { return mono_.data() + RowOffset(y, monoStride_); }
     size_t MonoStride() const { return monoStride_; }
 
     // The colour table and depth of the stored picture this bitmap was read from (empty and 0
@@ -79,6 +80,10 @@ class Bitmap {
     const Canvas& GetCanvas() const { return *canvas_; }
 
   private:
+    template <class Stride>
+    static size_t RowOffset(int32_t y, Stride stride) {
+        return static_cast<size_t>(y) * static_cast<size_t>(stride);
+    }
     void ResetToEmpty();
     void ResizeColour(int32_t width, int32_t height, int32_t keepWidth, int32_t keepHeight);
     void ResizeMono(int32_t width, int32_t height, int32_t keepWidth, int32_t keepHeight);
