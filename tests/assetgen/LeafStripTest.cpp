@@ -115,7 +115,7 @@ TEST(LeafStripTest, FramesChangeAsTheLeafTumbles) {
     }
 }
 
-TEST(LeafStripTest, LeafKindHaveTheirOwnColours) {
+TEST(LeafStripTest, LeafKindsHaveTheirOwnColours) {
     // The maple (leaf 5) is red, the birch (leaf 2) yellow: compare green against red.
     const FrameStats maple = Measure(Leaves().frames[64]);
     const FrameStats birch = Measure(Leaves().frames[16]);

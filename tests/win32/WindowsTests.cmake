@@ -27,8 +27,7 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 va_win32_program(va_password_stub)
 
-# The backend in use by a program of its own: a saver-like full-screen window, a preview-like
-# child of a foreign window, and a companion query (see Probe.cpp).
+# The parent program of a preview: a stand-in for the desktop's settings dialog (Probe.cpp).
 add_executable(va_win32_probe WIN32 Probe.cpp $<TARGET_OBJECTS:va_win32_resources>)
 target_link_libraries(va_win32_probe PRIVATE va_platform_win32)
 va_win32_program(va_win32_probe)
@@ -47,14 +46,8 @@ target_link_libraries(win32_backend_test PRIVATE va_platform_win32 va_win32_driv
 add_dependencies(win32_backend_test va_password_stub)
 va_win32_program(win32_backend_test)
 
-add_executable(win32_driver_test DriverTest.cpp)
-target_link_libraries(win32_driver_test PRIVATE va_win32_driver GTest::gtest_main)
-add_dependencies(win32_driver_test va_win32_probe)
-va_win32_program(win32_driver_test)
-
 add_test(NAME win32.backend COMMAND win32_backend_test WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
-add_test(NAME win32.driver COMMAND win32_driver_test WORKING_DIRECTORY ${VA_WIN32_TEST_DIR})
-set_tests_properties(win32.backend win32.driver PROPERTIES LABELS wine TIMEOUT 300)
+set_tests_properties(win32.backend PROPERTIES LABELS wine TIMEOUT 300)
 
 # An hour of saving on a virtual clock, with the process's GDI and USER objects counted
 # (SaverHourTest.cpp); some ten seconds of real time under Wine. It needs the embedded assets.
