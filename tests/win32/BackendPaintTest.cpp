@@ -46,59 +46,6 @@ TEST_F(PaintTest, PresentingPutsExactlyTheRectangleOnTheScreen) {
     EXPECT_EQ(ScreenPixel(40 + 100, 30 + 100), kTeal);
 }
 
-TEST_F(PaintTest, APaintErasesWithTheClassBackgroundAndPresentsWhatWasDrawn) {
-    PAINTSTRUCT seen;
-    gfx::Rect updateDuringPaint;
-    int paints = 0;
-    HWND hwnd = MakeWindow(
-        [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-            if (m != WM_PAINT) {
-                return PassOn(h, m, w, l);
-            }
-            ++paints;
-            seen = BeginPaint(h);
-            updateDuringPaint = GetUpdateRect(h);
-            Fill(WindowSurface(h), {10, 10, 30, 30}, kOrange);
-            EndPaint(h, seen);
-            return 0;
-        },
-        {300, 200, 400, 280}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST, "painted", kTeal);
-    RunMessages(1000, [&] { return paints > 0; });
-    paints = 0;
-    gfx::Rect area{0, 0, 100, 80};
-    ASSERT_TRUE(InvalidateRect(hwnd, &area, true));
-    EXPECT_EQ(GetUpdateRect(hwnd), area);
-    EXPECT_TRUE(UpdateWindow(hwnd));
-    EXPECT_EQ(paints, 1);
-    EXPECT_FALSE(seen.fErase);  // the default handling erased it
-    EXPECT_EQ(seen.rcPaint, area);
-    EXPECT_EQ(updateDuringPaint, area);
-    EXPECT_TRUE(GetUpdateRect(hwnd).IsEmpty());
-    EXPECT_EQ(WindowPixel(hwnd, 15, 15), kOrange);
-    EXPECT_EQ(WindowPixel(hwnd, 50, 50), kTeal);
-    EXPECT_EQ(WindowSurface(hwnd).GetPixel(50, 50), kTeal);
-}
-
-TEST_F(PaintTest, AWindowWithoutBackgroundIsNotErased) {
-    bool erasedAnswer = true;
-    HWND hwnd = MakeWindow(
-        [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
-            if (m == WM_PAINT) {
-                PAINTSTRUCT paint = BeginPaint(h);
-                erasedAnswer = paint.fErase;
-                EndPaint(h, paint);
-                return 0;
-            }
-            return PassOn(h, m, w, l);
-        },
-        {0, 0, 60, 60});
-    WindowSurface(hwnd).Fill(kOrange);
-    InvalidateRect(hwnd, nullptr, true);
-    UpdateWindow(hwnd);
-    EXPECT_TRUE(erasedAnswer);  // nothing erased it: the paint must
-    EXPECT_EQ(WindowSurface(hwnd).GetPixel(30, 30), kOrange);
-}
-
 TEST_F(PaintTest, EndPaintWithoutBeginPaintIsRefused) {
     HWND hwnd = MakeWindow(PassOn, {0, 0, 30, 30});
     EXPECT_THROW(EndPaint(hwnd, PAINTSTRUCT{}), base::Exception);

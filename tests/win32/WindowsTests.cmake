@@ -40,8 +40,9 @@ target_link_libraries(va_win32_driver PUBLIC user32 gdi32)
 va_set_warnings(va_win32_driver)
 
 add_executable(win32_backend_test
-    BackendWindowTest.cpp BackendMessageTest.cpp BackendPaintTest.cpp BackendSystemTest.cpp
+    BackendContractTest.cpp BackendWindowTest.cpp BackendPaintTest.cpp BackendSystemTest.cpp
     BackendFixture.cpp $<TARGET_OBJECTS:va_win32_resources>)
+target_include_directories(win32_backend_test PRIVATE ${PROJECT_SOURCE_DIR}/tests/platform)
 target_link_libraries(win32_backend_test PRIVATE va_platform_win32 va_win32_driver GTest::gtest_main)
 add_dependencies(win32_backend_test va_password_stub)
 va_win32_program(win32_backend_test)

@@ -16,6 +16,8 @@
 
 namespace app::x11::testing {
 
+using platform::x11::testing::ChildProcess;
+
 class ProgramFixture : public ::testing::Test {
   protected:
     static constexpr int kScreenWidth = 640;

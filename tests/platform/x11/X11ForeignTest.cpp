@@ -1,96 +1,24 @@
 // Messages to other programs' windows: the companion program answers message 1127.
 #include "X11TestSupport.h"
 
-#include <fcntl.h>
-#include <poll.h>
 #include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <chrono>
 #include <csignal>
+
+#include "ChildProcess.h"
 
 namespace platform::x11::testing {
 namespace {
 
 constexpr UINT kStartQuery = WM_USER + 103;
 
-// The companion program started with one argument; its output is read line by line.
-class Companion {
-  public:
-    Companion(const std::string& display, const std::string& argument) {
-        int fds[2];
-        if (pipe(fds) != 0) {
-            return;
-        }
-        pid_ = fork();
-        if (pid_ == 0) {
-            dup2(fds[1], STDOUT_FILENO);
-            close(fds[0]);
-            setenv("DISPLAY", display.c_str(), 1);
-            execl(VA_X11_COMPANION, VA_X11_COMPANION, argument.c_str(), nullptr);
-            _exit(127);
-        }
-        close(fds[1]);
-        out_ = fds[0];
-    }
-    Companion(const Companion&) = delete;
-    Companion& operator=(const Companion&) = delete;
-    ~Companion() {
-        if (pid_ > 0 && !exited_) {
-            kill(pid_, SIGKILL);
-            waitpid(pid_, nullptr, 0);
-        }
-        if (out_ >= 0) {
-            close(out_);
-        }
-    }
-
-    // The next line of its output, or empty after the time is up.
-    std::string ReadLine(int timeoutMs = 5000) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
-        while (buffer_.find('\n') == std::string::npos &&
-               std::chrono::steady_clock::now() < deadline) {
-            pollfd readable{out_, POLLIN, 0};
-            if (poll(&readable, 1, 50) > 0) {
-                char chunk[128];
-                ssize_t count = read(out_, chunk, sizeof chunk);
-                if (count <= 0) {
-                    break;
-                }
-                buffer_.append(chunk, static_cast<size_t>(count));
-            }
-        }
-        size_t end = buffer_.find('\n');
-        if (end == std::string::npos) {
-            return {};
-        }
-        std::string line = buffer_.substr(0, end);
-        buffer_.erase(0, end + 1);
-        return line;
-    }
-
-    // The exit code, or -1 if it has not ended within the time.
-    int WaitForExit(int timeoutMs) {
-        for (int waited = 0; waited <= timeoutMs; waited += 10) {
-            int status = 0;
-            if (waitpid(pid_, &status, WNOHANG) == pid_) {
-                exited_ = true;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            }
-            usleep(10000);
-        }
-        return -1;
-    }
-
-    void Terminate() { kill(pid_, SIGTERM); }
-
-  private:
-    pid_t pid_ = -1;
-    int out_ = -1;
-    bool exited_ = false;
-    std::string buffer_;
-};
+// The companion program started with one argument (its answer), on the test's display.
+std::unique_ptr<ChildProcess> StartCompanion(const std::string& display,
+                                             const std::string& argument) {
+    return std::make_unique<ChildProcess>(std::vector<std::string>{VA_X11_COMPANION, argument},
+                                          std::vector<std::string>{"DISPLAY=" + display}, 30);
+}
 
 class X11ForeignTest : public X11Fixture {
   protected:
@@ -115,24 +43,24 @@ class X11CompanionAnswerTest : public X11ForeignTest,
                                public ::testing::WithParamInterface<int32_t> {};
 
 TEST_P(X11CompanionAnswerTest, TheCompanionIsFoundAndAnswersWithItsNumber) {
-    Companion companion(DisplayName(), std::to_string(GetParam()));
-    ASSERT_EQ(companion.ReadLine().rfind("ready 0x", 0), 0u);
+    auto companion = StartCompanion(DisplayName(), std::to_string(GetParam()));
+    ASSERT_EQ(companion->ReadLine(5000).value_or("").rfind("ready 0x", 0), 0u);
     HWND hwnd = FindWindowA("TfrmStartScreensaver", "StartScreensaver");
     ASSERT_NE(hwnd, 0u);
     EXPECT_EQ(SendMessageA(hwnd, kStartQuery, 0, 0), GetParam());
-    EXPECT_EQ(companion.ReadLine(), "message 1127 0 0");
-    companion.Terminate();
-    EXPECT_EQ(companion.WaitForExit(3000), 0);
+    EXPECT_EQ(companion->ReadLine(5000), "message 1127 0 0");
+    companion->Signal(SIGTERM);
+    EXPECT_EQ(companion->WaitForExit(3000), 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, X11CompanionAnswerTest, ::testing::Values(0, 1, -5));
 
 TEST_F(X11ForeignTest, SigtermEndsTheProgramAtOnceWithExitCodeZero) {
-    Companion companion(DisplayName(), "0");
-    ASSERT_FALSE(companion.ReadLine().empty());
+    auto companion = StartCompanion(DisplayName(), "0");
+    ASSERT_TRUE(companion->ReadLine(5000).has_value());
     auto start = std::chrono::steady_clock::now();
-    companion.Terminate();
-    EXPECT_EQ(companion.WaitForExit(2000), 0);
+    companion->Signal(SIGTERM);
+    EXPECT_EQ(companion->WaitForExit(2000), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
 }
 
@@ -181,8 +109,7 @@ TEST_F(X11ForeignTest, AWindowThatIsGoneGivesZeroAtOnce) {
 }
 
 TEST_F(X11ForeignTest, TheCompanionRefusesAnAnswerThatIsNotANumber) {
-    Companion companion(DisplayName(), "one");
-    EXPECT_EQ(companion.WaitForExit(3000), 2);
+    EXPECT_EQ(StartCompanion(DisplayName(), "one")->WaitForExit(3000), 2);
 }
 
 }  // namespace

@@ -40,77 +40,6 @@ class X11MessageTest : public X11Fixture {
     HWND hwnd_ = 0;
 };
 
-TEST_F(X11MessageTest, PostedMessagesComeFirstThenQuitThenPaintThenTimers) {
-    ASSERT_NE(SetTimer(hwnd_, 7, 1, {}), 0u);
-    std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    InvalidateRect(hwnd_, nullptr, false);
-    PostMessageA(hwnd_, WM_USER + 1, 0, 0);
-    PostQuitMessage(3);
-    PostMessageA(hwnd_, WM_USER + 2, 0, 0);
-    std::vector<UINT> order;
-    MSG msg;
-    while (order.size() < 5 && PeekMessageA(msg)) {
-        order.push_back(msg.message);
-        if (msg.message == WM_QUIT) {
-            EXPECT_EQ(msg.wParam, 3u);
-        } else {
-            DispatchMessageA(msg);
-        }
-    }
-    std::vector<UINT> expected{WM_USER + 1, WM_USER + 2, WM_QUIT, WM_PAINT, WM_TIMER};
-    EXPECT_EQ(order, expected);
-}
-
-TEST_F(X11MessageTest, GetMessageReturnsFalseForTheQuitRequest) {
-    PostQuitMessage(0);
-    MSG msg;
-    EXPECT_FALSE(GetMessageA(msg));
-    EXPECT_EQ(msg.message, WM_QUIT);
-}
-
-TEST_F(X11MessageTest, TimersTickAtTheirIntervalAndIntervalZeroGivesNone) {
-    int ticks = 0;
-    int zeroTicks = 0;
-    uint32_t id = SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) { ++ticks; });
-    ASSERT_NE(id, 0u);
-    SetTimer(0, 0, 0, [&](HWND, UINT, uint32_t, uint32_t) { ++zeroTicks; });
-    uint64_t start = MonotonicMilliseconds();
-    ASSERT_TRUE(PumpUntil([&] { return ticks >= 5; }));
-    uint64_t elapsed = MonotonicMilliseconds() - start;
-    EXPECT_GE(elapsed, 95u);
-    EXPECT_EQ(zeroTicks, 0);
-    EXPECT_TRUE(KillTimer(0, id));
-    int before = ticks;
-    PumpUntil([] { return false; }, 60);
-    EXPECT_EQ(ticks, before);
-}
-
-TEST_F(X11MessageTest, ATimerDoesNotTickAgainWhileItsTickRuns) {
-    int depth = 0;
-    int deepest = 0;
-    int ticks = 0;
-    SetTimer(0, 0, 1, [&](HWND, UINT, uint32_t, uint32_t) {
-        ++depth;
-        ++ticks;
-        deepest = std::max(deepest, depth);
-        if (ticks == 1) {
-            PumpUntil([] { return false; }, 30);  // a nested loop, as a modal dialog runs
-        }
-        --depth;
-    });
-    PumpUntil([&] { return ticks >= 3; });
-    EXPECT_EQ(deepest, 1);
-}
-
-TEST_F(X11MessageTest, WindowTimersReachTheProcedureAndEndWithTheWindow) {
-    SetTimer(hwnd_, 42, 5, {});
-    const MSG* tick = WaitFor(WM_TIMER);
-    ASSERT_NE(tick, nullptr);
-    EXPECT_EQ(tick->wParam, 42u);
-    DestroyWindow(hwnd_);
-    EXPECT_FALSE(KillTimer(hwnd_, 42));
-}
-
 TEST_F(X11MessageTest, TheTickCounterIsTheMonotonicClockInMilliseconds) {
     uint32_t first = GetTickCount();
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
@@ -189,23 +118,6 @@ TEST_F(X11MessageTest, TheCloseButtonOfTheWindowManagerAsksForAClose) {
     ASSERT_NE(command, nullptr);
     EXPECT_EQ(command->wParam, SC_CLOSE);
     EXPECT_NE(WaitFor(WM_DESTROY), nullptr);  // the default handling closes the window
-}
-
-TEST_F(X11MessageTest, AnExceptionOfAProcedurePassesThroughDispatch) {
-    WNDCLASS throwing;
-    throwing.lpszClassName = "Throwing";
-    throwing.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (message == WM_USER) {
-            throw base::Exception("Frame not found");
-        }
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    };
-    RegisterClassA(throwing);
-    HWND hwnd = CreateWindowExA(0, "Throwing", "t", WS_POPUP, 0, 0, 5, 5, 0);
-    PostMessageA(hwnd, WM_USER, 0, 0);
-    MSG msg;
-    ASSERT_TRUE(PeekMessageA(msg));
-    EXPECT_THROW(DispatchMessageA(msg), base::Exception);
 }
 
 }  // namespace

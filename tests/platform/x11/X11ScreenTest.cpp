@@ -230,17 +230,6 @@ TEST_F(X11SaverWindowTest, AWindowComingUpUnderTheRestingPointerReportsItsPositi
     EXPECT_EQ(XFromLParam(log_.Last(WM_MOUSEMOVE)->lParam), 200);
 }
 
-TEST_F(X11SaverWindowTest, ThePointerCountAndTheSaverFlagAreKept) {
-    EXPECT_EQ(ShowCursor(false), -1);
-    EXPECT_EQ(ShowCursor(true), 0);
-    uint32_t previous = 7;
-    EXPECT_TRUE(SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 1, &previous, 0));
-    EXPECT_EQ(previous, 0u);
-    EXPECT_TRUE(SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 0, &previous, 0));
-    EXPECT_EQ(previous, 1u);
-    EXPECT_FALSE(SystemParametersInfoA(1, 0, nullptr, 0));
-}
-
 TEST_F(X11SaverWindowTest, AScreenThatChangesSizeChangesTheMetrics) {
     EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 640);
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 480);

@@ -1,7 +1,8 @@
 #pragma once
-// A program started by a test: its own arguments and extra environment, its standard output
-// read line by line, a hard time limit (SIGALRM after the given seconds), and SIGKILL when the
-// object goes while it still runs, so nothing outlives the test.
+// A program started by a test (the X11 backend's and the Linux program's tests): its own arguments
+// and extra environment, its standard output read line by line, a hard time limit (SIGALRM after
+// the given seconds), and SIGKILL when the object goes while it still runs, so nothing outlives the
+// test.
 
 #include <sys/types.h>
 
@@ -9,7 +10,7 @@
 #include <string>
 #include <vector>
 
-namespace app::x11::testing {
+namespace platform::x11::testing {
 
 class ChildProcess {
   public:
@@ -36,4 +37,4 @@ class ChildProcess {
     std::optional<int> exitCode_;
 };
 
-}  // namespace app::x11::testing
+}  // namespace platform::x11::testing

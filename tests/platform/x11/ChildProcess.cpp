@@ -12,7 +12,7 @@
 
 #include "base/Exceptions.h"
 
-namespace app::x11::testing {
+namespace platform::x11::testing {
 namespace {
 
 [[noreturn]] void RunChild(const std::vector<std::string>& arguments,
@@ -114,4 +114,4 @@ std::optional<std::string> ChildProcess::ReadLine(int timeoutMs) {
     return line;
 }
 
-}  // namespace app::x11::testing
+}  // namespace platform::x11::testing

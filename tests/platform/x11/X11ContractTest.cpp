@@ -1,0 +1,61 @@
+// The backend contract on the X11 backend, against one Xvfb for the whole program.
+#include <chrono>
+#include <memory>
+#include <thread>
+
+#include "XvfbServer.h"
+#include "contract/BackendContract.h"
+#include "platform/x11/X11Backend.h"
+
+namespace platform::contract {
+namespace {
+
+using x11::testing::XvfbServer;
+
+struct X11Env {
+    static XvfbServer* Server() {
+        static std::unique_ptr<XvfbServer> server = [] {
+            std::unique_ptr<XvfbServer> started;
+            if (XvfbServer::Find()) {
+                try {
+                    started = std::make_unique<XvfbServer>(640, 480);
+                } catch (const std::exception&) {
+                }
+            }
+            return started;
+        }();
+        return server.get();
+    }
+    static const char* SkipReason() {
+        if (!XvfbServer::Find()) {
+            return "Xvfb is not installed (Debian package xvfb): X11 contract tests skipped";
+        }
+        return Server() == nullptr ? "Xvfb did not start: X11 contract tests skipped" : nullptr;
+    }
+    static x11::X11Options Options() {
+        x11::X11Options options;
+        options.display = Server()->DisplayName();
+        return options;
+    }
+
+    void Elapse(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+    void Pump(uint32_t ms, const std::function<bool()>& done = {}) {
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (!(done && done()) && std::chrono::steady_clock::now() < deadline) {
+            MSG msg;
+            if (PeekMessageA(msg)) {
+                TranslateMessage(msg);
+                DispatchMessageA(msg);
+            } else {
+                std::this_thread::sleep_for(std::chrono::milliseconds(2));
+            }
+        }
+    }
+
+    x11::X11Backend backend{Options()};
+};
+
+INSTANTIATE_TYPED_TEST_SUITE_P(X11, BackendContract, X11Env);
+
+}  // namespace
+}  // namespace platform::contract
