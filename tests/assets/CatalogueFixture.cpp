@@ -1,7 +1,5 @@
 #include "CatalogueFixture.h"
 
-#include <algorithm>
-
 #include "assets/Assets.h"
 
 namespace assets::testing {
@@ -34,19 +32,6 @@ size_t CountPixels(const gfx::Bitmap& bitmap, const gfx::Rect& area, gfx::Pixel 
 
 size_t CountPixels(const gfx::Bitmap& bitmap, gfx::Pixel colour) {
     return CountPixels(bitmap, {0, 0, bitmap.Width(), bitmap.Height()}, colour);
-}
-
-gfx::Rect AreaOf(const gfx::Bitmap& bitmap, gfx::Pixel colour) {
-    gfx::Rect area{bitmap.Width(), bitmap.Height(), 0, 0};
-    for (int32_t y = 0; y < bitmap.Height(); ++y) {
-        for (int32_t x = 0; x < bitmap.Width(); ++x) {
-            if (bitmap.GetPixel(x, y) == colour) {
-                area = {std::min(area.left, x), std::min(area.top, y), std::max(area.right, x + 1),
-                        std::max(area.bottom, y + 1)};
-            }
-        }
-    }
-    return area;
 }
 
 }  // namespace assets::testing

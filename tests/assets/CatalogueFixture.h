@@ -39,7 +39,5 @@ class CatalogueTest : public ::testing::Test {
 
 size_t CountPixels(const gfx::Bitmap& bitmap, gfx::Pixel colour);
 size_t CountPixels(const gfx::Bitmap& bitmap, const gfx::Rect& area, gfx::Pixel colour);
-// The smallest rectangle holding every pixel of that colour (right and bottom exclusive).
-gfx::Rect AreaOf(const gfx::Bitmap& bitmap, gfx::Pixel colour);
 
 }  // namespace assets::testing

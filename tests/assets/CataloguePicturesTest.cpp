@@ -1,6 +1,5 @@
 // The main window's own settings, its stage, hidden images and timers as it loads them.
 
-#include <array>
 #include <string>
 #include <vector>
 
@@ -12,10 +11,6 @@
 
 namespace assets::testing {
 namespace {
-
-constexpr gfx::Pixel kTileGreen = gfx::MakePixel(0, 127, 0);
-constexpr gfx::Pixel kTileGrey = gfx::MakePixel(128, 128, 128);
-constexpr gfx::Pixel kTileMoss = gfx::MakePixel(85, 95, 85);
 
 const gfx::Bitmap& PictureOf(const std::string& name) {
     return CatalogueTest::Component<framework::TImage>(name).Picture().Bitmap();
@@ -66,58 +61,33 @@ TEST_F(CatalogueTest, EventsAreBoundToTheFormsHandlers) {
     EXPECT_FALSE(leaves.OnMove3D || leaves.OnHit || leaves.OnFinishSequence);
 }
 
-TEST_F(CatalogueTest, BothTimersAreDisabledWithTheirIntervals) {
-    EXPECT_FALSE(Component<framework::TTimer>("timerNextLeaf").Enabled());
-    EXPECT_EQ(Component<framework::TTimer>("timerNextLeaf").Interval(), 1000u);
-    EXPECT_FALSE(Component<framework::TTimer>("timerBuildBackground").Enabled());
-    EXPECT_EQ(Component<framework::TTimer>("timerBuildBackground").Interval(), 80u);
-}
-
-TEST_F(CatalogueTest, TheStageFillsTheFormWithoutProjection) {
+TEST_F(CatalogueTest, TheStageFillsTheFormAndTheRestIsHiddenOrStopped) {
     auto& stage = Component<sprites::TSpriteBox>("sbStage");
     EXPECT_EQ(stage.Align(), framework::alClient);
     EXPECT_TRUE(stage.Visible());
     EXPECT_FALSE(stage.ThreeD().Enabled());
-    EXPECT_EQ(stage.ThreeD().XDis(), 0);
-    EXPECT_EQ(stage.ThreeD().YDis(), 0);
-    EXPECT_EQ(stage.ThreeD().ZDis(), 0);
-    EXPECT_EQ(stage.ThreeD().DiaF(), 0);
     for (const char* name : {"bmpBack", "imgMaskStar", "imgMaskEtiket", "imgMaskBar"}) {
         EXPECT_FALSE(Component<framework::TImage>(name).Visible()) << name;
     }
-}
-
-TEST_F(CatalogueTest, TheTileIsGreenWithFiveFlecks) {
-    for (const char* name : {"sbStage", "bmpBack"}) {
-        const gfx::Bitmap& tile = PictureOf(name);
-        ASSERT_EQ(tile.Width(), 100) << name;
-        ASSERT_EQ(tile.Height(), 100) << name;
-        EXPECT_EQ(tile.StoredDepth(), 8) << name;
-        ASSERT_EQ(tile.ColourTable().size(), 256u) << name;
-        EXPECT_EQ(tile.ColourTable()[218], kTileGreen) << name;
-        EXPECT_EQ(CountPixels(tile, kTileGreen), 9995u) << name;
-        EXPECT_EQ(CountPixels(tile, kTileGrey), 3u) << name;
-        EXPECT_EQ(CountPixels(tile, kTileMoss), 2u) << name;
+    for (const char* name : {"timerNextLeaf", "timerBuildBackground"}) {
+        EXPECT_FALSE(Component<framework::TTimer>(name).Enabled()) << name;
     }
 }
 
-TEST_F(CatalogueTest, EachMaskIsBlackOverItsLogosArea) {
-    struct MaskExpectation {
-        const char* name;
-        size_t black;
-        gfx::Rect area;
-    };
-    const std::array<MaskExpectation, 3> masks{{{"imgMaskStar", 92098, {85, 0, 504, 393}},
-                                                {"imgMaskEtiket", 114757, {142, 7, 456, 388}},
-                                                {"imgMaskBar", 122015, {20, 73, 578, 327}}}};
-    for (const MaskExpectation& expected : masks) {
-        const gfx::Bitmap& mask = PictureOf(expected.name);
-        ASSERT_EQ(mask.Width(), 600) << expected.name;
-        ASSERT_EQ(mask.Height(), 400) << expected.name;
-        EXPECT_TRUE(mask.Monochrome()) << expected.name;
+// The tile keeps its stored 8-bit form and colour table; the masks are monochrome, stored
+// white first. (The pixels are the generator's, checked in tests/assetgen; that the stage and
+// bmpBack hold the same tile, in StoredFormTest.)
+TEST_F(CatalogueTest, PicturesKeepTheirStoredForm) {
+    const gfx::Bitmap& tile = PictureOf("sbStage");
+    EXPECT_EQ(tile.StoredDepth(), 8);
+    EXPECT_EQ(tile.ColourTable().size(), 256u);
+    for (const char* name : {"imgMaskStar", "imgMaskEtiket", "imgMaskBar"}) {
+        const gfx::Bitmap& mask = PictureOf(name);
+        EXPECT_EQ(mask.Width(), 600) << name;
+        EXPECT_EQ(mask.Height(), 400) << name;
+        EXPECT_TRUE(mask.Monochrome()) << name;
         EXPECT_EQ(mask.ColourTable(), (std::vector<gfx::Pixel>{gfx::kWhite, gfx::kBlack}));
-        EXPECT_EQ(CountPixels(mask, gfx::kBlack), expected.black) << expected.name;
-        EXPECT_EQ(AreaOf(mask, gfx::kBlack), expected.area) << expected.name;
+        EXPECT_GT(CountPixels(mask, gfx::kBlack), 0u) << name;
     }
 }
 
