@@ -61,66 +61,59 @@ class ParseCommandLineTest : public ::testing::Test {
     platform::HWND foreground_ = 0;
 };
 
-TEST_F(ParseCommandLineTest, NoArgumentIsTheAboutDialogWithoutCaller) {
-    Parse("");
-    EXPECT_EQ(SaverMode(), smAbout);
-    EXPECT_EQ(CallerWindow(), 0u);
-    EXPECT_EQ(ParentWindow(), 0u);
-}
+// What each command line selects: the mode, the parent window read from it, and whether the
+// foreground window was taken as the caller.
+struct Parsed {
+    const char* line;
+    TSaverMode mode;
+    platform::HWND parent;
+    bool caller;
+};
 
-TEST_F(ParseCommandLineTest, KeyCSelectsConfigureAndRemembersTheForegroundWindow) {
-    for (const char* line : {"/c", "-C", "xc", "/c 1234"}) {
-        Parse(line);
-        EXPECT_EQ(SaverMode(), smConfigure) << line;
-        EXPECT_EQ(CallerWindow(), foreground_) << line;
-    }
-    Parse("/c:1234");
-    EXPECT_EQ(SaverMode(), smSaver) << "the key is C:1234";
-    EXPECT_EQ(CallerWindow(), foreground_);
-}
-
-TEST_F(ParseCommandLineTest, EveryOtherKeySelectsTheSaver) {
-    for (const char* line : {"/s", "-S", "/x", "s", "/saver", "/p", "/a", "/Q1", "\"\""}) {
-        Parse(line);
-        EXPECT_EQ(SaverMode(), smSaver) << line;
-        EXPECT_EQ(CallerWindow(), foreground_) << line;
-        EXPECT_EQ(ParentWindow(), 0u) << line;
-    }
-}
-
-TEST_F(ParseCommandLineTest, PreviewTakesTheHandleInDecimalOrHex) {
-    for (const char* line : {"/p 4660", "/P $1234", "-p \"  +4660\"", "/p $001234 more"}) {
-        Parse(line);
-        EXPECT_EQ(SaverMode(), smPreview) << line;
-        EXPECT_EQ(ParentWindow(), 4660u) << line;
-        EXPECT_EQ(CallerWindow(), 0u) << line;
-    }
-}
-
-TEST_F(ParseCommandLineTest, AnInvalidHandleGivesParentWindowZero) {
-    for (const char* line : {"/p 0", "/p abc", "/p $", "/p +", "/p -", "/p 2147483648"}) {
-        Parse(line);
-        EXPECT_EQ(SaverMode(), smPreview) << line;
-        EXPECT_EQ(ParentWindow(), 0u) << line;
-    }
-    Parse("/a 12x");
-    EXPECT_EQ(SaverMode(), smChangePassword);
-    EXPECT_EQ(ParentWindow(), 0u);
-}
-
-TEST_F(ParseCommandLineTest, ChangePasswordTakesTheHandle) {
-    Parse("/a -1");
-    EXPECT_EQ(SaverMode(), smChangePassword);
-    EXPECT_EQ(ParentWindow(), 0xFFFFFFFFu) << "the integer is the handle unchanged";
-    EXPECT_EQ(CallerWindow(), 0u);
-}
-
-TEST_F(ParseCommandLineTest, QSelectsTheTestPreviewWhateverFollows) {
-    for (const char* line : {"/q", "-Q 4660 extra", "qq"}) {
-        Parse(line);
-        EXPECT_EQ(SaverMode(), smTestPreview) << line;
-        EXPECT_EQ(ParentWindow(), 0u) << line;
-        EXPECT_EQ(CallerWindow(), 0u) << line;
+TEST_F(ParseCommandLineTest, EachKeySelectsItsModeAndReadsWhatItTakes) {
+    const Parsed cases[] = {
+        {"", smAbout, 0, false},
+        // C: configure, the foreground window as the caller; "C:1234" is another key.
+        {"/c", smConfigure, 0, true},
+        {"-C", smConfigure, 0, true},
+        {"xc", smConfigure, 0, true},
+        {"/c 1234", smConfigure, 0, true},
+        {"/c:1234", smSaver, 0, true},
+        // Every other key, and P or A without a handle, is the saver.
+        {"/s", smSaver, 0, true},
+        {"-S", smSaver, 0, true},
+        {"/x", smSaver, 0, true},
+        {"s", smSaver, 0, true},
+        {"/saver", smSaver, 0, true},
+        {"/p", smSaver, 0, true},
+        {"/a", smSaver, 0, true},
+        {"/Q1", smSaver, 0, true},
+        {"\"\"", smSaver, 0, true},
+        {"/\xe3", smSaver, 0, true},  // a non-ASCII letter is no "C"
+        // P: the preview in the window given in decimal or $hex; 0 when it is no handle.
+        {"/p 4660", smPreview, 4660, false},
+        {"/P $1234", smPreview, 4660, false},
+        {"-p \"  +4660\"", smPreview, 4660, false},
+        {"/p $001234 more", smPreview, 4660, false},
+        {"/p 0", smPreview, 0, false},
+        {"/p abc", smPreview, 0, false},
+        {"/p $", smPreview, 0, false},
+        {"/p +", smPreview, 0, false},
+        {"/p -", smPreview, 0, false},
+        {"/p 2147483648", smPreview, 0, false},
+        // A: change the password for the window given; the integer is the handle unchanged.
+        {"/a -1", smChangePassword, 0xFFFFFFFFu, false},
+        {"/a 12x", smChangePassword, 0, false},
+        // Q: the test preview whatever follows.
+        {"/q", smTestPreview, 0, false},
+        {"-Q 4660 extra", smTestPreview, 0, false},
+        {"qq", smTestPreview, 0, false},
+    };
+    for (const Parsed& expected : cases) {
+        Parse(expected.line);
+        EXPECT_EQ(SaverMode(), expected.mode) << expected.line;
+        EXPECT_EQ(ParentWindow(), expected.parent) << expected.line;
+        EXPECT_EQ(CallerWindow(), expected.caller ? foreground_ : 0u) << expected.line;
     }
 }
 
@@ -133,12 +126,10 @@ TEST_F(ParseCommandLineTest, AParseForgetsTheValuesOfTheLastOne) {
     EXPECT_EQ(CallerWindow(), 0u);
 }
 
-TEST_F(ParseCommandLineTest, OnlyAsciiLettersAreUpperCased) {
+TEST(ModeKeyTest, OnlyAsciiLettersAreUpperCased) {
     EXPECT_EQ(ModeKey("/c\xe9z"), "C\xe9Z");
     EXPECT_EQ(ModeKey("/"), "");
     EXPECT_EQ(ModeKey(""), "");
-    Parse("/\xe3");  // a non-ASCII letter is no "C"
-    EXPECT_EQ(SaverMode(), smSaver);
 }
 
 // Hostile command lines always give one of the six modes, and a handle only where one is read.

@@ -41,22 +41,18 @@ class PasswordTest : public ::testing::Test {
     int cursorCountInDialog_ = 99;
 };
 
-TEST_F(PasswordTest, NoSettingValueMeansNoPassword) {
+// No value, the value 0 or a value of another type: no password, and nothing is loaded or
+// shown for it.
+TEST_F(PasswordTest, OnlyANonZeroDwordDemandsAPassword) {
     AddVerifier(0);
     EXPECT_TRUE(VerifyPassword(kSaverWindow));
-    EXPECT_TRUE(verifyCalls_.empty());
-    EXPECT_EQ(backend_.LibraryLoads(kVerifyPath), 0);
-    EXPECT_EQ(backend_.CursorCount(), 0);
-}
-
-TEST_F(PasswordTest, ValueZeroOrAValueOfAnotherTypeMeansNoPassword) {
-    AddVerifier(0);
     DemandPassword(0);
     EXPECT_TRUE(VerifyPassword(kSaverWindow));
     backend_.SetRegValue("Control Panel\\desktop", "ScreenSaveUsePassword",
                          RegValue{RegValueKind::Other, 1});
     EXPECT_TRUE(VerifyPassword(kSaverWindow));
     EXPECT_TRUE(verifyCalls_.empty());
+    EXPECT_EQ(backend_.LibraryLoads(kVerifyPath), 0);
     EXPECT_EQ(backend_.CursorCount(), 0) << "the display count is untouched";
 }
 
@@ -70,14 +66,8 @@ TEST_F(PasswordTest, ADemandedPasswordAsksTheSystemDialogWithThePointerShown) {
     EXPECT_EQ(cursorCountInDialog_, 0) << "raised from -1 for the dialog";
     EXPECT_EQ(backend_.CursorCount(), -1) << "and lowered again";
     EXPECT_EQ(backend_.OpenLibraries(), 0);
-}
-
-TEST_F(PasswordTest, ARefusedAnswerKeepsTheSaverRunning) {
-    AddVerifier(0);
-    DemandPassword(7);
-    EXPECT_FALSE(VerifyPassword(kSaverWindow));
-    EXPECT_EQ(verifyCalls_.size(), 1u);
-    EXPECT_EQ(backend_.CursorCount(), 0);
+    VerifyPassword(kSaverWindow);
+    EXPECT_EQ(backend_.LibraryLoads(kVerifyPath), 2) << "each check loads the library anew";
     EXPECT_EQ(backend_.OpenLibraries(), 0);
 }
 
@@ -92,22 +82,17 @@ TEST_F(PasswordTest, AMissingLibraryOrEntryPointMeansNoPassword) {
     EXPECT_EQ(backend_.CursorCount(), 0);
 }
 
-TEST_F(PasswordTest, ADialogThatFailsCountsAsARefusalAndRestoresEverything) {
-    DemandPassword(1);
+// A refusal, or a dialog that fails, keeps the saver running with everything restored.
+TEST_F(PasswordTest, ARefusedOrFailedDialogKeepsTheSaverRunning) {
+    AddVerifier(0);
+    DemandPassword(7);
+    EXPECT_FALSE(VerifyPassword(kSaverWindow));
+    EXPECT_EQ(verifyCalls_.size(), 1u);
     backend_.AddLibrary(kVerifyPath, {{"VerifyScreenSavePwd", [](const auto&) -> uint32_t {
                                            throw base::Exception("dialog broke");
                                        }}});
     EXPECT_FALSE(VerifyPassword(kSaverWindow));
     EXPECT_EQ(backend_.CursorCount(), 0);
-    EXPECT_EQ(backend_.OpenLibraries(), 0);
-}
-
-TEST_F(PasswordTest, EachCheckLoadsTheLibraryAnew) {
-    AddVerifier(1);
-    DemandPassword(1);
-    VerifyPassword(kSaverWindow);
-    VerifyPassword(kSaverWindow);
-    EXPECT_EQ(backend_.LibraryLoads(kVerifyPath), 2);
     EXPECT_EQ(backend_.OpenLibraries(), 0);
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Random.h"
@@ -42,33 +43,28 @@ class StartupTest : public ::testing::Test {
 
 using Calls = std::vector<std::string>;
 
-TEST_F(StartupTest, EachModeRunsExactlyItsOwnRunner) {
-    EXPECT_EQ(Run(""), 0);
-    EXPECT_EQ(calls_, Calls{"about"});
-    EXPECT_EQ(Run("/c"), 0);
-    EXPECT_EQ(calls_, Calls{"about"});
-    EXPECT_EQ(Run("/s"), 0);
-    EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
-    EXPECT_EQ(Run("/p 4660"), 0);
-    EXPECT_EQ(calls_, Calls{"preview embedded"});
-    EXPECT_EQ(Run("/q 4660"), 0);
-    EXPECT_EQ(calls_, Calls{"preview standalone"});
-    EXPECT_EQ(Run("/a 4660"), 0);
-    EXPECT_EQ(calls_, Calls{"change password"});
-}
-
-TEST_F(StartupTest, AZeroOrInvalidHandleRunsNothing) {
-    for (const char* line : {"/p 0", "/p abc", "/a 12x", "/a 0"}) {
+// Each mode runs exactly its own runner (configure shows the About dialog too); a zero or
+// invalid handle runs nothing, and P or A without one is the saver.
+TEST_F(StartupTest, EachCommandLineRunsExactlyItsModesRunner) {
+    const Calls saver{"title Vellamor Autumn", "saver"};
+    const std::vector<std::pair<const char*, Calls>> cases = {
+        {"", {"about"}},
+        {"/c", {"about"}},
+        {"/s", saver},
+        {"/p 4660", {"preview embedded"}},
+        {"/q 4660", {"preview standalone"}},
+        {"/a 4660", {"change password"}},
+        {"/p 0", {}},
+        {"/p abc", {}},
+        {"/a 12x", {}},
+        {"/a 0", {}},
+        {"/p", saver},
+        {"/a", saver},
+    };
+    for (const auto& [line, calls] : cases) {
         EXPECT_EQ(Run(line), 0) << line;
-        EXPECT_TRUE(calls_.empty()) << line;
+        EXPECT_EQ(calls_, calls) << line;
     }
-}
-
-TEST_F(StartupTest, PAndAWithoutHandleRunTheSaver) {
-    Run("/p");
-    EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
-    Run("/a");
-    EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
 }
 
 TEST_F(StartupTest, ASecondSaverEndsAtOnce) {
@@ -112,19 +108,16 @@ TEST_F(StartupTest, ACompanionOfAnotherTitleOrClassIsNotAsked) {
     EXPECT_EQ(calls_, (Calls{"title Vellamor Autumn", "saver"}));
 }
 
+// The window in front when the saver was started comes back to the front after it, if there
+// was one.
 TEST_F(StartupTest, TheCallerWindowIsBroughtBackAfterTheSaver) {
     const platform::HWND other = backend_.AddForeignWindow("Other", "Other", {0, 0, 10, 10});
     runners_.saverWindow = [&] { platform::SetForegroundWindow(other); };
     Run("/s");
     EXPECT_EQ(CallerWindow(), desk_);
     EXPECT_EQ(platform::GetForegroundWindow(), desk_);
-}
-
-TEST_F(StartupTest, NoCallerWindowIsBroughtBackWhenThereIsNone) {
     platform::DestroyWindow(desk_);
     ASSERT_EQ(platform::GetForegroundWindow(), 0u);
-    const platform::HWND other = backend_.AddForeignWindow("Other", "Other", {0, 0, 10, 10});
-    runners_.saverWindow = [&] { platform::SetForegroundWindow(other); };
     Run("/s");
     EXPECT_EQ(platform::GetForegroundWindow(), other);
 }
