@@ -52,6 +52,8 @@ TEST(ComponentTest, OneComponentCanBeDestroyedEarlyOrHandedOver) {
     EXPECT_EQ(log, (std::vector<std::string>{"before a", "~a"}));
     EXPECT_EQ(owner.ComponentCount(), 1);
     EXPECT_EQ(owner.Components(0), b);
+    EXPECT_THROW(owner.Components(1), base::EListError);
+    EXPECT_THROW(owner.Components(-1), base::EListError);
     std::unique_ptr<TComponent> taken = owner.RemoveComponent(b);
     EXPECT_EQ(taken.get(), b);
     EXPECT_EQ(b->Owner(), nullptr);
@@ -73,13 +75,6 @@ TEST(ComponentTest, NamesAreUniqueAmongTheComponentsOfOneOwner) {
     EXPECT_EQ(owner.FindComponent("timernextleaf"), first);
     EXPECT_EQ(owner.FindComponent("missing"), nullptr);
     EXPECT_EQ(first->Tag(), -7);
-}
-
-TEST(ComponentTest, AnIndexOutsideTheListFailsWithAListError) {
-    TComponent owner(nullptr);
-    NewComponent<TComponent>(owner);
-    EXPECT_THROW(owner.Components(1), base::EListError);
-    EXPECT_THROW(owner.Components(-1), base::EListError);
 }
 
 TEST(ComponentTest, DesignModeReachesOwnedAndLaterComponents) {
