@@ -78,7 +78,9 @@ void PressKey(WORD key) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
-TEST_F(ScrTest, SaverCoversTheScreenOnTopAndLeavesAppear) {
+// The saver covers the screen on top, leaves move, a second saver ends at once and leaves the
+// first running, and a key ends the first with exit code 0.
+TEST_F(ScrTest, SaverCoversTheScreenOnTopIsAloneAndEndsOnAKey) {
     auto saver = Start("/s");
     auto window = WaitForSaver(*saver);
     ASSERT_TRUE(window.has_value());
@@ -90,12 +92,9 @@ TEST_F(ScrTest, SaverCoversTheScreenOnTopAndLeavesAppear) {
     std::vector<uint32_t> first = ScreenSamples();
     EXPECT_TRUE(driver::WaitUntil([&] { return ScreenSamples() != first; }, 8000))
         << "nothing moved on the screen";
-}
-
-TEST_F(ScrTest, SaverEndsWithExitCodeZeroOnAKey) {
-    auto saver = Start("/s");
-    auto window = WaitForSaver(*saver);
-    ASSERT_TRUE(window.has_value());
+    auto second = Start("/s");
+    EXPECT_EQ(second->WaitForExit(kStartTimeoutMs), std::optional<DWORD>(0));
+    EXPECT_TRUE(saver->Running());
     PostMessageA(window->hwnd, WM_KEYDOWN, 'A', 0);
     EXPECT_EQ(saver->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
 }
@@ -109,14 +108,6 @@ TEST_F(ScrTest, SaverEndsOnTheSecondMousePositionOnly) {
     EXPECT_EQ(saver->WaitForExit(500), std::nullopt);
     SetCursorPos(340, 230);
     EXPECT_EQ(saver->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
-}
-
-TEST_F(ScrTest, ASecondSaverEndsAtOnce) {
-    auto saver = Start("/s");
-    ASSERT_TRUE(WaitForSaver(*saver).has_value());
-    auto second = Start("/s");
-    EXPECT_EQ(second->WaitForExit(kStartTimeoutMs), std::optional<DWORD>(0));
-    EXPECT_TRUE(saver->Running());
 }
 
 TEST_F(ScrTest, TheCompanionVetoesWithOneAndAllowsWithZero) {
@@ -190,29 +181,27 @@ TEST_F(ScrTest, TestPreviewIsAPopupAtTheTopLeft) {
     EXPECT_EQ(preview->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
 }
 
-TEST_F(ScrTest, AboutDialogComesWithoutArgumentsAndEscapeClosesIt) {
-    auto about = Start("");
-    auto dialog = driver::WaitForTopLevel(about->Id(), "Over...", kStartTimeoutMs);
-    ASSERT_TRUE(dialog.has_value());
-    EXPECT_EQ(dialog->style & WS_SYSMENU, 0);
-    SetForegroundWindow(dialog->hwnd);
-    driver::WaitUntil([] { return false; }, 300);
-    PressKey(VK_ESCAPE);
-    EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
-}
-
-TEST_F(ScrTest, ConfigureShowsTheAboutDialogOverTheDisabledCaller) {
+// Without arguments the About dialog comes alone; with /c over the caller, disabled while it
+// is up. Escape closes it either way.
+TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
     driver::ParentWindow caller(50, 50, 300, 200);
-    SetForegroundWindow(caller.Handle());
-    auto about = Start("/c");
-    auto dialog = driver::WaitForTopLevel(about->Id(), "Over...", kStartTimeoutMs);
-    ASSERT_TRUE(dialog.has_value());
-    EXPECT_TRUE(driver::WaitUntil([&] { return !IsWindowEnabled(caller.Handle()); }, 3000));
-    SetForegroundWindow(dialog->hwnd);
-    driver::WaitUntil([] { return false; }, 300);
-    PressKey(VK_ESCAPE);
-    EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
-    EXPECT_TRUE(IsWindowEnabled(caller.Handle()));
+    for (const char* arguments : {"", "/c"}) {
+        SetForegroundWindow(caller.Handle());
+        auto about = Start(arguments);
+        auto dialog = driver::WaitForTopLevel(about->Id(), "Over...", kStartTimeoutMs);
+        ASSERT_TRUE(dialog.has_value()) << arguments;
+        EXPECT_EQ(dialog->style & WS_SYSMENU, 0);
+        const bool configure = arguments[0] != '\0';
+        EXPECT_EQ(driver::WaitUntil([&] { return !IsWindowEnabled(caller.Handle()); },
+                                    configure ? 3000 : 300),
+                  configure)
+            << arguments;
+        SetForegroundWindow(dialog->hwnd);
+        driver::WaitUntil([] { return false; }, 300);
+        PressKey(VK_ESCAPE);
+        EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0)) << arguments;
+        EXPECT_TRUE(IsWindowEnabled(caller.Handle())) << arguments;
+    }
 }
 
 TEST_F(ScrTest, ChangePasswordWithoutTheServiceEndsWithoutAWindow) {

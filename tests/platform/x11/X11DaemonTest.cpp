@@ -41,15 +41,7 @@ class X11DaemonTest : public X11Fixture {
     std::unique_ptr<X11Backend> backend_;
 };
 
-TEST_F(X11DaemonTest, TheDaemonsWindowIsTheScreen) {
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 300);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 200);
-    gfx::Bitmap picture = CaptureScreen();
-    EXPECT_EQ(picture.Width(), 300);
-    EXPECT_EQ(picture.Height(), 200);
-}
-
-TEST_F(X11DaemonTest, TheSaversWindowIsAChildFillingTheDaemonsWindowAndTakesNoInput) {
+TEST_F(X11DaemonTest, TheSaversWindowIsAChildFillingTheDaemonsWindowTakesNoInputAndDrawsThere) {
     HWND hwnd = MakeSaver();
     ::Window root = 0;
     ::Window parent = 0;
@@ -69,10 +61,6 @@ TEST_F(X11DaemonTest, TheSaversWindowIsAChildFillingTheDaemonsWindowAndTakesNoIn
               GrabSuccess);
     XUngrabKeyboard(Raw(), CurrentTime);
     EXPECT_EQ(GetParent(hwnd), 0u);  // still the program's top-level window
-}
-
-TEST_F(X11DaemonTest, TheSaverDrawsIntoTheDaemonsWindow) {
-    HWND hwnd = MakeSaver();
     WindowSurface(hwnd).Fill(0x00FF00);
     PresentRect(hwnd, GetClientRect(hwnd));
     MSG msg;
@@ -80,11 +68,15 @@ TEST_F(X11DaemonTest, TheSaverDrawsIntoTheDaemonsWindow) {
     SyncBackend();
     XImage* image = XGetImage(Raw(), daemonWindow_, 150, 100, 1, 1, AllPlanes, ZPixmap);
     ASSERT_NE(image, nullptr);
-    EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, 0x00FF00u);
+    EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, 0x00FF00u) << "drawn into the daemon's window";
     XDestroyImage(image);
 }
 
-TEST_F(X11DaemonTest, ADaemonWindowThatChangesSizeResizesTheSaver) {
+TEST_F(X11DaemonTest, TheDaemonsWindowIsTheScreenAndItsNewSizeResizesTheSaver) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 300);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 200);
+    EXPECT_EQ(CaptureScreen().Width(), 300);
+    EXPECT_EQ(CaptureScreen().Height(), 200);
     HWND hwnd = MakeSaver();
     XResizeWindow(Raw(), daemonWindow_, 400, 250);
     XSync(Raw(), 0);
