@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "HeadlessTestSupport.h"
 #include "base/Exceptions.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/platform.h"
@@ -12,12 +11,18 @@ namespace {
 
 using headless::HeadlessBackend;
 using headless::MouseButton;
-using testing::Received;
 
 class HeadlessMessageTest : public ::testing::Test {
   protected:
+    // Windows of class "Recorder" log every message, then give it the default handling.
     HeadlessMessageTest() {
-        testing::RegisterRecorder(log_);
+        WNDCLASS windowClass;
+        windowClass.lpszClassName = "Recorder";
+        windowClass.lpfnWndProc = [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+            log_.push_back({hwnd, message, wParam, lParam, 0});
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        };
+        RegisterClassA(windowClass);
         hwnd_ = CreateWindowExA(0, "Recorder", "main", WS_POPUP, 0, 0, 200, 100, 0);
     }
 
@@ -33,14 +38,14 @@ class HeadlessMessageTest : public ::testing::Test {
 
     std::vector<UINT> Messages() const {
         std::vector<UINT> messages;
-        for (const Received& item : log_) {
+        for (const MSG& item : log_) {
             messages.push_back(item.message);
         }
         return messages;
     }
 
     HeadlessBackend backend_;
-    std::vector<Received> log_;
+    std::vector<MSG> log_;
     HWND hwnd_ = 0;
 };
 

@@ -60,6 +60,13 @@ class FormFaultTest : public ::testing::Test {
         EXPECT_EQ(box.type, platform::MB_OK | platform::MB_ICONSTOP);
     }
 
+    // Runs the loop; then one error box shows `message` and the program went on.
+    void RunAndExpectOneFault(framework::TForm& form, const std::string& message) {
+        RunLoop(form);
+        ExpectOneErrorBox(message);
+        ExpectTheProgramWentOn();
+    }
+
     // After the faults the timer still ticked and the last key still reached the form.
     void ExpectTheProgramWentOn() {
         EXPECT_EQ(backend.Now(), 300u) << "the loop ran to its planned end";
@@ -107,9 +114,7 @@ TEST_F(FormFaultTest, KeyDownEvent) {
     };
     form.Show();
     backend.InjectKeyDown(form.Handle(), 'X');
-    RunLoop(form);
-    ExpectOneErrorBox("List index out of bounds (7)");
-    ExpectTheProgramWentOn();
+    RunAndExpectOneFault(form, "List index out of bounds (7)");
 }
 
 TEST_F(FormFaultTest, MouseDownEvent) {
@@ -119,9 +124,7 @@ TEST_F(FormFaultTest, MouseDownEvent) {
     };
     form.Show();
     backend.InjectMouseDown(form.Handle(), 5, 6);
-    RunLoop(form);
-    ExpectOneErrorBox("Invalid class typecast");
-    ExpectTheProgramWentOn();
+    RunAndExpectOneFault(form, "Invalid class typecast");
 }
 
 TEST_F(FormFaultTest, MouseMoveEvent) {
@@ -135,10 +138,8 @@ TEST_F(FormFaultTest, MouseMoveEvent) {
     form.Show();
     backend.InjectMouseMove(form.Handle(), 1, 1);
     backend.Schedule(20, [&] { backend.InjectMouseMove(form.Handle(), 2, 2); });
-    RunLoop(form);
-    ExpectOneErrorBox("Stream read error");
+    RunAndExpectOneFault(form, "Stream read error");
     EXPECT_EQ(moves, 2) << "the next movement is handled";
-    ExpectTheProgramWentOn();
 }
 
 TEST_F(FormFaultTest, CloseQueryEvent) {
@@ -146,10 +147,8 @@ TEST_F(FormFaultTest, CloseQueryEvent) {
     form.OnCloseQuery = [](TComponent&, bool&) { throw base::Exception("Cannot close now"); };
     form.Show();
     platform::PostMessageA(form.Handle(), platform::WM_CLOSE, 0, 0);
-    RunLoop(form);
-    ExpectOneErrorBox("Cannot close now");
+    RunAndExpectOneFault(form, "Cannot close now");
     EXPECT_TRUE(form.Visible()) << "a failed close query closes nothing";
-    ExpectTheProgramWentOn();
 }
 
 TEST_F(FormFaultTest, TimerEvent) {
@@ -163,10 +162,8 @@ TEST_F(FormFaultTest, TimerEvent) {
         }
     };
     form.Show();
-    RunLoop(form);
-    ExpectOneErrorBox("Arithmetic overflow");
+    RunAndExpectOneFault(form, "Arithmetic overflow");
     EXPECT_GE(ticks, 9) << "the failing timer itself ticks on";
-    ExpectTheProgramWentOn();
 }
 
 }  // namespace
