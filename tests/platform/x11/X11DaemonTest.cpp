@@ -8,23 +8,15 @@
 namespace platform::x11::testing {
 namespace {
 
-class X11DaemonTest : public X11Fixture {
+class X11DaemonTest : public X11BackendTest {
   protected:
-    void SetUp() override {
-        X11Fixture::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
+    X11DaemonTest() : X11BackendTest("TfrmMain") {}
+    X11Options Options() override {
         daemonWindow_ = MakeForeignWindow(gfx::RectFromSize(20, 10, 300, 200), "XScreenSaver",
                                           "screensaver", true);
         X11Options options;
         options.daemonWindow = static_cast<uint32_t>(daemonWindow_);
-        backend_ = MakeBackend(options);
-        RegisterClassA(LoggingClass("TfrmMain", log_));
-    }
-    void TearDown() override {
-        backend_.reset();
-        X11Fixture::TearDown();
+        return options;
     }
 
     HWND MakeSaver() {
@@ -37,35 +29,19 @@ class X11DaemonTest : public X11Fixture {
     }
 
     ::Window daemonWindow_ = 0;
-    MessageLog log_;
-    std::unique_ptr<X11Backend> backend_;
 };
 
 TEST_F(X11DaemonTest, TheSaversWindowIsAChildFillingTheDaemonsWindowTakesNoInputAndDrawsThere) {
     HWND hwnd = MakeSaver();
-    ::Window root = 0;
-    ::Window parent = 0;
-    ::Window* children = nullptr;
-    unsigned int count = 0;
-    XQueryTree(Raw(), hwnd, &root, &parent, &children, &count);
-    XFree(children);
-    EXPECT_EQ(parent, daemonWindow_);
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(Raw(), hwnd, &attributes);
+    EXPECT_EQ(ParentOf(hwnd), daemonWindow_);
+    XWindowAttributes attributes = Attributes(hwnd);
     EXPECT_EQ(attributes.width, 300);
     EXPECT_EQ(attributes.height, 200);
     EXPECT_FALSE(attributes.override_redirect);
     EXPECT_EQ(attributes.all_event_masks & (KeyPressMask | PointerMotionMask), 0);
-    EXPECT_EQ(XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync, GrabModeAsync,
-                            CurrentTime),
-              GrabSuccess);
-    XUngrabKeyboard(Raw(), CurrentTime);
+    EXPECT_EQ(GrabKeyboard(), GrabSuccess);
     EXPECT_EQ(GetParent(hwnd), 0u);  // still the program's top-level window
-    WindowSurface(hwnd).Fill(0x00FF00);
-    PresentRect(hwnd, GetClientRect(hwnd));
-    MSG msg;
-    PeekMessageA(msg);
-    SyncBackend();
+    PresentFilled(hwnd, 0x00FF00);
     XImage* image = XGetImage(Raw(), daemonWindow_, 150, 100, 1, 1, AllPlanes, ZPixmap);
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, 0x00FF00u) << "drawn into the daemon's window";
@@ -98,26 +74,17 @@ TEST_F(X11DaemonTest, TheDaemonsWindowGoingEndsTheSaver) {
     EXPECT_EQ(log_.Last(WM_DESTROY)->hwnd, hwnd);
 }
 
-// Stacking position among the root's children, bottom first.
-size_t StackingIndex(Display* display, ::Window window) {
-    ::Window root = 0;
-    ::Window parent = 0;
-    ::Window* children = nullptr;
-    unsigned int count = 0;
-    XQueryTree(display, XDefaultRootWindow(display), &root, &parent, &children, &count);
-    auto index = static_cast<size_t>(std::find(children, children + count, window) - children);
-    XFree(children);
-    return index;
-}
-
 TEST_F(X11DaemonTest, NoOtherWindowIsBroughtUpOverTheDaemonsScreen) {
     ::Window other = MakeForeignWindow(gfx::RectFromSize(0, 0, 50, 50), "Other", "Other", true);
     XLowerWindow(Raw(), other);
-    XSync(Raw(), 0);
-    ASSERT_LT(StackingIndex(Raw(), other), StackingIndex(Raw(), daemonWindow_));
+    auto below = [&] {  // in stacking order, bottom first
+        std::vector<::Window> stack = ChildrenOf(XDefaultRootWindow(Raw()));
+        return std::find(stack.begin(), stack.end(), other) <
+               std::find(stack.begin(), stack.end(), daemonWindow_);
+    };
+    ASSERT_TRUE(below());
     EXPECT_TRUE(SetForegroundWindow(static_cast<HWND>(other)));
-    SyncBackend();
-    EXPECT_LT(StackingIndex(Raw(), other), StackingIndex(Raw(), daemonWindow_));
+    EXPECT_TRUE(below());
 }
 
 TEST_F(X11DaemonTest, ADaemonWindowThatDoesNotExistIsRefused) {

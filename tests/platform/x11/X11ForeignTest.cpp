@@ -20,23 +20,13 @@ std::unique_ptr<ChildProcess> StartCompanion(const std::string& display,
                                           std::vector<std::string>{"DISPLAY=" + display}, 30);
 }
 
-class X11ForeignTest : public X11Fixture {
+class X11ForeignTest : public X11BackendTest {
   protected:
-    void SetUp() override {
-        X11Fixture::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
+    X11Options Options() override {
         X11Options options;
         options.sendTimeoutMs = 300;
-        backend_ = MakeBackend(options);
+        return options;
     }
-    void TearDown() override {
-        backend_.reset();
-        X11Fixture::TearDown();
-    }
-
-    std::unique_ptr<X11Backend> backend_;
 };
 
 class X11CompanionAnswerTest : public X11ForeignTest,

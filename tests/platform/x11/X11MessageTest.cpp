@@ -11,23 +11,17 @@
 namespace platform::x11::testing {
 namespace {
 
-class X11MessageTest : public X11Fixture {
+class X11MessageTest : public X11BackendTest {
   protected:
     void SetUp() override {
-        X11Fixture::SetUp();
+        X11BackendTest::SetUp();
         if (IsSkipped() || HasFatalFailure()) {
             return;
         }
-        backend_ = MakeBackend();
-        ASSERT_TRUE(RegisterClassA(LoggingClass("TestWindow", log_)));
         hwnd_ = CreateWindowExA(0, "TestWindow", "Input", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100, 0);
         ASSERT_NE(hwnd_, 0u);
         ASSERT_TRUE(PumpUntil([&] { return log_.Count(WM_PAINT) > 0; }));
         log_.messages.clear();
-    }
-    void TearDown() override {
-        backend_.reset();
-        X11Fixture::TearDown();
     }
 
     const MSG* WaitFor(UINT message) {
@@ -35,8 +29,6 @@ class X11MessageTest : public X11Fixture {
         return log_.Last(message);
     }
 
-    MessageLog log_;
-    std::unique_ptr<X11Backend> backend_;
     HWND hwnd_ = 0;
 };
 

@@ -49,29 +49,15 @@ TEST_P(X11PresentTest, PresentedRectanglesReachTheScreenAfterOneFlush) {
     EXPECT_EQ(RawPixel(Raw(), hwnd, 5, 5), kBlue);
     // A window that changed size gets a picture of its new size.
     MoveWindow(hwnd, 0, 0, 120, 90);
-    WindowSurface(hwnd).Fill(kGreen);
-    PresentRect(hwnd, {0, 0, 120, 90});
-    PeekMessageA(msg);
-    SyncBackend();
+    PresentFilled(hwnd, kGreen);
     EXPECT_EQ(RawPixel(Raw(), hwnd, 110, 85), kGreen);
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedMemoryAndPlain, X11PresentTest, ::testing::Bool());
 
-class X11SaverWindowTest : public X11Fixture {
+class X11SaverWindowTest : public X11BackendTest {
   protected:
-    void SetUp() override {
-        X11Fixture::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
-        backend_ = MakeBackend();
-        RegisterClassA(LoggingClass("TfrmMain", log_));
-    }
-    void TearDown() override {
-        backend_.reset();
-        X11Fixture::TearDown();
-    }
+    X11SaverWindowTest() : X11BackendTest("TfrmMain") {}
 
     HWND ShowSaver() {
         HWND hwnd =
@@ -81,21 +67,14 @@ class X11SaverWindowTest : public X11Fixture {
         PumpUntil([&] { return log_.Count(WM_PAINT) > 0; });
         return hwnd;
     }
-
-    MessageLog log_;
-    std::unique_ptr<X11Backend> backend_;
 };
 
 TEST_F(X11SaverWindowTest, TheSaverCoversTheScreenAboveAllAndGrabsTheInput) {
     HWND hwnd = ShowSaver();
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(Raw(), hwnd, &attributes);
-    EXPECT_TRUE(attributes.override_redirect);
-    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_TRUE(Attributes(hwnd).override_redirect);
+    EXPECT_EQ(Attributes(hwnd).map_state, IsViewable);
     EXPECT_EQ(GetWindowRect(hwnd), gfx::Rect(0, 0, 640, 480));
-    EXPECT_EQ(XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync, GrabModeAsync,
-                            CurrentTime),
-              AlreadyGrabbed);
+    EXPECT_EQ(GrabKeyboard(), AlreadyGrabbed);
     EXPECT_EQ(XGrabPointer(Raw(), XDefaultRootWindow(Raw()), 0, ButtonPressMask, GrabModeAsync,
                            GrabModeAsync, 0, 0, CurrentTime),
               AlreadyGrabbed);
@@ -105,22 +84,14 @@ TEST_F(X11SaverWindowTest, TheSaverCoversTheScreenAboveAllAndGrabsTheInput) {
                   std::string::npos);
     }
     DestroyWindow(hwnd);
-    FindWindowA(nullptr, nullptr);
-    EXPECT_EQ(XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync, GrabModeAsync,
-                            CurrentTime),
-              GrabSuccess);
-    XUngrabKeyboard(Raw(), CurrentTime);
+    SyncBackend();
+    EXPECT_EQ(GrabKeyboard(), GrabSuccess);
 }
 
 TEST_F(X11SaverWindowTest, TheSnapshotIsTheDesktopAsItWasBeforeTheSaverShowed) {
     ::Window green = MakeForeignWindow(gfx::RectFromSize(50, 50, 40, 40), "Paint", "Paint", true);
     FillForeignWindow(green, kGreen);
-    HWND hwnd = ShowSaver();
-    WindowSurface(hwnd).Fill(kRed);
-    PresentRect(hwnd, GetClientRect(hwnd));
-    MSG msg;
-    PeekMessageA(msg);
-    SyncBackend();
+    PresentFilled(ShowSaver(), kRed);
     gfx::Bitmap snapshot = CaptureScreen();
     EXPECT_EQ(snapshot.GetPixel(60, 60), kGreen);
     gfx::Bitmap now = CaptureScreen();  // the snapshot goes once; then the screen as it is
@@ -138,12 +109,7 @@ TEST_F(X11SaverWindowTest, CaptureScreenReadsTheRootAndAnEarlyPictureIsTheOnlySn
     EXPECT_EQ(screen.GetPixel(60, 60), kGreen);
     EXPECT_EQ(screen.GetPixel(89, 89), kGreen);
     EXPECT_NE(screen.GetPixel(90, 90), kGreen);
-    HWND hwnd = ShowSaver();
-    WindowSurface(hwnd).Fill(kRed);
-    PresentRect(hwnd, GetClientRect(hwnd));
-    MSG msg;
-    PeekMessageA(msg);
-    SyncBackend();
+    PresentFilled(ShowSaver(), kRed);
     EXPECT_EQ(CaptureScreen().GetPixel(60, 60), kRed);
 }
 
@@ -169,20 +135,13 @@ TEST_F(X11SaverWindowTest, RealInputReachesTheGrabbingSaver) {
 
 TEST_F(X11SaverWindowTest, ThePasswordDialogsPointerLetsTheGrabsGoForItsTime) {
     ShowSaver();
-    auto rawGrab = [&] {
-        int result = XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync,
-                                   GrabModeAsync, CurrentTime);
-        XUngrabKeyboard(Raw(), CurrentTime);
-        XSync(Raw(), 0);
-        return result;
-    };
-    EXPECT_EQ(rawGrab(), AlreadyGrabbed);
+    EXPECT_EQ(GrabKeyboard(), AlreadyGrabbed);
     EXPECT_EQ(ShowCursor(true), 1);
     SyncBackend();
-    EXPECT_EQ(rawGrab(), GrabSuccess);
+    EXPECT_EQ(GrabKeyboard(), GrabSuccess);
     EXPECT_EQ(ShowCursor(false), 0);
     SyncBackend();
-    EXPECT_EQ(rawGrab(), AlreadyGrabbed);
+    EXPECT_EQ(GrabKeyboard(), AlreadyGrabbed);
 }
 
 TEST_F(X11SaverWindowTest, TheProgramsIconsAreHandedOutByIndex) {
@@ -257,9 +216,7 @@ TEST_F(X11LargeScreenTest, AFourKScreenIsCoveredAndPresentedWhole) {
     WindowSurface(hwnd).Fill(kBlue);
     WindowSurface(hwnd).SetPixel(3839, 2159, kRed);
     PresentRect(hwnd, GetClientRect(hwnd));
-    MSG msg;
-    PeekMessageA(msg);
-    SyncBackend();
+    Flush();
     EXPECT_EQ(RawPixel(Raw(), hwnd, 3839, 2159), kRed);
     EXPECT_EQ(RawPixel(Raw(), hwnd, 1920, 1080), kBlue);
     EXPECT_EQ(CaptureScreen().Width(), 3840);

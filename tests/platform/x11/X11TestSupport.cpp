@@ -112,6 +112,9 @@ void X11Fixture::SendMotion(::Window window, int x, int y) {
 }
 
 void X11Fixture::SyncBackend() {
+    if (!HasBackend()) {
+        return;
+    }
     auto& backend = dynamic_cast<X11Backend&>(Current());
     XSync(backend.GetConnection().Get(), 0);
 }
@@ -152,6 +155,69 @@ std::string X11Fixture::ToolOutput(const std::string& commandLine) {
     }
     pclose(pipe);
     return output;
+}
+
+void X11Fixture::Flush() {
+    MSG msg;
+    PeekMessageA(msg);
+    SyncBackend();
+}
+
+void X11Fixture::PresentFilled(HWND hwnd, gfx::Pixel colour) {
+    WindowSurface(hwnd).Fill(colour);
+    PresentRect(hwnd, GetClientRect(hwnd));
+    Flush();
+}
+
+XWindowAttributes X11Fixture::Attributes(::Window window) {
+    XWindowAttributes attributes{};
+    SyncBackend();
+    XGetWindowAttributes(raw_, window, &attributes);
+    return attributes;
+}
+
+std::vector<::Window> X11Fixture::ChildrenOf(::Window window) {
+    return Tree(window).second;
+}
+
+::Window X11Fixture::ParentOf(::Window window) {
+    return Tree(window).first;
+}
+
+std::pair<::Window, std::vector<::Window>> X11Fixture::Tree(::Window window) {
+    SyncBackend();
+    ::Window root = 0;
+    ::Window parent = 0;
+    ::Window* children = nullptr;
+    unsigned int count = 0;
+    std::vector<::Window> result;
+    if (XQueryTree(raw_, window, &root, &parent, &children, &count) != 0 && children != nullptr) {
+        result.assign(children, children + count);
+        XFree(children);
+    }
+    return {parent, result};
+}
+
+int X11Fixture::GrabKeyboard() {
+    int result =
+        XGrabKeyboard(raw_, XDefaultRootWindow(raw_), 0, GrabModeAsync, GrabModeAsync, CurrentTime);
+    XUngrabKeyboard(raw_, CurrentTime);
+    XSync(raw_, 0);
+    return result;
+}
+
+void X11BackendTest::SetUp() {
+    X11Fixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) {
+        return;
+    }
+    backend_ = MakeBackend(Options());
+    ASSERT_TRUE(RegisterClassA(LoggingClass(className_, log_)));
+}
+
+void X11BackendTest::TearDown() {
+    backend_.reset();
+    X11Fixture::TearDown();
 }
 
 int MessageLog::Count(UINT message) const {

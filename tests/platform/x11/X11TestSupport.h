@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "XvfbServer.h"
 #include "base/Exceptions.h"
@@ -46,8 +48,22 @@ class X11Fixture : public ::testing::Test {
     // Runs an X command-line tool against the test's display; its exit code.
     static int RunTool(const std::string& commandLine);
     static std::string ToolOutput(const std::string& commandLine);
+    // Takes one message (a turn of the loop flushes what was presented) and waits for the
+    // server.
+    static void Flush();
+    // Fills the program's window with one colour, presents all of it and flushes.
+    static void PresentFilled(HWND hwnd, gfx::Pixel colour);
+
+    // The server's view through the test's connection.
+    XWindowAttributes Attributes(::Window window);
+    ::Window ParentOf(::Window window);
+    std::vector<::Window> ChildrenOf(::Window window);  // in stacking order, bottom first
+    // Whether another program could grab the keyboard now (it is let go again at once).
+    int GrabKeyboard();
 
   private:
+    std::pair<::Window, std::vector<::Window>> Tree(::Window window);
+
     static std::unique_ptr<XvfbServer> server_;
     static std::string failure_;
     Display* raw_ = nullptr;
@@ -60,5 +76,20 @@ struct MessageLog {
     const MSG* Last(UINT message) const;
 };
 WNDCLASS LoggingClass(const std::string& name, MessageLog& log);
+
+// A fixture with the backend under test made for each test (with Options()) and a logging
+// window class of the given name registered.
+class X11BackendTest : public X11Fixture {
+  protected:
+    explicit X11BackendTest(std::string className = "TestWindow")
+        : className_(std::move(className)) {}
+    void SetUp() override;
+    void TearDown() override;
+    virtual X11Options Options() { return {}; }
+
+    std::string className_;
+    MessageLog log_;
+    std::unique_ptr<X11Backend> backend_;
+};
 
 }  // namespace platform::x11::testing

@@ -6,21 +6,8 @@
 namespace platform::x11::testing {
 namespace {
 
-class X11WindowTest : public X11Fixture {
+class X11WindowTest : public X11BackendTest {
   protected:
-    void SetUp() override {
-        X11Fixture::SetUp();
-        if (IsSkipped() || HasFatalFailure()) {
-            return;
-        }
-        backend_ = MakeBackend();
-        ASSERT_TRUE(RegisterClassA(LoggingClass("TestWindow", log_)));
-    }
-    void TearDown() override {
-        backend_.reset();
-        X11Fixture::TearDown();
-    }
-
     std::string RawProperty(::Window window, const char* name) {
         Atom property = XInternAtom(Raw(), name, 0);
         Atom type = 0;
@@ -36,9 +23,6 @@ class X11WindowTest : public X11Fixture {
         }
         return text;
     }
-
-    MessageLog log_;
-    std::unique_ptr<X11Backend> backend_;
 };
 
 TEST_F(X11WindowTest, TitleAndClassAreTheServersWmNameNetWmNameAndWmClass) {
@@ -101,14 +85,7 @@ TEST_F(X11WindowTest, ChildOfAForeignWindowFillsItAndGetsWmDestroyWhenTheParentG
     ASSERT_NE(child, 0u);
     EXPECT_EQ(GetParent(child), parent);
     EXPECT_EQ(GetWindowRect(child), outer);
-    ::Window root = 0;
-    ::Window rawParent = 0;
-    ::Window* children = nullptr;
-    unsigned int count = 0;
-    FindWindowA(nullptr, nullptr);
-    XQueryTree(Raw(), child, &root, &rawParent, &children, &count);
-    XFree(children);
-    EXPECT_EQ(rawParent, area);
+    EXPECT_EQ(ParentOf(child), area);
 
     XDestroyWindow(Raw(), area);
     XSync(Raw(), 0);
@@ -122,15 +99,10 @@ TEST_F(X11WindowTest, ShowingMapsAndInvalidatesHidingUnmaps) {
     EXPECT_FALSE(ShowWindow(hwnd, SW_SHOW));
     EXPECT_TRUE(IsWindowVisible(hwnd));
     EXPECT_EQ(GetUpdateRect(hwnd), gfx::Rect(0, 0, 40, 30));
-    XWindowAttributes attributes{};
-    FindWindowA(nullptr, nullptr);
-    XGetWindowAttributes(Raw(), hwnd, &attributes);
-    EXPECT_EQ(attributes.map_state, IsViewable);
+    EXPECT_EQ(Attributes(hwnd).map_state, IsViewable);
     EXPECT_TRUE(PumpUntil([&] { return log_.Count(WM_PAINT) > 0; }));
     EXPECT_TRUE(ShowWindow(hwnd, SW_HIDE));
-    FindWindowA(nullptr, nullptr);
-    XGetWindowAttributes(Raw(), hwnd, &attributes);
-    EXPECT_EQ(attributes.map_state, IsUnmapped);
+    EXPECT_EQ(Attributes(hwnd).map_state, IsUnmapped);
 }
 
 TEST_F(X11WindowTest, MovingAndStackingReachTheServer) {
@@ -139,27 +111,17 @@ TEST_F(X11WindowTest, MovingAndStackingReachTheServer) {
     ASSERT_TRUE(SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE));
     EXPECT_TRUE(backend_->WindowRecord(hwnd)->topmost);
     EXPECT_EQ(WindowSurface(hwnd).Width(), 70);
-    FindWindowA(nullptr, nullptr);
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(Raw(), hwnd, &attributes);
-    EXPECT_EQ(attributes.width, 70);
-    EXPECT_EQ(attributes.height, 80);
+    EXPECT_EQ(Attributes(hwnd).width, 70);
+    EXPECT_EQ(Attributes(hwnd).height, 80);
 }
 
 TEST_F(X11WindowTest, TheForegroundWindowOfTheProgramIsRaised) {
     HWND own = CreateWindowExA(0, "TestWindow", "Own", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, 0);
     ::Window other = MakeForeignWindow(gfx::RectFromSize(0, 0, 50, 50), "Other", "Other", true);
     EXPECT_TRUE(SetForegroundWindow(own));
-    SyncBackend();
-    ::Window root = 0;
-    ::Window parent = 0;
-    ::Window* children = nullptr;
-    unsigned int count = 0;
-    XQueryTree(Raw(), XDefaultRootWindow(Raw()), &root, &parent, &children, &count);
-    ASSERT_GT(count, 0u);
-    EXPECT_EQ(children[count - 1], own);
-    XFree(children);
-    EXPECT_NE(other, 0u);
+    std::vector<::Window> stack = ChildrenOf(XDefaultRootWindow(Raw()));
+    ASSERT_FALSE(stack.empty());
+    EXPECT_EQ(stack.back(), own) << "above the other program's window " << other;
     EXPECT_FALSE(SetForegroundWindow(0x7FFFFF2));
 }
 
@@ -169,14 +131,9 @@ TEST_F(X11WindowTest, DisabledWindowsPassTheirInputToTheParent) {
     HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0,
                                  0, 20, 20, parent);
     EXPECT_FALSE(IsWindowEnabled(child));
-    FindWindowA(nullptr, nullptr);
-    XWindowAttributes attributes{};
-    XGetWindowAttributes(Raw(), child, &attributes);
-    EXPECT_EQ(attributes.all_event_masks & KeyPressMask, 0);
+    EXPECT_EQ(Attributes(child).all_event_masks & KeyPressMask, 0);
     EXPECT_TRUE(EnableWindow(child, true));
-    FindWindowA(nullptr, nullptr);
-    XGetWindowAttributes(Raw(), child, &attributes);
-    EXPECT_NE(attributes.all_event_masks & KeyPressMask, 0);
+    EXPECT_NE(Attributes(child).all_event_masks & KeyPressMask, 0);
 }
 
 TEST_F(X11WindowTest, CallsOnOtherProgramsWindowsAreRefusedOrAnsweredFromTheServer) {
