@@ -18,35 +18,9 @@ class ApplicationTest : public ::testing::Test {
     TApplication application_;
 };
 
-TEST_F(ApplicationTest, AnEscapedExceptionIsShownInTheErrorBoxAndTheLoopGoesOn) {
-    application_.SetTitle("Vellamor Autumn");
-    auto* form = application_.CreateForm<TForm>();
-    form->OnKeyDown = [](TComponent&, uint16_t&, TShiftState) {
-        throw base::ESprite("Frame not found: Leaf9");
-    };
-    int ticks = 0;
-    auto* timer = NewComponent<TTimer>(application_);
-    timer->SetInterval(100);
-    timer->OnTimer = [&](TComponent&) {
-        if (++ticks == 3) {
-            application_.Terminate();
-        }
-    };
-    form->Show();
-    backend_.InjectKeyDown(form->Handle(), 'A');
-    backend_.Schedule(150, [&] { backend_.InjectKeyDown(form->Handle(), 'B'); });
-    application_.Run();
-    ASSERT_EQ(backend_.MessageBoxes().size(), 2u);
-    const auto& box = backend_.MessageBoxes()[0];
-    EXPECT_EQ(box.text, "Frame not found: Leaf9.");
-    EXPECT_EQ(box.caption, "Vellamor Autumn");
-    EXPECT_EQ(box.type, platform::MB_OK | platform::MB_ICONSTOP);
-    EXPECT_EQ(box.owner, form->Handle());
-    EXPECT_EQ(ticks, 3);
-    EXPECT_EQ(backend_.Now(), 300u);
-}
-
-TEST_F(ApplicationTest, AnExceptionFromATimerTickIsShownToo) {
+// What the error box shows for each kind of handler, and that the program goes on, is checked
+// in tests/reliability; here what is particular to the application object.
+TEST_F(ApplicationTest, AnExceptionOfAnyKindIsShownWithoutOwnerWhenThereIsNoMainForm) {
     auto* timer = NewComponent<TTimer>(application_);
     timer->SetInterval(10);
     timer->OnTimer = [](TComponent&) { throw std::runtime_error("Leaf bestaat niet"); };

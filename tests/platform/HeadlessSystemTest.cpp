@@ -116,15 +116,6 @@ TEST(HeadlessSystemTest, LibrariesLoadByPathAndHandOutTheirEntryPoints) {
     EXPECT_FALSE(GetProcAddress(module, "PwdChangePasswordA")) << "a freed library has none";
 }
 
-TEST(HeadlessSystemTest, MessageBoxesAreRecordedAndAnsweredOk) {
-    HeadlessBackend backend;
-    EXPECT_EQ(MessageBoxA(0, "Frame not found.", "Vellamor Autumn", MB_OK | MB_ICONSTOP), IDOK);
-    ASSERT_EQ(backend.MessageBoxes().size(), 1u);
-    EXPECT_EQ(backend.MessageBoxes()[0].text, "Frame not found.");
-    EXPECT_EQ(backend.MessageBoxes()[0].caption, "Vellamor Autumn");
-    EXPECT_EQ(backend.MessageBoxes()[0].type, MB_OK | MB_ICONSTOP);
-}
-
 TEST(HeadlessSystemTest, WithoutABackendTheCallsFailWithAMessage) {
     EXPECT_FALSE(HasBackend());
     EXPECT_THROW(GetTickCount(), base::Exception);
