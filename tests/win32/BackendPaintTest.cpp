@@ -19,6 +19,11 @@ void Fill(gfx::Bitmap& surface, const gfx::Rect& rect, gfx::Pixel colour) {
     }
 }
 
+// A procedure that leaves the surface as the test drew it.
+LRESULT NoErase(HWND h, UINT m, WPARAM w, LPARAM l) {
+    return m == WM_ERASEBKGND ? 0 : PassOn(h, m, w, l);
+}
+
 TEST_F(PaintTest, PresentingPutsExactlyTheRectangleOnTheScreen) {
     HWND hwnd = MakeWindow(
         [](HWND h, UINT m, WPARAM w, LPARAM l) {
@@ -53,9 +58,7 @@ TEST_F(PaintTest, EndPaintWithoutBeginPaintIsRefused) {
 }
 
 TEST_F(PaintTest, AChildPresentsInsideItsParent) {
-    HWND parent = MakeWindow([](HWND h, UINT m, WPARAM w,
-                                LPARAM l) { return m == WM_ERASEBKGND ? 0 : PassOn(h, m, w, l); },
-                             {600, 100, 800, 250}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    HWND parent = MakeWindow(NoErase, {600, 100, 800, 250}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
     WindowSurface(parent).Fill(kTeal);
     PresentRect(parent, {0, 0, 200, 150});
     std::string childClass = FreshClass(PassOn);
@@ -72,9 +75,7 @@ TEST_F(PaintTest, AChildPresentsInsideItsParent) {
 }
 
 TEST_F(PaintTest, TheSnapshotIsTheWholeScreenAsShown) {
-    HWND hwnd = MakeWindow([](HWND h, UINT m, WPARAM w,
-                              LPARAM l) { return m == WM_ERASEBKGND ? 0 : PassOn(h, m, w, l); },
-                           {500, 400, 560, 450}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    HWND hwnd = MakeWindow(NoErase, {500, 400, 560, 450}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
     WindowSurface(hwnd).Fill(kOrange);
     PresentRect(hwnd, {0, 0, 60, 50});
     gfx::Bitmap screen;

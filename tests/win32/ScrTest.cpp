@@ -57,6 +57,18 @@ class ScrTest : public ::testing::Test {
     }
 };
 
+// The preview's child window in `parent`, once it is there (nullptr when none came in time).
+HWND WaitForPreviewIn(HWND parent) {
+    HWND child = nullptr;
+    driver::WaitUntil(
+        [&] {
+            child = FindWindowExA(parent, nullptr, "TavrinPreviewClass", "TavrinSaver");
+            return child != nullptr;
+        },
+        kStartTimeoutMs);
+    return child;
+}
+
 // Samples of the screen on a coarse grid.
 std::vector<uint32_t> ScreenSamples() {
     std::vector<uint32_t> samples;
@@ -126,13 +138,8 @@ TEST_F(ScrTest, TheCompanionVetoesWithOneAndAllowsWithZero) {
 TEST_F(ScrTest, PreviewDrawsAChildOfTheGivenWindowAndEndsWithIt) {
     driver::ParentWindow parent(100, 100, 152, 112);
     auto preview = Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(parent.Handle())));
-    HWND child = nullptr;
-    ASSERT_TRUE(driver::WaitUntil(
-        [&] {
-            child = FindWindowExA(parent.Handle(), nullptr, "TavrinPreviewClass", "TavrinSaver");
-            return child != nullptr;
-        },
-        kStartTimeoutMs));
+    HWND child = WaitForPreviewIn(parent.Handle());
+    ASSERT_NE(child, nullptr) << "no preview window in its parent";
     WindowFacts facts = driver::FactsOf(child);
     EXPECT_EQ(facts.Width(), 152);
     EXPECT_EQ(facts.Height(), 112);
@@ -149,13 +156,8 @@ TEST_F(ScrTest, PreviewEndsWhenTheParentsProgramIsKilled) {
     auto area = driver::WaitForTopLevel(host.Id(), "Probe parent", kStartTimeoutMs);
     ASSERT_TRUE(area.has_value());
     auto preview = Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(area->hwnd)));
-    HWND child = nullptr;
-    ASSERT_TRUE(driver::WaitUntil(
-        [&] {
-            child = FindWindowExA(area->hwnd, nullptr, "TavrinPreviewClass", "TavrinSaver");
-            return child != nullptr;
-        },
-        kStartTimeoutMs));
+    HWND child = WaitForPreviewIn(area->hwnd);
+    ASSERT_NE(child, nullptr) << "no preview window in its parent";
     EXPECT_EQ(driver::FactsOf(child).processId, preview->Id());
     EXPECT_FALSE(preview->WaitForEnd(300)) << "the preview ended while its parent was there";
     host.Kill(9);

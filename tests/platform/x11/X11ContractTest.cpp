@@ -3,6 +3,7 @@
 #include <memory>
 #include <thread>
 
+#include "X11TestSupport.h"
 #include "XvfbServer.h"
 #include "contract/BackendContract.h"
 #include "platform/x11/X11Backend.h"
@@ -40,16 +41,8 @@ struct X11Env {
 
     void Elapse(uint32_t ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
     void Pump(uint32_t ms, const std::function<bool()>& done = {}) {
-        auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-        while (!(done && done()) && std::chrono::steady_clock::now() < deadline) {
-            MSG msg;
-            if (PeekMessageA(msg)) {
-                TranslateMessage(msg);
-                DispatchMessageA(msg);
-            } else {
-                std::this_thread::sleep_for(std::chrono::milliseconds(2));
-            }
-        }
+        x11::testing::X11Fixture::PumpUntil(
+            done ? done : [] { return false; }, static_cast<int>(ms));
     }
 
     x11::X11Backend backend{Options()};

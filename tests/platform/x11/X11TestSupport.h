@@ -22,6 +22,10 @@
 namespace platform::x11::testing {
 
 class X11Fixture : public ::testing::Test {
+  public:
+    // Runs the backend's messages until the condition holds or the time is up.
+    static bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
+
   protected:
     static void StartServer(int width, int height);
     static void SetUpTestSuite() { StartServer(640, 480); }
@@ -43,8 +47,6 @@ class X11Fixture : public ::testing::Test {
     void SendMotion(::Window window, int x, int y);
     // Waits until the server has done what the backend sent it.
     static void SyncBackend();
-    // Runs the backend's messages until the condition holds or the time is up.
-    static bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
     // Runs an X command-line tool against the test's display; its exit code.
     static int RunTool(const std::string& commandLine);
     static std::string ToolOutput(const std::string& commandLine);
