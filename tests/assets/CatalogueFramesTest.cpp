@@ -63,20 +63,5 @@ TEST_F(CatalogueTest, MasksMarkThePixelsOfTheTransparentColourWhichLoadingTurned
     }
 }
 
-TEST_F(CatalogueTest, SpritesCarryTheirStoredSettings) {
-    auto& stage = Component<sprites::TSpriteBox>("sbStage");
-    for (const char* name : {"spriteLogos", "spriteBladeren"}) {
-        auto& sprite = Component<sprites::TSprite>(name);
-        EXPECT_EQ(sprite.StoredVersion(), "1.1e");
-        EXPECT_EQ(sprite.SpriteBox(), &stage);
-        EXPECT_EQ(sprite.FrameIndex(), 0);
-        EXPECT_FALSE(sprite.Visible());
-        EXPECT_FALSE(sprite.Timer().Enabled());
-    }
-    EXPECT_EQ(Component<sprites::TSprite>("spriteLogos").CurrentFrame(), "ster");
-    EXPECT_EQ(Component<sprites::TSprite>("spriteBladeren").CurrentFrame(), "blad1_30");
-    EXPECT_EQ(stage.SpriteCount(), 2);
-}
-
 }  // namespace
 }  // namespace assets::testing
