@@ -185,9 +185,10 @@ TYPED_TEST_P(BackendContract, PostedMessagesComeFirstThenTheQuitRequestThenPaint
 TYPED_TEST_P(BackendContract, TimersTickAtTheirIntervalUntilKilledAndIntervalZeroGivesNone) {
     int windowTicks = 0;
     int silentTicks = 0;
+    int strayTicks = 0;
     this->answer_ = [&](HWND, UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
         if (message == WM_TIMER) {
-            (wParam == 1 ? silentTicks : windowTicks) += 1;
+            (wParam == 1 ? silentTicks : wParam == 2 ? windowTicks : strayTicks) += 1;
         }
         return std::nullopt;
     };
@@ -204,6 +205,7 @@ TYPED_TEST_P(BackendContract, TimersTickAtTheirIntervalUntilKilledAndIntervalZer
     EXPECT_GE(threadTicks, 4);
     EXPECT_GE(GetTickCount() - start, 60u);
     EXPECT_EQ(silentTicks, 0);
+    EXPECT_EQ(strayTicks, 0) << "a tick carries its timer's id";
     EXPECT_TRUE(KillTimer(0, threadTimer));
     EXPECT_FALSE(KillTimer(0, threadTimer));
     EXPECT_TRUE(KillTimer(hwnd, 1));
