@@ -45,15 +45,6 @@ TEST_P(X11CompanionAnswerTest, TheCompanionIsFoundAndAnswersWithItsNumber) {
 
 INSTANTIATE_TEST_SUITE_P(Answers, X11CompanionAnswerTest, ::testing::Values(0, 1, -5));
 
-TEST_F(X11ForeignTest, SigtermEndsTheProgramAtOnceWithExitCodeZero) {
-    auto companion = StartCompanion(DisplayName(), "0");
-    ASSERT_TRUE(companion->ReadLine(5000).has_value());
-    auto start = std::chrono::steady_clock::now();
-    companion->Signal(SIGTERM);
-    EXPECT_EQ(companion->WaitForExit(2000), 0);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
-}
-
 TEST_F(X11ForeignTest, AWindowThatNeverAnswersGivesZeroAfterTheTimeout) {
     ::Window silent = MakeForeignWindow(gfx::RectFromSize(0, 0, 10, 10), "TfrmStartScreensaver",
                                         "StartScreensaver", false);
@@ -96,10 +87,6 @@ TEST_F(X11ForeignTest, AWindowThatIsGoneGivesZeroAtOnce) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
     EXPECT_FALSE(PostMessageA(static_cast<HWND>(gone), WM_USER, 0, 0));
     EXPECT_EQ(SendMessageA(0, kStartQuery, 0, 0), 0);
-}
-
-TEST_F(X11ForeignTest, TheCompanionRefusesAnAnswerThatIsNotANumber) {
-    EXPECT_EQ(StartCompanion(DisplayName(), "one")->WaitForExit(3000), 2);
 }
 
 }  // namespace
