@@ -105,19 +105,33 @@ void GatherRow(Pixel* dest, const Pixel* span, const int32_t* places, int32_t co
     Store(dest + last, final);
 }
 
+// Lanes of `high` where bit 31 of `select` is set, of `low` elsewhere.
+__m256i SelectBySign(__m256i low, __m256i high, __m256i select) {
+    return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(low), _mm256_castsi256_ps(high),
+                                                _mm256_castsi256_ps(select)));
+}
+
 // The colours of eight pixels from one byte of mask: a lane is all ones where its bit is set,
 // and the colour is zero ^ (lane & (zero ^ one)); the same work whatever the mask holds.
 struct MonoLanes {
     __m256i laneBits = _mm256_set_epi32(0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80);
     __m256i zero;
+    __m256i one;
     __m256i difference;
 
     explicit MonoLanes(MonoColours colours)
-        : zero(Broadcast(colours.zero)), difference(Broadcast(colours.zero ^ colours.one)) {}
+        : zero(Broadcast(colours.zero)),
+          one(Broadcast(colours.one)),
+          difference(Broadcast(colours.zero ^ colours.one)) {}
     __m256i Colours(uint32_t byte, __m256i bitsOfLanes) const {
         const __m256i window = Broadcast(byte);
         const __m256i set = _mm256_cmpeq_epi32(_mm256_and_si256(window, bitsOfLanes), bitsOfLanes);
         return _mm256_xor_si256(zero, _mm256_and_si256(set, difference));
+    }
+    // The colours of eight pixels of a 32-bit window whose bits each lane shifts to the top:
+    // two operations for eight pixels, where testing the bits takes four.
+    __m256i ShiftedColours(__m256i window, __m256i shifts) const {
+        return SelectBySign(zero, one, _mm256_sllv_epi32(window, shifts));
     }
 };
 
@@ -127,6 +141,19 @@ __m256i MonoEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Mono
     return Op::Apply(Load(dest), lanes.Colours(MaskByteAt(bits, at, 0), lanes.laneBits));
 }
 
+// The 32 mask bits from bit `at` on, the first in the top bit, from one 64-bit read of the
+// eight bytes from at / 8 on.
+uint32_t WindowAt(const uint8_t* bits, int32_t at) {
+    uint64_t word = 0;
+    std::memcpy(&word, bits + (at >> 3), sizeof word);
+    return static_cast<uint32_t>((__builtin_bswap64(word) << (at & 7)) >> 32);
+}
+
+// Whether the eight bytes read for bit `at` all hold bits of the row, whose last is lastBit.
+bool WindowInside(int32_t at, int32_t lastBit) {
+    return (at >> 3) + 7 <= (lastBit >> 3);
+}
+
 // Thirty-two pixels a step from one 64-bit read of the mask: each group of eight lanes tests
 // its own byte of the window, and eight(j, colours) gets the mask colours of pixels j .. j + 7.
 // Steps from pixel `from` while the eight bytes read all hold wanted bits; returns the first
@@ -134,18 +161,17 @@ __m256i MonoEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Mono
 template <class EightPixels>
 int32_t MaskRuns(const uint8_t* bits, int32_t firstBit, int32_t from, int32_t count,
                  const MonoLanes& lanes, EightPixels eight) {
-    const __m256i laneBits[4] = {_mm256_slli_epi32(lanes.laneBits, 24),
-                                 _mm256_slli_epi32(lanes.laneBits, 16),
-                                 _mm256_slli_epi32(lanes.laneBits, 8), lanes.laneBits};
-    const int32_t lastByte = (firstBit + count - 1) >> 3;
+    // Lane j of group k shifts the window's bit 31 - 8k - j to the top.
+    const __m256i firstShifts = _mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0);
+    const __m256i shifts[4] = {firstShifts, _mm256_add_epi32(firstShifts, Broadcast(8)),
+                               _mm256_add_epi32(firstShifts, Broadcast(16)),
+                               _mm256_add_epi32(firstShifts, Broadcast(24))};
+    const int32_t lastBit = firstBit + count - 1;
     int32_t i = from;
-    for (; i + 32 <= count && ((firstBit + i) >> 3) + 7 <= lastByte; i += 32) {
-        const int32_t at = firstBit + i;
-        uint64_t word = 0;
-        std::memcpy(&word, bits + (at >> 3), sizeof word);
-        const auto window = static_cast<uint32_t>((__builtin_bswap64(word) << (at & 7)) >> 32);
+    for (; i + 32 <= count && WindowInside(firstBit + i, lastBit); i += 32) {
+        const __m256i window = Broadcast(WindowAt(bits, firstBit + i));
         for (int32_t k = 0; k < 4; ++k) {
-            eight(i + 8 * k, lanes.Colours(window, laneBits[k]));
+            eight(i + 8 * k, lanes.ShiftedColours(window, shifts[k]));
         }
     }
     return i;
@@ -234,6 +260,30 @@ __m256i MirroredEight(const Pixel* dest, uint32_t byte, const Pixel* image, cons
     return Masked(Load(dest), lanes.Colours(byte, reversedLaneBits), ReversedEight(image));
 }
 
+// Thirty-two pixels of a mirrored masked row a step from pixel `from` on, from one 64-bit read
+// of the mask: pixels i .. i + 31 read source pixels count - 32 - i .. count - 1 - i, the last
+// first. Returns the first pixel not done.
+int32_t MirroredRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                     int32_t from, int32_t count, const MonoLanes& lanes) {
+    // Lane j of group k takes source pixel 31 - 8k - j of the window, so shifts that bit up.
+    const __m256i firstShifts = _mm256_set_epi32(24, 25, 26, 27, 28, 29, 30, 31);
+    const __m256i shifts[4] = {firstShifts, _mm256_sub_epi32(firstShifts, Broadcast(8)),
+                               _mm256_sub_epi32(firstShifts, Broadcast(16)),
+                               _mm256_sub_epi32(firstShifts, Broadcast(24))};
+    const int32_t lastBit = firstBit + count - 1;
+    int32_t i = from;
+    for (; i + 32 <= count && WindowInside(firstBit + count - 32 - i, lastBit); i += 32) {
+        const int32_t low = count - 32 - i;
+        const __m256i window = Broadcast(WindowAt(bits, firstBit + low));
+        for (int32_t k = 0; k < 4; ++k) {
+            Pixel* at = dest + i + 8 * k;
+            Store(at, Masked(Load(at), lanes.ShiftedColours(window, shifts[k]),
+                             ReversedEight(image + low + 24 - 8 * k)));
+        }
+    }
+    return i;
+}
+
 void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
                            int32_t count, MonoColours colours) {
     if (count < 8) {
@@ -253,17 +303,14 @@ void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, c
         return MirroredEight(dest + i, MaskByteAt(bits, firstBit + last - i, 0), image + last - i,
                              lanes, reversedLaneBits);
     };
+    const __m256i first = eight(0);
     const __m256i final = eight(last);
-    for (int32_t i = 0; i + 8 <= count; i += 8) {
+    int32_t i = MirroredRuns(dest, bits, firstBit, image, HeadPixels(dest), count, lanes);
+    for (; i + 8 <= count; i += 8) {
         Store(dest + i, eight(i));
     }
+    Store(dest, first);
     Store(dest + last, final);
-}
-
-// Lanes of `high` where bit 31 of `select` is set, of `low` elsewhere.
-__m256i SelectBySign(__m256i low, __m256i high, __m256i select) {
-    return _mm256_castps_si256(_mm256_blendv_ps(_mm256_castsi256_ps(low), _mm256_castsi256_ps(high),
-                                                _mm256_castsi256_ps(select)));
 }
 
 // The eight span pixels a group picks from the sixteen at its start: each register of eight
