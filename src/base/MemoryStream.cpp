@@ -7,10 +7,31 @@
 
 namespace base {
 
+MemoryStream MemoryStream::Reading(std::span<const uint8_t> bytes) {
+    MemoryStream stream;
+    // An empty span may have no address; then there is nothing to borrow.
+    if (!bytes.empty()) {
+        stream.borrowed_ = bytes;
+    }
+    return stream;
+}
+
+const std::vector<uint8_t>& MemoryStream::Bytes() const {
+    TakeOwnership();
+    return bytes_;
+}
+
+void MemoryStream::TakeOwnership() const {
+    if (Borrowed()) {
+        bytes_.assign(borrowed_.begin(), borrowed_.end());
+        borrowed_ = {};
+    }
+}
+
 void MemoryStream::Seek(size_t position) {
-    if (position > bytes_.size()) {
+    if (position > Size()) {
         throw EReadError("Stream read error: seek to " + std::to_string(position) +
-                         " past the end at " + std::to_string(bytes_.size()));
+                         " past the end at " + std::to_string(Size()));
     }
     position_ = position;
 }
@@ -25,14 +46,14 @@ void MemoryStream::Require(size_t count) const {
 void MemoryStream::Read(void* destination, size_t count) {
     Require(count);
     if (count > 0) {
-        std::memcpy(destination, bytes_.data() + position_, count);
+        std::memcpy(destination, Contents().data() + position_, count);
     }
     position_ += count;
 }
 
 std::vector<uint8_t> MemoryStream::ReadBytes(size_t count) {
     Require(count);
-    auto first = bytes_.begin() + static_cast<std::ptrdiff_t>(position_);
+    auto first = Contents().begin() + static_cast<std::ptrdiff_t>(position_);
     std::vector<uint8_t> result(first, first + static_cast<std::ptrdiff_t>(count));
     position_ += count;
     return result;
@@ -66,6 +87,7 @@ int32_t MemoryStream::ReadI32() {
 }
 
 void MemoryStream::Write(const void* source, size_t count) {
+    TakeOwnership();
     if (position_ + count > bytes_.size()) {
         bytes_.resize(position_ + count);
     }

@@ -15,11 +15,18 @@ class MemoryStream {
     explicit MemoryStream(std::vector<uint8_t> bytes) : bytes_(std::move(bytes)) {}
     explicit MemoryStream(std::span<const uint8_t> bytes) : bytes_(bytes.begin(), bytes.end()) {}
 
-    const std::vector<uint8_t>& Bytes() const { return bytes_; }
-    size_t Size() const { return bytes_.size(); }
+    // A stream that reads the caller's bytes where they are, without a copy; they must outlive
+    // it. The first write copies them into the stream's own bytes.
+    static MemoryStream Reading(std::span<const uint8_t> bytes);
+
+    // All the bytes, for reading (valid until the next write).
+    std::span<const uint8_t> Contents() const { return Borrowed() ? borrowed_ : bytes_; }
+    // The bytes as a vector (a stream reading borrowed bytes copies them first).
+    const std::vector<uint8_t>& Bytes() const;
+    size_t Size() const { return Contents().size(); }
     size_t Position() const { return position_; }
     void Seek(size_t position);
-    size_t Remaining() const { return bytes_.size() - position_; }
+    size_t Remaining() const { return Size() - position_; }
 
     // Fails with EReadError naming the request when fewer than `count` bytes are left.
     void Require(size_t count) const;
@@ -42,7 +49,13 @@ class MemoryStream {
     void WriteU32(uint32_t value);
 
   private:
-    std::vector<uint8_t> bytes_;
+    bool Borrowed() const { return borrowed_.data() != nullptr; }
+    // Makes the borrowed bytes the stream's own.
+    void TakeOwnership() const;
+
+    // Owned bytes, or (while borrowed_ points somewhere) a copy made only when asked for.
+    mutable std::vector<uint8_t> bytes_;
+    mutable std::span<const uint8_t> borrowed_;
     size_t position_ = 0;
 };
 

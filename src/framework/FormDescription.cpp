@@ -194,7 +194,7 @@ std::vector<uint8_t> WriteFormDescription(const ObjectDescription& root) {
 }
 
 ObjectDescription ReadFormDescription(std::span<const uint8_t> bytes) {
-    base::MemoryStream stream(bytes);
+    base::MemoryStream stream = base::MemoryStream::Reading(bytes);
     char magic[4] = {};
     if (stream.Remaining() < sizeof magic) {
         Fail("too short for its magic", stream);

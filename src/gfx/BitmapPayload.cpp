@@ -10,7 +10,7 @@ void ReadBitmapPayload(base::MemoryStream& stream, Bitmap& bitmap) {
         return;
     }
     stream.Require(count);
-    const std::span<const uint8_t> file(stream.Bytes().data() + stream.Position(), count);
+    const std::span<const uint8_t> file = stream.Contents().subspan(stream.Position(), count);
     bitmap = ReadBmp(file);
     stream.Seek(stream.Position() + count);
 }

@@ -36,7 +36,7 @@ void SkipUnreadStrip(const TFrameList& list, base::MemoryStream& stream) {
 // A stored list is read by the list itself; bytes it leaves behind mean a damaged description.
 template <class List>
 void ReadListData(List& list, const Property& property) {
-    base::MemoryStream stream(framework::BytesProperty(property));
+    base::MemoryStream stream = base::MemoryStream::Reading(framework::BytesProperty(property));
     list.ReadData(stream);
     SkipUnreadStrip(list, stream);
     if (stream.Remaining() != 0) {

@@ -41,5 +41,17 @@ TEST(MemoryStreamTest, WriteInsideOverwritesAndPastTheEndGrows) {
     EXPECT_EQ(stream.Bytes(), (std::vector<uint8_t>{1, 2, 0xAA, 0xBB}));
 }
 
+TEST(MemoryStreamTest, AReadingStreamReadsTheCallersBytesAndCopiesThemOnlyToWrite) {
+    std::vector<uint8_t> stored{1, 2, 3, 4};
+    MemoryStream stream = MemoryStream::Reading(stored);
+    EXPECT_EQ(stream.Contents().data(), stored.data());
+    EXPECT_EQ(stream.ReadU16(), 0x0201);
+    EXPECT_THROW(stream.ReadU32(), EReadError);
+    stream.WriteU8(9);
+    EXPECT_EQ(stream.Bytes(), (std::vector<uint8_t>{1, 2, 9, 4}));
+    EXPECT_EQ(stored, (std::vector<uint8_t>{1, 2, 3, 4}));
+    EXPECT_EQ(MemoryStream::Reading({}).Remaining(), 0u);
+}
+
 }  // namespace
 }  // namespace base
