@@ -198,14 +198,7 @@ void TFrame::ResizeTempBitmap() const {
     if (temp == nullptr) {
         throw base::EFrame("TFrame.ResizeTempBitmap: Temporary bitmap does not exist anymore!");
     }
-    const int32_t wantedWidth = 2 * width_ - 1;
-    const int32_t wantedHeight = 2 * height_ - 1;
-    if (temp->Width() < wantedWidth) {
-        temp->SetWidth(wantedWidth);
-    }
-    if (temp->Height() < wantedHeight) {
-        temp->SetHeight(wantedHeight);
-    }
+    GrowTempBitmap(2 * width_ - 1, 2 * height_ - 1);
 }
 
 // Restore, build, and (for a colour other than black) invert, blacken, invert, all on this

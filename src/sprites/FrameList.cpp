@@ -149,10 +149,22 @@ void TFrameList::ReadData(base::MemoryStream& stream) {
         ReadStrip(stream);
     }
     CheckFramesInsideStrip();
+    GrowTempBitmapForFrames();
     for (const auto& frame : Slots()) {
         frame->ResizeTempBitmap();
         frame->PrepareMask(transparentColor_, true);
     }
+}
+
+// The scratch bitmap grown once to what the largest frames need, not frame by frame.
+void TFrameList::GrowTempBitmapForFrames() const {
+    int32_t width = 0;
+    int32_t height = 0;
+    for (const auto& frame : Slots()) {
+        width = std::max(width, 2 * frame->Width() - 1);
+        height = std::max(height, 2 * frame->Height() - 1);
+    }
+    GrowTempBitmap(width, height);
 }
 
 // The scratch bitmap grows to twice a frame's size, so a record must not ask for more than

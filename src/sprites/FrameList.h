@@ -72,6 +72,7 @@ class TFrameList : public TPersistentList<TFrame> {
   private:
     void ReadFrames(base::MemoryStream& stream, int16_t frameCount);
     void ReadStrip(base::MemoryStream& stream);
+    void GrowTempBitmapForFrames() const;
     void CheckFramesInsideStrip() const;
     void WriteContent(base::MemoryStream& stream) const;
     void ShiftFramesRightOf(const TFrame& frame, int16_t width);

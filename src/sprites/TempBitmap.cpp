@@ -1,5 +1,6 @@
 #include "sprites/TempBitmap.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace sprites {
@@ -13,6 +14,13 @@ int32_t liveFrames = 0;
 
 gfx::Bitmap* TempBitmap() {
     return tempBitmap.get();
+}
+
+void GrowTempBitmap(int32_t width, int32_t height) {
+    if (tempBitmap != nullptr && (tempBitmap->Width() < width || tempBitmap->Height() < height)) {
+        tempBitmap->SetSize(std::max(tempBitmap->Width(), width),
+                            std::max(tempBitmap->Height(), height));
+    }
 }
 
 int32_t LiveFrameCount() {

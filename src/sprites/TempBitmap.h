@@ -12,6 +12,10 @@ namespace sprites {
 // The scratch bitmap, or null while no frame exists.
 gfx::Bitmap* TempBitmap();
 
+// Grows the scratch bitmap, if there is one, to at least width x height, in one step (each
+// step makes a new buffer and copies the old one).
+void GrowTempBitmap(int32_t width, int32_t height);
+
 // How many frames exist in the process.
 int32_t LiveFrameCount();
 
