@@ -154,7 +154,7 @@ bool WindowInside(int32_t at, int32_t lastBit) {
     return (at >> 3) + 7 <= (lastBit >> 3);
 }
 
-// Thirty-two pixels a step from one 64-bit read of the mask: each group of eight lanes tests
+// Thirty-two pixels a step from one 64-bit read of the mask: each group of eight lanes takes
 // its own byte of the window, and eight(j, colours) gets the mask colours of pixels j .. j + 7.
 // Steps from pixel `from` while the eight bytes read all hold wanted bits; returns the first
 // pixel not done.
