@@ -154,6 +154,17 @@ bool WindowInside(int32_t at, int32_t lastBit) {
     return (at >> 3) + 7 <= (lastBit >> 3);
 }
 
+// The shifts of the four groups of eight lanes in a 32-bit window: the first group's, then
+// each group's `step` more than the one before.
+struct GroupShifts {
+    __m256i of[4];
+    GroupShifts(__m256i first, int32_t step) : of{first} {
+        for (int32_t k = 1; k < 4; ++k) {
+            of[k] = _mm256_add_epi32(of[k - 1], Broadcast(static_cast<uint32_t>(step)));
+        }
+    }
+};
+
 // Thirty-two pixels a step from one 64-bit read of the mask: each group of eight lanes takes
 // its own byte of the window, and eight(j, colours) gets the mask colours of pixels j .. j + 7.
 // Steps from pixel `from` while the eight bytes read all hold wanted bits; returns the first
@@ -162,16 +173,13 @@ template <class EightPixels>
 int32_t MaskRuns(const uint8_t* bits, int32_t firstBit, int32_t from, int32_t count,
                  const MonoLanes& lanes, EightPixels eight) {
     // Lane j of group k shifts the window's bit 31 - 8k - j to the top.
-    const __m256i firstShifts = _mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0);
-    const __m256i shifts[4] = {firstShifts, _mm256_add_epi32(firstShifts, Broadcast(8)),
-                               _mm256_add_epi32(firstShifts, Broadcast(16)),
-                               _mm256_add_epi32(firstShifts, Broadcast(24))};
+    const GroupShifts shifts(_mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0), 8);
     const int32_t lastBit = firstBit + count - 1;
     int32_t i = from;
     for (; i + 32 <= count && WindowInside(firstBit + i, lastBit); i += 32) {
         const __m256i window = Broadcast(WindowAt(bits, firstBit + i));
         for (int32_t k = 0; k < 4; ++k) {
-            eight(i + 8 * k, lanes.ShiftedColours(window, shifts[k]));
+            eight(i + 8 * k, lanes.ShiftedColours(window, shifts.of[k]));
         }
     }
     return i;
@@ -266,10 +274,7 @@ __m256i MirroredEight(const Pixel* dest, uint32_t byte, const Pixel* image, cons
 int32_t MirroredRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
                      int32_t from, int32_t count, const MonoLanes& lanes) {
     // Lane j of group k takes source pixel 31 - 8k - j of the window, so shifts that bit up.
-    const __m256i firstShifts = _mm256_set_epi32(24, 25, 26, 27, 28, 29, 30, 31);
-    const __m256i shifts[4] = {firstShifts, _mm256_sub_epi32(firstShifts, Broadcast(8)),
-                               _mm256_sub_epi32(firstShifts, Broadcast(16)),
-                               _mm256_sub_epi32(firstShifts, Broadcast(24))};
+    const GroupShifts shifts(_mm256_set_epi32(24, 25, 26, 27, 28, 29, 30, 31), -8);
     const int32_t lastBit = firstBit + count - 1;
     int32_t i = from;
     for (; i + 32 <= count && WindowInside(firstBit + count - 32 - i, lastBit); i += 32) {
@@ -277,7 +282,7 @@ int32_t MirroredRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const P
         const __m256i window = Broadcast(WindowAt(bits, firstBit + low));
         for (int32_t k = 0; k < 4; ++k) {
             Pixel* at = dest + i + 8 * k;
-            Store(at, Masked(Load(at), lanes.ShiftedColours(window, shifts[k]),
+            Store(at, Masked(Load(at), lanes.ShiftedColours(window, shifts.of[k]),
                              ReversedEight(image + low + 24 - 8 * k)));
         }
     }
