@@ -4,10 +4,6 @@
 #include <cstdint>
 #include <string>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
-
 #include "base/Exceptions.h"
 #include "gfx/BitmapCount.h"
 
@@ -25,24 +21,6 @@ void CheckSize(int32_t width, int32_t height) {
 
 size_t MonoStrideFor(int32_t width) {
     return (static_cast<size_t>(width) + 31) / 32 * 4;
-}
-
-// Screen-sized pixel buffers are asked to be backed by 2 MiB pages where the system offers
-// them: a new 1920 x 1080 picture then costs a few hundred page faults instead of two thousand,
-// which is much of the saver's start-up under virtual machines. Only whole 2 MiB blocks inside
-// the buffer are advised, so nothing outside it becomes resident. Called before the buffer is
-// touched.
-void AdviseLargePages([[maybe_unused]] void* data, [[maybe_unused]] size_t bytes) {
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    constexpr uintptr_t kLargePage = uintptr_t{2} << 20;
-    const auto begin = reinterpret_cast<uintptr_t>(data);
-    const uintptr_t first = (begin + kLargePage - 1) & ~(kLargePage - 1);
-    const uintptr_t end = (begin + bytes) & ~(kLargePage - 1);
-    if (bytes >= kLargePage && end > first) {
-        // Advice only: where it is refused the buffer works the same with small pages.
-        madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-    }
-#endif
 }
 
 // Every constructor that completes counts one; the destructor takes it away.
@@ -146,10 +124,7 @@ void Bitmap::SetSize(int32_t width, int32_t height) {
 
 void Bitmap::ResizeColour(int32_t width, int32_t height, int32_t keepWidth, int32_t keepHeight) {
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    std::vector<Pixel> pixels;
-    pixels.reserve(count);
-    AdviseLargePages(pixels.data(), count * sizeof(Pixel));
-    pixels.assign(count, kWhite);
+    std::vector<Pixel, PixelAllocator<Pixel>> pixels(count, kWhite);
     for (int32_t y = 0; y < keepHeight; ++y) {
         const Pixel* from = colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
         std::copy_n(from, keepWidth,

@@ -9,6 +9,7 @@
 
 #include "gfx/Canvas.h"
 #include "gfx/Pixel.h"
+#include "gfx/PixelAllocator.h"
 
 namespace gfx {
 
@@ -92,8 +93,8 @@ class Bitmap {
     int32_t height_ = 0;
     PixelFormat format_ = PixelFormat::Colour;
     size_t monoStride_ = 0;
-    std::vector<Pixel> colour_;  // width * height pixels, rows top to bottom
-    std::vector<uint8_t> mono_;  // monoStride * height bytes
+    std::vector<Pixel, PixelAllocator<Pixel>> colour_;  // width * height pixels, rows top to bottom
+    std::vector<uint8_t> mono_;                         // monoStride * height bytes
     std::vector<Pixel> colourTable_;
     int storedDepth_ = 0;
     std::unique_ptr<Canvas> canvas_;

@@ -1,5 +1,8 @@
 // Bitmaps: sizes, pixel access on both kinds, resizing, copies and their canvases.
 
+#include <cstdint>
+#include <utility>
+
 #include <gtest/gtest.h>
 
 #include "TestBitmaps.h"
@@ -83,6 +86,28 @@ TEST(Bitmap, ResizingKeepsTheCommonAreaAndAddsWhite) {
         bitmap.SetWidth(0);
         EXPECT_TRUE(bitmap.Empty());
     }
+}
+
+// Buffers from kLargeBufferBytes live in whole 2 MiB blocks of their own: growing a picture
+// across that size, copying and moving it keep every pixel, and the rows start on a block.
+TEST(Bitmap, LargeBuffersKeepTheirPixelsAcrossResizesCopiesAndMoves) {
+    const auto largeWidth = static_cast<int32_t>(kLargeBufferBytes / sizeof(Pixel) / 100 + 1);
+    Bitmap bitmap(300, 100);
+    bitmap.SetPixel(299, 99, 0x123456);
+    bitmap.SetSize(largeWidth, 100);
+    ASSERT_GE(size_t{100} * largeWidth * sizeof(Pixel), kLargeBufferBytes);
+    EXPECT_EQ(bitmap.GetPixel(299, 99), 0x123456u);
+    EXPECT_EQ(bitmap.GetPixel(largeWidth - 1, 99), kWhite);
+#if defined(__linux__)
+    EXPECT_EQ(reinterpret_cast<uintptr_t>(bitmap.ColourRow(0)) % (uintptr_t{2} << 20), 0u);
+#endif
+    bitmap.SetPixel(largeWidth - 1, 0, 0x00FF00);
+    Bitmap copy(bitmap);
+    EXPECT_EQ(test::Difference(bitmap, copy), "");
+    Bitmap moved(std::move(copy));
+    EXPECT_EQ(moved.GetPixel(largeWidth - 1, 0), 0x00FF00u);
+    moved.SetSize(300, 100);
+    EXPECT_EQ(moved.GetPixel(299, 99), 0x123456u);
 }
 
 TEST(Bitmap, CopyHasTheSamePixelsAndTableAndAFreshCanvas) {

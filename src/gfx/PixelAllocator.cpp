@@ -1,0 +1,67 @@
+#include "gfx/PixelAllocator.h"
+
+#include <cstdint>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
+
+namespace gfx {
+
+namespace {
+
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+constexpr size_t kLargePage = size_t{2} << 20;
+
+size_t WholeLargePages(size_t bytes) {
+    return (bytes + kLargePage - 1) & ~(kLargePage - 1);
+}
+
+// Maps one large page more than asked, then returns the unaligned head and the tail to the
+// system, so the buffer starts on a large-page boundary.
+void* MapAligned(size_t size) {
+    void* mapped = mmap(nullptr, size + kLargePage, PROT_READ | PROT_WRITE,
+                        MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (mapped == MAP_FAILED) {
+        throw std::bad_alloc();
+    }
+    const auto begin = reinterpret_cast<uintptr_t>(mapped);
+    const uintptr_t aligned = (begin + kLargePage - 1) & ~uintptr_t{kLargePage - 1};
+    if (aligned > begin) {
+        munmap(mapped, aligned - begin);
+    }
+    const uintptr_t tail = aligned + size;
+    const uintptr_t end = begin + size + kLargePage;
+    if (end > tail) {
+        munmap(reinterpret_cast<void*>(tail), end - tail);
+    }
+    return reinterpret_cast<void*>(aligned);
+}
+#endif
+
+}  // namespace
+
+void* AllocatePixelBuffer(size_t bytes) {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (bytes >= kLargeBufferBytes) {
+        const size_t size = WholeLargePages(bytes);
+        void* data = MapAligned(size);
+        // Advice only: where it is refused the buffer works the same with small pages.
+        madvise(data, size, MADV_HUGEPAGE);
+        return data;
+    }
+#endif
+    return ::operator new(bytes);
+}
+
+void FreePixelBuffer(void* data, size_t bytes) noexcept {
+#if defined(__linux__) && defined(MADV_HUGEPAGE)
+    if (bytes >= kLargeBufferBytes) {
+        munmap(data, WholeLargePages(bytes));
+        return;
+    }
+#endif
+    ::operator delete(data);
+}
+
+}  // namespace gfx
