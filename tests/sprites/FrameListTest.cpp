@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "SpriteTestSupport.h"
 #include "sprites/FrameList.h"
 #include "sprites/Sequence.h"
@@ -25,19 +27,17 @@ TEST(FrameListTest, ItemsAndLookups) {
     EXPECT_EQ(list.IndexOf("blad1_3"), -1);
     EXPECT_EQ(list.IndexOf(std::string(100, 'n')), 2);
 
-    int32_t w = -1;
-    int32_t h = -1;
-    list.GetMaxSize(w, h);
-    EXPECT_EQ(w, 141);
-    EXPECT_EQ(h, 104);
+    // The widest and the tallest frame need not be the same one.
+    const auto maxSize = [](const TFrameList& frames) {
+        int32_t w = -1;
+        int32_t h = -1;
+        frames.GetMaxSize(w, h);
+        return std::pair{w, h};
+    };
+    EXPECT_EQ(maxSize(list), (std::pair{141, 104}));
     test::AddFrames(list, {{"tall", 281, 0, 20, 150}});
-    list.GetMaxSize(w, h);
-    EXPECT_EQ(w, 141);
-    EXPECT_EQ(h, 150);
-    TFrameList empty;
-    empty.GetMaxSize(w, h);
-    EXPECT_EQ(w, 0);
-    EXPECT_EQ(h, 0);
+    EXPECT_EQ(maxSize(list), (std::pair{141, 150}));
+    EXPECT_EQ(maxSize(TFrameList()), (std::pair{0, 0}));
 
     TFrameList other;
     EXPECT_THROW(list.Add(std::make_unique<TFrame>(&other)), base::EFrame);

@@ -97,9 +97,7 @@ TEST(FrameTest, RecordRoundTripAndFailures) {
     EXPECT_TRUE(list.Loaded());
     EXPECT_EQ(frame.Name(), "blad1_30");
     EXPECT_EQ(frame.SourceRect(), (gfx::Rect{12, 0, 153, 104}));
-    base::MemoryStream out;
-    frame.WriteData(out);
-    EXPECT_EQ(out.Bytes(), bytes);
+    EXPECT_EQ(test::WrittenBytes(frame), bytes);
 
     base::MemoryStream badTest(Record(1, "x", 0, 0, 1, 1));
     ExpectFailure<base::EFrame>([&] { frame.ReadData(badTest); },
@@ -109,7 +107,7 @@ TEST(FrameTest, RecordRoundTripAndFailures) {
     ExpectFailure<base::EFrame>([&] { frame.ReadData(negative); },
                                 "Frame.ReadData: negative frame size -3 x 1");
     EXPECT_EQ(frame.Width(), 141);  // a refused record leaves the frame as it was
-    base::MemoryStream truncated(std::vector<uint8_t>(bytes.begin(), bytes.begin() + 85));
+    base::MemoryStream truncated(test::Prefix(bytes, 85));
     EXPECT_THROW(frame.ReadData(truncated), base::EReadError);
 
     frame.Initialize("", nullptr, nullptr);

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
+#include <string_view>
 
 #include "SpriteTestSupport.h"
 #include "sprites/FrameList.h"
@@ -13,19 +15,10 @@ namespace {
 constexpr gfx::Pixel kR = 0xFF0000, kG = 0x00FF00, kB = 0x0000FF, kK = 0, kW = 0xFFFFFF;
 constexpr gfx::Pixel kGrey = 0x808080;
 
+// 'R', 'G', 'K', 'W' for those colours; '.' where the grey canvas shows.
 gfx::Pixel FromLetter(char letter) {
-    switch (letter) {
-        case 'R':
-            return kR;
-        case 'G':
-            return kG;
-        case 'K':
-            return kK;
-        case 'W':
-            return kW;
-        default:
-            return kGrey;  // '.': the canvas shows
-    }
+    const size_t at = std::string_view("RGKW").find(letter);
+    return at == std::string_view::npos ? kGrey : std::array{kR, kG, kK, kW}[at];
 }
 
 // Frame "p" (3 x 2, its top right pixel blue, the transparent colour), "five" (5 x 2) and

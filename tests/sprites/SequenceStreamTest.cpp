@@ -25,12 +25,6 @@ std::vector<SequenceData> WithoutDZ(std::vector<SequenceData> sequences) {
     return sequences;
 }
 
-std::vector<uint8_t> WriteList(const TSequenceList& list) {
-    base::MemoryStream stream;
-    list.WriteData(stream);
-    return stream.Bytes();
-}
-
 TEST(SequenceStreamTest, VersionTextsCompareByteByByte) {
     for (const char* carries : {"1.1b", "1.1e", "1.1b0", "1.2", "2", "\xE9"}) {
         EXPECT_TRUE(StepsCarryDZ(carries)) << carries;
@@ -58,14 +52,15 @@ TEST(SequenceStreamTest, StepSizeFollowsTheOwnersStoredVersion) {
         EXPECT_EQ(step.DY(), -25);
         EXPECT_EQ(step.DZ(), withDZ ? -4 : 0);
         EXPECT_EQ(step.Time(), base::Real48::FromDouble(0.25));
-        EXPECT_EQ(WriteList(list), test::SequenceListBytes(withDZ ? kTwo : WithoutDZ(kTwo), true));
+        EXPECT_EQ(test::WrittenBytes(list),
+                  test::SequenceListBytes(withDZ ? kTwo : WithoutDZ(kTwo), true));
     }
 }
 
 TEST(SequenceStreamTest, StoredSizesAndNamesWrittenAsHeld) {
     test::TestSprite sprite;
     TSequenceList list(&sprite);
-    EXPECT_EQ(WriteList(list), (std::vector<uint8_t>{0, 0}));
+    EXPECT_EQ(test::WrittenBytes(list), (std::vector<uint8_t>{0, 0}));
     for (int n = 1; n <= 5; ++n) {
         TSequence& sequence = list.Add(std::make_unique<TSequence>(&sprite));
         sequence.SetName("WAAI" + std::to_string(n));
@@ -73,7 +68,7 @@ TEST(SequenceStreamTest, StoredSizesAndNamesWrittenAsHeld) {
             sequence.Add(std::make_unique<TFrameRef>(&sprite)).SetFrameName("blad");
         }
     }
-    const std::vector<uint8_t> bytes = WriteList(list);
+    const std::vector<uint8_t> bytes = test::WrittenBytes(list);
     EXPECT_EQ(bytes.size(), 7857u);
     std::vector<uint8_t> name(81, 0);
     const std::string held = "\x05WAAI1equence";
@@ -95,9 +90,7 @@ std::unique_ptr<TSequenceList> ReadFails(test::TestSprite& sprite,
 TEST(SequenceStreamTest, DamagedStreamsFailAndKeepWhatWasReadWhole) {
     test::TestSprite sprite;
     const std::vector<uint8_t> stored = test::SequenceListBytes(kTwo, true);
-    const auto cut = [&](size_t size) {
-        return std::vector<uint8_t>(stored.begin(), stored.begin() + long(size));
-    };
+    const auto cut = [&](size_t size) { return test::Prefix(stored, size); };
     for (size_t size : {size_t{1}, size_t{50}, size_t{2 + 83 + 93}}) {
         EXPECT_EQ(ReadFails(sprite, cut(size))->Count(), 0) << size;
     }

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "SpriteTestSupport.h"
 #include "sprites/SequenceList.h"
 
@@ -73,24 +75,21 @@ TEST_F(SequenceTest, StepsAreFoundByExactFrameName) {
     EXPECT_THROW(Waai1().Items(4), base::EListError);
 }
 
+// Step -1, the start, is the first step's frame without a move or a time; every field is
+// written, whatever it held.
 TEST_F(SequenceTest, FrameDataOfStepsAndOfTheStartBeforeThem) {
-    int32_t frame = 99;
-    int16_t dx = 9, dy = 9, dz = 9;
-    base::Real48 time = base::Real48::FromDouble(7.0);
-    Waai1().GetFrameData(-1, frame, dx, dy, dz, time);
-    EXPECT_EQ(frame, 2);
-    EXPECT_EQ(dx | dy | dz, 0);
-    EXPECT_EQ(time, base::Real48{});
-    Waai1().GetFrameData(1, frame, dx, dy, dz, time);
-    EXPECT_EQ(frame, 1);
-    EXPECT_EQ(dx, 76);
-    EXPECT_EQ(dy, -39);
-    EXPECT_EQ(dz, 5);
-    EXPECT_EQ(time, base::Real48::FromDouble(0.1));
-    Waai1().GetFrameData(3, frame, dx, dy, dz, time);
-    EXPECT_EQ(frame, -1);
-    EXPECT_THROW(Waai1().GetFrameData(4, frame, dx, dy, dz, time), base::EListError);
-    EXPECT_THROW(list_.Items(0).GetFrameData(-1, frame, dx, dy, dz, time), base::EListError);
+    using Data = std::tuple<int32_t, int16_t, int16_t, int16_t, base::Real48>;
+    const auto data = [](const TSequence& sequence, int32_t index) {
+        Data d{99, 9, 9, 9, base::Real48::FromDouble(7.0)};
+        auto& [frame, dx, dy, dz, time] = d;
+        sequence.GetFrameData(index, frame, dx, dy, dz, time);
+        return d;
+    };
+    EXPECT_EQ(data(Waai1(), -1), (Data{2, 0, 0, 0, base::Real48{}}));
+    EXPECT_EQ(data(Waai1(), 1), (Data{1, 76, -39, 5, base::Real48::FromDouble(0.1)}));
+    EXPECT_EQ(std::get<0>(data(Waai1(), 3)), -1);
+    EXPECT_THROW(data(Waai1(), 4), base::EListError);
+    EXPECT_THROW(data(list_.Items(0), -1), base::EListError);
 }
 
 TEST_F(SequenceTest, AssigningAListCopiesEverythingForTheSourceSprite) {

@@ -27,6 +27,19 @@ void ExpectFailure(Action&& action, const std::string& message) {
     }
 }
 
+// What `object` stores through its WriteData.
+template <class Stored>
+std::vector<uint8_t> WrittenBytes(Stored& object) {
+    base::MemoryStream stream;
+    object.WriteData(stream);
+    return stream.Bytes();
+}
+
+// The first `size` bytes of `bytes`: a stored form cut short.
+inline std::vector<uint8_t> Prefix(const std::vector<uint8_t>& bytes, size_t size) {
+    return {bytes.begin(), bytes.begin() + static_cast<long>(size)};
+}
+
 struct FramePlace {
     std::string name;
     int16_t x = 0;

@@ -91,20 +91,18 @@ std::vector<gfx::Rect> StageTest::Presented() const {
 }
 
 bool StageTest::Shows(const gfx::Rect& r, gfx::Pixel colour) const {
-    for (int32_t y = r.top; y < r.bottom; ++y) {
-        for (int32_t x = r.left; x < r.right; ++x) {
-            if (Screen(x, y) != colour) {
-                return false;
-            }
-        }
-    }
-    return true;
+    return Every(r, [colour](int32_t, int32_t) { return colour; });
 }
 
 bool StageTest::ShowsBackground(const gfx::Rect& r) const {
+    return Every(r, BackgroundPixel);
+}
+
+bool StageTest::Every(const gfx::Rect& r,
+                      const std::function<gfx::Pixel(int32_t, int32_t)>& want) const {
     for (int32_t y = r.top; y < r.bottom; ++y) {
         for (int32_t x = r.left; x < r.right; ++x) {
-            if (Screen(x, y) != BackgroundPixel(x, y)) {
+            if (Screen(x, y) != want(x, y)) {
                 return false;
             }
         }

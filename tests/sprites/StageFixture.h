@@ -5,6 +5,7 @@
 // transparent, "b" 40 x 30 of kColourB with its bottom-right 5 x 5 transparent, "c" 20 x 10
 // of kColourC; and the sequence "S3": a (dx 1, 0.1 s), b (dx 2, dy 1, 0.2 s), c (dx 4, 0.3 s).
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -40,6 +41,8 @@ class StageTest : public ::testing::Test {
     // True when every pixel of r on the screen is `colour` (background: the bare picture).
     bool Shows(const gfx::Rect& r, gfx::Pixel colour) const;
     bool ShowsBackground(const gfx::Rect& r) const;
+    // True when every pixel of r on the screen is what `want` gives for its place.
+    bool Every(const gfx::Rect& r, const std::function<gfx::Pixel(int32_t, int32_t)>& want) const;
 
     platform::headless::HeadlessBackend backend_;
     framework::TComponent root_{nullptr};
