@@ -1,6 +1,8 @@
 // The saver inside a daemon's window, and the message box.
 #include "X11TestSupport.h"
 
+#include <gmock/gmock.h>
+
 #include <X11/keysym.h>
 
 #include <algorithm>
@@ -90,12 +92,8 @@ TEST_F(X11DaemonTest, NoOtherWindowIsBroughtUpOverTheDaemonsScreen) {
 TEST_F(X11DaemonTest, ADaemonWindowThatDoesNotExistIsRefused) {
     X11Options options;
     options.daemonWindow = 0x7FFFFF1;
-    try {
-        MakeBackend(options);
-        FAIL() << "no exception";
-    } catch (const base::Exception& error) {
-        EXPECT_NE(std::string(error.what()).find("0x7fffff1"), std::string::npos) << error.what();
-    }
+    EXPECT_THAT([&] { MakeBackend(options); },
+                ::testing::ThrowsMessage<base::Exception>(::testing::HasSubstr("0x7fffff1")));
 }
 
 class X11MessageBoxTest : public X11Fixture, public ::testing::WithParamInterface<unsigned long> {};

@@ -1,8 +1,6 @@
 #include "X11TestSupport.h"
 
-#include <array>
 #include <chrono>
-#include <cstdio>
 #include <thread>
 
 namespace platform::x11::testing {
@@ -75,39 +73,27 @@ void X11Fixture::FillForeignWindow(::Window window, gfx::Pixel colour) {
 
 void X11Fixture::SendKey(::Window window, unsigned long keySym, unsigned int state) {
     XEvent event{};
-    event.xkey.type = KeyPress;
-    event.xkey.display = raw_;
-    event.xkey.window = window;
-    event.xkey.root = XDefaultRootWindow(raw_);
-    event.xkey.state = state;
-    event.xkey.keycode = XKeysymToKeycode(raw_, keySym);
-    event.xkey.same_screen = 1;
-    XSendEvent(raw_, window, 1, KeyPressMask, &event);
-    XSync(raw_, 0);
+    event.xkey = {KeyPress, 0, 0, raw_, window, XDefaultRootWindow(raw_),       0, 0,
+                  0,        0, 0, 0,    state,  XKeysymToKeycode(raw_, keySym), 1};
+    Deliver(window, event, KeyPressMask);
 }
 
 void X11Fixture::SendButton(::Window window, unsigned int button, int x, int y) {
     XEvent event{};
-    event.xbutton.type = ButtonPress;
-    event.xbutton.window = window;
-    event.xbutton.root = XDefaultRootWindow(raw_);
-    event.xbutton.button = button;
-    event.xbutton.x = x;
-    event.xbutton.y = y;
-    event.xbutton.same_screen = 1;
-    XSendEvent(raw_, window, 1, ButtonPressMask, &event);
-    XSync(raw_, 0);
+    event.xbutton = {ButtonPress, 0, 0, raw_,   window, XDefaultRootWindow(raw_), 0, 0, x, y,
+                     0,           0, 0, button, 1};
+    Deliver(window, event, ButtonPressMask);
 }
 
 void X11Fixture::SendMotion(::Window window, int x, int y) {
     XEvent event{};
-    event.xmotion.type = MotionNotify;
-    event.xmotion.window = window;
-    event.xmotion.root = XDefaultRootWindow(raw_);
-    event.xmotion.x = x;
-    event.xmotion.y = y;
-    event.xmotion.same_screen = 1;
-    XSendEvent(raw_, window, 1, PointerMotionMask, &event);
+    event.xmotion = {
+        MotionNotify, 0, 0, raw_, window, XDefaultRootWindow(raw_), 0, 0, x, y, 0, 0, 0, 0, 1};
+    Deliver(window, event, PointerMotionMask);
+}
+
+void X11Fixture::Deliver(::Window window, XEvent& event, long mask) {
+    XSendEvent(raw_, window, 1, mask, &event);
     XSync(raw_, 0);
 }
 
@@ -142,19 +128,18 @@ int X11Fixture::RunTool(const std::string& commandLine) {
     return std::system(command.c_str());
 }
 
-std::string X11Fixture::ToolOutput(const std::string& commandLine) {
-    std::string command = "DISPLAY=" + server_->DisplayName() + " " + commandLine + " 2>/dev/null";
-    std::string output;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) {
-        return output;
-    }
-    std::array<char, 256> buffer{};
-    while (fgets(buffer.data(), static_cast<int>(buffer.size()), pipe) != nullptr) {
-        output += buffer.data();
-    }
-    pclose(pipe);
-    return output;
+std::string X11Fixture::RawProperty(::Window window, const char* name) {
+    SyncBackend();
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0;
+    unsigned long rest = 0;
+    unsigned char* data = nullptr;
+    XGetWindowProperty(raw_, window, XInternAtom(raw_, name, 0), 0, 1024, 0, AnyPropertyType, &type,
+                       &format, &count, &rest, &data);
+    std::string text = data == nullptr ? "" : std::string(reinterpret_cast<char*>(data), count);
+    XFree(data);
+    return text;
 }
 
 void X11Fixture::Flush() {

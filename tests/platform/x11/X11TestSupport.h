@@ -49,7 +49,6 @@ class X11Fixture : public ::testing::Test {
     static void SyncBackend();
     // Runs an X command-line tool against the test's display; its exit code.
     static int RunTool(const std::string& commandLine);
-    static std::string ToolOutput(const std::string& commandLine);
     // Takes one message (a turn of the loop flushes what was presented) and waits for the
     // server.
     static void Flush();
@@ -59,11 +58,13 @@ class X11Fixture : public ::testing::Test {
     // The server's view through the test's connection.
     XWindowAttributes Attributes(::Window window);
     ::Window ParentOf(::Window window);
-    std::vector<::Window> ChildrenOf(::Window window);  // in stacking order, bottom first
+    std::string RawProperty(::Window window, const char* name);  // its bytes, "" when unset
+    std::vector<::Window> ChildrenOf(::Window window);           // in stacking order, bottom first
     // Whether another program could grab the keyboard now (it is let go again at once).
     int GrabKeyboard();
 
   private:
+    void Deliver(::Window window, XEvent& event, long mask);
     std::pair<::Window, std::vector<::Window>> Tree(::Window window);
 
     static std::unique_ptr<XvfbServer> server_;

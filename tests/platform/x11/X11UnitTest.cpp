@@ -2,6 +2,7 @@
 // pixel layouts and key symbols.
 #include "platform/platform.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
@@ -128,14 +129,10 @@ TEST(DaemonWindowTest, TheCommandLineComesBeforeTheEnvironment) {
 }
 
 TEST(ConnectionTest, ADisplayThatCannotBeOpenedIsNamedInTheFailure) {
-    try {
-        X11Options options;
-        options.display = ":4987";
-        X11Backend backend(options);
-        FAIL() << "no exception";
-    } catch (const base::Exception& error) {
-        EXPECT_NE(std::string(error.what()).find("\":4987\""), std::string::npos) << error.what();
-    }
+    X11Options options;
+    options.display = ":4987";
+    EXPECT_THAT([&] { X11Backend backend(options); },
+                ::testing::ThrowsMessage<base::Exception>(::testing::HasSubstr("\":4987\"")));
 }
 
 TEST(PixelLayoutTest, TheCommonLayoutIsNativeAndOthersAreConverted) {

@@ -1,29 +1,11 @@
-// Windows of the X backend as the server and other programs see them.
+// Windows of the X backend as the server and other programs see them. What every backend does
+// alike (titles read back, enabling, finding the program's own windows) is in the contract.
 #include "X11TestSupport.h"
-
-#include "platform/x11/WindowProperties.h"
 
 namespace platform::x11::testing {
 namespace {
 
-class X11WindowTest : public X11BackendTest {
-  protected:
-    std::string RawProperty(::Window window, const char* name) {
-        Atom property = XInternAtom(Raw(), name, 0);
-        Atom type = 0;
-        int format = 0;
-        unsigned long count = 0;
-        unsigned long rest = 0;
-        unsigned char* data = nullptr;
-        XGetWindowProperty(Raw(), window, property, 0, 1024, 0, AnyPropertyType, &type, &format,
-                           &count, &rest, &data);
-        std::string text = data == nullptr ? "" : std::string(reinterpret_cast<char*>(data), count);
-        if (data != nullptr) {
-            XFree(data);
-        }
-        return text;
-    }
-};
+using X11WindowTest = X11BackendTest;
 
 TEST_F(X11WindowTest, TitleAndClassAreTheServersWmNameNetWmNameAndWmClass) {
     HWND hwnd = CreateWindowExA(0, "TestWindow", "Vellamor Autumn", WS_POPUP, 0, 0, 50, 40, 0);
@@ -35,9 +17,6 @@ TEST_F(X11WindowTest, TitleAndClassAreTheServersWmNameNetWmNameAndWmClass) {
     ASSERT_TRUE(SetWindowTextA(hwnd, "Other"));
     FindWindowA(nullptr, nullptr);
     EXPECT_EQ(RawProperty(hwnd, "_NET_WM_NAME"), "Other");
-    EXPECT_EQ(GetWindowTextA(hwnd), "Other");
-    EXPECT_EQ(GetClassNameA(hwnd), "TestWindow");
-    EXPECT_EQ(log_.Count(WM_CREATE), 1);
 }
 
 TEST_F(X11WindowTest, FindWindowMatchesClassAndTitleAmongOwnAndOtherProgramsWindows) {
@@ -130,7 +109,6 @@ TEST_F(X11WindowTest, DisabledWindowsPassTheirInputToTheParent) {
         CreateWindowExA(0, "TestWindow", "Parent", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, 0);
     HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0,
                                  0, 20, 20, parent);
-    EXPECT_FALSE(IsWindowEnabled(child));
     EXPECT_EQ(Attributes(child).all_event_masks & KeyPressMask, 0);
     EXPECT_TRUE(EnableWindow(child, true));
     EXPECT_NE(Attributes(child).all_event_masks & KeyPressMask, 0);
