@@ -1,6 +1,7 @@
 // The backend contract on the X11 backend, against one Xvfb for the whole program.
 #include <chrono>
 #include <memory>
+#include <string>
 #include <thread>
 
 #include "X11TestSupport.h"
@@ -14,25 +15,12 @@ namespace {
 using x11::testing::XvfbServer;
 
 struct X11Env {
+    static inline std::string failure;
     static XvfbServer* Server() {
-        static std::unique_ptr<XvfbServer> server = [] {
-            std::unique_ptr<XvfbServer> started;
-            if (XvfbServer::Find()) {
-                try {
-                    started = std::make_unique<XvfbServer>(640, 480);
-                } catch (const std::exception&) {
-                }
-            }
-            return started;
-        }();
+        static std::unique_ptr<XvfbServer> server = x11::testing::StartXvfb(640, 480, failure);
         return server.get();
     }
-    static const char* SkipReason() {
-        if (!XvfbServer::Find()) {
-            return "Xvfb is not installed (Debian package xvfb): X11 contract tests skipped";
-        }
-        return Server() == nullptr ? "Xvfb did not start: X11 contract tests skipped" : nullptr;
-    }
+    static const char* SkipReason() { return Server() == nullptr ? failure.c_str() : nullptr; }
     static x11::X11Options Options() {
         x11::X11Options options;
         options.display = Server()->DisplayName();

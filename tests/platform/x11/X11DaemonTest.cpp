@@ -21,20 +21,11 @@ class X11DaemonTest : public X11BackendTest {
         return options;
     }
 
-    HWND MakeSaver() {
-        HWND hwnd =
-            CreateWindowExA(WS_EX_TOPMOST, "TfrmMain", "Vellamor Autumn", WS_POPUP, 0, 0,
-                            GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
-        ShowWindow(hwnd, SW_SHOW);
-        FindWindowA(nullptr, nullptr);
-        return hwnd;
-    }
-
     ::Window daemonWindow_ = 0;
 };
 
 TEST_F(X11DaemonTest, TheSaversWindowIsAChildFillingTheDaemonsWindowTakesNoInputAndDrawsThere) {
-    HWND hwnd = MakeSaver();
+    HWND hwnd = ShowSaver();
     EXPECT_EQ(ParentOf(hwnd), daemonWindow_);
     XWindowAttributes attributes = Attributes(hwnd);
     EXPECT_EQ(attributes.width, 300);
@@ -55,7 +46,7 @@ TEST_F(X11DaemonTest, TheDaemonsWindowIsTheScreenAndItsNewSizeResizesTheSaver) {
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 200);
     EXPECT_EQ(CaptureScreen().Width(), 300);
     EXPECT_EQ(CaptureScreen().Height(), 200);
-    HWND hwnd = MakeSaver();
+    HWND hwnd = ShowSaver();
     XResizeWindow(Raw(), daemonWindow_, 400, 250);
     XSync(Raw(), 0);
     ASSERT_TRUE(PumpUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 400; }));
@@ -66,7 +57,7 @@ TEST_F(X11DaemonTest, TheDaemonsWindowIsTheScreenAndItsNewSizeResizesTheSaver) {
 }
 
 TEST_F(X11DaemonTest, TheDaemonsWindowGoingEndsTheSaver) {
-    HWND hwnd = MakeSaver();
+    HWND hwnd = ShowSaver();
     XDestroyWindow(Raw(), daemonWindow_);
     XSync(Raw(), 0);
     MSG msg;

@@ -8,17 +8,21 @@ namespace platform::x11::testing {
 std::unique_ptr<XvfbServer> X11Fixture::server_;
 std::string X11Fixture::failure_;
 
-void X11Fixture::StartServer(int width, int height) {
-    failure_.clear();
+std::unique_ptr<XvfbServer> StartXvfb(int width, int height, std::string& failure) {
     if (!XvfbServer::Find()) {
-        failure_ = "Xvfb is not installed (Debian package xvfb): X11 tests skipped";
-        return;
+        failure = "Xvfb is not installed (Debian package xvfb): X11 tests skipped";
+        return nullptr;
     }
     try {
-        server_ = std::make_unique<XvfbServer>(width, height);
+        return std::make_unique<XvfbServer>(width, height);
     } catch (const std::exception& error) {
-        failure_ = error.what();
+        failure = error.what();
+        return nullptr;
     }
+}
+
+void X11Fixture::StartServer(int width, int height) {
+    server_ = StartXvfb(width, height, failure_);
 }
 
 void X11Fixture::TearDownTestSuite() {
@@ -203,6 +207,14 @@ void X11BackendTest::SetUp() {
 void X11BackendTest::TearDown() {
     backend_.reset();
     X11Fixture::TearDown();
+}
+
+HWND X11BackendTest::ShowSaver() {
+    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, className_, "Vellamor Autumn", WS_POPUP, 0, 0,
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
+    ShowWindow(hwnd, SW_SHOW);
+    PumpUntil([&] { return log_.Count(WM_PAINT) > 0; });
+    return hwnd;
 }
 
 int MessageLog::Count(UINT message) const {

@@ -21,6 +21,9 @@
 
 namespace platform::x11::testing {
 
+// An Xvfb with a screen of the given size, or nullptr with the reason to skip in `failure`.
+std::unique_ptr<XvfbServer> StartXvfb(int width, int height, std::string& failure);
+
 class X11Fixture : public ::testing::Test {
   public:
     // Runs the backend's messages until the condition holds or the time is up.
@@ -89,6 +92,9 @@ class X11BackendTest : public X11Fixture {
     void SetUp() override;
     void TearDown() override;
     virtual X11Options Options() { return {}; }
+    // The saver's window of the registered class: top-most, covering the screen, shown, and
+    // painted once.
+    HWND ShowSaver();
 
     std::string className_;
     MessageLog log_;
