@@ -55,10 +55,8 @@ TEST_F(X11ForeignTest, AWindowThatNeverAnswersGivesZeroAfterTheTimeout) {
     EXPECT_LT(elapsed, std::chrono::milliseconds(2000));
     // The request did reach the window, in the documented form.
     XEvent event{};
-    ASSERT_TRUE(XCheckTypedWindowEvent(Raw(), silent, ClientMessage, &event) != 0 || [&] {
-        XSync(Raw(), 0);
-        return XCheckTypedWindowEvent(Raw(), silent, ClientMessage, &event) != 0;
-    }());
+    XSync(Raw(), 0);  // reads what the server has for the test's connection
+    ASSERT_NE(XCheckTypedWindowEvent(Raw(), silent, ClientMessage, &event), 0);
     EXPECT_EQ(event.xclient.message_type, XInternAtom(Raw(), "_VELLAMOR_MESSAGE", 0));
     EXPECT_EQ(event.xclient.data.l[0], 1127);
     EXPECT_NE(event.xclient.data.l[3], 0);  // where the answer would go
