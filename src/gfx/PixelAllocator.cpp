@@ -61,7 +61,7 @@ void FreePixelBuffer(void* data, size_t bytes) noexcept {
         return;
     }
 #endif
-    ::operator delete(data);
+    ::operator delete(data, bytes);
 }
 
 }  // namespace gfx
