@@ -141,17 +141,21 @@ __m256i MonoEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Mono
     return Op::Apply(Load(dest), lanes.Colours(MaskByteAt(bits, at, 0), lanes.laneBits));
 }
 
-// The 32 mask bits from bit `at` on, the first in the top bit, from one 64-bit read of the
-// eight bytes from at / 8 on.
-uint32_t WindowAt(const uint8_t* bits, int32_t at) {
+// The 32 mask bits from bit `at` on, the first in the top bit; the row's bits end in byte
+// lastByte. One 64-bit read where its eight bytes all lie in the row, else only the row's
+// bytes (up to the five that can hold the 32 bits), the missing ones read as 0.
+uint32_t WindowAt(const uint8_t* bits, int32_t at, int32_t lastByte) {
+    const int32_t from = at >> 3;
     uint64_t word = 0;
-    std::memcpy(&word, bits + (at >> 3), sizeof word);
-    return static_cast<uint32_t>((__builtin_bswap64(word) << (at & 7)) >> 32);
-}
-
-// Whether the eight bytes read for bit `at` all hold bits of the row, whose last is lastBit.
-bool WindowInside(int32_t at, int32_t lastBit) {
-    return (at >> 3) + 7 <= (lastBit >> 3);
+    if (from + 7 <= lastByte) {
+        std::memcpy(&word, bits + from, sizeof word);
+        word = __builtin_bswap64(word);
+    } else {
+        for (int32_t b = from; b <= lastByte && b < from + 5; ++b) {
+            word |= uint64_t{bits[b]} << (56 - 8 * (b - from));
+        }
+    }
+    return static_cast<uint32_t>((word << (at & 7)) >> 32);
 }
 
 // The shifts of the four groups of eight lanes in a 32-bit window: the first group's, then
@@ -165,30 +169,35 @@ struct GroupShifts {
     }
 };
 
-// Thirty-two pixels a step from one 64-bit read of the mask: each group of eight lanes takes
-// its own byte of the window, and eight(j, colours) gets the mask colours of pixels j .. j + 7.
-// Steps from pixel `from` while the eight bytes read all hold wanted bits; returns the first
-// pixel not done.
+// Thirty-two pixels a step from one read of the mask: each group of eight lanes takes its own
+// byte of the window, and eight(j, colours) gets the mask colours of pixels j .. j + 7. The
+// last full groups, fewer than four, share one more window. Steps from pixel `from` on and
+// leaves fewer than eight pixels at the end, which the row's last vector covers.
 template <class EightPixels>
-int32_t MaskRuns(const uint8_t* bits, int32_t firstBit, int32_t from, int32_t count,
-                 const MonoLanes& lanes, EightPixels eight) {
+void MaskRuns(const uint8_t* bits, int32_t firstBit, int32_t from, int32_t count,
+              const MonoLanes& lanes, EightPixels eight) {
     // Lane j of group k shifts the window's bit 31 - 8k - j to the top.
     const GroupShifts shifts(_mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0), 8);
-    const int32_t lastBit = firstBit + count - 1;
+    const int32_t lastByte = (firstBit + count - 1) >> 3;
     int32_t i = from;
-    for (; i + 32 <= count && WindowInside(firstBit + i, lastBit); i += 32) {
-        const __m256i window = Broadcast(WindowAt(bits, firstBit + i));
+    for (; i + 32 <= count; i += 32) {
+        const __m256i window = Broadcast(WindowAt(bits, firstBit + i, lastByte));
         for (int32_t k = 0; k < 4; ++k) {
             eight(i + 8 * k, lanes.ShiftedColours(window, shifts.of[k]));
         }
     }
-    return i;
+    if (i + 8 <= count) {
+        const __m256i window = Broadcast(WindowAt(bits, firstBit + i, lastByte));
+        for (int32_t k = 0; i + 8 <= count; ++k, i += 8) {
+            eight(i, lanes.ShiftedColours(window, shifts.of[k]));
+        }
+    }
 }
 
 template <class Op>
-int32_t CombineMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t from,
-                        int32_t count, const MonoLanes& lanes) {
-    return MaskRuns(bits, firstBit, from, count, lanes, [dest](int32_t j, __m256i colours) {
+void CombineMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t from,
+                     int32_t count, const MonoLanes& lanes) {
+    MaskRuns(bits, firstBit, from, count, lanes, [dest](int32_t j, __m256i colours) {
         Store(dest + j, Op::Apply(Load(dest + j), colours));
     });
 }
@@ -208,10 +217,7 @@ void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t 
     const int32_t last = count - 8;
     const __m256i first = MonoEight<Op>(dest, bits, firstBit, lanes);
     const __m256i final = MonoEight<Op>(dest + last, bits, firstBit + last, lanes);
-    int32_t i = CombineMonoRuns<Op>(dest, bits, firstBit, HeadPixels(dest), count, lanes);
-    for (; i + 8 <= count; i += 8) {
-        Store(dest + i, MonoEight<Op>(dest + i, bits, firstBit + i, lanes));
-    }
+    CombineMonoRuns<Op>(dest, bits, firstBit, HeadPixels(dest), count, lanes);
     Store(dest, first);
     Store(dest + last, final);
 }
@@ -226,10 +232,10 @@ __m256i MaskedEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Pi
     return Masked(Load(dest), lanes.Colours(MaskByteAt(bits, at, 0), lanes.laneBits), Load(image));
 }
 
-// As CombineMonoRuns: thirty-two masked pixels from each 64-bit read of the mask.
-int32_t MaskedMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
-                       int32_t from, int32_t count, const MonoLanes& lanes) {
-    return MaskRuns(bits, firstBit, from, count, lanes, [dest, image](int32_t j, __m256i colours) {
+// As CombineMonoRuns: thirty-two masked pixels from each read of the mask.
+void MaskedMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                    int32_t from, int32_t count, const MonoLanes& lanes) {
+    MaskRuns(bits, firstBit, from, count, lanes, [dest, image](int32_t j, __m256i colours) {
         Store(dest + j, Masked(Load(dest + j), colours, Load(image + j)));
     });
 }
@@ -248,10 +254,7 @@ void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pix
     const int32_t last = count - 8;
     const __m256i first = MaskedEight(dest, bits, firstBit, image, lanes);
     const __m256i final = MaskedEight(dest + last, bits, firstBit + last, image + last, lanes);
-    int32_t i = MaskedMonoRuns(dest, bits, firstBit, image, HeadPixels(dest), count, lanes);
-    for (; i + 8 <= count; i += 8) {
-        Store(dest + i, MaskedEight(dest + i, bits, firstBit + i, image + i, lanes));
-    }
+    MaskedMonoRuns(dest, bits, firstBit, image, HeadPixels(dest), count, lanes);
     Store(dest, first);
     Store(dest + last, final);
 }
@@ -268,25 +271,36 @@ __m256i MirroredEight(const Pixel* dest, uint32_t byte, const Pixel* image, cons
     return Masked(Load(dest), lanes.Colours(byte, reversedLaneBits), ReversedEight(image));
 }
 
-// Thirty-two pixels of a mirrored masked row a step from pixel `from` on, from one 64-bit read
-// of the mask: pixels i .. i + 31 read source pixels count - 32 - i .. count - 1 - i, the last
-// first. Returns the first pixel not done.
-int32_t MirroredRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
-                     int32_t from, int32_t count, const MonoLanes& lanes) {
+// Thirty-two pixels of a mirrored masked row a step from pixel `from` on, from one read of
+// the mask: pixels i .. i + 31 read source pixels count - 32 - i .. count - 1 - i, the last
+// first. The last full groups, fewer than four, read the row's first bits from one more
+// window. Leaves fewer than eight pixels at the end, as MaskRuns does.
+void MirroredRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                  int32_t from, int32_t count, const MonoLanes& lanes) {
     // Lane j of group k takes source pixel 31 - 8k - j of the window, so shifts that bit up.
     const GroupShifts shifts(_mm256_set_epi32(24, 25, 26, 27, 28, 29, 30, 31), -8);
-    const int32_t lastBit = firstBit + count - 1;
+    const int32_t lastByte = (firstBit + count - 1) >> 3;
     int32_t i = from;
-    for (; i + 32 <= count && WindowInside(firstBit + count - 32 - i, lastBit); i += 32) {
+    for (; i + 32 <= count; i += 32) {
         const int32_t low = count - 32 - i;
-        const __m256i window = Broadcast(WindowAt(bits, firstBit + low));
+        const __m256i window = Broadcast(WindowAt(bits, firstBit + low, lastByte));
         for (int32_t k = 0; k < 4; ++k) {
             Pixel* at = dest + i + 8 * k;
             Store(at, Masked(Load(at), lanes.ShiftedColours(window, shifts.of[k]),
                              ReversedEight(image + low + 24 - 8 * k)));
         }
     }
-    return i;
+    if (i + 8 <= count) {
+        // Source pixels 0 .. count - i - 1 are left: the window starts at the first, so each
+        // lane's bit lies 32 - (count - i) places lower than in a whole run.
+        const __m256i window = Broadcast(WindowAt(bits, firstBit, lastByte));
+        const __m256i lower = Broadcast(static_cast<uint32_t>(32 - (count - i)));
+        for (int32_t k = 0; i + 8 <= count; ++k, i += 8) {
+            const __m256i shift = _mm256_sub_epi32(shifts.of[k], lower);
+            Store(dest + i, Masked(Load(dest + i), lanes.ShiftedColours(window, shift),
+                                   ReversedEight(image + count - 8 - i)));
+        }
+    }
 }
 
 void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
@@ -310,10 +324,7 @@ void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, c
     };
     const __m256i first = eight(0);
     const __m256i final = eight(last);
-    int32_t i = MirroredRuns(dest, bits, firstBit, image, HeadPixels(dest), count, lanes);
-    for (; i + 8 <= count; i += 8) {
-        Store(dest + i, eight(i));
-    }
+    MirroredRuns(dest, bits, firstBit, image, HeadPixels(dest), count, lanes);
     Store(dest, first);
     Store(dest + last, final);
 }
