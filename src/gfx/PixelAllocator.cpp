@@ -4,6 +4,7 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <unistd.h>
 #endif
 
 namespace gfx {
@@ -13,8 +14,18 @@ namespace {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
 constexpr size_t kLargePage = size_t{2} << 20;
 
-size_t WholeLargePages(size_t bytes) {
-    return (bytes + kLargePage - 1) & ~(kLargePage - 1);
+size_t RoundUp(size_t bytes, size_t unit) {
+    return (bytes + unit - 1) / unit * unit;
+}
+
+// A buffer of a large page or more is mapped to its last small page: its whole large pages
+// take large pages, the rest small ones, so nothing is resident beyond the buffer. A smaller
+// one takes a whole large page, at most 1.5 MiB beyond it.
+size_t MappedSize(size_t bytes) {
+    if (bytes < kLargePage) {
+        return kLargePage;
+    }
+    return RoundUp(bytes, static_cast<size_t>(sysconf(_SC_PAGESIZE)));
 }
 
 // Maps one large page more than asked, then returns the unaligned head and the tail to the
@@ -44,7 +55,7 @@ void* MapAligned(size_t size) {
 void* AllocatePixelBuffer(size_t bytes) {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     if (bytes >= kLargeBufferBytes) {
-        const size_t size = WholeLargePages(bytes);
+        const size_t size = MappedSize(bytes);
         void* data = MapAligned(size);
         // Advice only: where it is refused the buffer works the same with small pages.
         madvise(data, size, MADV_HUGEPAGE);
@@ -57,7 +68,7 @@ void* AllocatePixelBuffer(size_t bytes) {
 void FreePixelBuffer(void* data, size_t bytes) noexcept {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     if (bytes >= kLargeBufferBytes) {
-        munmap(data, WholeLargePages(bytes));
+        munmap(data, MappedSize(bytes));
         return;
     }
 #endif

@@ -5,12 +5,13 @@
 
 namespace gfx {
 
-// Large pixel buffers (from kLargeBufferBytes) are placed in whole 2 MiB blocks that the system
-// is asked to back with 2 MiB pages. A picture the raster code sweeps row after row then
+// Large pixel buffers (from kLargeBufferBytes) start on a 2 MiB boundary, and the system is
+// asked to back them with 2 MiB pages. A picture the raster code sweeps row after row then
 // touches a handful of pages instead of hundreds: fewer page faults when it is first written
 // (much of start-up under virtual machines) and no cache sets crowded by the chance placement
 // of small pages (the same plot ran at 1.7 or 2.9 x a memcpy from one process to the next).
-// The cost is the rest of the last block, at most 1.5 MiB for the smallest such buffer.
+// A buffer under 2 MiB takes one whole block (at most 1.5 MiB more); a larger one keeps small
+// pages for its part past its last whole block, so it costs nothing beyond its own size.
 // Smaller buffers, and systems without the advice, use the ordinary heap.
 inline constexpr size_t kLargeBufferBytes = size_t{512} << 10;
 
