@@ -1,6 +1,7 @@
 #include "gfx/Bitmap.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <string>
 
@@ -26,18 +27,26 @@ size_t MonoStrideFor(int32_t width) {
 // Every constructor that completes counts one; the destructor takes it away.
 int64_t liveBitmaps = 0;
 
+// Bitmaps are made on any thread (the tests' own included), so their numbers come from one
+// atomic counter; writes only move a bitmap's own version, which needs none.
+std::atomic<uint64_t> madeBitmaps{0};
+
+uint64_t NextIdentity() {
+    return madeBitmaps.fetch_add(1, std::memory_order_relaxed) + 1;
+}
+
 }  // namespace
 
 int64_t LiveBitmapCount() {
     return liveBitmaps;
 }
 
-Bitmap::Bitmap() : canvas_(std::make_unique<Canvas>(*this)) {
+Bitmap::Bitmap() : canvas_(std::make_unique<Canvas>(*this)), identity_(NextIdentity()) {
     ++liveBitmaps;
 }
 
 Bitmap::Bitmap(int32_t width, int32_t height, PixelFormat format)
-    : format_(format), canvas_(std::make_unique<Canvas>(*this)) {
+    : format_(format), canvas_(std::make_unique<Canvas>(*this)), identity_(NextIdentity()) {
     SetSize(width, height);
     ++liveBitmaps;
 }
@@ -51,7 +60,8 @@ Bitmap::Bitmap(const Bitmap& other)
       mono_(other.mono_),
       colourTable_(other.colourTable_),
       storedDepth_(other.storedDepth_),
-      canvas_(std::make_unique<Canvas>(*this)) {
+      canvas_(std::make_unique<Canvas>(*this)),
+      identity_(NextIdentity()) {
     ++liveBitmaps;
 }
 
@@ -64,7 +74,8 @@ Bitmap::Bitmap(Bitmap&& other)
       mono_(std::move(other.mono_)),
       colourTable_(std::move(other.colourTable_)),
       storedDepth_(other.storedDepth_),
-      canvas_(std::make_unique<Canvas>(*this)) {
+      canvas_(std::make_unique<Canvas>(*this)),
+      identity_(NextIdentity()) {
     other.ResetToEmpty();
     ++liveBitmaps;
 }
@@ -87,6 +98,7 @@ Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
         mono_ = std::move(other.mono_);
         colourTable_ = std::move(other.colourTable_);
         storedDepth_ = other.storedDepth_;
+        ++version_;
         other.ResetToEmpty();
     }
     return *this;
@@ -97,6 +109,7 @@ Bitmap::~Bitmap() {
 }
 
 void Bitmap::ResetToEmpty() {
+    ++version_;
     width_ = 0;
     height_ = 0;
     monoStride_ = 0;
@@ -111,6 +124,7 @@ void Bitmap::SetSize(int32_t width, int32_t height) {
     if (width == width_ && height == height_) {
         return;
     }
+    ++version_;
     const int32_t keepWidth = std::min(width, width_);
     const int32_t keepHeight = std::min(height, height_);
     if (format_ == PixelFormat::Colour) {
@@ -187,6 +201,7 @@ void Bitmap::FillRect(const Rect& area, Pixel colour) {
 }
 
 void Bitmap::Fill(Pixel colour) {
+    ++version_;
     if (format_ == PixelFormat::Colour) {
         std::fill(colour_.begin(), colour_.end(), colour & kColourBits);
     } else {

@@ -15,6 +15,16 @@ namespace gfx {
 
 enum class PixelFormat : uint8_t { Colour, Mono };
 
+// Which pixels a bitmap holds: two equal stamps name the same bitmap with the same pixels.
+// Every way of writing pixels moves a bitmap's stamp on (its non-const rows included, which
+// is how the raster code writes), so what was worked out from a bitmap's pixels can be kept
+// with its stamp and trusted while the stamp stays.
+struct PixelStamp {
+    uint64_t bitmap = 0;   // one number for each bitmap object ever made
+    uint64_t version = 0;  // moves on with each write
+    bool operator==(const PixelStamp&) const = default;
+};
+
 // The largest bitmap made in memory: each side at most 32767, at most 2^28 pixels in all.
 inline constexpr int32_t kMaxBitmapDimension = 32767;
 inline constexpr int64_t kMaxBitmapPixels = int64_t{1} << 28;
@@ -64,10 +74,16 @@ class Bitmap {
     void FillRect(const Rect& area, Pixel colour);
 
     // Raw rows for the raster kernels; y must lie inside the bitmap. Inline: the kernels ask
-    // for them once a row.
-    Pixel* ColourRow(int32_t y) { return colour_.data() + RowOffset(y, width_); }
+    // for them once a row. The non-const rows may be written, so they move the stamp on.
+    Pixel* ColourRow(int32_t y) {
+        ++version_;
+        return colour_.data() + RowOffset(y, width_);
+    }
     const Pixel* ColourRow(int32_t y) const { return colour_.data() + RowOffset(y, width_); }
-    uint8_t* MonoRow(int32_t y) { return mono_.data() + RowOffset(y, monoStride_); }
+    uint8_t* MonoRow(int32_t y) {
+        ++version_;
+        return mono_.data() + RowOffset(y, monoStride_);
+    }
     const uint8_t* MonoRow(int32_t y) const { return mono_.data() + RowOffset(y, monoStride_); }
     size_t MonoStride() const { return monoStride_; }
 
@@ -79,6 +95,8 @@ class Bitmap {
 
     Canvas& GetCanvas() { return *canvas_; }
     const Canvas& GetCanvas() const { return *canvas_; }
+
+    PixelStamp Stamp() const { return {identity_, version_}; }
 
   private:
     template <class Stride>
@@ -98,6 +116,8 @@ class Bitmap {
     std::vector<Pixel> colourTable_;
     int storedDepth_ = 0;
     std::unique_ptr<Canvas> canvas_;
+    uint64_t identity_;
+    uint64_t version_ = 0;
 };
 
 }  // namespace gfx

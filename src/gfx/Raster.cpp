@@ -5,6 +5,7 @@
 
 #include "base/Exceptions.h"
 #include "gfx/Bitmap.h"
+#include "gfx/MaskedSpans.h"
 #include "gfx/RasterColourWalk.h"
 #include "gfx/RasterKernels.h"
 
@@ -87,7 +88,7 @@ bool CanRunTogether(const raster::BlitPlan& mask, const raster::BlitPlan& image)
 
 void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t height,
                       const Canvas& mask, const Canvas& image, int32_t sourceX, int32_t sourceY,
-                      int32_t sourceWidth, int32_t sourceHeight) {
+                      int32_t sourceWidth, int32_t sourceHeight, const MaskedSpans* spans) {
     const Placement to{x, y, width, height};
     const Placement from{sourceX, sourceY, sourceWidth, sourceHeight};
     const raster::BlitPlan maskPlan = PlanTransfer(dest, to, &mask, from);
@@ -102,7 +103,9 @@ void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t
         return;
     }
     if (!maskPlan.columns.Empty() && !maskPlan.rows.Empty()) {
-        raster::RunMaskedColourBlit(maskPlan, imagePlan);
+        const bool current =
+            spans != nullptr && spans->Describe(mask.Target(), image.Target(), spans->Area());
+        raster::RunMaskedColourBlit(maskPlan, imagePlan, current ? spans : nullptr);
     }
 }
 

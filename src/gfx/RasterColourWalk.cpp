@@ -283,14 +283,16 @@ std::vector<ShuffleGroup> ShuffleGroupsOf(const ColumnSpan& span) {
 // the mask expanded to colours and both gathered).
 class MaskedRows {
   public:
-    MaskedRows(const BlitPlan& maskPlan, const BlitPlan& imagePlan)
+    MaskedRows(const BlitPlan& maskPlan, const BlitPlan& imagePlan, const MaskedSpans* spans)
         : plan_(maskPlan), image_(*imagePlan.source), colours_(ColoursOf(maskPlan)) {
         if (plan_.columns.Scaled()) {
             PrepareStretched();
-        } else if (!plan_.columns.Forward()) {
-            maskedMono_ = ReversedMaskedMonoRowKernelFor();
-        } else {
-            maskedMono_ = MaskedMonoRowKernelFor();
+            return;
+        }
+        maskedMono_ =
+            plan_.columns.Forward() ? MaskedMonoRowKernelFor() : ReversedMaskedMonoRowKernelFor();
+        if (spans != nullptr && colours_.one == kWhite && ReadsInside(spans->Area())) {
+            spans_ = spans;
         }
     }
 
@@ -298,21 +300,42 @@ class MaskedRows {
         const int32_t sourceY = plan_.rows.SourceAt(i);
         const uint8_t* mask = plan_.source->MonoRow(sourceY);
         const Pixel* image = image_.ColourRow(sourceY);
-        const int32_t count = plan_.columns.count;
         if (plan_.columns.Scaled()) {
             StretchedRow(DestRow(plan_, i), mask, image, sourceY);
-        } else if (!plan_.columns.Forward()) {
-            const int32_t first = plan_.columns.sourceStart - count + 1;
-            maskedMono_(DestRow(plan_, i), mask + (first >> 3), first & 7, image + first, count,
-                        colours_);
         } else {
-            const int32_t first = plan_.columns.sourceStart;
-            maskedMono_(DestRow(plan_, i), mask + (first >> 3), first & 7, image + first, count,
-                        colours_);
+            UnscaledRow(i, sourceY, mask, image);
         }
     }
 
   private:
+    bool ReadsInside(const Rect& area) const {
+        return plan_.columns.SourceMin() >= area.left && plan_.columns.SourceMax() < area.right &&
+               plan_.rows.SourceMin() >= area.top && plan_.rows.SourceMax() < area.bottom;
+    }
+
+    // The row reads source columns low .. high - 1, its first pixel the lowest (forward) or
+    // the highest (mirrored); with spans, only those of the row's span.
+    void UnscaledRow(int32_t i, int32_t sourceY, const uint8_t* mask, const Pixel* image) {
+        const bool forward = plan_.columns.Forward();
+        const int32_t count = plan_.columns.count;
+        int32_t low = forward ? plan_.columns.sourceStart : plan_.columns.sourceStart - count + 1;
+        int32_t high = low + count;
+        int32_t skipped = 0;  // destination pixels before the first one plotted
+        if (spans_ != nullptr) {
+            const ColumnRange span = spans_->Row(sourceY);
+            const int32_t from = std::max(low, span.begin);
+            const int32_t to = std::min(high, span.end);
+            if (to <= from) {
+                return;
+            }
+            skipped = forward ? from - low : high - to;
+            low = from;
+            high = to;
+        }
+        maskedMono_(DestRow(plan_, i) + skipped, mask + (low >> 3), low & 7, image + low,
+                    high - low, colours_);
+    }
+
     void PrepareStretched() {
         span_ = SpanOf(plan_.columns);
         groups_ = ShuffleGroupsOf(span_);
@@ -350,6 +373,7 @@ class MaskedRows {
     const Bitmap& image_;
     MonoColours colours_;
     MaskedMonoRowKernel maskedMono_ = nullptr;
+    const MaskedSpans* spans_ = nullptr;  // unscaled rows with white for bit 1 only
     // Stretched rows: shuffled, or else gathered into rows in destination order, once for
     // each source row.
     ColumnSpan span_;
@@ -373,9 +397,10 @@ void RunColourBlit(const BlitPlan& plan, Rop rop) {
     }
 }
 
-void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan) {
+void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan,
+                         const MaskedSpans* spans) {
     if (maskPlan.source->Monochrome() && !imagePlan.source->Monochrome()) {
-        MaskedRows rows(maskPlan, imagePlan);
+        MaskedRows rows(maskPlan, imagePlan, spans);
         for (int32_t i = 0; i < maskPlan.rows.count; ++i) {
             rows.Row(i);
         }

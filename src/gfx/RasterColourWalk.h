@@ -4,6 +4,7 @@
 // rows to the row kernel chosen for the operation and the source's kind.
 
 #include "gfx/Canvas.h"
+#include "gfx/MaskedSpans.h"
 #include "gfx/Pixel.h"
 #include "gfx/RasterKernels.h"
 
@@ -12,7 +13,9 @@ namespace gfx::raster {
 void RunColourBlit(const BlitPlan& plan, Rop rop);
 
 // The mask plan with SrcAnd and then the image plan with SrcPaint, row by row: both plans
-// write the same destination pixels, and neither source is the destination.
-void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan);
+// write the same destination pixels, and neither source is the destination. With the
+// sources' spans (current, or null), unscaled rows whose bit 1 is white run their spans only.
+void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan,
+                         const MaskedSpans* spans = nullptr);
 
 }  // namespace gfx::raster

@@ -249,11 +249,23 @@ void TFrame::PlotEx(gfx::Canvas& canvas, int32_t x, int32_t y, bool mirrorX, boo
         StretchRect(canvas, dest, list.ImageCanvas(), source);
         return;
     }
-    // The mask's AND and the image's OR, run together row by row: one pass over the canvas.
+    // The mask's AND and the image's OR, run together row by row: one pass over the canvas,
+    // and only over the part of each row that the frame's pixels change.
     canvas.SetCopyMode(gfx::Rop::SrcPaint);
+    const gfx::Bitmap& mask = list.Mask();
+    const gfx::Bitmap& image = list.Image();
     gfx::MaskedStretchBlt(canvas, dest.left, dest.top, dest.Width(), dest.Height(),
-                          list.Mask().GetCanvas(), list.ImageCanvas(), source.left, source.top,
-                          source.Width(), source.Height());
+                          mask.GetCanvas(), image.GetCanvas(), source.left, source.top,
+                          source.Width(), source.Height(), &SpansIn(mask, image));
+}
+
+// Measured again whenever the strips' pixels or the frame's rectangle have changed.
+const gfx::MaskedSpans& TFrame::SpansIn(const gfx::Bitmap& mask, const gfx::Bitmap& image) const {
+    const gfx::Rect source = SourceRect();
+    if (!spans_.Describe(mask, image, source)) {
+        spans_ = gfx::MaskedSpans::Measure(mask, image, source);
+    }
+    return spans_;
 }
 
 void TFrame::PlotMasked(gfx::Canvas& canvas, int32_t x, int32_t y, double scale) const {

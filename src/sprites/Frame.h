@@ -14,6 +14,7 @@
 #include "framework/Persistent.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Canvas.h"
+#include "gfx/MaskedSpans.h"
 #include "gfx/Rect.h"
 #include "sprites/TempBitmap.h"
 
@@ -85,6 +86,8 @@ class TFrame : public framework::TPersistent {
 
   private:
     TFrameList& List() const;
+    // The spans of the frame's rows in the strips (see gfx::MaskedSpans), kept while they hold.
+    const gfx::MaskedSpans& SpansIn(const gfx::Bitmap& mask, const gfx::Bitmap& image) const;
     gfx::Rect PlotRect(int32_t x, int32_t y, bool mirrorX, bool mirrorY, double scale) const;
 
     TempBitmapShare share_;  // first member: counted before anything else can fail
@@ -94,6 +97,7 @@ class TFrame : public framework::TPersistent {
     int16_t y_ = -1;
     int16_t width_ = 0;
     int16_t height_ = 0;
+    mutable gfx::MaskedSpans spans_;  // a cache of what the strips' pixels give
 };
 
 }  // namespace sprites

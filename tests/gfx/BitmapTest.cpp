@@ -8,6 +8,7 @@
 #include "TestBitmaps.h"
 #include "base/Exceptions.h"
 #include "gfx/Bitmap.h"
+#include "gfx/Raster.h"
 
 namespace gfx {
 namespace {
@@ -137,6 +138,44 @@ TEST(Bitmap, AssignmentKeepsTheCanvasObjectAndItsSettings) {
     EXPECT_EQ(moved.Height(), 3);
     EXPECT_TRUE(
         source.Empty());  // NOLINT(bugprone-use-after-move): the moved-from state is defined
+}
+
+// What is worked out from a bitmap's pixels is kept with its stamp, so every write must move
+// the stamp on and reading must not.
+TEST(Bitmap, EveryWriteMovesTheStampOnAndReadingKeepsIt) {
+    Bitmap bitmap(4, 3);
+    const Bitmap& reader = bitmap;
+    const PixelStamp start = bitmap.Stamp();
+    EXPECT_EQ(reader.GetPixel(1, 1), kWhite);
+    EXPECT_EQ(reader.ColourRow(2)[3], kWhite);
+    Bitmap copy(bitmap);
+    BitBlt(copy.GetCanvas(), 0, 0, 4, 3, &bitmap.GetCanvas(), 0, 0, Rop::SrcPaint);
+    EXPECT_EQ(bitmap.Stamp(), start) << "reading, or being the source of a transfer";
+    EXPECT_NE(copy.Stamp().bitmap, start.bitmap);
+
+    const std::pair<const char*, void (*)(Bitmap&)> writes[] = {
+        {"SetPixel", [](Bitmap& b) { b.SetPixel(0, 0, 0x123456); }},
+        {"FillRect",
+         [](Bitmap& b) {
+             b.FillRect({1, 1, 2, 2}, kBlack);
+         }},
+        {"Fill", [](Bitmap& b) { b.Fill(0x00FF00); }},
+        {"SetSize", [](Bitmap& b) { b.SetSize(5, 3); }},
+        {"a writable row", [](Bitmap& b) { b.ColourRow(1)[0] = kBlack; }},
+        {"a transfer onto it",
+         [](Bitmap& b) { BitBlt(b.GetCanvas(), 0, 0, 2, 2, nullptr, 0, 0, Rop::Blackness); }},
+        {"assignment", [](Bitmap& b) { b = Bitmap(5, 3); }},
+    };
+    for (const auto& [what, write] : writes) {
+        const PixelStamp before = bitmap.Stamp();
+        write(bitmap);
+        EXPECT_NE(bitmap.Stamp(), before) << what;
+        EXPECT_EQ(bitmap.Stamp().bitmap, start.bitmap) << what;
+    }
+    Bitmap mono(9, 2, PixelFormat::Mono);
+    const PixelStamp monoBefore = mono.Stamp();
+    mono.MonoRow(0)[0] = 0;
+    EXPECT_NE(mono.Stamp(), monoBefore);
 }
 
 }  // namespace

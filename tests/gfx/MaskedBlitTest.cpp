@@ -1,11 +1,14 @@
 // The one-call masked plot against the reference's two transfers (mask AND, then image OR), on
-// random placements: clipped, mirrored, stretched, and the cases that must take two passes.
+// random placements: clipped, mirrored, stretched, the cases that must take two passes, and the
+// spans that leave out what a plot would not change.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "TestBitmaps.h"
+#include "gfx/MaskedSpans.h"
 #include "gfx/Raster.h"
 #include "gfx/RasterReference.h"
 
@@ -30,7 +33,8 @@ Placement RandomPlacement(std::mt19937& random) {
 }
 
 void ExpectLikeTheTwoReferenceTransfers(Bitmap& dest, const Bitmap& mask, const Bitmap& image,
-                                        const Placement& p, const char* what) {
+                                        const Placement& p, const char* what,
+                                        const MaskedSpans* spans = nullptr) {
     Bitmap expected(dest);
     expected.GetCanvas().SetBackgroundColour(dest.GetCanvas().BackgroundColour());
     expected.GetCanvas().SetTextColour(dest.GetCanvas().TextColour());
@@ -39,7 +43,7 @@ void ExpectLikeTheTwoReferenceTransfers(Bitmap& dest, const Bitmap& mask, const 
     StretchBltReference(expected.GetCanvas(), p.x, p.y, p.w, p.h, &image.GetCanvas(), p.sx, p.sy,
                         p.sw, p.sh, Rop::SrcPaint);
     MaskedStretchBlt(dest.GetCanvas(), p.x, p.y, p.w, p.h, mask.GetCanvas(), image.GetCanvas(),
-                     p.sx, p.sy, p.sw, p.sh);
+                     p.sx, p.sy, p.sw, p.sh, spans);
     ASSERT_EQ(test::Difference(expected, dest), "")
         << what << ": " << p.x << "," << p.y << " " << p.w << "x" << p.h << " from " << p.sx << ","
         << p.sy << " " << p.sw << "x" << p.sh;
@@ -87,6 +91,97 @@ TEST(MaskedStretchBlt, AnImageThatIsTheDestinationIsReadAsItWasBeforeEachStep) {
         MaskedStretchBlt(dest.GetCanvas(), p.x, p.y, p.w, p.h, mask.GetCanvas(), dest.GetCanvas(),
                          p.sx, p.sy, p.sw, p.sh);
         ASSERT_EQ(test::Difference(expected, dest), "") << round;
+    }
+}
+
+// A picture prepared as the frame lists prepare theirs: a blob of 0 mask bits in a white
+// margin, the image black under the margin but for a few stray coloured pixels there.
+struct PreparedPicture {
+    Bitmap mask{61, 17, PixelFormat::Mono};
+    Bitmap image{61, 17};
+};
+
+PreparedPicture RandomPreparedPicture(std::mt19937& random) {
+    PreparedPicture picture;
+    const Bitmap colours = test::RandomBitmap(random, 61, 17, PixelFormat::Colour);
+    std::uniform_int_distribution<int32_t> edge(0, 30);
+    for (int32_t y = 0; y < 17; ++y) {
+        const int32_t from = edge(random);
+        const int32_t to = from + edge(random);
+        for (int32_t x = 0; x < 61; ++x) {
+            const bool opaque = x >= from && x < to;
+            const bool stray = !opaque && random() % 40 == 0;
+            picture.mask.SetPixel(x, y, opaque ? kBlack : kWhite);
+            picture.image.SetPixel(x, y, opaque || stray ? colours.GetPixel(x, y) : kBlack);
+        }
+    }
+    return picture;
+}
+
+// Plots that leave out what lies outside the spans give the pixels of the full plot, on every
+// placement: those that can use the spans (unscaled, white for bit 1, inside their area) and
+// those that must not.
+TEST(MaskedStretchBlt, PlotsWithTheSpansGiveThePixelsOfTheFullPlot) {
+    std::mt19937 random(44);
+    for (int round = 0; round < 400; ++round) {
+        const PreparedPicture picture = RandomPreparedPicture(random);
+        const Rect area = round % 2 == 0 ? Rect{0, 0, 61, 17} : Rect{5, 2, 50, 15};
+        const MaskedSpans spans = MaskedSpans::Measure(picture.mask, picture.image, area);
+        Bitmap dest = test::RandomBitmap(random, 1 + round % 73, 23, PixelFormat::Colour);
+        dest.GetCanvas().SetBackgroundColour(round % 7 == 0 ? 0x123456 : kWhite);
+        dest.GetCanvas().SetTextColour(round % 5 == 0 ? 0x00FF00 : kBlack);
+        Placement p = RandomPlacement(random);
+        if (round % 3 != 0) {
+            p.sw = p.w;  // unscaled
+            p.sh = p.h;
+        }
+        ExpectLikeTheTwoReferenceTransfers(dest, picture.mask, picture.image, p, "with spans",
+                                           &spans);
+    }
+}
+
+// Spans no longer true to their pictures are not used: a stray pixel painted into a margin
+// after they were measured still shows.
+TEST(MaskedStretchBlt, SpansOfPicturesChangedSinceAreNotUsed) {
+    std::mt19937 random(45);
+    for (int round = 0; round < 100; ++round) {
+        PreparedPicture picture = RandomPreparedPicture(random);
+        const MaskedSpans spans = MaskedSpans::Measure(picture.mask, picture.image, {0, 0, 61, 17});
+        for (int32_t y = 0; y < 17; ++y) {
+            picture.image.SetPixel(60, y, 0x00FF00);
+            picture.image.SetPixel(0, y, 0x0000FF);
+        }
+        EXPECT_FALSE(spans.Describe(picture.mask, picture.image, {0, 0, 61, 17}));
+        Bitmap dest = test::RandomBitmap(random, 70, 20, PixelFormat::Colour);
+        const Placement p{round % 9, round % 4, round % 2 == 0 ? 61 : -61, 17, 0, 0, 61, 17};
+        ExpectLikeTheTwoReferenceTransfers(dest, picture.mask, picture.image, p, "stale spans",
+                                           &spans);
+    }
+}
+
+// The left-out part is not touched at all: a bit above the colour, which every plotted pixel
+// loses to the mask's white, stays exactly outside each row's span, mirrored or not.
+TEST(MaskedStretchBlt, RowsAreWrittenInsideTheirSpansOnly) {
+    std::mt19937 random(46);
+    constexpr Pixel kMarker = 0x80000000;
+    const PreparedPicture picture = RandomPreparedPicture(random);
+    const MaskedSpans spans = MaskedSpans::Measure(picture.mask, picture.image, {0, 0, 61, 17});
+    for (const bool mirrored : {false, true}) {
+        Bitmap dest(61, 17);
+        for (int32_t y = 0; y < 17; ++y) {
+            std::fill_n(dest.ColourRow(y), 61, kMarker | 0x445566);
+        }
+        MaskedStretchBlt(dest.GetCanvas(), mirrored ? 60 : 0, 0, mirrored ? -61 : 61, 17,
+                         picture.mask.GetCanvas(), picture.image.GetCanvas(), 0, 0, 61, 17, &spans);
+        for (int32_t y = 0; y < 17; ++y) {
+            const ColumnRange span = spans.Row(y);
+            for (int32_t x = 0; x < 61; ++x) {
+                const int32_t sourceX = mirrored ? 60 - x : x;
+                const bool inside = sourceX >= span.begin && sourceX < span.end;
+                EXPECT_EQ((dest.GetPixel(x, y) & kMarker) == 0, inside)
+                    << (mirrored ? "mirrored " : "") << x << "," << y;
+            }
+        }
     }
 }
 

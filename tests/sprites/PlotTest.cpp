@@ -1,4 +1,5 @@
-// Plotting frames: transparent and opaque, both mirrors and the half-turn, scaling.
+// Plotting frames: transparent and opaque, both mirrors and the half-turn, scaling, and plots
+// that follow changes to the strips.
 
 #include <gtest/gtest.h>
 
@@ -56,6 +57,23 @@ TEST_F(PlotTest, TransparentPlotLetsTheCanvasShowThrough) {
     Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
     ExpectArea({".....", ".RG..", ".KWR.", "....."});
     EXPECT_EQ(canvas_.GetCanvas().CopyMode(), gfx::Rop::SrcPaint);
+}
+
+// A frame keeps what it worked out about its strips' pixels between plots (plotting does not
+// change them) and works it out again once they change: a pixel painted into its transparent
+// corner shows in the next plot, ORed onto the canvas.
+TEST_F(PlotTest, PlotsFollowChangesToTheStrips) {
+    const gfx::PixelStamp image = list_->Image().Stamp();
+    const gfx::PixelStamp mask = list_->Mask().Stamp();
+    Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
+    Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
+    EXPECT_EQ(list_->Image().Stamp(), image);
+    EXPECT_EQ(list_->Mask().Stamp(), mask);
+    ExpectArea({".....", ".RG..", ".KWR.", "....."});
+
+    list_->Image().SetPixel(2, 0, kR);
+    Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
+    EXPECT_EQ(canvas_.GetPixel(4, 3), kGrey | kR);
 }
 
 TEST_F(PlotTest, OpaquePlotShowsTransparentPixelsBlack) {

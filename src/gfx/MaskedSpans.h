@@ -1,0 +1,44 @@
+#pragma once
+// Where a masked picture can change what it is plotted on. A masked plot gives
+// (dest AND mask colour) OR image; where the mask bit is 1 (white) and the image pixel black,
+// that is (dest AND white) OR black, the destination pixel as it was. Each row of a masked
+// picture thus has a span, from its first to its last pixel with a 0 mask bit or a coloured
+// image pixel, outside which a plot with white for bit 1 may skip the row: for a leaf, a
+// little under half of its rectangle.
+
+#include <cstdint>
+#include <vector>
+
+#include "gfx/Bitmap.h"
+#include "gfx/Rect.h"
+
+namespace gfx {
+
+// Columns begin .. end - 1 of a row; none when begin == end.
+struct ColumnRange {
+    int32_t begin = 0;
+    int32_t end = 0;
+    bool Empty() const { return end <= begin; }
+};
+
+class MaskedSpans {
+  public:
+    MaskedSpans() = default;
+    // The spans of each row of `area` (inside both bitmaps, which have one size), measured
+    // from their pixels as they are now.
+    static MaskedSpans Measure(const Bitmap& mask, const Bitmap& image, const Rect& area);
+
+    // Measured over this area of these two bitmaps, whose pixels have not changed since.
+    bool Describe(const Bitmap& mask, const Bitmap& image, const Rect& area) const;
+    const Rect& Area() const { return area_; }
+    // The span of row y of the area, in the bitmaps' columns.
+    ColumnRange Row(int32_t y) const { return rows_[static_cast<size_t>(y - area_.top)]; }
+
+  private:
+    Rect area_;
+    PixelStamp mask_;
+    PixelStamp image_;
+    std::vector<ColumnRange> rows_;
+};
+
+}  // namespace gfx
