@@ -27,8 +27,8 @@ void StretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t heigh
 // onto the same destination pixels and neither is dest, each destination row is combined with
 // the mask and then with the image while it is in the cache: one pass over it instead of two.
 // Given the spans of the two pictures (MaskedSpans), measured over an area that holds the
-// source rectangle and still describing them, an unscaled plot whose bit 1 is white leaves
-// out each row's part outside its span, where it would not change the destination.
+// source rectangle and still describing them, a plot whose bit 1 is white leaves out each
+// row's part outside its span, where it would not change the destination.
 void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t height,
                       const Canvas& mask, const Canvas& image, int32_t sourceX, int32_t sourceY,
                       int32_t sourceWidth, int32_t sourceHeight,

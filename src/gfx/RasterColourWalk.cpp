@@ -287,12 +287,15 @@ class MaskedRows {
         : plan_(maskPlan), image_(*imagePlan.source), colours_(ColoursOf(maskPlan)) {
         if (plan_.columns.Scaled()) {
             PrepareStretched();
-            return;
+        } else {
+            maskedMono_ = plan_.columns.Forward() ? MaskedMonoRowKernelFor()
+                                                  : ReversedMaskedMonoRowKernelFor();
         }
-        maskedMono_ =
-            plan_.columns.Forward() ? MaskedMonoRowKernelFor() : ReversedMaskedMonoRowKernelFor();
         if (spans != nullptr && colours_.one == kWhite && ReadsInside(spans->Area())) {
             spans_ = spans;
+            if (plan_.columns.Scaled()) {
+                PrepareRunLimits();
+            }
         }
     }
 
@@ -350,12 +353,45 @@ class MaskedRows {
         }
     }
 
+    // The destination columns whose source columns lie in the row's span: the places ascend
+    // (or, mirrored, descend) with the destination, so those columns are one run.
+    ColumnRange StretchedColumnsIn(int32_t sourceY) const {
+        const ColumnRange span = spans_->Row(sourceY);
+        const auto limit = [&](int32_t column) {
+            return static_cast<size_t>(std::clamp(column - span_.first, 0, span_.count));
+        };
+        const int32_t low = before_[limit(span.begin)];
+        const int32_t high = before_[limit(span.end)];
+        return ascending_ ? ColumnRange{low, high} : ColumnRange{high, low};
+    }
+
+    // before_[p] for each place p, 0 .. span count: the count of destination columns with a
+    // place below p where the places ascend, or with a place of p or more where they descend.
+    // Either way the run of a span's places lies between two of these counts.
+    void PrepareRunLimits() {
+        const std::vector<int32_t>& places = span_.places;
+        ascending_ = places.front() <= places.back();
+        before_.resize(static_cast<size_t>(span_.count) + 1);
+        size_t i = 0;
+        for (int32_t k = 0; k <= span_.count; ++k) {
+            const int32_t place = ascending_ ? k : span_.count - k;
+            while (i < places.size() && (ascending_ ? places[i] < place : places[i] >= place)) {
+                ++i;
+            }
+            before_[static_cast<size_t>(place)] = static_cast<int32_t>(i);
+        }
+    }
+
     void StretchedRow(Pixel* dest, const uint8_t* mask, const Pixel* image, int32_t sourceY) {
         const int32_t count = plan_.columns.count;
+        const ColumnRange run =
+            spans_ != nullptr ? StretchedColumnsIn(sourceY) : ColumnRange{0, count};
+        if (run.Empty()) {
+            return;
+        }
         const Pixel* imageSpan = image + span_.first;
         if (shuffled_ != nullptr) {
-            shuffled_(dest, mask, plan_.source->MonoStride(), imageSpan, groups_.data(), count,
-                      colours_);
+            ShuffledRun(dest, mask, imageSpan, run);
             return;
         }
         if (!gathered_ || sourceY != gatheredY_) {
@@ -366,14 +402,40 @@ class MaskedRows {
             gathered_ = true;
             gatheredY_ = sourceY;
         }
-        maskedColour_(dest, rowMask_.data(), rowImage_.data(), count);
+        const auto from = static_cast<size_t>(run.begin);
+        maskedColour_(dest + run.begin, rowMask_.data() + from, rowImage_.data() + from,
+                      run.end - run.begin);
+    }
+
+    // The groups that hold the run: from its first whole group to the row's last eight pixels
+    // where it reaches past the whole groups, else to the group it ends in, which then serves
+    // as the last group too (plotting a group twice gives its pixels once). A run inside the
+    // last eight pixels only takes their group.
+    void ShuffledRun(Pixel* dest, const uint8_t* mask, const Pixel* imageSpan,
+                     const ColumnRange& run) const {
+        const int32_t count = plan_.columns.count;
+        const int32_t full = count / 8;
+        const int32_t first = run.begin / 8;
+        const int32_t end = (run.end + 7) / 8;
+        const size_t maskBytes = plan_.source->MonoStride();
+        const ShuffleGroup& last = groups_[static_cast<size_t>(full)];
+        if (first == full) {
+            shuffled_(dest + count - 8, mask, maskBytes, imageSpan, &last, 8, last, colours_);
+        } else if (end > full) {
+            shuffled_(dest + 8 * first, mask, maskBytes, imageSpan,
+                      &groups_[static_cast<size_t>(first)], count - 8 * first, last, colours_);
+        } else {
+            shuffled_(dest + 8 * first, mask, maskBytes, imageSpan,
+                      &groups_[static_cast<size_t>(first)], 8 * (end - first),
+                      groups_[static_cast<size_t>(end - 1)], colours_);
+        }
     }
 
     const BlitPlan& plan_;
     const Bitmap& image_;
     MonoColours colours_;
     MaskedMonoRowKernel maskedMono_ = nullptr;
-    const MaskedSpans* spans_ = nullptr;  // unscaled rows with white for bit 1 only
+    const MaskedSpans* spans_ = nullptr;  // with white for bit 1 only
     // Stretched rows: shuffled, or else gathered into rows in destination order, once for
     // each source row.
     ColumnSpan span_;
@@ -384,6 +446,9 @@ class MaskedRows {
     std::vector<Pixel> spanMask_;  // the mask's source span as colours
     std::vector<Pixel> rowMask_;
     std::vector<Pixel> rowImage_;
+    // Stretched rows with spans: see PrepareRunLimits.
+    bool ascending_ = true;
+    std::vector<int32_t> before_;
     bool gathered_ = false;
     int32_t gatheredY_ = 0;
 };

@@ -14,7 +14,7 @@ void RunColourBlit(const BlitPlan& plan, Rop rop);
 
 // The mask plan with SrcAnd and then the image plan with SrcPaint, row by row: both plans
 // write the same destination pixels, and neither source is the destination. With the
-// sources' spans (current, or null), unscaled rows whose bit 1 is white run their spans only.
+// sources' spans (current, or null), rows whose bit 1 is white run their spans only.
 void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan,
                          const MaskedSpans* spans = nullptr);
 

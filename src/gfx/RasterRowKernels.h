@@ -73,8 +73,7 @@ MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level = BestKernelLev
 // A stretched row read through shuffles: a group of eight destination pixels takes the sixteen
 // image span pixels from `start` on and picks its own with `pick` (0 .. 15); its mask bits are
 // in the 32 bits from byte maskByte of the mask row on, pixel k's at maskShift[k] from the top.
-// Group g covers pixels 8g .. 8g + 7, and one more group, last, covers count - 8 .. count - 1
-// (count is 8 or more).
+// Group g covers pixels 8g .. 8g + 7 of a row, and one more group covers its last eight.
 struct ShuffleGroup {
     int32_t start = 0;
     int32_t maskByte = 0;
@@ -82,10 +81,12 @@ struct ShuffleGroup {
     int32_t maskShift[8] = {};
 };
 // dest[i] = (dest[i] & colour of the mask bit of i) | imageSpan[place of i], a group at a
-// time; maskBytes is the length of the mask row, which is never read beyond.
+// time: groups[0 .. count / 8 - 1] and `last`, the group of pixels count - 8 .. count - 1
+// (count is 8 or more). maskBytes is the length of the mask row, which is never read beyond.
 using ShuffledMaskedRowKernel = void (*)(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
                                          const Pixel* imageSpan, const ShuffleGroup* groups,
-                                         int32_t count, MonoColours colours);
+                                         int32_t count, const ShuffleGroup& last,
+                                         MonoColours colours);
 // Null where the processor has no shuffles for it (the gather kernels serve instead).
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level = BestKernelLevel());
 

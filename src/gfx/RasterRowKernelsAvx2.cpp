@@ -371,10 +371,10 @@ __m256i ShuffledEight(const Pixel* dest, const uint8_t* maskRow, size_t maskByte
 
 void ShuffledMaskedRow(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
                        const Pixel* imageSpan, const ShuffleGroup* groups, int32_t count,
-                       MonoColours colours) {
+                       const ShuffleGroup& last, MonoColours colours) {
     const int32_t full = count / 8;
     const __m256i final =
-        ShuffledEight(dest + count - 8, maskRow, maskBytes, imageSpan, groups[full], colours);
+        ShuffledEight(dest + count - 8, maskRow, maskBytes, imageSpan, last, colours);
     for (int32_t g = 0; g < full; ++g) {
         Store(dest + 8 * g,
               ShuffledEight(dest + 8 * g, maskRow, maskBytes, imageSpan, groups[g], colours));

@@ -185,5 +185,48 @@ TEST(MaskedStretchBlt, RowsAreWrittenInsideTheirSpansOnly) {
     }
 }
 
+// Stretched rows leave out what lies outside their spans too, but for the groups of eight
+// pixels that shuffles plot together: each pixel whose source lies in the span is plotted, at
+// most seven more on either side, and a row with an empty span not at all.
+TEST(MaskedStretchBlt, StretchedRowsLeaveOutAllButTheGroupsAroundTheirSpans) {
+    std::mt19937 random(47);
+    constexpr Pixel kMarker = 0x80000000;
+    const PreparedPicture picture = RandomPreparedPicture(random);
+    const MaskedSpans spans = MaskedSpans::Measure(picture.mask, picture.image, {0, 0, 61, 17});
+    Bitmap columns(61, 17);  // each pixel tells its column, plus one
+    for (int32_t y = 0; y < 17; ++y) {
+        for (int32_t x = 0; x < 61; ++x) {
+            columns.SetPixel(x, y, static_cast<Pixel>(x + 1));
+        }
+    }
+    for (const int32_t width : {91, 40, 19, -91, -40}) {
+        const int32_t x0 = width < 0 ? -width - 1 : 0;
+        Bitmap sources(100, 17);
+        sources.Fill(kBlack);
+        StretchBlt(sources.GetCanvas(), x0, 0, width, 17, &columns.GetCanvas(), 0, 0, 61, 17,
+                   Rop::SrcCopy);
+        Bitmap dest(100, 17);
+        for (int32_t y = 0; y < 17; ++y) {
+            std::fill_n(dest.ColourRow(y), 100, kMarker | 0x445566);
+        }
+        MaskedStretchBlt(dest.GetCanvas(), x0, 0, width, 17, picture.mask.GetCanvas(),
+                         picture.image.GetCanvas(), 0, 0, 61, 17, &spans);
+        for (int32_t y = 0; y < 17; ++y) {
+            const ColumnRange span = spans.Row(y);
+            int32_t inside = 0;
+            int32_t plotted = 0;
+            for (int32_t x = 0; x < 100; ++x) {
+                const auto source = static_cast<int32_t>(sources.GetPixel(x, y)) - 1;
+                const bool isInside = source >= span.begin && source < span.end;
+                const bool isPlotted = (dest.GetPixel(x, y) & kMarker) == 0;
+                inside += isInside ? 1 : 0;
+                plotted += isPlotted ? 1 : 0;
+                EXPECT_TRUE(isPlotted || !isInside) << width << ": " << x << "," << y;
+            }
+            EXPECT_LE(plotted - inside, span.Empty() ? 0 : 14) << width << ": row " << y;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace gfx
