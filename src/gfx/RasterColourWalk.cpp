@@ -280,7 +280,8 @@ std::vector<ShuffleGroup> ShuffleGroupsOf(const ColumnSpan& span) {
 // A monochrome mask and a colour image plotted together, each destination row in one pass of
 // a masked kernel: forward, or mirrored (mask bits and image read backwards), or stretched
 // (mask bits and image pixels picked by shuffles, or where a row shrinks too far for them,
-// the mask expanded to colours and both gathered).
+// the mask expanded to colours and both gathered). Given the pictures' spans, a row runs only
+// the destination pixels its span can change.
 class MaskedRows {
   public:
     MaskedRows(const BlitPlan& maskPlan, const BlitPlan& imagePlan, const MaskedSpans* spans)
