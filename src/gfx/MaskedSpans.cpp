@@ -36,8 +36,8 @@ MaskedSpans MaskedSpans::Measure(const Bitmap& mask, const Bitmap& image, const 
     return spans;
 }
 
-bool MaskedSpans::Describe(const Bitmap& mask, const Bitmap& image, const Rect& area) const {
-    return area == area_ && mask.Stamp() == mask_ && image.Stamp() == image_;
+bool MaskedSpans::Current(const Bitmap& mask, const Bitmap& image) const {
+    return mask.Stamp() == mask_ && image.Stamp() == image_;
 }
 
 }  // namespace gfx

@@ -28,8 +28,12 @@ class MaskedSpans {
     // from their pixels as they are now.
     static MaskedSpans Measure(const Bitmap& mask, const Bitmap& image, const Rect& area);
 
-    // Measured over this area of these two bitmaps, whose pixels have not changed since.
-    bool Describe(const Bitmap& mask, const Bitmap& image, const Rect& area) const;
+    // Measured from these two bitmaps, whose pixels have not changed since.
+    bool Current(const Bitmap& mask, const Bitmap& image) const;
+    // The same, and measured over this area.
+    bool Describe(const Bitmap& mask, const Bitmap& image, const Rect& area) const {
+        return area == area_ && Current(mask, image);
+    }
     const Rect& Area() const { return area_; }
     // The span of row y of the area, in the bitmaps' columns.
     ColumnRange Row(int32_t y) const { return rows_[static_cast<size_t>(y - area_.top)]; }

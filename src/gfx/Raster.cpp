@@ -103,8 +103,7 @@ void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t
         return;
     }
     if (!maskPlan.columns.Empty() && !maskPlan.rows.Empty()) {
-        const bool current =
-            spans != nullptr && spans->Describe(mask.Target(), image.Target(), spans->Area());
+        const bool current = spans != nullptr && spans->Current(mask.Target(), image.Target());
         raster::RunMaskedColourBlit(maskPlan, imagePlan, current ? spans : nullptr);
     }
 }
