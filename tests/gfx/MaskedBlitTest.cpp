@@ -49,6 +49,9 @@ void ExpectLikeTheTwoReferenceTransfers(Bitmap& dest, const Bitmap& mask, const 
         << p.sy << " " << p.sw << "x" << p.sh;
 }
 
+// Same-sized sources share their rows; a smaller mask clips differently and a mono destination
+// has no colour rows, so these take the two transfers one after the other; an image that is
+// the destination is read as it was before each step.
 TEST(MaskedStretchBlt, GivesThePixelsOfMaskAndThenImage) {
     std::mt19937 random(41);
     for (int round = 0; round < 300; ++round) {
@@ -58,39 +61,26 @@ TEST(MaskedStretchBlt, GivesThePixelsOfMaskAndThenImage) {
         const Bitmap mask = test::RandomBitmap(random, 61, 17, PixelFormat::Mono);
         const Bitmap image = test::RandomBitmap(random, 61, 17, PixelFormat::Colour);
         ExpectLikeTheTwoReferenceTransfers(dest, mask, image, RandomPlacement(random), "same size");
-    }
-}
-
-// Sources of different sizes clip differently, and a mono destination has no colour rows:
-// these take the two transfers one after the other.
-TEST(MaskedStretchBlt, CasesThatCannotShareRowsGiveTheSamePixels) {
-    std::mt19937 random(42);
-    for (int round = 0; round < 100; ++round) {
-        Bitmap dest = test::RandomBitmap(random, 50, 20, PixelFormat::Colour);
+        if (round % 3 != 0) {
+            continue;
+        }
         const Bitmap smallMask = test::RandomBitmap(random, 23, 9, PixelFormat::Mono);
-        const Bitmap image = test::RandomBitmap(random, 61, 17, PixelFormat::Colour);
         ExpectLikeTheTwoReferenceTransfers(dest, smallMask, image, RandomPlacement(random),
                                            "smaller mask");
         Bitmap monoDest = test::RandomBitmap(random, 50, 20, PixelFormat::Mono);
         ExpectLikeTheTwoReferenceTransfers(monoDest, smallMask, image, RandomPlacement(random),
                                            "mono destination");
-    }
-}
 
-TEST(MaskedStretchBlt, AnImageThatIsTheDestinationIsReadAsItWasBeforeEachStep) {
-    std::mt19937 random(43);
-    for (int round = 0; round < 100; ++round) {
-        Bitmap dest = test::RandomBitmap(random, 61, 17, PixelFormat::Colour);
-        const Bitmap mask = test::RandomBitmap(random, 61, 17, PixelFormat::Mono);
-        Bitmap expected(dest);
+        Bitmap self = test::RandomBitmap(random, 61, 17, PixelFormat::Colour);
+        Bitmap expected(self);
         const Placement p = RandomPlacement(random);
         StretchBltReference(expected.GetCanvas(), p.x, p.y, p.w, p.h, &mask.GetCanvas(), p.sx, p.sy,
                             p.sw, p.sh, Rop::SrcAnd);
         StretchBltReference(expected.GetCanvas(), p.x, p.y, p.w, p.h, &expected.GetCanvas(), p.sx,
                             p.sy, p.sw, p.sh, Rop::SrcPaint);
-        MaskedStretchBlt(dest.GetCanvas(), p.x, p.y, p.w, p.h, mask.GetCanvas(), dest.GetCanvas(),
+        MaskedStretchBlt(self.GetCanvas(), p.x, p.y, p.w, p.h, mask.GetCanvas(), self.GetCanvas(),
                          p.sx, p.sy, p.sw, p.sh);
-        ASSERT_EQ(test::Difference(expected, dest), "") << round;
+        ASSERT_EQ(test::Difference(expected, self), "") << "image is the destination, " << round;
     }
 }
 

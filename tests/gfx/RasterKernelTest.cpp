@@ -1,10 +1,10 @@
 // The fast row kernels and the row walks that feed them, held against plain per-pixel loops and
 // the reference transfer: every width up to a few vectors (tails), every bit offset of a mask,
-// padded mono rows, mirrors, stretches and mono-to-colour expansion with any two colours.
+// padded mono rows, mirrors, stretches and mono-to-colour expansion with any two colours; then
+// random transfers of every kind against the reference.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -13,13 +13,13 @@
 #include "base/Exceptions.h"
 #include "gfx/Raster.h"
 #include "gfx/RasterPlan.h"
-#include "gfx/RasterReference.h"
 #include "gfx/RasterRowKernels.h"
 
 namespace gfx {
 namespace {
 
 const Rop kSourceRops[] = {Rop::SrcCopy, Rop::SrcAnd, Rop::SrcPaint};
+const Rop kAllRops[] = {Rop::SrcCopy, Rop::SrcAnd, Rop::SrcPaint, Rop::DstInvert, Rop::Blackness};
 constexpr int32_t kGuard = 5;  // pixels after the row that a kernel must leave alone
 
 Pixel Combine(Rop rop, Pixel d, Pixel s) {
@@ -61,98 +61,53 @@ bool Bit(const std::vector<uint8_t>& bits, int32_t i) {
     return MonoBitAt(bits.data(), i);
 }
 
+// The plain, mirrored and gathering colour kernels, each on every width up to a few vectors.
 TEST(RasterRowKernels, ColourKernelsCombineEveryPixelOfEveryWidthAndNoMore) {
     std::mt19937 random(21);
-    for (raster::KernelLevel level : AvailableLevels()) {
-        for (Rop rop : kSourceRops) {
-            for (int32_t count = 0; count <= 70; ++count) {
-                const std::vector<Pixel> source = RandomPixels(random, count);
-                std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
-                std::vector<Pixel> expected = dest;
-                for (int32_t i = 0; i < count; ++i) {
-                    expected[size_t(i)] = Combine(rop, dest[size_t(i)], source[size_t(i)]);
+    enum class Kind { Plain, Reversed, Gather };
+    for (Kind kind : {Kind::Plain, Kind::Reversed, Kind::Gather}) {
+        for (raster::KernelLevel level : AvailableLevels()) {
+            for (Rop rop : kSourceRops) {
+                for (int32_t count = 0; count <= 70; ++count) {
+                    const std::vector<Pixel> span = RandomPixels(random, 37);
+                    const std::vector<Pixel> source = RandomPixels(random, count);
+                    std::vector<int32_t> places(size_t(count) + 1);
+                    for (int32_t& place : places) {
+                        place = static_cast<int32_t>(random() % 37);
+                    }
+                    std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
+                    std::vector<Pixel> expected = dest;
+                    for (int32_t i = 0; i < count; ++i) {
+                        const Pixel s = kind == Kind::Plain      ? source[size_t(i)]
+                                        : kind == Kind::Reversed ? source[size_t(count - 1 - i)]
+                                                                 : span[size_t(places[size_t(i)])];
+                        expected[size_t(i)] = Combine(rop, dest[size_t(i)], s);
+                    }
+                    if (kind == Kind::Plain) {
+                        raster::ColourRowKernelFor(rop, level)(dest.data(), source.data(), count);
+                    } else if (kind == Kind::Reversed) {
+                        raster::ReversedColourRowKernelFor(rop, level)(dest.data(), source.data(),
+                                                                       count);
+                    } else {
+                        raster::GatherRowKernelFor(rop, level)(dest.data(), span.data(),
+                                                               places.data(), count);
+                    }
+                    ASSERT_EQ(dest, expected)
+                        << "kind " << int(kind) << " rop " << uint32_t(rop) << " count " << count;
                 }
-                raster::ColourRowKernelFor(rop, level)(dest.data(), source.data(), count);
-                ASSERT_EQ(dest, expected) << "rop " << uint32_t(rop) << " count " << count;
             }
         }
     }
 }
 
-TEST(RasterRowKernels, ReversedKernelsCombineTheMirroredRow) {
-    std::mt19937 random(29);
-    for (raster::KernelLevel level : AvailableLevels()) {
-        for (Rop rop : kSourceRops) {
-            for (int32_t count = 0; count <= 70; ++count) {
-                const std::vector<Pixel> source = RandomPixels(random, count);
-                std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
-                std::vector<Pixel> expected = dest;
-                for (int32_t i = 0; i < count; ++i) {
-                    expected[size_t(i)] =
-                        Combine(rop, dest[size_t(i)], source[size_t(count - 1 - i)]);
-                }
-                raster::ReversedColourRowKernelFor(rop, level)(dest.data(), source.data(), count);
-                ASSERT_EQ(dest, expected) << "rop " << uint32_t(rop) << " count " << count;
-            }
-        }
-    }
-}
-
-TEST(RasterRowKernels, GatherKernelsCombineThePickedColumns) {
-    std::mt19937 random(30);
-    for (raster::KernelLevel level : AvailableLevels()) {
-        for (Rop rop : kSourceRops) {
-            for (int32_t count = 0; count <= 70; ++count) {
-                const std::vector<Pixel> span = RandomPixels(random, 37);
-                std::vector<int32_t> places(size_t(count) + 1);
-                for (int32_t& place : places) {
-                    place = static_cast<int32_t>(random() % 37);
-                }
-                std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
-                std::vector<Pixel> expected = dest;
-                for (int32_t i = 0; i < count; ++i) {
-                    expected[size_t(i)] =
-                        Combine(rop, dest[size_t(i)], span[size_t(places[size_t(i)])]);
-                }
-                raster::GatherRowKernelFor(rop, level)(dest.data(), span.data(), places.data(),
-                                                       count);
-                ASSERT_EQ(dest, expected) << "rop " << uint32_t(rop) << " count " << count;
-            }
-        }
-    }
-}
-
-TEST(RasterRowKernels, MonoKernelsExpandEachBitToEitherColourAndCombine) {
+// Mono rows from every first bit: expanded to either colour and combined, or taken as the mask
+// of a plot that ANDs it and ORs the image in one pass, forwards and mirrored.
+TEST(RasterRowKernels, MonoAndMaskedKernelsExpandEachBitToEitherColour) {
     std::mt19937 random(22);
     for (raster::KernelLevel level : AvailableLevels()) {
-        for (Rop rop : kSourceRops) {
-            for (int32_t count = 0; count <= 140 * 8; ++count) {
-                // Every first bit; the bits end at the last byte that holds a wanted one, so a
-                // read past it shows under the sanitizers.
-                const int32_t firstBit = count % 8;
-                const int32_t width = count / 8;
-                const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
-                const std::vector<uint8_t> bits =
-                    RandomBytes(random, size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0));
-                std::vector<Pixel> dest = RandomPixels(random, width + kGuard);
-                std::vector<Pixel> expected = dest;
-                for (int32_t i = 0; i < width; ++i) {
-                    const Pixel s = Bit(bits, firstBit + i) ? colours.one : colours.zero;
-                    expected[size_t(i)] = Combine(rop, dest[size_t(i)], s);
-                }
-                raster::MonoRowKernelFor(rop, level)(dest.data(), bits.data(), firstBit, width,
-                                                     colours);
-                ASSERT_EQ(dest, expected)
-                    << "rop " << uint32_t(rop) << " width " << width << " first bit " << firstBit;
-            }
-        }
-    }
-}
-
-TEST(RasterRowKernels, MaskedKernelsAndWithTheMaskThenOrTheImageInOnePass) {
-    std::mt19937 random(23);
-    for (raster::KernelLevel level : AvailableLevels()) {
         for (int32_t count = 0; count <= 140 * 8; ++count) {
+            // The bits end at the last byte that holds a wanted one, so a read past it shows
+            // under the sanitizers.
             const int32_t firstBit = count % 8;
             const int32_t width = count / 8;
             const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
@@ -165,6 +120,16 @@ TEST(RasterRowKernels, MaskedKernelsAndWithTheMaskThenOrTheImageInOnePass) {
             const std::vector<Pixel> image = RandomPixels(random, width);
             const std::vector<Pixel> dest = RandomPixels(random, width + kGuard);
             std::vector<Pixel> expected = dest;
+            for (Rop rop : kSourceRops) {
+                for (int32_t i = 0; i < width; ++i) {
+                    expected[size_t(i)] = Combine(rop, dest[size_t(i)], mask[size_t(i)]);
+                }
+                std::vector<Pixel> combined = dest;
+                raster::MonoRowKernelFor(rop, level)(combined.data(), bits.data(), firstBit, width,
+                                                     colours);
+                ASSERT_EQ(combined, expected)
+                    << "rop " << uint32_t(rop) << " width " << width << " first bit " << firstBit;
+            }
             for (int32_t i = 0; i < width; ++i) {
                 expected[size_t(i)] = (dest[size_t(i)] & mask[size_t(i)]) | image[size_t(i)];
             }
@@ -181,7 +146,7 @@ TEST(RasterRowKernels, MaskedKernelsAndWithTheMaskThenOrTheImageInOnePass) {
             raster::ReversedMaskedMonoRowKernelFor(level)(mirrored.data(), bits.data(), firstBit,
                                                           reversedImage.data(), width, colours);
             for (int32_t i = 0; i < width; ++i) {
-                const Pixel m = Bit(bits, firstBit + width - 1 - i) ? colours.one : colours.zero;
+                const Pixel m = mask[size_t(width - 1 - i)];
                 expected[size_t(i)] = (dest[size_t(i)] & m) | image[size_t(i)];
             }
             ASSERT_EQ(mirrored, expected) << "mirrored, width " << width;
@@ -192,18 +157,15 @@ TEST(RasterRowKernels, MaskedKernelsAndWithTheMaskThenOrTheImageInOnePass) {
 TEST(RasterRowKernels, InvertAndBlackenTouchOnlyTheirRow) {
     std::mt19937 random(23);
     for (int32_t count = 0; count <= 70; ++count) {
-        std::vector<Pixel> inverted = RandomPixels(random, count + kGuard);
-        std::vector<Pixel> expected = inverted;
-        for (int32_t i = 0; i < count; ++i) {
-            expected[size_t(i)] ^= kColourBits;
+        for (Rop rop : {Rop::DstInvert, Rop::Blackness}) {
+            std::vector<Pixel> row = RandomPixels(random, count + kGuard);
+            std::vector<Pixel> expected = row;
+            for (int32_t i = 0; i < count; ++i) {
+                expected[size_t(i)] = rop == Rop::Blackness ? kBlack : row[size_t(i)] ^ kColourBits;
+            }
+            raster::NoSourceRowKernelFor(rop)(row.data(), count);
+            ASSERT_EQ(row, expected) << uint32_t(rop) << " " << count;
         }
-        raster::NoSourceRowKernelFor(Rop::DstInvert)(inverted.data(), count);
-        ASSERT_EQ(inverted, expected) << count;
-        std::vector<Pixel> blackened = RandomPixels(random, count + kGuard);
-        expected = blackened;
-        std::fill_n(expected.begin(), count, kBlack);
-        raster::NoSourceRowKernelFor(Rop::Blackness)(blackened.data(), count);
-        ASSERT_EQ(blackened, expected) << count;
     }
 }
 
@@ -238,67 +200,49 @@ struct MonoCase {
     bool mirrorX, mirrorY;
 };
 
-void ExpectMonoTransferLikeTheReference(std::mt19937& random, const MonoCase& c, Rop rop) {
-    // 168 pixels wide: rows padded from 21 to 24 bytes, so padding bits sit after every row.
-    Bitmap mask = test::RandomBitmap(random, 168, 6, PixelFormat::Mono);
-    Bitmap dest = test::RandomBitmap(random, 180, 9, PixelFormat::Colour);
-    dest.GetCanvas().SetBackgroundColour(RandomColour(random));
-    dest.GetCanvas().SetTextColour(RandomColour(random));
-    Bitmap expected(dest);
-    expected.GetCanvas().SetBackgroundColour(dest.GetCanvas().BackgroundColour());
-    expected.GetCanvas().SetTextColour(dest.GetCanvas().TextColour());
-    const int32_t x = c.mirrorX ? 3 + c.destWidth : 3;
-    const int32_t w = c.mirrorX ? -c.destWidth : c.destWidth;
-    const int32_t y = c.mirrorY ? 1 + c.destHeight : 1;
-    const int32_t h = c.mirrorY ? -c.destHeight : c.destHeight;
-    StretchBltReference(expected.GetCanvas(), x, y, w, h, &mask.GetCanvas(), c.sourceX, 0, c.width,
-                        6, rop);
-    StretchBlt(dest.GetCanvas(), x, y, w, h, &mask.GetCanvas(), c.sourceX, 0, c.width, 6, rop);
-    ASSERT_EQ(test::Difference(expected, dest), "")
-        << "rop " << uint32_t(rop) << " from " << c.sourceX << " width " << c.width << " to "
-        << c.destWidth << "x" << c.destHeight << (c.mirrorX ? " mirror x" : "")
-        << (c.mirrorY ? " mirror y" : "");
-}
-
-TEST(RasterColourWalk, MasksFromEveryBitOffsetAndWidthMatchTheReference) {
+// Masks from every bit offset and many widths, mirrored in either axis, and stretched.
+TEST(RasterColourWalk, MasksMatchTheReference) {
     std::mt19937 random(25);
-    for (Rop rop : kSourceRops) {
-        for (int32_t sourceX = 0; sourceX < 10; ++sourceX) {
-            for (int32_t width = 1; width + sourceX <= 168; width += 3) {
-                ExpectMonoTransferLikeTheReference(random, {sourceX, width, width, 6, false, false},
-                                                   rop);
+    std::vector<MonoCase> cases;
+    for (int32_t sourceX = 0; sourceX < 10; ++sourceX) {
+        for (int32_t width = 1; width + sourceX <= 168; width += 3) {
+            cases.push_back({sourceX, width, width, 6, false, false});
+        }
+    }
+    for (int32_t sourceX : {0, 3, 8, 13}) {
+        for (int32_t width : {1, 4, 7, 9, 16, 17, 27, 63, 64, 65, 127, 128, 129, 150}) {
+            cases.push_back({sourceX, width, width, 6, true, false});
+            cases.push_back({sourceX, width, width, 6, true, true});
+            cases.push_back({sourceX, width, width, 6, false, true});
+        }
+    }
+    for (int32_t sourceX : {0, 5, 11}) {
+        for (int32_t destWidth : {1, 3, 10, 23, 37, 61}) {
+            for (int32_t destHeight : {1, 4, 9}) {
+                cases.push_back({sourceX, 21, destWidth, destHeight, destWidth % 2 == 1, false});
             }
         }
     }
-}
-
-TEST(RasterColourWalk, MirroredMasksMatchTheReference) {
-    std::mt19937 random(26);
     for (Rop rop : kSourceRops) {
-        for (int32_t sourceX : {0, 3, 8, 13}) {
-            for (int32_t width : {1, 4, 7, 9, 16, 17, 27, 63, 64, 65, 127, 128, 129, 150}) {
-                for (bool mirrorY : {false, true}) {
-                    ExpectMonoTransferLikeTheReference(
-                        random, {sourceX, width, width, 6, true, mirrorY}, rop);
-                    ExpectMonoTransferLikeTheReference(
-                        random, {sourceX, width, width, 6, false, true}, rop);
-                }
-            }
-        }
-    }
-}
-
-TEST(RasterColourWalk, StretchedMasksMatchTheReference) {
-    std::mt19937 random(27);
-    for (Rop rop : kSourceRops) {
-        for (int32_t sourceX : {0, 5, 11}) {
-            for (int32_t destWidth : {1, 3, 10, 23, 37, 61}) {
-                for (int32_t destHeight : {1, 4, 9}) {
-                    ExpectMonoTransferLikeTheReference(
-                        random, {sourceX, 21, destWidth, destHeight, destWidth % 2 == 1, false},
-                        rop);
-                }
-            }
+        for (const MonoCase& c : cases) {
+            // 168 pixels wide: rows padded from 21 to 24 bytes, so padding bits follow each row.
+            const Bitmap mask = test::RandomBitmap(random, 168, 6, PixelFormat::Mono);
+            Bitmap dest = test::RandomBitmap(random, 180, 9, PixelFormat::Colour);
+            dest.GetCanvas().SetBackgroundColour(RandomColour(random));
+            dest.GetCanvas().SetTextColour(RandomColour(random));
+            const test::Transfer t{c.mirrorX ? 3 + c.destWidth : 3,
+                                   c.mirrorY ? 1 + c.destHeight : 1,
+                                   c.mirrorX ? -c.destWidth : c.destWidth,
+                                   c.mirrorY ? -c.destHeight : c.destHeight,
+                                   c.sourceX,
+                                   0,
+                                   c.width,
+                                   6,
+                                   rop};
+            ASSERT_EQ(test::DifferenceFromReference(dest, &mask, t), "")
+                << "rop " << uint32_t(rop) << " from " << c.sourceX << " width " << c.width
+                << " to " << c.destWidth << "x" << c.destHeight << (c.mirrorX ? " mirror x" : "")
+                << (c.mirrorY ? " mirror y" : "");
         }
     }
 }
@@ -309,16 +253,71 @@ TEST(RasterColourWalk, MirroredAndStretchedColourRowsMatchTheReference) {
     for (Rop rop : kSourceRops) {
         for (int32_t destWidth : {-70, -33, -8, -5, 5, 9, 31, 70}) {
             for (int32_t sourceWidth : {-41, -33, -17, 5, 17, 33, 41}) {
-                Bitmap source = test::RandomBitmap(random, 45, 7, PixelFormat::Colour);
+                const Bitmap source = test::RandomBitmap(random, 45, 7, PixelFormat::Colour);
                 Bitmap dest = test::RandomBitmap(random, 64, 12, PixelFormat::Colour);
-                Bitmap expected(dest);
                 const int32_t sourceX = sourceWidth < 0 ? 43 : 2;
-                StretchBltReference(expected.GetCanvas(), 30, 11, destWidth, -11,
-                                    &source.GetCanvas(), sourceX, 0, sourceWidth, 7, rop);
-                StretchBlt(dest.GetCanvas(), 30, 11, destWidth, -11, &source.GetCanvas(), sourceX,
-                           0, sourceWidth, 7, rop);
-                ASSERT_EQ(test::Difference(expected, dest), "")
+                const test::Transfer t{30, 11, destWidth, -11, sourceX, 0, sourceWidth, 7, rop};
+                ASSERT_EQ(test::DifferenceFromReference(dest, &source, t), "")
                     << uint32_t(rop) << " " << destWidth << " " << sourceWidth;
+            }
+        }
+    }
+}
+
+// Colour rows of every width and tail, through the whole unscaled transfer.
+TEST(RasterColourWalk, ForwardRowsOfEveryWidthAndTailMatchTheReference) {
+    std::mt19937 random(15);
+    for (int32_t width = 1; width <= 70; ++width) {
+        for (int32_t offset : {0, 1, 3, 7, 31}) {
+            for (Rop rop : kAllRops) {
+                const Bitmap source =
+                    test::RandomBitmap(random, width + offset, 2, PixelFormat::Colour);
+                Bitmap dest = test::RandomBitmap(random, width + 40, 2, PixelFormat::Colour);
+                const test::Transfer t{offset, 0, width, 2, offset, 0, width, 2, rop};
+                ASSERT_EQ(test::DifferenceFromReference(dest, &source, t, true), "")
+                    << width << " " << offset;
+            }
+        }
+    }
+}
+
+// Random transfers of every kind, either format each side: odd widths, edges, mirrors,
+// stretches, copies inside one bitmap.
+TEST(RasterFastPath, RandomTransfersMatchTheReference) {
+    static const Pixel kColours[] = {kBlack, kWhite, 0x0000FF, 0x123456};
+    const PixelFormat formats[] = {PixelFormat::Colour, PixelFormat::Mono};
+    std::mt19937 random(11);
+    std::uniform_int_distribution<size_t> pick(0, 3);
+    std::uniform_int_distribution<size_t> pickRop(0, 4);
+    std::uniform_int_distribution<int32_t> position(-12, 70);
+    std::uniform_int_distribution<int32_t> extent(-67, 67);
+    for (const bool sameBitmap : {false, true}) {
+        for (const bool scaled : {false, true}) {
+            for (int round = 0; round < 400; ++round) {
+                const PixelFormat destFormat = formats[round % 2];
+                const PixelFormat sourceFormat = sameBitmap ? destFormat : formats[(round / 2) % 2];
+                Bitmap dest = test::RandomBitmap(random, 1 + round % 67, 9, destFormat);
+                Bitmap source = test::RandomBitmap(random, 1 + (round * 7) % 71, 11, sourceFormat);
+                for (Canvas* canvas : {&dest.GetCanvas(), &source.GetCanvas()}) {
+                    canvas->SetBackgroundColour(kColours[pick(random)]);
+                    canvas->SetTextColour(kColours[pick(random)]);
+                }
+                test::Transfer t{};
+                t.x = position(random);
+                t.y = position(random) / 4;
+                t.w = extent(random);
+                t.h = extent(random) / 4;
+                t.rop = kAllRops[pickRop(random)];
+                t.sx = position(random);
+                t.sy = position(random) / 4;
+                t.sw = scaled ? extent(random) : t.w;
+                t.sh = scaled ? extent(random) / 4 : t.h;
+                ASSERT_EQ(test::DifferenceFromReference(dest, sameBitmap ? nullptr : &source, t),
+                          "")
+                    << (scaled ? "scaled" : "unscaled") << (sameBitmap ? ", one bitmap" : "")
+                    << ", round " << round << ": " << t.x << "," << t.y << " " << t.w << "x" << t.h
+                    << " from " << t.sx << "," << t.sy << " " << t.sw << "x" << t.sh << " rop "
+                    << uint32_t(t.rop);
             }
         }
     }

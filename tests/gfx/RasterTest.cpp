@@ -27,24 +27,12 @@ TEST(RasterOperations, DestinationOnlyOperationsNeedNoSourceAndOthersDo) {
         base::EInvalidGraphic);
 }
 
-TEST(RasterMirror, NegativeExtentCoversTheOriginAndThePixelsBeforeIt) {
-    const Bitmap source = ColourFromRows({"000001 000002 000003", "000004 000005 000006"});
-    // A plot of width 3 mirrored at X = 1: origin X + 3 = 4, extent -3, columns 2 .. 4.
-    Bitmap dest(6, 2);
-    StretchBlt(dest.GetCanvas(), 4, 0, -3, 2, &source.GetCanvas(), 0, 0, 3, 2, Rop::SrcCopy);
-    EXPECT_EQ(Difference(ColourFromRows({"ffffff ffffff 000003 000002 000001 ffffff",
-                                         "ffffff ffffff 000006 000005 000004 ffffff"}),
-                         dest),
-              "");
-    // Both axes: half a turn.
-    Bitmap turned(3, 2);
-    StretchBlt(turned.GetCanvas(), 2, 1, -3, -2, &source.GetCanvas(), 0, 0, 3, 2, Rop::SrcCopy);
-    EXPECT_EQ(Difference(ColourFromRows({"000006 000005 000004", "000003 000002 000001"}), turned),
-              "");
-    // A negative source extent mirrors as well, from its origin column backwards.
-    Bitmap fromSource(3, 1);
-    StretchBlt(fromSource.GetCanvas(), 0, 0, 3, 1, &source.GetCanvas(), 2, 0, -3, 1, Rop::SrcCopy);
-    EXPECT_EQ(Difference(ColourFromRows({"000003 000002 000001"}), fromSource), "");
+// Negative destination extents are in the replayed cases; a negative source extent is not.
+TEST(RasterMirror, NegativeSourceExtentMirrorsFromItsOriginBackwards) {
+    const Bitmap source = ColourFromRows({"000001 000002 000003"});
+    Bitmap dest(3, 1);
+    StretchBlt(dest.GetCanvas(), 0, 0, 3, 1, &source.GetCanvas(), 2, 0, -3, 1, Rop::SrcCopy);
+    EXPECT_EQ(Difference(ColourFromRows({"000003 000002 000001"}), dest), "");
 }
 
 TEST(RasterClip, ClipBoxConfinesTheDestination) {

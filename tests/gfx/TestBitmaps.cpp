@@ -4,6 +4,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "gfx/Raster.h"
+#include "gfx/RasterReference.h"
+
 namespace gfx::test {
 
 Bitmap MonoFromRows(const std::vector<std::string>& rows) {
@@ -20,20 +23,15 @@ Bitmap MonoFromRows(const std::vector<std::string>& rows) {
 }
 
 Bitmap ColourFromRows(const std::vector<std::string>& rows) {
-    std::vector<std::vector<Pixel>> values;
-    for (const std::string& row : rows) {
-        std::istringstream in(row);
-        values.emplace_back();
-        std::string word;
-        while (in >> word) {
-            values.back().push_back(static_cast<Pixel>(std::stoul(word, nullptr, 16)));
-        }
-    }
-    const auto width = values.empty() ? 0 : static_cast<int32_t>(values[0].size());
-    Bitmap bitmap(width, static_cast<int32_t>(values.size()));
+    std::istringstream first(rows.empty() ? "" : rows[0]);
+    const auto width = static_cast<int32_t>(std::distance(std::istream_iterator<std::string>(first),
+                                                          std::istream_iterator<std::string>()));
+    Bitmap bitmap(width, static_cast<int32_t>(rows.size()));
     for (int32_t y = 0; y < bitmap.Height(); ++y) {
-        for (int32_t x = 0; x < width; ++x) {
-            bitmap.SetPixel(x, y, values[static_cast<size_t>(y)][static_cast<size_t>(x)]);
+        std::istringstream in(rows[static_cast<size_t>(y)]);
+        std::string word;
+        for (int32_t x = 0; x < width && in >> word; ++x) {
+            bitmap.SetPixel(x, y, static_cast<Pixel>(std::stoul(word, nullptr, 16)));
         }
     }
     return bitmap;
@@ -67,6 +65,23 @@ std::string Difference(const Bitmap& expected, const Bitmap& actual) {
         }
     }
     return {};
+}
+
+std::string DifferenceFromReference(Bitmap& dest, const Bitmap* source, const Transfer& t,
+                                    bool bitBlt) {
+    Bitmap expected(dest);
+    expected.GetCanvas().SetBackgroundColour(dest.GetCanvas().BackgroundColour());
+    expected.GetCanvas().SetTextColour(dest.GetCanvas().TextColour());
+    const Canvas* from = source != nullptr ? &source->GetCanvas() : &dest.GetCanvas();
+    StretchBltReference(expected.GetCanvas(), t.x, t.y, t.w, t.h,
+                        source != nullptr ? from : &expected.GetCanvas(), t.sx, t.sy, t.sw, t.sh,
+                        t.rop);
+    if (bitBlt) {
+        BitBlt(dest.GetCanvas(), t.x, t.y, t.w, t.h, from, t.sx, t.sy, t.rop);
+    } else {
+        StretchBlt(dest.GetCanvas(), t.x, t.y, t.w, t.h, from, t.sx, t.sy, t.sw, t.sh, t.rop);
+    }
+    return Difference(expected, dest);
 }
 
 std::vector<uint8_t> ReadFile(const std::string& path) {
