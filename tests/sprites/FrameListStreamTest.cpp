@@ -1,4 +1,4 @@
-// The stored form of frame lists: round trips, the stored layout, and damaged input.
+// The stored form of frame lists: round trips, counts out of range, and damaged input.
 
 #include <gtest/gtest.h>
 
@@ -51,38 +51,6 @@ TEST(FrameListStreamTest, ListTooLongForTheStoredCountFailsAndStaysPrepared) {
     EXPECT_EQ(list->TransparentColor(), framework::clBlue);
     EXPECT_EQ(list->Image().GetPixel(0, 0), gfx::kBlack);
     EXPECT_EQ(list->Mask().GetPixel(0, 0), gfx::kWhite);
-}
-
-// Records at 2, 92, ..., 7112, the strip payload (N = 2190174) at 7202.
-TEST(FrameListStreamTest, StoredLeafListLayout) {
-    const std::vector<uint8_t> bytes = test::WrittenBytes(*test::LeafList());
-    ASSERT_EQ(bytes.size(), 2197380u);
-    EXPECT_EQ(bytes[0], 80);
-    EXPECT_EQ(bytes[1], 0);
-    const std::vector<FramePlace> leaves = test::LeafFrames();
-    for (size_t i = 0; i < 80; ++i) {
-        const size_t at = 2 + 90 * i;
-        EXPECT_EQ(bytes[at], 0);
-        EXPECT_EQ(bytes[at + 1], leaves[i].name.size());
-        const auto name = bytes.begin() + long(at) + 2;
-        EXPECT_EQ(std::string(name, name + long(leaves[i].name.size())), leaves[i].name);
-        EXPECT_EQ(bytes[at + 82] | bytes[at + 83] << 8, leaves[i].x);
-        EXPECT_EQ(bytes[at + 86] | bytes[at + 87] << 8, leaves[i].width);
-    }
-    base::MemoryStream payload(bytes);
-    payload.Seek(7202);
-    EXPECT_EQ(payload.ReadU32(), 2190174u);
-    EXPECT_EQ(payload.ReadU8(), 'B');
-    EXPECT_EQ(payload.ReadU8(), 'M');
-
-    TFrameList reread(framework::clBlue);
-    base::MemoryStream in(bytes);
-    reread.ReadData(in);
-    EXPECT_EQ(reread.Count(), 80);
-    EXPECT_EQ(reread.IndexOf("blad1_30"), 0);
-    EXPECT_EQ(reread.IndexOf("blad5_"), 79);
-    EXPECT_EQ(reread.Image().Width(), 10085);
-    EXPECT_EQ(test::WrittenBytes(reread), bytes);
 }
 
 TEST(FrameListStreamTest, ZeroOrNegativeCountReadsOnlyTheCount) {

@@ -11,8 +11,6 @@
 namespace sprites {
 namespace {
 
-using test::FramePlace;
-
 TEST(FrameListTest, ItemsAndLookups) {
     TFrameList list;
     test::AddFrames(list, {{"blad1_30", 0, 0, 141, 104},
@@ -43,20 +41,9 @@ TEST(FrameListTest, ItemsAndLookups) {
     EXPECT_THROW(list.Add(std::make_unique<TFrame>(&other)), base::EFrame);
 }
 
-TEST(FrameListTest, ClearFreesFramesAndEmptiesStripsButKeepsColourAndLoaded) {
-    auto list = test::LoadList(framework::clBlue, {{"a", 0, 0, 2, 1}, {"b", 2, 0, 2, 1}},
-                               test::EightBitStrip({{1, 2, 3, 4}}));
-    ASSERT_EQ(LiveFrameCount(), 2);
-    list->Clear();
-    EXPECT_EQ(list->Count(), 0);
-    EXPECT_EQ(LiveFrameCount(), 0);
-    EXPECT_EQ(list->Image().Width(), 0);
-    EXPECT_EQ(list->Mask().Height(), 0);
-    EXPECT_EQ(list->TransparentColor(), framework::clBlue);
-    EXPECT_TRUE(list->Loaded());
-}
-
-TEST(FrameListTest, AssignCopiesStripsAndFramesIndependently) {
+// Assign copies strips and frames independently; Clear frees the frames and empties the
+// strips but keeps the colour and the loaded state.
+TEST(FrameListTest, AssignCopiesIndependentlyAndClearEmpties) {
     auto source = test::LoadList(framework::clBlue, {{"a", 0, 0, 2, 1}, {"b", 2, 0, 2, 1}},
                                  test::EightBitStrip({{0x0000FF, 2, 3, 4}}));
     TFrameList copy;
@@ -78,33 +65,44 @@ TEST(FrameListTest, AssignCopiesStripsAndFramesIndependently) {
     test::ExpectFailure<base::EConvertError>([&] { copy.Assign(sequence); },
                                              "Cannot assign a TSequence to a TFrameList");
     EXPECT_EQ(copy.Count(), 2);
+
+    ASSERT_EQ(LiveFrameCount(), 4);
+    source->Clear();
+    EXPECT_EQ(source->Count(), 0);
+    EXPECT_EQ(LiveFrameCount(), 2);
+    EXPECT_EQ(source->Image().Width(), 0);
+    EXPECT_EQ(source->Mask().Height(), 0);
+    EXPECT_EQ(source->TransparentColor(), framework::clBlue);
+    EXPECT_TRUE(source->Loaded());
 }
 
-// Removing frame 1 (139 wide at X 141) of the leaf strip: everything right of it moves left.
+// Removing frame b (3 wide at X 2) of a 9 x 2 strip: everything right of it moves left.
 TEST(FrameListTest, RemovingAFrameCompactsBothStrips) {
-    auto list = test::LeafList();
-    const std::vector<FramePlace> leaves = test::LeafFrames();
-    list->Image().SetPixel(280, 7, 0x00AA00);  // first column of frame 2
-    list->Image().SetPixel(10084, 216, 0x0000AA);
-    list->Image().SetPixel(140, 3, 0xAA0000);               // last column of frame 0
-    ASSERT_EQ(list->Mask().GetPixel(300, 5), gfx::kBlack);  // opaque: no blue in the strip
-    list->Mask().SetPixel(300, 5, gfx::kWhite);
+    TFrameList list;
+    list.Image().SetSize(9, 2);
+    list.Image().Fill(gfx::kWhite);
+    list.Mask().SetSize(9, 2);
+    test::AddFrames(list, {{"a", 0, 0, 2, 2}, {"b", 2, 0, 3, 2}, {"c", 5, 0, 4, 1}});
+    list.SetTransparentColor(framework::clBlue);
+    list.Image().SetPixel(5, 1, 0x00AA00);  // first column of c
+    list.Image().SetPixel(8, 1, 0x0000AA);
+    list.Image().SetPixel(1, 0, 0xAA0000);               // last column of a
+    ASSERT_EQ(list.Mask().GetPixel(6, 0), gfx::kBlack);  // opaque: no blue in the strip
+    list.Mask().SetPixel(6, 0, gfx::kWhite);
 
-    list->Delete(1);
-    EXPECT_EQ(list->Count(), 79);
-    EXPECT_EQ(list->Image().Width(), 9946);
-    EXPECT_EQ(list->Mask().Width(), 9946);
-    EXPECT_EQ(list->Image().Height(), 217);
-    EXPECT_EQ(list->Items(0).X(), 0);
-    EXPECT_EQ(list->Items(1).Name(), "blad1_04");
-    for (int32_t i = 1; i < 79; ++i) {
-        EXPECT_EQ(list->Items(i).X(), leaves[size_t(i) + 1].x - 139);
-    }
-    EXPECT_EQ(list->Image().GetPixel(141, 7), 0x00AA00u);
-    EXPECT_EQ(list->Image().GetPixel(9945, 216), 0x0000AAu);
-    EXPECT_EQ(list->Image().GetPixel(140, 3), 0xAA0000u);
-    EXPECT_EQ(list->Mask().GetPixel(161, 5), gfx::kWhite);
-    EXPECT_EQ(list->Mask().GetPixel(300, 5), gfx::kBlack);
+    list.Delete(1);
+    EXPECT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Image().Width(), 6);
+    EXPECT_EQ(list.Mask().Width(), 6);
+    EXPECT_EQ(list.Image().Height(), 2);
+    EXPECT_EQ(list.Items(0).X(), 0);
+    EXPECT_EQ(list.Items(1).Name(), "c");
+    EXPECT_EQ(list.Items(1).X(), 2);
+    EXPECT_EQ(list.Image().GetPixel(2, 1), 0x00AA00u);
+    EXPECT_EQ(list.Image().GetPixel(5, 1), 0x0000AAu);
+    EXPECT_EQ(list.Image().GetPixel(1, 0), 0xAA0000u);
+    EXPECT_EQ(list.Mask().GetPixel(3, 0), gfx::kWhite);
+    EXPECT_EQ(list.Mask().GetPixel(5, 0), gfx::kBlack);
 }
 
 }  // namespace

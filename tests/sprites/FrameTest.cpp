@@ -24,12 +24,6 @@ std::vector<uint8_t> Record(uint8_t testByte, const std::string& name, int16_t x
     return stream.Bytes();
 }
 
-TEST(ColorTest, ColourValuesHoldRedInTheLowBytePixelsInTheHigh) {
-    EXPECT_EQ(ColorToPixel(framework::clBlue), 0x0000FFu);
-    EXPECT_EQ(ColorToPixel(0x12345678), 0x785634u);
-    EXPECT_EQ(framework::PixelToColor(0x123456), 0x563412u);
-}
-
 TEST(TempBitmapTest, LivesExactlyWhileFramesExistAndOnlyGrows) {
     ASSERT_EQ(TempBitmap(), nullptr);
     {
@@ -49,19 +43,15 @@ TEST(TempBitmapTest, LivesExactlyWhileFramesExistAndOnlyGrows) {
         EXPECT_GE(TempBitmap()->Width(), 281);
     }
     EXPECT_EQ(TempBitmap(), nullptr);
-    TFrameList list;
-    TFrame next(&list);
-    ASSERT_NE(TempBitmap(), nullptr);
-    EXPECT_EQ(TempBitmap()->Width(), 0);
-}
-
-TEST(FrameTest, CreationWithoutListFailsAndGivesBackItsCount) {
+    // A creation without a list fails and gives back its count.
     const auto create = [] { TFrame frame(nullptr); };
     ExpectFailure<base::EFrame>(create, "Creation of frame failed. Framelist cannot be nil");
     EXPECT_EQ(LiveFrameCount(), 0);
     EXPECT_EQ(TempBitmap(), nullptr);
     TFrameList list;
-    TFrame survivor(&list);
+    TFrame next(&list);
+    ASSERT_NE(TempBitmap(), nullptr);
+    EXPECT_EQ(TempBitmap()->Width(), 0);
     EXPECT_THROW(create(), base::EFrame);
     EXPECT_EQ(LiveFrameCount(), 1);
     EXPECT_NE(TempBitmap(), nullptr);

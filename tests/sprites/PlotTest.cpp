@@ -53,19 +53,16 @@ class PlotTest : public ::testing::Test {
     }
 };
 
-TEST_F(PlotTest, TransparentPlotLetsTheCanvasShowThrough) {
-    Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
-    ExpectArea({".....", ".RG..", ".KWR.", "....."});
-    EXPECT_EQ(canvas_.GetCanvas().CopyMode(), gfx::Rop::SrcPaint);
-}
-
-// A frame keeps what it worked out about its strips' pixels between plots (plotting does not
-// change them) and works it out again once they change: a pixel painted into its transparent
-// corner shows in the next plot, ORed onto the canvas.
+// A transparent plot lets the canvas show through. A frame keeps what it worked out about its
+// strips' pixels between plots (plotting does not change them) and works it out again once
+// they change: a pixel painted into its transparent corner shows in the next plot, ORed onto
+// the canvas.
 TEST_F(PlotTest, PlotsFollowChangesToTheStrips) {
     const gfx::PixelStamp image = list_->Image().Stamp();
     const gfx::PixelStamp mask = list_->Mask().Stamp();
     Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
+    ExpectArea({".....", ".RG..", ".KWR.", "....."});
+    EXPECT_EQ(canvas_.GetCanvas().CopyMode(), gfx::Rop::SrcPaint);
     Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
     EXPECT_EQ(list_->Image().Stamp(), image);
     EXPECT_EQ(list_->Mask().Stamp(), mask);
@@ -76,25 +73,34 @@ TEST_F(PlotTest, PlotsFollowChangesToTheStrips) {
     EXPECT_EQ(canvas_.GetPixel(4, 3), kGrey | kR);
 }
 
-TEST_F(PlotTest, OpaquePlotShowsTransparentPixelsBlack) {
+// An opaque plot shows transparent pixels black. A mirrored plot of width W at X covers
+// X + 1 .. X + W (rows likewise).
+TEST_F(PlotTest, OpaqueMirroredAndHalfTurnedPlots) {
     Frame("p").PlotOpaque(canvas_.GetCanvas(), 2, 3, 1.0);
     ExpectArea({".....", ".RGK.", ".KWR.", "....."});
     EXPECT_EQ(canvas_.GetCanvas().CopyMode(), gfx::Rop::SrcCopy);
+    struct Case {
+        bool mirrorX, mirrorY, transparent;
+        std::vector<std::string> area;
+    };
+    for (const Case& c :
+         std::vector<Case>{{true, false, true, {".....", "...GR", "..RWK", "....."}},
+                           {false, true, true, {".....", ".....", ".KWR.", ".RG.."}},
+                           {true, true, false, {".....", ".....", "..RWK", "..KGR"}}}) {
+        SCOPED_TRACE(testing::Message() << c.mirrorX << c.mirrorY << c.transparent);
+        SetUp();
+        Frame("p").PlotEx(canvas_.GetCanvas(), 2, 3, c.mirrorX, c.mirrorY, c.transparent, 1.0);
+        ExpectArea(c.area);
+    }
 }
 
-// A mirrored plot of width W at X covers X + 1 .. X + W (rows likewise).
-TEST_F(PlotTest, MirrorsAndTheHalfTurn) {
-    Frame("p").PlotEx(canvas_.GetCanvas(), 2, 3, true, false, true, 1.0);
-    ExpectArea({".....", "...GR", "..RWK", "....."});
-    SetUp();
-    Frame("p").PlotEx(canvas_.GetCanvas(), 2, 3, false, true, true, 1.0);
-    ExpectArea({".....", ".....", ".KWR.", ".RG.."});
-    SetUp();
-    Frame("p").PlotEx(canvas_.GetCanvas(), 2, 3, true, true, false, 1.0);
-    ExpectArea({".....", ".....", "..RWK", "..KGR"});
-}
-
-TEST_F(PlotTest, ScaledSizesRoundHalfToEven) {
+// Scaled sizes round half to even; scale 0 draws nothing and a nonsense scale is refused.
+TEST_F(PlotTest, ScaledSizes) {
+    Frame("seven").PlotEx(canvas_.GetCanvas(), 1, 1, false, false, false, 0.0);
+    Frame("seven").PlotEx(canvas_.GetCanvas(), 1, 1, true, true, true, 0.0);
+    for (int32_t row = 0; row < canvas_.Height(); ++row) {
+        EXPECT_EQ(PaintedColumns(row), 0);
+    }
     Frame("five").PlotMasked(canvas_.GetCanvas(), 0, 0, 0.5);
     EXPECT_EQ(PaintedColumns(0), 2);
     EXPECT_EQ(PaintedColumns(1), 0);  // height 2 x 0.5 = 1
@@ -103,14 +109,6 @@ TEST_F(PlotTest, ScaledSizesRoundHalfToEven) {
     Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 6, 3.0);
     EXPECT_EQ(PaintedColumns(6), 9);
     EXPECT_EQ(canvas_.GetPixel(8, 11), kR);
-}
-
-TEST_F(PlotTest, ZeroScaleDrawsNothingAndNonsenseScaleIsRefused) {
-    Frame("seven").PlotEx(canvas_.GetCanvas(), 1, 1, false, false, false, 0.0);
-    Frame("seven").PlotEx(canvas_.GetCanvas(), 1, 1, true, true, true, 0.0);
-    for (int32_t row = 0; row < canvas_.Height(); ++row) {
-        EXPECT_EQ(PaintedColumns(row), 0);
-    }
     EXPECT_THROW(Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 0, 1e300), base::EFrame);
     EXPECT_THROW(Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 0, std::nan("")), base::EFrame);
 }

@@ -93,19 +93,17 @@ TEST_F(SpriteBoxTest, TheListStaysInDescendingDepthWhateverTheChanges) {
     EXPECT_THROW(box_->Sprites(7), base::EListError);
 }
 
-TEST_F(SpriteBoxTest, AnAreaThatNoSpriteMeetsIsRestoredFromThePicture) {
+// An area that no sprite meets is restored from the picture; one larger than the scratch
+// bitmap is composed whole.
+TEST_F(SpriteBoxTest, AreasAreRestoredFromThePictureAndComposedWhole) {
     TSprite& sprite = MakeSprite();
-    Place(sprite, "a", 100, 100);
+    Place(sprite, "c", 250, 200);
     PaintScreen(kRed);
     box_->RedrawArea({5, 6, 85, 70}, 0);
     EXPECT_EQ(Presented(), (std::vector<gfx::Rect>{{5, 6, 85, 70}}));
     EXPECT_TRUE(ShowsBackground({5, 6, 85, 70}));
     EXPECT_TRUE(Shows({85, 0, 320, 240}, kRed));
-}
 
-TEST_F(SpriteBoxTest, AnAreaLargerThanTheScratchBitmapIsComposedWhole) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "c", 250, 200);
     ASSERT_LT(TempBitmap()->Width(), 320);
     PaintScreen(kRed);
     box_->RedrawArea({-50, -50, 1000, 1000}, 0);  // cut to the box
@@ -202,12 +200,9 @@ TEST_F(ProjectionTest, DepthScalesTheSpriteAndPullsItTowardsTheVanishingPoint) {
     box_->RedrawArea({0, 0, 40, 40}, 400);          // projected to (0, 0, 10, 10)
     EXPECT_EQ(Presented(), (std::vector<gfx::Rect>{{90, 40, 130, 70}, {0, 0, 10, 10}}));
     EXPECT_TRUE(Shows({100, 50, 110, 55}, kColourC));
-}
 
-TEST_F(ProjectionTest, NothingIsDrawnAtTheDepthWithoutAnImage) {
-    TSprite& sprite = MakeSprite();
+    // Nothing is drawn at the depth without an image.
     sprite.SetZ(100);
-    Place(sprite, "c", 200, 100);
     box_->ThreeD().SetZDis(-100);  // ZDis + Z = 0 for this sprite
     PaintScreen(kRed);
     box_->RedrawArea({0, 0, 40, 40}, 100);

@@ -129,11 +129,10 @@ TEST_F(SpriteMotionTest, ASpriteWithoutABoxSavesAndRestoresTheFormUnderIt) {
     TSprite& copy = TSprite::CreateCopy(sprite);  // with a saved background of its own
     EXPECT_NE(copy.Background(), sprite.Background());
     EXPECT_EQ(copy.Background()->GetPixel(7, 7), kRed);
-}
 
-TEST_F(SpriteMotionTest, ASpriteWithoutABoxWhoseOwnerIsNoFormCannotMove) {
-    auto* sprite = framework::NewComponent<TSprite>(root_);
-    ExpectFailure<base::EConvertError>([&] { sprite->SetX(3); }, "Invalid class typecast");
+    // Whose owner is no form cannot move.
+    auto* stray = framework::NewComponent<TSprite>(root_);
+    ExpectFailure<base::EConvertError>([&] { stray->SetX(3); }, "Invalid class typecast");
     TSprite orphan(nullptr);
     EXPECT_THROW(orphan.SetX(3), base::EConvertError);
 }

@@ -1,4 +1,4 @@
-// TSprite as a component: defaults, the stored properties' rules and messages in design mode
+// TSprite as a component: the stored properties' rules and messages in design mode
 // and at run time, copies sharing their source's lists, and the frame drawings.
 
 #include <array>
@@ -13,29 +13,18 @@ using namespace test;
 
 class SpriteTest : public StageTest {};
 
-TEST_F(SpriteTest, ANewSpriteHasTheDefaults) {
-    TSprite sprite(nullptr);
-    EXPECT_EQ(sprite.FrameIndex(), -1);
-    EXPECT_EQ(sprite.CurrentFrame(), "");
-    EXPECT_EQ(sprite.GetWidth(), -1);
-    EXPECT_EQ(sprite.GetHeight(), -1);
-    EXPECT_EQ(sprite.Plotmode().bits, 0b11);
-    EXPECT_EQ(sprite.About(), "1.1e");
-    EXPECT_EQ(sprite.Transparent(), framework::clBlack);
-    EXPECT_EQ(sprite.HitTest(), THitTest::htNone);
-    EXPECT_EQ(sprite.GetMaskBitmap(), nullptr);
-    EXPECT_FALSE(sprite.Visible() || sprite.MirrorX() || sprite.MirrorY() || sprite.SpriteBox());
-    EXPECT_FALSE(sprite.Timer().Enabled() || sprite.Released() || sprite.SharedLists());
-}
-
+// Reading new sequences drops the current one.
 TEST_F(SpriteTest, TheAboutTextReadsAsTheVersionButDecidesHowStepsAreRead) {
     TSprite& sprite = MakeSprite();
+    sprite.SetSequence("S3");
     sprite.SetAbout("1.0");
     EXPECT_EQ(sprite.About(), "1.1e");
     base::MemoryStream old(SequenceListBytes({{"OLD", {{"c", 3, 4, 0, 0.1}}}}, false));
     sprite.SequenceList().ReadData(old);
     EXPECT_EQ(old.Remaining(), 0u);
     EXPECT_EQ(sprite.SequenceList().Items(0).Items(0).DY(), 4);
+    EXPECT_EQ(sprite.CurrentSequence(), nullptr);
+    EXPECT_EQ(sprite.GetSequenceName(), "");
 }
 
 TEST_F(SpriteTest, RunTimeFrameChoicesFollowTheirRules) {
@@ -126,7 +115,9 @@ TEST_F(SpriteTest, ACopyTakesItsSourcesStateButStaysHiddenAndIdle) {
     EXPECT_THROW(TSprite::CreateCopy(orphan), base::ESprite);
 }
 
-TEST_F(SpriteTest, ACopySharesItsSourcesListsAndLeavesThemToTheSource) {
+// Copies share their source's lists and leave them to the source; once the source goes they
+// are left with empty lists of their own.
+TEST_F(SpriteTest, ACopySharesItsSourcesListsAndLosesThemWithTheSource) {
     TSprite& source = MakeSprite();
     TSprite& copy = TSprite::CreateCopy(source);
     copy.SetTransparent(framework::clBlack);
@@ -140,28 +131,15 @@ TEST_F(SpriteTest, ACopySharesItsSourcesListsAndLeavesThemToTheSource) {
     EXPECT_EQ(source.FrameList().Count(), 3);
     source.PlaySequence("S3", 1);
     EXPECT_EQ(source.CurrentFrame(), "b");
-}
 
-TEST_F(SpriteTest, CopiesOfADestroyedSourceAreLeftWithEmptyListsOfTheirOwn) {
-    TSprite& source = MakeSprite();
-    source.SetCurrentFrame("c");
-    TSprite& copy = TSprite::CreateCopy(source);
-    copy.PlaySequence("S3", -1);
+    TSprite& last = TSprite::CreateCopy(source);
+    last.PlaySequence("S3", -1);
     form_->DestroyComponent(&source);
-    EXPECT_FALSE(copy.SharedLists());
-    EXPECT_EQ(copy.FrameList().Count(), 0);
-    EXPECT_EQ(copy.FrameIndex(), -1);
-    EXPECT_FALSE(copy.Timer().Enabled());
-    EXPECT_NO_THROW(copy.SetVisible(true));
-}
-
-TEST_F(SpriteTest, ReadingNewSequencesDropsTheCurrentOne) {
-    TSprite& sprite = MakeSprite();
-    sprite.SetSequence("S3");
-    base::MemoryStream other(SequenceListBytes({{"OTHER", {{"c", 1, 0, 0, 0.1}}}}, true));
-    sprite.SequenceList().ReadData(other);
-    EXPECT_EQ(sprite.CurrentSequence(), nullptr);
-    EXPECT_EQ(sprite.GetSequenceName(), "");
+    EXPECT_FALSE(last.SharedLists());
+    EXPECT_EQ(last.FrameList().Count(), 0);
+    EXPECT_EQ(last.FrameIndex(), -1);
+    EXPECT_FALSE(last.Timer().Enabled());
+    EXPECT_NO_THROW(last.SetVisible(true));
 }
 
 TEST_F(SpriteTest, FrameDrawingsIgnoreMirroringAndPlotModeAndDrawHonoursThem) {

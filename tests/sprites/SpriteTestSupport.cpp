@@ -89,44 +89,4 @@ void AddFrames(TFrameList& list, const std::vector<FramePlace>& frames) {
     }
 }
 
-std::unique_ptr<TFrameList> LeafList() {
-    auto list = std::make_unique<TFrameList>();
-    list->Image().SetSize(10085, 217);
-    list->Image().Fill(gfx::kWhite);
-    list->Image().SetStoredForm(8, EightBitStrip({{gfx::kWhite}}).ColourTable());
-    list->Mask().SetSize(10085, 217);
-    AddFrames(*list, LeafFrames());
-    list->SetTransparentColor(framework::clBlue);
-    return list;
-}
-
-std::vector<FramePlace> LeafFrames() {
-    // Width and height of each leaf's 16 frames, leaf 1 to leaf 5, in strip order.
-    // clang-format off
-    static const int16_t kSizes[5][32] = {
-        {141,104, 139,98, 136,100, 133,106, 131,111, 105,114, 102,101, 144,109, 180,76, 163,55, 116,80, 44,104, 46,109, 89,107, 121,105, 140,98},
-        {93,136, 85,139, 82,136, 76,138, 70,139, 60,139, 68,136, 97,113, 115,74, 96,93, 87,88, 42,98, 56,90, 98,74, 101,96, 86,138},
-        {142,191, 148,163, 145,141, 127,114, 100,100, 89,128, 93,114, 157,95, 134,151, 58,158, 146,114, 202,112, 185,95, 125,164, 113,199, 144,167},
-        {109,145, 111,152, 109,158, 110,161, 110,158, 114,150, 94,159, 50,141, 84,123, 103,127, 109,143, 112,145, 95,141, 88,142, 91,142, 113,145},
-        {221,215, 220,211, 224,215, 224,217, 219,216, 219,214, 217,214, 189,188, 155,165, 88,164, 153,177, 175,186, 190,198, 205,205, 218,210, 216,211}};
-    // clang-format on
-    std::vector<FramePlace> frames;
-    int16_t x = 0;
-    for (int leaf = 1; leaf <= 5; ++leaf) {
-        for (int position = 0; position < 16; ++position) {
-            int suffix = position == 0 ? 30 : 2 * position;
-            suffix = (leaf == 2 && position == 9) ? 19 : suffix;
-            suffix = (leaf == 4 && position == 6) ? 11 : (leaf == 4 && position == 8) ? 15 : suffix;
-            std::string name = "blad" + std::to_string(leaf) + "_";
-            if (position < 15) {
-                name += (suffix < 10 ? "0" : "") + std::to_string(suffix);
-            }
-            const int16_t* size = &kSizes[leaf - 1][2 * position];
-            frames.push_back({name, x, 0, size[0], size[1]});
-            x = static_cast<int16_t>(x + size[0]);
-        }
-    }
-    return frames;
-}
-
 }  // namespace sprites::test

@@ -1,6 +1,6 @@
 #pragma once
 // Helpers of the sprite toolkit's tests: strips with chosen pixels, stored frame lists built
-// byte by byte, the stored leaf layout, and an owner of sequences.
+// byte by byte, and an owner of sequences.
 
 #include <cstdint>
 #include <memory>
@@ -62,13 +62,6 @@ std::unique_ptr<TFrameList> LoadList(framework::TColor color, const std::vector<
 
 // Appends frames with these rectangles to a list (no mask is prepared).
 void AddFrames(TFrameList& list, const std::vector<FramePlace>& frames);
-
-// A list shaped like the stored leaf list: the 80 leaf frames in a white 10085 x 217 strip
-// (stored as 8 bits a pixel), prepared for clBlue.
-std::unique_ptr<TFrameList> LeafList();
-
-// The 80 frames of the stored leaf strip (names and sizes, left to right at Y = 0).
-std::vector<FramePlace> LeafFrames();
 
 struct StepData {
     std::string frame;
