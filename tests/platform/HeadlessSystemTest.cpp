@@ -64,18 +64,6 @@ TEST(HeadlessSystemTest, ScreenMetricsAndTheSnapshotFollowTheDesktopPicture) {
     EXPECT_THROW(backend.SetScreenSize(0, 10), base::Exception);
 }
 
-TEST(HeadlessSystemTest, TheSaverFlagAndTheCursorAreRecorded) {
-    HeadlessBackend backend;
-    SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 1, nullptr, 0);
-    EXPECT_TRUE(backend.ScreenSaverRunning());
-    SystemParametersInfoA(SPI_SCREENSAVERRUNNING, 0, nullptr, 0);
-    EXPECT_FALSE(backend.ScreenSaverRunning());
-    SetCursor(CursorShape::None);
-    EXPECT_EQ(backend.Cursor(), CursorShape::None);
-    ShowCursor(false);
-    EXPECT_EQ(backend.CursorCount(), -1);
-}
-
 TEST(HeadlessSystemTest, SettingsValuesAreAbsentADwordOrAnotherType) {
     HeadlessBackend backend;
     const std::string key = "Control Panel\\desktop";

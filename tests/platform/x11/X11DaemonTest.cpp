@@ -24,7 +24,13 @@ class X11DaemonTest : public X11BackendTest {
     ::Window daemonWindow_ = 0;
 };
 
-TEST_F(X11DaemonTest, TheSaversWindowIsAChildFillingTheDaemonsWindowTakesNoInputAndDrawsThere) {
+// The daemon's window is the screen: the saver's window is a child filling it that takes no
+// input and draws there, follows its new size, and ends when it goes.
+TEST_F(X11DaemonTest, TheSaverLivesInTheDaemonsWindowUntilItGoes) {
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 300);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 200);
+    EXPECT_EQ(CaptureScreen().Width(), 300);
+    EXPECT_EQ(CaptureScreen().Height(), 200);
     HWND hwnd = ShowSaver();
     EXPECT_EQ(ParentOf(hwnd), daemonWindow_);
     XWindowAttributes attributes = Attributes(hwnd);
@@ -39,14 +45,7 @@ TEST_F(X11DaemonTest, TheSaversWindowIsAChildFillingTheDaemonsWindowTakesNoInput
     ASSERT_NE(image, nullptr);
     EXPECT_EQ(XGetPixel(image, 0, 0) & 0xFFFFFF, 0x00FF00u) << "drawn into the daemon's window";
     XDestroyImage(image);
-}
 
-TEST_F(X11DaemonTest, TheDaemonsWindowIsTheScreenAndItsNewSizeResizesTheSaver) {
-    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 300);
-    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 200);
-    EXPECT_EQ(CaptureScreen().Width(), 300);
-    EXPECT_EQ(CaptureScreen().Height(), 200);
-    HWND hwnd = ShowSaver();
     XResizeWindow(Raw(), daemonWindow_, 400, 250);
     XSync(Raw(), 0);
     ASSERT_TRUE(PumpUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 400; }));
@@ -54,15 +53,11 @@ TEST_F(X11DaemonTest, TheDaemonsWindowIsTheScreenAndItsNewSizeResizesTheSaver) {
     EXPECT_EQ(WindowSurface(hwnd).Width(), 400);
     EXPECT_EQ(WindowSurface(hwnd).Height(), 250);
     PresentRect(hwnd, GetClientRect(hwnd));  // a surface of the new size presents whole
-}
 
-TEST_F(X11DaemonTest, TheDaemonsWindowGoingEndsTheSaver) {
-    HWND hwnd = ShowSaver();
     XDestroyWindow(Raw(), daemonWindow_);
     XSync(Raw(), 0);
     MSG msg;
-    bool quit = PumpUntil([&] { return PeekMessageA(msg) && msg.message == WM_QUIT; });
-    EXPECT_TRUE(quit);
+    EXPECT_TRUE(PumpUntil([&] { return PeekMessageA(msg) && msg.message == WM_QUIT; }));
     EXPECT_EQ(log_.Count(WM_DESTROY), 1);
     EXPECT_EQ(log_.Last(WM_DESTROY)->hwnd, hwnd);
 }

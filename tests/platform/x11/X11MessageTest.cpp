@@ -41,7 +41,9 @@ TEST_F(X11MessageTest, TheTickCounterIsTheMonotonicClockInMilliseconds) {
     EXPECT_EQ(TickCountFrom(0x1'0000'0005ull), 5u);  // wraps at 2^32
 }
 
-TEST_F(X11MessageTest, KeysBecomeKeyDownWithTheirVirtualKeyAndACharacter) {
+// Keys become key-down messages with their virtual key and a character; with Alt they are
+// system keys, and Alt+F4 asks to close.
+TEST_F(X11MessageTest, KeysBecomeKeyDownOrWithAltSystemKeys) {
     SendKey(hwnd_, XK_a);
     const MSG* down = WaitFor(WM_KEYDOWN);
     ASSERT_NE(down, nullptr);
@@ -53,16 +55,13 @@ TEST_F(X11MessageTest, KeysBecomeKeyDownWithTheirVirtualKeyAndACharacter) {
     PumpUntil([&] { return log_.Count(WM_CHAR) == 2; });
     EXPECT_EQ(log_.Last(WM_KEYDOWN)->wParam, VK_ESCAPE);
     EXPECT_EQ(log_.Last(WM_CHAR)->wParam, 27u);
-}
-
-TEST_F(X11MessageTest, AltMakesSystemKeysAndAltF4AsksToClose) {
+    log_.messages.clear();
     SendKey(hwnd_, XK_F4, Mod1Mask);
     const MSG* key = WaitFor(WM_SYSKEYDOWN);
     ASSERT_NE(key, nullptr);
     EXPECT_EQ(key->wParam, VK_F4);
     EXPECT_NE(key->lParam & kAltDownFlag, 0);
-    const MSG* close = WaitFor(WM_CLOSE);
-    ASSERT_NE(close, nullptr);
+    EXPECT_NE(WaitFor(WM_CLOSE), nullptr);
     EXPECT_EQ(log_.Count(WM_KEYDOWN), 0);
 }
 

@@ -32,11 +32,7 @@ TEST_P(X11PresentTest, PresentedRectanglesReachTheScreenAfterOneFlush) {
     gfx::Bitmap& surface = WindowSurface(hwnd);
     surface.Fill(kBlue);
     PresentRect(hwnd, {0, 0, 100, 80});
-    for (int y = 10; y < 30; ++y) {
-        for (int x = 10; x < 40; ++x) {
-            surface.SetPixel(x, y, kRed);
-        }
-    }
+    surface.FillRect({10, 10, 40, 30}, kRed);
     PresentRect(hwnd, {10, 10, 40, 30});
     PresentRect(hwnd, {-50, -50, 500, 500});  // clipped to the window, no failure
     MSG msg;
@@ -60,6 +56,7 @@ class X11SaverWindowTest : public X11BackendTest {
     X11SaverWindowTest() : X11BackendTest("TfrmMain") {}
 };
 
+// The password dialog's pointer (the cursor shown) lets the grabs go for its time.
 TEST_F(X11SaverWindowTest, TheSaverCoversTheScreenAboveAllAndGrabsTheInput) {
     HWND hwnd = ShowSaver();
     EXPECT_TRUE(Attributes(hwnd).override_redirect);
@@ -70,6 +67,12 @@ TEST_F(X11SaverWindowTest, TheSaverCoversTheScreenAboveAllAndGrabsTheInput) {
                            GrabModeAsync, 0, 0, CurrentTime),
               AlreadyGrabbed);
     EXPECT_EQ(RawProperty(hwnd, "_NET_WM_NAME"), "Vellamor Autumn");
+    EXPECT_EQ(ShowCursor(true), 1);
+    SyncBackend();
+    EXPECT_EQ(GrabKeyboard(), GrabSuccess);
+    EXPECT_EQ(ShowCursor(false), 0);
+    SyncBackend();
+    EXPECT_EQ(GrabKeyboard(), AlreadyGrabbed);
     DestroyWindow(hwnd);
     SyncBackend();
     EXPECT_EQ(GrabKeyboard(), GrabSuccess);
@@ -100,37 +103,6 @@ TEST_F(X11SaverWindowTest, CaptureScreenReadsTheRootAndAnEarlyPictureIsTheOnlySn
     EXPECT_EQ(CaptureScreen().GetPixel(60, 60), kRed);
 }
 
-TEST_F(X11SaverWindowTest, RealInputReachesTheGrabbingSaver) {
-    if (RunTool("xdotool version") != 0) {
-        GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
-    }
-    HWND hwnd = ShowSaver();
-    log_.messages.clear();
-    ASSERT_EQ(RunTool("xdotool mousemove 123 45"), 0);
-    ASSERT_TRUE(PumpUntil([&] {
-        const MSG* move = log_.Last(WM_MOUSEMOVE);
-        return move != nullptr && XFromLParam(move->lParam) == 123;
-    }));
-    EXPECT_EQ(YFromLParam(log_.Last(WM_MOUSEMOVE)->lParam), 45);
-    EXPECT_EQ(log_.Last(WM_MOUSEMOVE)->hwnd, hwnd);
-    ASSERT_EQ(RunTool("xdotool key q"), 0);
-    ASSERT_TRUE(PumpUntil([&] { return log_.Count(WM_KEYDOWN) > 0; }));
-    EXPECT_EQ(log_.Last(WM_KEYDOWN)->wParam, static_cast<WPARAM>('Q'));
-    ASSERT_EQ(RunTool("xdotool click 1"), 0);
-    EXPECT_TRUE(PumpUntil([&] { return log_.Count(WM_LBUTTONDOWN) > 0; }));
-}
-
-TEST_F(X11SaverWindowTest, ThePasswordDialogsPointerLetsTheGrabsGoForItsTime) {
-    ShowSaver();
-    EXPECT_EQ(GrabKeyboard(), AlreadyGrabbed);
-    EXPECT_EQ(ShowCursor(true), 1);
-    SyncBackend();
-    EXPECT_EQ(GrabKeyboard(), GrabSuccess);
-    EXPECT_EQ(ShowCursor(false), 0);
-    SyncBackend();
-    EXPECT_EQ(GrabKeyboard(), AlreadyGrabbed);
-}
-
 TEST_F(X11SaverWindowTest, TheProgramsIconsAreHandedOutByIndex) {
     gfx::Bitmap image(32, 32);
     gfx::Bitmap mask(32, 32, gfx::PixelFormat::Mono);
@@ -145,12 +117,14 @@ TEST_F(X11SaverWindowTest, TheProgramsIconsAreHandedOutByIndex) {
     EXPECT_EQ(IconPictures(0), nullptr);
 }
 
-TEST_F(X11SaverWindowTest, AWindowComingUpUnderTheRestingPointerReportsItsPositionOnce) {
+// A window coming up under the resting pointer reports its position once; then real input
+// reaches the grabbing saver.
+TEST_F(X11SaverWindowTest, RealInputReachesTheGrabbingSaver) {
     if (RunTool("xdotool version") != 0) {
         GTEST_SKIP() << "xdotool is not installed (Debian package xdotool)";
     }
     ASSERT_EQ(RunTool("xdotool mousemove 200 150"), 0);
-    ShowSaver();
+    HWND hwnd = ShowSaver();
     ASSERT_TRUE(PumpUntil([&] { return log_.Count(WM_MOUSEMOVE) > 0; }));
     auto onlyTheRestingPosition = [&] {
         PumpUntil([] { return false; }, 100);
@@ -164,9 +138,15 @@ TEST_F(X11SaverWindowTest, AWindowComingUpUnderTheRestingPointerReportsItsPositi
     onlyTheRestingPosition();
     ASSERT_EQ(RunTool("xdotool mousemove 200 150"), 0);  // no move: nothing new
     onlyTheRestingPosition();
-    ASSERT_EQ(RunTool("xdotool mousemove 200 151"), 0);
-    ASSERT_TRUE(PumpUntil([&] { return YFromLParam(log_.Last(WM_MOUSEMOVE)->lParam) == 151; }));
-    EXPECT_EQ(XFromLParam(log_.Last(WM_MOUSEMOVE)->lParam), 200);
+    ASSERT_EQ(RunTool("xdotool mousemove 123 45"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return XFromLParam(log_.Last(WM_MOUSEMOVE)->lParam) == 123; }));
+    EXPECT_EQ(YFromLParam(log_.Last(WM_MOUSEMOVE)->lParam), 45);
+    EXPECT_EQ(log_.Last(WM_MOUSEMOVE)->hwnd, hwnd);
+    ASSERT_EQ(RunTool("xdotool key q"), 0);
+    ASSERT_TRUE(PumpUntil([&] { return log_.Count(WM_KEYDOWN) > 0; }));
+    EXPECT_EQ(log_.Last(WM_KEYDOWN)->wParam, static_cast<WPARAM>('Q'));
+    ASSERT_EQ(RunTool("xdotool click 1"), 0);
+    EXPECT_TRUE(PumpUntil([&] { return log_.Count(WM_LBUTTONDOWN) > 0; }));
 }
 
 // The metrics at 640 x 480 are checked by the saver covering the screen.

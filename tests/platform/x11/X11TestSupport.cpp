@@ -1,5 +1,6 @@
 #include "X11TestSupport.h"
 
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -19,14 +20,6 @@ std::unique_ptr<XvfbServer> StartXvfb(int width, int height, std::string& failur
         failure = error.what();
         return nullptr;
     }
-}
-
-void X11Fixture::StartServer(int width, int height) {
-    server_ = StartXvfb(width, height, failure_);
-}
-
-void X11Fixture::TearDownTestSuite() {
-    server_.reset();
 }
 
 void X11Fixture::SetUp() {
@@ -218,20 +211,14 @@ HWND X11BackendTest::ShowSaver() {
 }
 
 int MessageLog::Count(UINT message) const {
-    int count = 0;
-    for (const MSG& msg : messages) {
-        count += msg.message == message ? 1 : 0;
-    }
-    return count;
+    return static_cast<int>(std::count_if(messages.begin(), messages.end(),
+                                          [&](const MSG& msg) { return msg.message == message; }));
 }
 
 const MSG* MessageLog::Last(UINT message) const {
-    for (auto it = messages.rbegin(); it != messages.rend(); ++it) {
-        if (it->message == message) {
-            return &*it;
-        }
-    }
-    return nullptr;
+    auto it = std::find_if(messages.rbegin(), messages.rend(),
+                           [&](const MSG& msg) { return msg.message == message; });
+    return it == messages.rend() ? nullptr : &*it;
 }
 
 WNDCLASS LoggingClass(const std::string& name, MessageLog& log) {

@@ -30,9 +30,9 @@ class X11Fixture : public ::testing::Test {
     static bool PumpUntil(const std::function<bool()>& condition, int timeoutMs = 3000);
 
   protected:
-    static void StartServer(int width, int height);
+    static void StartServer(int width, int height) { server_ = StartXvfb(width, height, failure_); }
     static void SetUpTestSuite() { StartServer(640, 480); }
-    static void TearDownTestSuite();
+    static void TearDownTestSuite() { server_.reset(); }
 
     void SetUp() override;
     void TearDown() override;

@@ -26,33 +26,25 @@ constexpr const char* kDesktop = "Control Panel\\desktop";
 
 class SettingsFileTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        folder_ =
-            std::filesystem::temp_directory_path() / ("va-settings-" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-    }
+    void SetUp() override { std::filesystem::create_directories(folder_); }
     void TearDown() override { std::filesystem::remove_all(folder_); }
-    std::filesystem::path Write(const std::string& text) {
-        std::filesystem::path file = folder_ / "settings";
-        std::ofstream(file) << text;
-        return file;
-    }
-    std::filesystem::path folder_;
+    std::filesystem::path folder_ =
+        std::filesystem::temp_directory_path() / ("va-settings-" + std::to_string(::getpid()));
 };
 
-TEST_F(SettingsFileTest, ANumberIsADwordWhateverTheCaseAndSpacing) {
-    auto file = Write("# comment\n\n  screensaveusepassword = 1 \nOther=5\n");
+// A number is a DWORD whatever the case and spacing; text or a number past 32 bits is another
+// type; a missing value, section or file is absent.
+TEST_F(SettingsFileTest, ValuesAreDwordsOtherOrAbsent) {
+    std::filesystem::path file = folder_ / "settings";
+    std::ofstream(file) << "# comment\n\n  screensaveusepassword = 1 \nOther=5\n"
+                           "Text=yes\nBig=4294967296\nNegative=-1\n";
     RegValue value = ReadSetting(file, kDesktop, "ScreenSaveUsePassword");
     EXPECT_EQ(value.kind, RegValueKind::Dword);
     EXPECT_EQ(value.dword, 1u);
     EXPECT_EQ(ReadSetting(file, "control panel\\DESKTOP", "other").dword, 5u);
-}
-
-TEST_F(SettingsFileTest, TextOrATooLargeNumberIsOtherAndMissingIsAbsent) {
-    auto file = Write("ScreenSaveUsePassword=yes\nBig=4294967296\nNegative=-1\n");
-    EXPECT_EQ(ReadSetting(file, kDesktop, "ScreenSaveUsePassword").kind, RegValueKind::Other);
-    EXPECT_EQ(ReadSetting(file, kDesktop, "Big").kind, RegValueKind::Other);
-    EXPECT_EQ(ReadSetting(file, kDesktop, "Negative").kind, RegValueKind::Other);
+    for (const char* name : {"Text", "Big", "Negative"}) {
+        EXPECT_EQ(ReadSetting(file, kDesktop, name).kind, RegValueKind::Other) << name;
+    }
     EXPECT_EQ(ReadSetting(file, kDesktop, "Missing").kind, RegValueKind::Absent);
     EXPECT_EQ(ReadSetting(file, "Control Panel\\Colors", "Big").kind, RegValueKind::Absent);
     EXPECT_EQ(ReadSetting(folder_ / "none", kDesktop, "Big").kind, RegValueKind::Absent);
@@ -68,13 +60,12 @@ TEST_F(SettingsFileTest, ThePathFollowsXdgConfigHomeThenHome) {
     EXPECT_EQ(SettingsPath(), std::filesystem::path("/home/u/.config/vellamor-autumn/settings"));
 }
 
-TEST(LibrariesTest, DesktopLibraryNamesBecomeSharedObjectsInTheSameFolder) {
+// Desktop library names become shared objects in the same folder; the system directory comes
+// from the environment and ends in a slash.
+TEST(LibrariesTest, LibraryNamesAndTheSystemDirectoryBecomeLinuxPaths) {
     EXPECT_EQ(LinuxLibraryPath("/usr/lib/va/PASSWORD.CPL"), "/usr/lib/va/password.so");
     EXPECT_EQ(LinuxLibraryPath("/usr/lib/va/\\MPR.DLL"), "/usr/lib/va/mpr.so");
     EXPECT_EQ(LinuxLibraryPath("C:\\WINDOWS\\SYSTEM\\MPR.DLL"), "C:/WINDOWS/SYSTEM/mpr.so");
-}
-
-TEST(LibrariesTest, TheSystemDirectoryComesFromTheEnvironmentAndEndsInASlash) {
     setenv("VELLAMOR_SYSTEM_DIR", "/opt/va", 1);
     EXPECT_EQ(SystemDirectory(), "/opt/va/");
     unsetenv("VELLAMOR_SYSTEM_DIR");
@@ -107,24 +98,20 @@ TEST(LibrariesTest, ThePasswordEntryPointsAreCalledWithTheirArguments) {
     EXPECT_EQ(libraries.Load(folder + "/MISSING.DLL"), 0u);
 }
 
-TEST(DaemonWindowTest, WindowIdsAreDecimalOrHexadecimal) {
+// Window ids are decimal or hexadecimal; the command line comes before the environment.
+TEST(DaemonWindowTest, WindowIdsAreParsedFromTheCommandLineOrTheEnvironment) {
     EXPECT_EQ(ParseWindowId("4660"), 4660u);
     EXPECT_EQ(ParseWindowId("0x1234"), 0x1234u);
     EXPECT_EQ(ParseWindowId("0XaBc"), 0xABCu);
     for (const char* bad : {"", "0", "0x", "12x", "-5", "4294967296", "0x100000000", " 1"}) {
         EXPECT_THROW(ParseWindowId(bad), base::Exception) << bad;
     }
-}
-
-TEST(DaemonWindowTest, TheCommandLineComesBeforeTheEnvironment) {
     std::vector<std::string> plain{"saver", "-root"};
     EXPECT_EQ(DaemonWindowFrom(plain, nullptr), std::nullopt);
     EXPECT_EQ(DaemonWindowFrom(plain, ""), std::nullopt);
     EXPECT_EQ(DaemonWindowFrom(plain, "0x2a"), 42u);
-    std::vector<std::string> given{"saver", "/s", "-window-id", "77"};
-    EXPECT_EQ(DaemonWindowFrom(given, "0x2a"), 77u);
-    std::vector<std::string> dangling{"saver", "-window-id"};
-    EXPECT_THROW(DaemonWindowFrom(dangling, nullptr), base::Exception);
+    EXPECT_EQ(DaemonWindowFrom({"saver", "/s", "-window-id", "77"}, "0x2a"), 77u);
+    EXPECT_THROW(DaemonWindowFrom({"saver", "-window-id"}, nullptr), base::Exception);
     EXPECT_THROW(DaemonWindowFrom(plain, "window"), base::Exception);
 }
 
