@@ -67,14 +67,12 @@ TEST(ComponentTest, NamesAreUniqueAmongTheComponentsOfOneOwner) {
     TComponent owner(nullptr);
     auto* first = NewComponent<TComponent>(owner);
     first->SetName("timerNextLeaf");
-    first->SetTag(-7);
     auto* second = NewComponent<TComponent>(owner);
     EXPECT_THROW(second->SetName("TimerNextLeaf"), base::Exception);
     first->SetName("TIMERNEXTLEAF");  // its own name in other letters is no clash
     second->SetName("timerBuildBackground");
     EXPECT_EQ(owner.FindComponent("timernextleaf"), first);
     EXPECT_EQ(owner.FindComponent("missing"), nullptr);
-    EXPECT_EQ(first->Tag(), -7);
 }
 
 TEST(ComponentTest, DesignModeReachesOwnedAndLaterComponents) {

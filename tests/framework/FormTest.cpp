@@ -38,7 +38,17 @@ class FormTest : public ::testing::Test {
 };
 
 TEST_F(FormTest, CreateShowAndDestroyEventsComeInTheirOrder) {
-    auto* form = application_.CreateForm<TForm>();
+    class TfrmTest : public TForm {
+      public:
+        explicit TfrmTest(TComponent* owner) : TForm(owner, "TfrmTest") {
+            OnCreate = [this](TComponent&) { created = true; };
+        }
+        bool created = false;
+    };
+    auto* form = application_.CreateForm<TfrmTest>();
+    EXPECT_TRUE(form->created) << "OnCreate set in the constructor runs";
+    EXPECT_EQ(platform::GetClassNameA(form->Handle()), "TfrmTest");
+    EXPECT_EQ(application_.MainForm(), form_) << "the first form stays the main form";
     form->OnShow = [this](TComponent&) {
         log_.push_back(std::string("show, window visible: ") +
                        (platform::IsWindowVisible(form_->Handle()) ? "yes" : "no"));
@@ -55,20 +65,6 @@ TEST_F(FormTest, CreateShowAndDestroyEventsComeInTheirOrder) {
                                               "show, window visible: no", "destroy"}));
     EXPECT_FALSE(platform::IsWindow(handle));
     EXPECT_EQ(application_.MainForm(), nullptr);
-}
-
-TEST_F(FormTest, CreateFormRunsOnCreateSetInTheConstructor) {
-    class TfrmTest : public TForm {
-      public:
-        explicit TfrmTest(TComponent* owner) : TForm(owner, "TfrmTest") {
-            OnCreate = [this](TComponent&) { created = true; };
-        }
-        bool created = false;
-    };
-    auto* form = application_.CreateForm<TfrmTest>();
-    EXPECT_TRUE(form->created);
-    EXPECT_EQ(platform::GetClassNameA(form->Handle()), "TfrmTest");
-    EXPECT_EQ(application_.MainForm(), form_) << "the first form stays the main form";
 }
 
 TEST_F(FormTest, KeysReachOnKeyDownWithTheAltStateAndCharactersReachOnKeyPress) {
@@ -90,12 +86,16 @@ TEST_F(FormTest, KeysReachOnKeyDownWithTheAltStateAndCharactersReachOnKeyPress) 
     EXPECT_EQ(typed, "x\x1b");
 }
 
+// Closing the main form, once OnCloseQuery allows it, ends the application.
 TEST_F(FormTest, AltF4AsksOnCloseQueryAndARefusalKeepsTheFormOpen) {
     int queries = 0;
+    bool allow = false;
     form_->OnCloseQuery = [&](TComponent&, bool& canClose) {
         ++queries;
-        canClose = false;
+        canClose = allow;
     };
+    TCloseAction seen = caNone;
+    form_->OnClose = [&](TComponent&, TCloseAction& action) { seen = action; };
     ShowAndSettle();
     backend_.InjectKeyDown(form_->Handle(), platform::VK_F4, true);
     application_.ProcessMessages();
@@ -104,12 +104,8 @@ TEST_F(FormTest, AltF4AsksOnCloseQueryAndARefusalKeepsTheFormOpen) {
     EXPECT_FALSE(application_.Terminated());
     EXPECT_EQ(platform::SendMessageA(form_->Handle(), platform::WM_QUERYENDSESSION, 0, 0), 0);
     EXPECT_EQ(queries, 2);
-}
-
-TEST_F(FormTest, ClosingTheMainFormEndsTheApplication) {
-    TCloseAction seen = caNone;
-    form_->OnClose = [&](TComponent&, TCloseAction& action) { seen = action; };
-    ShowAndSettle();
+    EXPECT_EQ(seen, caNone);
+    allow = true;
     platform::PostMessageA(form_->Handle(), platform::WM_CLOSE, 0, 0);
     application_.Run();
     EXPECT_EQ(seen, caHide);
@@ -286,16 +282,6 @@ TEST_F(FormTest, AControlMayBeDestroyedFromItsOwnMouseHandler) {
     application_.ProcessMessages();
     EXPECT_EQ(form_->ComponentCount(), 0);
     EXPECT_EQ(form_->ControlCount(), 0);
-}
-
-TEST_F(FormTest, PositionAndStyleReachTheWindow) {
-    form_->SetCaption("Vellamor Autumn");
-    form_->SetFormStyle(fsStayOnTop);
-    form_->SetPosition(poScreenCenter);
-    form_->Show();
-    EXPECT_EQ(platform::FindWindowA(nullptr, "Vellamor Autumn"), form_->Handle());
-    EXPECT_TRUE(backend_.Window(form_->Handle())->topmost);
-    EXPECT_EQ(platform::GetWindowRect(form_->Handle()), (gfx::Rect{220, 190, 420, 290}));
 }
 
 }  // namespace

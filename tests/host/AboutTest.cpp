@@ -55,7 +55,9 @@ class AboutTest : public ::testing::Test {
     HWND desk_ = 0;
 };
 
+// Without a caller no window is disabled or raised.
 TEST_F(AboutTest, TheDialogIsTheMainFormWithItsButtonFocusedAndDefault) {
+    const HWND other = backend_.AddForeignWindow("Other", "Other", {0, 0, 10, 10});
     TfrmAbout& dialog = OpenDialog(0);
     EXPECT_EQ(dialog.Caption(), "Over...");
     EXPECT_EQ(platform::GetWindowTextA(dialog.Handle()), "Over...");
@@ -63,6 +65,12 @@ TEST_F(AboutTest, TheDialogIsTheMainFormWithItsButtonFocusedAndDefault) {
     EXPECT_TRUE(dialog.butOK->Default());
     EXPECT_TRUE(dialog.butOK->Focused());
     EXPECT_EQ(application_.MainForm(), &dialog);
+    EXPECT_EQ(dialog.OwnerWindow(), 0u);
+    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
+    platform::SetForegroundWindow(other);
+    EXPECT_TRUE(Press(dialog, platform::VK_RETURN));
+    EXPECT_EQ(platform::GetForegroundWindow(), other);
+    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
 }
 
 TEST_F(AboutTest, TheStoredDescriptionReadsBackToTheSameDialog) {
@@ -109,17 +117,6 @@ TEST_F(AboutTest, ShownCentredWithPictureAndButton) {
     EXPECT_GT(textDots, 20) << "the caption is drawn in the middle of the button";
 }
 
-TEST_F(AboutTest, WithoutCallerNoWindowIsDisabledOrRaised) {
-    const HWND other = backend_.AddForeignWindow("Other", "Other", {0, 0, 10, 10});
-    TfrmAbout& dialog = OpenDialog(0);
-    EXPECT_EQ(dialog.OwnerWindow(), 0u);
-    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
-    platform::SetForegroundWindow(other);
-    EXPECT_TRUE(Press(dialog, platform::VK_RETURN));
-    EXPECT_EQ(platform::GetForegroundWindow(), other);
-    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
-}
-
 TEST_F(AboutTest, TheCallersWindowIsDisabledWhileUpAndRaisedAfterwards) {
     for (platform::WPARAM key : {platform::VK_RETURN, platform::VK_SPACE, platform::VK_ESCAPE}) {
         framework::TApplication application;  // one program run per key
@@ -138,23 +135,19 @@ TEST_F(AboutTest, TheCallersWindowIsDisabledWhileUpAndRaisedAfterwards) {
     }
 }
 
-TEST_F(AboutTest, OtherKeysLeaveTheDialogUp) {
+TEST_F(AboutTest, OtherKeysAndClicksBesideOkLeaveTheDialogUp) {
     TfrmAbout& dialog = OpenDialog(desk_);
     for (platform::WPARAM key : {platform::WPARAM{'A'}, platform::VK_TAB, platform::VK_BACK,
                                  platform::VK_F4, platform::WPARAM{'1'}}) {
         EXPECT_FALSE(Press(dialog, key)) << "key " << key;
     }
-    EXPECT_TRUE(dialog.Visible());
-    EXPECT_FALSE(platform::IsWindowEnabled(desk_));
-}
-
-TEST_F(AboutTest, AClickOnOkClosesAndAClickBesideItDoesNot) {
-    TfrmAbout& dialog = OpenDialog(desk_);
     backend_.InjectMouseDown(dialog.Handle(), 40, 260);
     backend_.InjectMouseDown(dialog.Handle(), 100, 100);
     backend_.InjectMouseDown(dialog.Handle(), 60, 260, platform::headless::MouseButton::Right);
     application_.ProcessMessages();
     EXPECT_FALSE(application_.Terminated());
+    EXPECT_TRUE(dialog.Visible());
+    EXPECT_FALSE(platform::IsWindowEnabled(desk_));
     backend_.InjectMouseDown(dialog.Handle(), 128, 272);
     application_.ProcessMessages();
     EXPECT_TRUE(application_.Terminated());

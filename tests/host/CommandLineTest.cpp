@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -12,25 +13,19 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-TEST(SplitCommandLineTest, ControlCharactersAndBlanksSeparate) {
+// Blanks and control characters separate; quotes group and are dropped, an open one runs to the
+// end; bytes above 127 are ordinary and a zero ends the line.
+TEST(SplitCommandLineTest, BlanksSeparateAndQuotesGroup) {
     EXPECT_EQ(SplitCommandLine("saver.scr /p\t4660"), (Arguments{"saver.scr", "/p", "4660"}));
     EXPECT_EQ(SplitCommandLine("  a \x01\x1f\r\n b  "), (Arguments{"a", "b"}));
-    EXPECT_EQ(SplitCommandLine(""), Arguments{});
     EXPECT_EQ(SplitCommandLine(" \t "), Arguments{});
-}
-
-TEST(SplitCommandLineTest, QuotesGroupAndAreDropped) {
     EXPECT_EQ(SplitCommandLine("\"C:\\Program Files\\va.scr\" /s"),
               (Arguments{"C:\\Program Files\\va.scr", "/s"}));
     EXPECT_EQ(SplitCommandLine("a\"b c\"d e"), (Arguments{"ab cd", "e"}));
     EXPECT_EQ(SplitCommandLine("x \"\" y"), (Arguments{"x", "", "y"}));
     EXPECT_EQ(SplitCommandLine("x \"open to the end"), (Arguments{"x", "open to the end"}));
-}
-
-TEST(SplitCommandLineTest, BytesAbove127AreOrdinaryAndZeroEndsTheLine) {
     EXPECT_EQ(SplitCommandLine("x \xe9t\xe9 \xff"), (Arguments{"x", "\xe9t\xe9", "\xff"}));
-    const std::string withZero("x /c\0 /s", 8);
-    EXPECT_EQ(SplitCommandLine(withZero), (Arguments{"x", "/c"}));
+    EXPECT_EQ(SplitCommandLine(std::string("x /c\0 /s", 8)), (Arguments{"x", "/c"}));
 }
 
 TEST(CommandLineTest, CountsTheArgumentsAfterTheProgramName) {
@@ -57,64 +52,38 @@ class ParseCommandLineTest : public ::testing::Test {
         ParseCommandLine(CommandLine::FromRaw("va.scr " + arguments));
     }
 
+    void ExpectParsed(TSaverMode mode, platform::HWND parent, bool caller,
+                      std::initializer_list<const char*> lines) {
+        for (const char* line : lines) {
+            Parse(line);
+            EXPECT_EQ(SaverMode(), mode) << line;
+            EXPECT_EQ(ParentWindow(), parent) << line;
+            EXPECT_EQ(CallerWindow(), caller ? foreground_ : 0u) << line;
+        }
+    }
+
     platform::headless::HeadlessBackend backend_;
     platform::HWND foreground_ = 0;
 };
 
 // What each command line selects: the mode, the parent window read from it, and whether the
 // foreground window was taken as the caller.
-struct Parsed {
-    const char* line;
-    TSaverMode mode;
-    platform::HWND parent;
-    bool caller;
-};
-
 TEST_F(ParseCommandLineTest, EachKeySelectsItsModeAndReadsWhatItTakes) {
-    const Parsed cases[] = {
-        {"", smAbout, 0, false},
-        // C: configure, the foreground window as the caller; "C:1234" is another key.
-        {"/c", smConfigure, 0, true},
-        {"-C", smConfigure, 0, true},
-        {"xc", smConfigure, 0, true},
-        {"/c 1234", smConfigure, 0, true},
-        {"/c:1234", smSaver, 0, true},
-        // Every other key, and P or A without a handle, is the saver.
-        {"/s", smSaver, 0, true},
-        {"-S", smSaver, 0, true},
-        {"/x", smSaver, 0, true},
-        {"s", smSaver, 0, true},
-        {"/saver", smSaver, 0, true},
-        {"/p", smSaver, 0, true},
-        {"/a", smSaver, 0, true},
-        {"/Q1", smSaver, 0, true},
-        {"\"\"", smSaver, 0, true},
-        {"/\xe3", smSaver, 0, true},  // a non-ASCII letter is no "C"
-        // P: the preview in the window given in decimal or $hex; 0 when it is no handle.
-        {"/p 4660", smPreview, 4660, false},
-        {"/P $1234", smPreview, 4660, false},
-        {"-p \"  +4660\"", smPreview, 4660, false},
-        {"/p $001234 more", smPreview, 4660, false},
-        {"/p 0", smPreview, 0, false},
-        {"/p abc", smPreview, 0, false},
-        {"/p $", smPreview, 0, false},
-        {"/p +", smPreview, 0, false},
-        {"/p -", smPreview, 0, false},
-        {"/p 2147483648", smPreview, 0, false},
-        // A: change the password for the window given; the integer is the handle unchanged.
-        {"/a -1", smChangePassword, 0xFFFFFFFFu, false},
-        {"/a 12x", smChangePassword, 0, false},
-        // Q: the test preview whatever follows.
-        {"/q", smTestPreview, 0, false},
-        {"-Q 4660 extra", smTestPreview, 0, false},
-        {"qq", smTestPreview, 0, false},
-    };
-    for (const Parsed& expected : cases) {
-        Parse(expected.line);
-        EXPECT_EQ(SaverMode(), expected.mode) << expected.line;
-        EXPECT_EQ(ParentWindow(), expected.parent) << expected.line;
-        EXPECT_EQ(CallerWindow(), expected.caller ? foreground_ : 0u) << expected.line;
-    }
+    // C: configure, the foreground window as the caller; "C:1234" is another key.
+    ExpectParsed(smConfigure, 0, true, {"/c", "-C", "xc", "/c 1234"});
+    // Every other key, and P or A without a handle, is the saver; a non-ASCII letter is no "C".
+    ExpectParsed(smSaver, 0, true,
+                 {"/c:1234", "/s", "-S", "/x", "s", "/saver", "/p", "/a", "/Q1", "\"\"", "/\xe3"});
+    // P: the preview in the window given in decimal or $hex; 0 when it is no handle.
+    ExpectParsed(smPreview, 4660, false,
+                 {"/p 4660", "/P $1234", "-p \"  +4660\"", "/p $001234 more"});
+    ExpectParsed(smPreview, 0, false, {"/p 0", "/p abc", "/p $", "/p +", "/p -", "/p 2147483648"});
+    // A: change the password for the window given; the integer is the handle unchanged.
+    ExpectParsed(smChangePassword, 0xFFFFFFFFu, false, {"/a -1"});
+    ExpectParsed(smChangePassword, 0, false, {"/a 12x"});
+    // Q: the test preview whatever follows.
+    ExpectParsed(smTestPreview, 0, false, {"/q", "-Q 4660 extra", "qq"});
+    ExpectParsed(smAbout, 0, false, {""});
 }
 
 TEST_F(ParseCommandLineTest, AParseForgetsTheValuesOfTheLastOne) {
@@ -124,12 +93,6 @@ TEST_F(ParseCommandLineTest, AParseForgetsTheValuesOfTheLastOne) {
     Parse("/c");
     Parse("/q");
     EXPECT_EQ(CallerWindow(), 0u);
-}
-
-TEST(ModeKeyTest, OnlyAsciiLettersAreUpperCased) {
-    EXPECT_EQ(ModeKey("/c\xe9z"), "C\xe9Z");
-    EXPECT_EQ(ModeKey("/"), "");
-    EXPECT_EQ(ModeKey(""), "");
 }
 
 // Hostile command lines always give one of the six modes, and a handle only where one is read.

@@ -71,6 +71,7 @@ TEST_F(PasswordTest, ADemandedPasswordAsksTheSystemDialogWithThePointerShown) {
     EXPECT_EQ(backend_.OpenLibraries(), 0);
 }
 
+// No library, no entry point, or no system directory to load it from: no password.
 TEST_F(PasswordTest, AMissingLibraryOrEntryPointMeansNoPassword) {
     DemandPassword(1);
     EXPECT_TRUE(VerifyPassword(kSaverWindow)) << "no library";
@@ -80,6 +81,11 @@ TEST_F(PasswordTest, AMissingLibraryOrEntryPointMeansNoPassword) {
     EXPECT_EQ(backend_.LibraryLoads(kVerifyPath), 1);
     EXPECT_EQ(backend_.OpenLibraries(), 0);
     EXPECT_EQ(backend_.CursorCount(), 0);
+    backend_.SetSystemDirectory("");
+    backend_.AddLibrary("PASSWORD.CPL", {{"VerifyScreenSavePwd", [](const auto&) { return 0u; }}});
+    EXPECT_TRUE(VerifyPassword(kSaverWindow)) << "nothing is loaded from elsewhere";
+    EXPECT_EQ(backend_.LibraryLoads("PASSWORD.CPL"), 0);
+    EXPECT_EQ(backend_.LibraryLoads("\\PASSWORD.CPL"), 0);
 }
 
 // A refusal, or a dialog that fails, keeps the saver running with everything restored.
@@ -109,17 +115,13 @@ TEST_F(PasswordTest, SystemFolderEndsInOneSeparator) {
     EXPECT_EQ(SystemFolder(), deep + "\\") << "a long directory is not cut to another path";
 }
 
-TEST_F(PasswordTest, WithoutASystemDirectoryNoLibraryIsLoadedFromElsewhere) {
-    backend_.SetSystemDirectory("");
-    backend_.AddLibrary("PASSWORD.CPL", {{"VerifyScreenSavePwd", [](const auto&) { return 0u; }}});
-    DemandPassword(1);
-    EXPECT_TRUE(VerifyPassword(kSaverWindow));
-    EXPECT_EQ(backend_.LibraryLoads("PASSWORD.CPL"), 0);
-    EXPECT_EQ(backend_.LibraryLoads("\\PASSWORD.CPL"), 0);
-}
-
+// Without the library or its entry point, or when the dialog fails, nothing happens.
 TEST_F(PasswordTest, ChangePasswordCallsTheSystemDialogForTheSaverPasswordSet) {
     SetStartupValues(smChangePassword, 0x1234, 0);
+    ChangePassword();
+    backend_.AddLibrary(kChangePath, {});
+    ChangePassword();
+    EXPECT_EQ(backend_.LibraryLoads(kChangePath), 1);
     std::vector<std::vector<EntryArgument>> calls;
     backend_.AddLibrary(kChangePath, {{"PwdChangePasswordA", [&](const auto& arguments) {
                                            calls.push_back(arguments);
@@ -131,15 +133,6 @@ TEST_F(PasswordTest, ChangePasswordCallsTheSystemDialogForTheSaverPasswordSet) {
                                                     uint32_t{0}, uint32_t{0}}));
     EXPECT_EQ(backend_.OpenLibraries(), 0);
     EXPECT_EQ(backend_.CursorCount(), 0);
-}
-
-TEST_F(PasswordTest, ChangePasswordWithoutLibraryOrEntryPointDoesNothing) {
-    SetStartupValues(smChangePassword, 0x1234, 0);
-    ChangePassword();
-    backend_.AddLibrary(kChangePath, {});
-    ChangePassword();
-    EXPECT_EQ(backend_.LibraryLoads(kChangePath), 1);
-    EXPECT_EQ(backend_.OpenLibraries(), 0);
     backend_.AddLibrary(kChangePath, {{"PwdChangePasswordA", [](const auto&) -> uint32_t {
                                            throw base::Exception("no dialog today");
                                        }}});

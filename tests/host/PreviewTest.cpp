@@ -141,46 +141,37 @@ TEST_F(PreviewTest, AnUncoveredPaintMovesTheIconsAndDrawsOnlyTheUncoveredPart) {
     EXPECT_EQ(surface.GetPixel(5, 5), gfx::kWhite) << "no erase was asked";
 }
 
-TEST_F(PreviewTest, EmbeddedPreviewFillsItsParentAndEndsWhenTheParentIsDestroyed) {
-    const HWND parent = backend_.AddForeignWindow("Monitor", "", {300, 200, 500, 350});
+// The embedded preview is disabled: a click over it goes to the parent, and it takes no keys.
+TEST_F(PreviewTest, EmbeddedPreviewFillsItsParentTakesNoInputAndEndsWithTheParent) {
+    std::vector<platform::UINT> parentGot;
+    const HWND parent = backend_.AddForeignWindow(
+        "Monitor", "", {300, 200, 500, 350},
+        [&](HWND, platform::UINT message, platform::WPARAM, platform::LPARAM) {
+            parentGot.push_back(message);
+            return platform::LRESULT{0};
+        });
     SetStartupValues(smPreview, parent, 0);
     HWND child = 0;
     platform::headless::HeadlessWindow seen;
-    At(250, [&] {
+    At(150, [&] {
         child = Preview().window;
         ASSERT_NE(child, 0u);
         EXPECT_EQ(platform::GetParent(child), parent);
         EXPECT_EQ(platform::GetWindowTextA(child), kPreviewTitle);
         seen.style = backend_.Window(child)->style;
         seen.bounds = backend_.Window(child)->bounds;
-        platform::DestroyWindow(parent);
+        EXPECT_FALSE(backend_.InjectKeyDown(child, platform::VK_SPACE));
+        EXPECT_TRUE(backend_.InjectMouseDown(child, 20, 20));
     });
+    At(300, [&] { platform::DestroyWindow(parent); });
     RunPreview(false);
     EXPECT_EQ(seen.style, platform::WS_CHILD | platform::WS_VISIBLE | platform::WS_DISABLED);
     EXPECT_EQ(seen.bounds, (gfx::Rect{0, 0, 200, 150}));
+    EXPECT_EQ(std::count(parentGot.begin(), parentGot.end(), platform::WM_LBUTTONDOWN), 1);
     EXPECT_FALSE(platform::IsWindow(child));
     EXPECT_EQ(backend_.TimerCount(), 0u);
     EXPECT_EQ(backend_.QuitCode(), 0);
     EXPECT_EQ(platform::FindWindowA(kPreviewClass, nullptr), 0u) << "no pop-up was made";
-}
-
-TEST_F(PreviewTest, TheEmbeddedPreviewTakesNoInputFromItsParent) {
-    std::vector<platform::UINT> parentGot;
-    const HWND parent = backend_.AddForeignWindow(
-        "Monitor", "", {0, 0, 152, 112},
-        [&](HWND, platform::UINT message, platform::WPARAM, platform::LPARAM) {
-            parentGot.push_back(message);
-            return platform::LRESULT{0};
-        });
-    SetStartupValues(smPreview, parent, 0);
-    At(150, [&] {
-        EXPECT_FALSE(backend_.InjectKeyDown(Preview().window, platform::VK_SPACE));
-        EXPECT_TRUE(backend_.InjectMouseDown(Preview().window, 20, 20));
-    });
-    At(300, [&] { platform::DestroyWindow(parent); });
-    RunPreview(false);
-    EXPECT_EQ(std::count(parentGot.begin(), parentGot.end(), platform::WM_LBUTTONDOWN), 1)
-        << "the click over the disabled preview goes to the parent";
 }
 
 TEST_F(PreviewTest, InALargerParentTheIconsStayInTheFixedArea) {
