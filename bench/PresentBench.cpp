@@ -2,8 +2,9 @@
 // backend, and presenting against recomposing the same rectangle (benchmark 2's area).
 //   headless: the copy into the window's surface through the form's canvas (which records the
 //     present); CPU time.
-//   X11 on a private Xvfb, with MIT-SHM and with plain XPutImage: PresentRect (the copy into
-//     the window's X image and the put request), then either the flush the message loop makes
+//   X11 on a private Xvfb, with MIT-SHM and with plain XPutImage: PresentRect (with MIT-SHM the
+//     put request for the surface's own shared pixels; plain, the copy into the window's X
+//     image and the put, which carries the pixels), then either the flush the message loop makes
 //     once per turn, or a sync that waits for the server's answer after each present. The cost
 //     is this process' CPU time plus the server's (its scheduler count), so the server's share
 //     of the work is in it and waiting for it is not.

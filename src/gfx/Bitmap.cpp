@@ -51,6 +51,14 @@ Bitmap::Bitmap(int32_t width, int32_t height, PixelFormat format)
     ++liveBitmaps;
 }
 
+Bitmap::Bitmap(int32_t width, int32_t height, std::shared_ptr<PixelSource> source)
+    : colour_(PixelAllocator<Pixel>(std::move(source))),
+      canvas_(std::make_unique<Canvas>(*this)),
+      identity_(NextIdentity()) {
+    SetSize(width, height);
+    ++liveBitmaps;
+}
+
 Bitmap::Bitmap(const Bitmap& other)
     : width_(other.width_),
       height_(other.height_),
@@ -138,7 +146,7 @@ void Bitmap::SetSize(int32_t width, int32_t height) {
 
 void Bitmap::ResizeColour(int32_t width, int32_t height, int32_t keepWidth, int32_t keepHeight) {
     const size_t count = static_cast<size_t>(width) * static_cast<size_t>(height);
-    std::vector<Pixel, PixelAllocator<Pixel>> pixels(count, kWhite);
+    std::vector<Pixel, PixelAllocator<Pixel>> pixels(count, kWhite, colour_.get_allocator());
     for (int32_t y = 0; y < keepHeight; ++y) {
         const Pixel* from = colour_.data() + static_cast<size_t>(y) * static_cast<size_t>(width_);
         std::copy_n(from, keepWidth,

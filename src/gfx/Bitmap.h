@@ -42,6 +42,9 @@ class Bitmap {
   public:
     Bitmap();  // an empty colour bitmap (0 x 0)
     Bitmap(int32_t width, int32_t height, PixelFormat format = PixelFormat::Colour);
+    // A colour bitmap whose pixels (now and after each resize) come from the source. A copy of
+    // it keeps its pixels in ordinary memory; one it is assigned from brings its own memory.
+    Bitmap(int32_t width, int32_t height, std::shared_ptr<PixelSource> source);
     // A copy has the same pixels and colour table and a fresh canvas with default settings.
     Bitmap(const Bitmap& other);
     // Assignment replaces pixels, colour table and stored form; this bitmap keeps its own canvas

@@ -1,7 +1,9 @@
 #pragma once
 
 #include <cstddef>
+#include <memory>
 #include <new>
+#include <type_traits>
 
 namespace gfx {
 
@@ -18,26 +20,53 @@ inline constexpr size_t kLargeBufferBytes = size_t{512} << 10;
 void* AllocatePixelBuffer(size_t bytes);
 void FreePixelBuffer(void* data, size_t bytes) noexcept;
 
+// Memory for pixels that another part of the program lends: a window system's backend hands
+// out buffers its display server reads directly, so a window's surface is shown without being
+// copied first. Allocate returns memory aligned for any pixel (or throws std::bad_alloc); Free
+// takes back exactly what Allocate gave, with its size.
+class PixelSource {
+  public:
+    virtual ~PixelSource() = default;
+    virtual void* Allocate(size_t bytes) = 0;
+    virtual void Free(void* data, size_t bytes) noexcept = 0;
+};
+
+// Pixel buffers from the source, when there is one, or from AllocatePixelBuffer. A copy of a
+// container is the program's own (no source); a moved or swapped buffer takes its source along.
 template <class T>
 struct PixelAllocator {
     using value_type = T;
+    using propagate_on_container_move_assignment = std::true_type;
+    using propagate_on_container_swap = std::true_type;
+    using is_always_equal = std::false_type;
 
     PixelAllocator() = default;
+    explicit PixelAllocator(std::shared_ptr<PixelSource> from) noexcept : source(std::move(from)) {}
     template <class U>
-    PixelAllocator(const PixelAllocator<U>&) noexcept {}
+    PixelAllocator(const PixelAllocator<U>& other) noexcept : source(other.source) {}
 
     T* allocate(size_t count) {
         if (count > static_cast<size_t>(-1) / sizeof(T)) {
             throw std::bad_array_new_length();
         }
-        return static_cast<T*>(AllocatePixelBuffer(count * sizeof(T)));
+        const size_t bytes = count * sizeof(T);
+        return static_cast<T*>(source ? source->Allocate(bytes) : AllocatePixelBuffer(bytes));
     }
-    void deallocate(T* data, size_t count) noexcept { FreePixelBuffer(data, count * sizeof(T)); }
+    void deallocate(T* data, size_t count) noexcept {
+        if (source) {
+            source->Free(data, count * sizeof(T));
+        } else {
+            FreePixelBuffer(data, count * sizeof(T));
+        }
+    }
+    PixelAllocator select_on_container_copy_construction() const { return {}; }
 
     template <class U>
-    bool operator==(const PixelAllocator<U>&) const noexcept {
-        return true;
+    bool operator==(const PixelAllocator<U>& other) const noexcept {
+        return source == other.source;
     }
+
+    std::shared_ptr<PixelSource> source;  // none: AllocatePixelBuffer
 };
 
 }  // namespace gfx

@@ -1,6 +1,9 @@
-// Bitmaps: sizes, pixel access on both kinds, resizing, copies and their canvases.
+// Bitmaps: sizes, pixel access on both kinds, resizing, copies and their canvases, and
+// pixel memory from a source.
 
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <utility>
 
 #include <gtest/gtest.h>
@@ -102,6 +105,52 @@ TEST(Bitmap, LargeBuffersKeepTheirPixelsAcrossResizesCopiesAndMoves) {
     EXPECT_EQ(moved.GetPixel(largeWidth - 1, 0), 0x00FF00u);
     moved.SetSize(300, 100);
     EXPECT_EQ(moved.GetPixel(299, 99), 0x123456u);
+}
+
+// Lends out numbered blocks and records which are out, so a test sees where pixels live.
+class CountingSource : public PixelSource {
+  public:
+    void* Allocate(size_t bytes) override {
+        auto* data = static_cast<Pixel*>(::operator new(bytes));
+        out_[data] = bytes;
+        return data;
+    }
+    void Free(void* data, size_t bytes) noexcept override {
+        EXPECT_EQ(out_[data], bytes) << "freed with another size than lent";
+        out_.erase(data);
+        ::operator delete(data, bytes);
+    }
+    bool Holds(const Bitmap& bitmap) const { return out_.contains(bitmap.ColourRow(0)); }
+    size_t Out() const { return out_.size(); }
+
+  private:
+    std::map<const void*, size_t> out_;
+};
+
+// A bitmap made over a source keeps its pixels there across resizes; copies of it, and
+// pictures assigned to it, are ordinary memory; everything lent comes back.
+TEST(Bitmap, ABitmapOverASourceKeepsItsPixelsThere) {
+    auto source = std::make_shared<CountingSource>();
+    {
+        Bitmap surface(40, 30, source);
+        ASSERT_TRUE(source->Holds(surface));
+        surface.SetPixel(39, 29, 0x123456);
+        surface.SetSize(50, 40);
+        EXPECT_TRUE(source->Holds(surface));
+        EXPECT_EQ(source->Out(), 1u) << "the old block went back";
+        EXPECT_EQ(surface.GetPixel(39, 29), 0x123456u);
+        EXPECT_EQ(surface.GetPixel(49, 39), kWhite);
+
+        Bitmap copy(surface);
+        EXPECT_FALSE(source->Holds(copy));
+        EXPECT_EQ(test::Difference(copy, surface), "");
+        Bitmap moved(std::move(surface));
+        EXPECT_TRUE(source->Holds(moved)) << "a move takes the block along";
+        moved = copy;
+        EXPECT_FALSE(source->Holds(moved));
+        EXPECT_EQ(moved.GetPixel(39, 29), 0x123456u);
+    }
+    EXPECT_EQ(source->Out(), 0u);
 }
 
 // A copy gets a fresh canvas; assignment keeps the target's canvas object and its settings.

@@ -1,18 +1,17 @@
 #include "platform/x11/SurfaceImage.h"
 
-#include <sys/ipc.h>
-#include <sys/shm.h>
-
 #include <algorithm>
 #include <bit>
 #include <cstdlib>
 #include <cstring>
 
 #include "base/Exceptions.h"
+#include "platform/x11/SharedPixels.h"
+#include "platform/x11/SharedSegment.h"
 
 namespace platform::x11 {
 
-struct SurfaceImage::SharedSegment {
+struct SurfaceImage::Segment {
     XShmSegmentInfo info{};
 };
 
@@ -22,28 +21,82 @@ bool HostIsLittleEndian() {
     return std::endian::native == std::endian::little;
 }
 
+const gfx::Pixel* PixelsOf(const gfx::Bitmap& surface) {
+    return surface.ColourRow(0);
+}
+
+size_t BytesOf(const gfx::Bitmap& surface) {
+    return static_cast<size_t>(surface.Width()) * static_cast<size_t>(surface.Height()) *
+           sizeof(gfx::Pixel);
+}
+
 }  // namespace
 
-SurfaceImage::SurfaceImage(const Connection& connection, int32_t width, int32_t height,
-                           bool allowShm)
+SurfaceImage::SurfaceImage(const Connection& connection, const gfx::Bitmap& surface,
+                           const SharedPixels* shared, bool allowShm)
     : connection_(connection),
-      width_(std::max(width, 1)),
-      height_(std::max(height, 1)),
+      width_(std::max(surface.Width(), 1)),
+      height_(std::max(surface.Height(), 1)),
       layout_(connection.ScreenVisual()->red_mask, connection.ScreenVisual()->green_mask,
               connection.ScreenVisual()->blue_mask) {
+    if (TryView(surface, shared)) {
+        return;
+    }
     if (!allowShm || !TryShm()) {
         MakePlain();
     }
 }
 
 SurfaceImage::~SurfaceImage() {
+    if (shm_ && !view_) {
+        DetachSharedSegment(connection_.Get(), shm_->info);
+    }
     if (shm_) {
-        XShmDetach(connection_.Get(), &shm_->info);
-        XSync(connection_.Get(), 0);
-        shmdt(shm_->info.shmaddr);
-        image_->data = nullptr;
+        image_->data = nullptr;  // the segment's, not the image's
     }
     XDestroyImage(image_);
+}
+
+bool SurfaceImage::Fits(const gfx::Bitmap& surface, const SharedPixels* shared) const {
+    if (surface.Width() != width_ || surface.Height() != height_) {
+        return false;
+    }
+    if (!view_) {
+        return true;
+    }
+    const XShmSegmentInfo* segment =
+        shared == nullptr ? nullptr : shared->SegmentHolding(PixelsOf(surface), BytesOf(surface));
+    return segment != nullptr && segment->shmseg == shm_->info.shmseg &&
+           image_->data == reinterpret_cast<const char*>(PixelsOf(surface));
+}
+
+// A view needs the surface's pixels in a live segment, laid out as the server's images are.
+bool SurfaceImage::TryView(const gfx::Bitmap& surface, const SharedPixels* shared) {
+    if (shared == nullptr || surface.Empty() || surface.Monochrome()) {
+        return false;
+    }
+    const XShmSegmentInfo* segment = shared->SegmentHolding(PixelsOf(surface), BytesOf(surface));
+    if (segment == nullptr) {
+        return false;
+    }
+    auto view = std::make_unique<Segment>();
+    view->info = *segment;
+    XImage* image =
+        XShmCreateImage(connection_.Get(), connection_.ScreenVisual(),
+                        static_cast<unsigned>(connection_.Depth()), ZPixmap, nullptr, &view->info,
+                        static_cast<unsigned>(width_), static_cast<unsigned>(height_));
+    if (image == nullptr) {
+        return false;
+    }
+    if (!KeepsPixelsAsBitmaps(*image, connection_)) {
+        XDestroyImage(image);
+        return false;
+    }
+    image->data = const_cast<char*>(reinterpret_cast<const char*>(PixelsOf(surface)));
+    image_ = image;
+    shm_ = std::move(view);
+    view_ = true;
+    return true;
 }
 
 bool SurfaceImage::TryShm() {
@@ -51,7 +104,7 @@ bool SurfaceImage::TryShm() {
     if (XShmQueryExtension(display) == 0) {
         return false;
     }
-    auto segment = std::make_unique<SharedSegment>();
+    auto segment = std::make_unique<Segment>();
     XImage* image = XShmCreateImage(
         display, connection_.ScreenVisual(), static_cast<unsigned>(connection_.Depth()), ZPixmap,
         nullptr, &segment->info, static_cast<unsigned>(width_), static_cast<unsigned>(height_));
@@ -59,28 +112,13 @@ bool SurfaceImage::TryShm() {
         return false;
     }
     size_t bytes = static_cast<size_t>(image->bytes_per_line) * static_cast<size_t>(height_);
-    segment->info.shmid = shmget(IPC_PRIVATE, bytes, IPC_CREAT | 0600);
-    void* address = segment->info.shmid < 0 ? nullptr : shmat(segment->info.shmid, nullptr, 0);
-    if (address == nullptr || address == reinterpret_cast<void*>(-1)) {
-        XDestroyImage(image);
-        return false;
-    }
-    segment->info.shmaddr = static_cast<char*>(address);
-    segment->info.readOnly = 0;
-    image->data = segment->info.shmaddr;
-    bool attached = false;
-    {
-        ErrorTrap trap(display);
-        attached = XShmAttach(display, &segment->info) != 0 && !trap.Failed();
-    }
-    // Marked for removal now; it goes when both sides have let go of it.
-    shmctl(segment->info.shmid, IPC_RMID, nullptr);
+    std::optional<XShmSegmentInfo> attached = AttachSharedSegment(display, bytes);
     if (!attached) {
-        shmdt(segment->info.shmaddr);
-        image->data = nullptr;
         XDestroyImage(image);
         return false;
     }
+    segment->info = *attached;
+    image->data = segment->info.shmaddr;
     image_ = image;
     shm_ = std::move(segment);
     return true;
@@ -128,7 +166,9 @@ void SurfaceImage::Put(Window window, GC gc, const gfx::Bitmap& surface, const g
     if (area.IsEmpty()) {
         return;
     }
-    CopyRows(surface, area);
+    if (!view_) {
+        CopyRows(surface, area);
+    }
     auto w = static_cast<unsigned>(area.Width());
     auto h = static_cast<unsigned>(area.Height());
     if (shm_) {

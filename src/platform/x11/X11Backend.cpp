@@ -7,6 +7,7 @@
 
 #include "base/Exceptions.h"
 #include "platform/x11/MessageBoxWindow.h"
+#include "platform/x11/SharedPixels.h"
 
 namespace platform::x11 {
 namespace {
@@ -36,6 +37,9 @@ X11Backend::X11Backend(X11Options options)
     Display* display = connection_.Get();
     if (options_.daemonWindow) {
         WatchDaemonWindow();  // first: a refusal leaves nothing behind
+    }
+    if (options_.allowShm) {
+        sharedPixels_ = SharedPixels::For(connection_);
     }
     gc_ = XCreateGC(display, connection_.Root(), 0, nullptr);
     emptyCursor_ = MakeEmptyCursor(connection_);

@@ -30,6 +30,7 @@
 namespace platform::x11 {
 
 class MessageBoxWindow;
+class SharedPixels;
 
 struct X11Options {
     std::string display;                   // empty: $DISPLAY
@@ -72,6 +73,8 @@ class X11Backend : public Backend {
     const X11Window* WindowRecord(HWND hwnd) const;
     // Whether the window's presents go through shared memory (after its first present).
     bool UsesShm(HWND hwnd) const;
+    // Whether they are sent from the surface itself, with no copy (after its first present).
+    bool PresentsWithoutCopy(HWND hwnd) const;
     // The program's icons, in index order; the first added is index 0, the main icon.
     void AddIcon(Icon icon) { icons_.push_back(std::move(icon)); }
 
@@ -182,6 +185,7 @@ class X11Backend : public Backend {
 
     X11Options options_;
     Connection connection_;
+    std::shared_ptr<SharedPixels> sharedPixels_;  // where surfaces live, when the server shares
     ScopedBackend installed_;
     SignalPipe signals_;
     GC gc_ = nullptr;

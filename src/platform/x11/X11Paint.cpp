@@ -1,10 +1,9 @@
 // Surfaces, presenting and the paint cycle of the X backend.
 #include "platform/x11/X11Backend.h"
 
-#include <algorithm>
+#include "platform/x11/SharedPixels.h"
 
 namespace platform::x11 {
-namespace {}  // namespace
 
 gfx::Bitmap& X11Backend::WindowSurface(HWND hwnd) {
     return *OwnWindow(hwnd, "WindowSurface").surface;
@@ -15,18 +14,22 @@ bool X11Backend::UsesShm(HWND hwnd) const {
     return window != nullptr && window->image && window->image->UsesShm();
 }
 
-// The image follows the surface's size; a window that changed size gets a new one.
+bool X11Backend::PresentsWithoutCopy(HWND hwnd) const {
+    const X11Window* window = WindowRecord(hwnd);
+    return window != nullptr && window->image && window->image->ViewsSurface();
+}
+
+// The image follows the surface; a window whose surface changed (a new size) gets a new one.
 void X11Backend::PresentRect(HWND hwnd, const gfx::Rect& rect) {
     X11Window& window = OwnWindow(hwnd, "PresentRect");
     const gfx::Bitmap& surface = *window.surface;
     if (surface.Empty()) {
         return;
     }
-    if (!window.image || window.image->Width() != surface.Width() ||
-        window.image->Height() != surface.Height()) {
+    if (!window.image || !window.image->Fits(surface, sharedPixels_.get())) {
         window.image.reset();
-        window.image = std::make_unique<SurfaceImage>(connection_, surface.Width(),
-                                                      surface.Height(), options_.allowShm);
+        window.image = std::make_unique<SurfaceImage>(connection_, surface, sharedPixels_.get(),
+                                                      options_.allowShm);
     }
     window.image->Put(static_cast<::Window>(hwnd), gc_, surface, rect);
 }

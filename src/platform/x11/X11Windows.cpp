@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "base/Exceptions.h"
+#include "platform/x11/SharedPixels.h"
 #include "platform/x11/WindowProperties.h"
 
 namespace platform::x11 {
@@ -195,8 +196,12 @@ HWND X11Backend::CreateWindowExA(uint32_t exStyle, const std::string& className,
 
 HWND X11Backend::AddWindow(std::unique_ptr<X11Window> window, ::Window xid) {
     window->hwnd = static_cast<HWND>(xid);
+    // Drawn where the server can read it, when it shares memory with us.
     window->surface =
-        std::make_unique<gfx::Bitmap>(window->bounds.Width(), window->bounds.Height());
+        sharedPixels_
+            ? std::make_unique<gfx::Bitmap>(window->bounds.Width(), window->bounds.Height(),
+                                            sharedPixels_)
+            : std::make_unique<gfx::Bitmap>(window->bounds.Width(), window->bounds.Height());
     X11Window& added = *window;
     windows_[added.hwnd] = std::move(window);
     SetTitle(connection_, xid, added.title);

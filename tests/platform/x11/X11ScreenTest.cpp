@@ -38,15 +38,25 @@ TEST_P(X11PresentTest, PresentedRectanglesReachTheScreenAfterOneFlush) {
     MSG msg;
     PeekMessageA(msg);  // one turn of the loop flushes
     EXPECT_EQ(backend->UsesShm(hwnd), GetParam());
+    EXPECT_EQ(backend->PresentsWithoutCopy(hwnd), GetParam()) << "drawn in shared memory";
     SyncBackend();
     EXPECT_EQ(RawPixel(Raw(), hwnd, 15, 15), kRed);
     EXPECT_EQ(RawPixel(Raw(), hwnd, 39, 29), kRed);
     EXPECT_EQ(RawPixel(Raw(), hwnd, 40, 30), kBlue);
     EXPECT_EQ(RawPixel(Raw(), hwnd, 5, 5), kBlue);
-    // A window that changed size gets a picture of its new size.
+    // A window that changed size gets a picture of its new size, twice without a present
+    // between (the first new surface's memory has gone by then).
+    MoveWindow(hwnd, 0, 0, 110, 85);
     MoveWindow(hwnd, 0, 0, 120, 90);
     PresentFilled(hwnd, kGreen);
     EXPECT_EQ(RawPixel(Raw(), hwnd, 110, 85), kGreen);
+    EXPECT_EQ(backend->PresentsWithoutCopy(hwnd), GetParam());
+    // A surface given another picture of the same size, in memory of its own, is copied.
+    WindowSurface(hwnd) = gfx::Bitmap(120, 90);
+    PresentFilled(hwnd, kRed);
+    EXPECT_EQ(RawPixel(Raw(), hwnd, 60, 45), kRed);
+    EXPECT_FALSE(backend->PresentsWithoutCopy(hwnd));
+    EXPECT_EQ(backend->UsesShm(hwnd), GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedMemoryAndPlain, X11PresentTest, ::testing::Bool());
