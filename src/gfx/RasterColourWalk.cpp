@@ -4,6 +4,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <numeric>
 #include <optional>
 
 #include "gfx/Bitmap.h"
@@ -368,18 +369,22 @@ class MaskedRows {
 
     // before_[p] for each place p, 0 .. span count: the count of destination columns with a
     // place below p where the places ascend, or with a place of p or more where they descend.
-    // Either way the run of a span's places lies between two of these counts.
+    // Either way the run of a span's places lies between two of these counts. Counted from
+    // how often each place occurs, with no branch on the places (which a merge of the two
+    // sequences mispredicts at nearly every step when scaling down).
     void PrepareRunLimits() {
         const std::vector<int32_t>& places = span_.places;
         ascending_ = places.front() <= places.back();
-        before_.resize(static_cast<size_t>(span_.count) + 1);
-        size_t i = 0;
-        for (int32_t k = 0; k <= span_.count; ++k) {
-            const int32_t place = ascending_ ? k : span_.count - k;
-            while (i < places.size() && (ascending_ ? places[i] < place : places[i] >= place)) {
-                ++i;
+        before_.assign(static_cast<size_t>(span_.count) + 1, 0);
+        for (const int32_t place : places) {
+            ++before_[static_cast<size_t>(place) + 1];
+        }
+        std::partial_sum(before_.begin(), before_.end(), before_.begin());
+        if (!ascending_) {
+            const auto all = static_cast<int32_t>(places.size());
+            for (int32_t& below : before_) {
+                below = all - below;
             }
-            before_[static_cast<size_t>(place)] = static_cast<int32_t>(i);
         }
     }
 

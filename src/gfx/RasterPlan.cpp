@@ -99,16 +99,18 @@ void FillSource(AxisMap& map, const AxisRequest& r, Range k, int64_t n, int64_t 
 
 }  // namespace
 
+// A table ascends or descends (FillSource walks the offsets in order), so its extremes are its
+// ends.
 int32_t AxisMap::SourceMin() const {
     if (Scaled()) {
-        return *std::min_element(table.begin(), table.end());
+        return std::min(table.front(), table.back());
     }
     return step > 0 ? sourceStart : sourceStart + step * (count - 1);
 }
 
 int32_t AxisMap::SourceMax() const {
     if (Scaled()) {
-        return *std::max_element(table.begin(), table.end());
+        return std::max(table.front(), table.back());
     }
     return step > 0 ? sourceStart + step * (count - 1) : sourceStart;
 }
