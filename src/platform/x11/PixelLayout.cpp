@@ -1,5 +1,7 @@
 #include "platform/x11/PixelLayout.h"
 
+#include <bit>
+
 namespace platform::x11 {
 namespace {
 
@@ -55,6 +57,12 @@ unsigned long PixelLayout::Pack(gfx::Pixel pixel) const {
 gfx::Pixel PixelLayout::Unpack(unsigned long value) const {
     return gfx::MakePixel(UnpackChannel(red_, value), UnpackChannel(green_, value),
                           UnpackChannel(blue_, value));
+}
+
+bool RowsAreGfxRows(const XImage& image, const PixelLayout& layout) {
+    const bool hostOrder =
+        (image.byte_order == LSBFirst) == (std::endian::native == std::endian::little);
+    return layout.IsNative() && image.bits_per_pixel == 32 && hostOrder;
 }
 
 }  // namespace platform::x11

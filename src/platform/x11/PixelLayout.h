@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "gfx/Pixel.h"
+#include "platform/x11/XHeaders.h"
 
 namespace platform::x11 {
 
@@ -29,5 +30,9 @@ class PixelLayout {
     ChannelMask blue_;
     bool native_ = false;
 };
+
+// The image holds the layout's pixels as 32-bit values in this processor's byte order: with a
+// native layout its rows are gfx rows, copied as they are.
+bool RowsAreGfxRows(const XImage& image, const PixelLayout& layout);
 
 }  // namespace platform::x11

@@ -1,7 +1,6 @@
 #include "platform/x11/ScreenCapture.h"
 
 #include <algorithm>
-#include <bit>
 
 #include "platform/x11/PixelLayout.h"
 
@@ -14,8 +13,7 @@ constexpr int32_t kBandRows = 64;
 
 // Rows top .. top + image height - 1 of the picture, from the image of that band.
 void CopyBand(XImage* image, const PixelLayout& layout, int32_t top, gfx::Bitmap& picture) {
-    bool direct = layout.IsNative() && image->bits_per_pixel == 32 &&
-                  (image->byte_order == LSBFirst) == (std::endian::native == std::endian::little);
+    const bool direct = RowsAreGfxRows(*image, layout);
     for (int32_t y = 0; y < image->height; ++y) {
         gfx::Pixel* row = picture.ColourRow(top + y);
         if (direct) {

@@ -1,7 +1,6 @@
 #include "platform/x11/SharedPixels.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdint>
 
 #include "platform/x11/PixelLayout.h"
@@ -11,10 +10,9 @@ namespace platform::x11 {
 
 bool KeepsPixelsAsBitmaps(const XImage& image, const Connection& connection) {
     const Visual& visual = *connection.ScreenVisual();
-    const bool hostOrder =
-        (image.byte_order == LSBFirst) == (std::endian::native == std::endian::little);
-    return PixelLayout(visual.red_mask, visual.green_mask, visual.blue_mask).IsNative() &&
-           image.bits_per_pixel == 32 && hostOrder && image.bytes_per_line == image.width * 4;
+    return RowsAreGfxRows(image,
+                          PixelLayout(visual.red_mask, visual.green_mask, visual.blue_mask)) &&
+           image.bytes_per_line == image.width * 4;
 }
 
 std::shared_ptr<SharedPixels> SharedPixels::For(const Connection& connection) {

@@ -1,7 +1,6 @@
 #include "platform/x11/SurfaceImage.h"
 
 #include <algorithm>
-#include <bit>
 #include <cstdlib>
 #include <cstring>
 
@@ -16,10 +15,6 @@ struct SurfaceImage::Segment {
 };
 
 namespace {
-
-bool HostIsLittleEndian() {
-    return std::endian::native == std::endian::little;
-}
 
 const gfx::Pixel* PixelsOf(const gfx::Bitmap& surface) {
     return surface.ColourRow(0);
@@ -143,9 +138,7 @@ void SurfaceImage::MakePlain() {
 }
 
 void SurfaceImage::CopyRows(const gfx::Bitmap& surface, const gfx::Rect& rect) {
-    bool byteOrderMatches = (image_->byte_order == LSBFirst) == HostIsLittleEndian();
-    bool direct = layout_.IsNative() && image_->bits_per_pixel == 32 && byteOrderMatches &&
-                  !surface.Monochrome();
+    const bool direct = RowsAreGfxRows(*image_, layout_) && !surface.Monochrome();
     for (int32_t y = rect.top; y < rect.bottom; ++y) {
         if (direct) {
             char* target = image_->data + static_cast<ptrdiff_t>(y) * image_->bytes_per_line +
