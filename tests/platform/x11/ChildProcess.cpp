@@ -17,9 +17,12 @@ namespace {
 
 [[noreturn]] void RunChild(const std::vector<std::string>& arguments,
                            const std::vector<std::string>& environment, int outputFd,
-                           unsigned limitSeconds) {
+                           unsigned limitSeconds, bool quiet) {
     dup2(outputFd, STDOUT_FILENO);
     close(outputFd);
+    if (quiet) {
+        dup2(open("/dev/null", O_WRONLY), STDERR_FILENO);
+    }
     for (const std::string& entry : environment) {
         putenv(const_cast<char*>(entry.c_str()));
     }
@@ -40,7 +43,8 @@ int ExitCodeOf(int status) {
 }  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
-                           const std::vector<std::string>& environment, unsigned limitSeconds) {
+                           const std::vector<std::string>& environment, unsigned limitSeconds,
+                           bool quiet) {
     int fds[2];
     if (arguments.empty() || pipe(fds) != 0) {
         throw base::Exception("cannot start a program without arguments or a pipe");
@@ -48,7 +52,7 @@ ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
     pid_ = fork();
     if (pid_ == 0) {
         close(fds[0]);
-        RunChild(arguments, environment, fds[1], limitSeconds);
+        RunChild(arguments, environment, fds[1], limitSeconds, quiet);
     }
     close(fds[1]);
     if (pid_ < 0) {

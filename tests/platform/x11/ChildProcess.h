@@ -14,9 +14,11 @@ namespace platform::x11::testing {
 
 class ChildProcess {
   public:
-    // arguments[0] is the program's path; environment holds "NAME=value" entries added to ours.
+    // arguments[0] is the program's path; environment holds "NAME=value" entries added to ours;
+    // a limit of 0 is none. A quiet program's standard error goes to /dev/null.
     ChildProcess(const std::vector<std::string>& arguments,
-                 const std::vector<std::string>& environment, unsigned limitSeconds);
+                 const std::vector<std::string>& environment, unsigned limitSeconds,
+                 bool quiet = false);
     ChildProcess(const ChildProcess&) = delete;
     ChildProcess& operator=(const ChildProcess&) = delete;
     ~ChildProcess();

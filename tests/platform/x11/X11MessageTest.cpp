@@ -1,11 +1,14 @@
-// The message loop, timers, input and SIGTERM of the X backend.
+// The tick counter, input and the window manager's close button of the X backend, and messages
+// to other programs' windows (the companion program answers message 1127).
 #include "X11TestSupport.h"
 
 #include <X11/keysym.h>
 
+#include <chrono>
 #include <csignal>
 #include <thread>
 
+#include "ChildProcess.h"
 #include "platform/x11/MonotonicClock.h"
 
 namespace platform::x11::testing {
@@ -45,16 +48,17 @@ TEST_F(X11MessageTest, TheTickCounterIsTheMonotonicClockInMilliseconds) {
 // system keys, and Alt+F4 asks to close.
 TEST_F(X11MessageTest, KeysBecomeKeyDownOrWithAltSystemKeys) {
     SendKey(hwnd_, XK_a);
-    const MSG* down = WaitFor(WM_KEYDOWN);
-    ASSERT_NE(down, nullptr);
-    EXPECT_EQ(down->wParam, static_cast<WPARAM>('A'));
-    const MSG* character = WaitFor(WM_CHAR);
-    ASSERT_NE(character, nullptr);
-    EXPECT_EQ(character->wParam, static_cast<WPARAM>('a'));
     SendKey(hwnd_, XK_Escape);
     PumpUntil([&] { return log_.Count(WM_CHAR) == 2; });
-    EXPECT_EQ(log_.Last(WM_KEYDOWN)->wParam, VK_ESCAPE);
-    EXPECT_EQ(log_.Last(WM_CHAR)->wParam, 27u);
+    std::vector<WPARAM> keys;
+    std::vector<WPARAM> characters;
+    for (const MSG& msg : log_.messages) {
+        if (msg.message == WM_KEYDOWN || msg.message == WM_CHAR) {
+            (msg.message == WM_KEYDOWN ? keys : characters).push_back(msg.wParam);
+        }
+    }
+    EXPECT_EQ(keys, (std::vector<WPARAM>{'A', VK_ESCAPE}));
+    EXPECT_EQ(characters, (std::vector<WPARAM>{'a', 27}));
     log_.messages.clear();
     SendKey(hwnd_, XK_F4, Mod1Mask);
     const MSG* key = WaitFor(WM_SYSKEYDOWN);
@@ -85,17 +89,6 @@ TEST_F(X11MessageTest, ButtonsAndMotionCarryClientCoordinates) {
     EXPECT_EQ(log_.Count(WM_LBUTTONDOWN), 1);
 }
 
-TEST_F(X11MessageTest, SigtermPostsTheQuitRequest) {
-    std::raise(SIGTERM);
-    MSG msg;
-    bool quit = false;
-    PumpUntil([&] {
-        quit = !GetMessageA(msg);
-        return quit || msg.message == WM_QUIT;
-    });
-    EXPECT_TRUE(quit);
-}
-
 TEST_F(X11MessageTest, TheCloseButtonOfTheWindowManagerAsksForAClose) {
     XEvent event{};
     event.xclient.type = ClientMessage;
@@ -109,6 +102,77 @@ TEST_F(X11MessageTest, TheCloseButtonOfTheWindowManagerAsksForAClose) {
     ASSERT_NE(command, nullptr);
     EXPECT_EQ(command->wParam, SC_CLOSE);
     EXPECT_NE(WaitFor(WM_DESTROY), nullptr);  // the default handling closes the window
+}
+
+constexpr UINT kStartQuery = WM_USER + 103;
+
+class X11ForeignTest : public X11BackendTest {
+  protected:
+    X11Options Options() override {
+        X11Options options;
+        options.sendTimeoutMs = 300;
+        return options;
+    }
+};
+
+class X11CompanionAnswerTest : public X11ForeignTest,
+                               public ::testing::WithParamInterface<int32_t> {};
+
+TEST_P(X11CompanionAnswerTest, TheCompanionIsFoundAndAnswersWithItsNumber) {
+    // The companion's one argument is its answer.
+    ChildProcess companion({VA_X11_COMPANION, std::to_string(GetParam())},
+                           {"DISPLAY=" + DisplayName()}, 30);
+    ASSERT_EQ(companion.ReadLine(5000).value_or("").rfind("ready 0x", 0), 0u);
+    HWND hwnd = FindWindowA("TfrmStartScreensaver", "StartScreensaver");
+    ASSERT_NE(hwnd, 0u);
+    EXPECT_EQ(SendMessageA(hwnd, kStartQuery, 0, 0), GetParam());
+    EXPECT_EQ(companion.ReadLine(5000), "message 1127 0 0");
+    companion.Signal(SIGTERM);
+    EXPECT_EQ(companion.WaitForExit(3000), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, X11CompanionAnswerTest, ::testing::Values(0, 1, -5));
+
+TEST_F(X11ForeignTest, AWindowThatNeverAnswersGivesZeroAfterTheTimeout) {
+    ::Window silent = MakeForeignWindow(gfx::RectFromSize(0, 0, 10, 10), "TfrmStartScreensaver",
+                                        "StartScreensaver", false);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SendMessageA(static_cast<HWND>(silent), kStartQuery, 0, 0), 0);
+    auto elapsed = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(elapsed, std::chrono::milliseconds(290));
+    EXPECT_LT(elapsed, std::chrono::milliseconds(2000));
+    // The request did reach the window, in the documented form.
+    XEvent event{};
+    XSync(Raw(), 0);  // reads what the server has for the test's connection
+    ASSERT_NE(XCheckTypedWindowEvent(Raw(), silent, ClientMessage, &event), 0);
+    EXPECT_EQ(event.xclient.message_type, XInternAtom(Raw(), "_VELLAMOR_MESSAGE", 0));
+    EXPECT_EQ(event.xclient.data.l[0], 1127);
+    EXPECT_NE(event.xclient.data.l[3], 0);  // where the answer would go
+}
+
+TEST_F(X11ForeignTest, SigtermEndsTheWaitForAnAnswer) {
+    ::Window silent = MakeForeignWindow(gfx::RectFromSize(0, 0, 10, 10), "Silent", "Silent", false);
+    X11Options options;
+    options.sendTimeoutMs = 5000;
+    backend_.reset();
+    backend_ = MakeBackend(options);
+    std::raise(SIGTERM);  // already pending when the wait starts
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SendMessageA(static_cast<HWND>(silent), kStartQuery, 0, 0), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1000));
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(msg));
+}
+
+TEST_F(X11ForeignTest, AWindowThatIsGoneGivesZeroAtOnce) {
+    ::Window gone = MakeForeignWindow(gfx::RectFromSize(0, 0, 10, 10), "Gone", "Gone", false);
+    XDestroyWindow(Raw(), gone);
+    XSync(Raw(), 0);
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(SendMessageA(static_cast<HWND>(gone), kStartQuery, 0, 0), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(250));
+    EXPECT_FALSE(PostMessageA(static_cast<HWND>(gone), WM_USER, 0, 0));
+    EXPECT_EQ(SendMessageA(0, kStartQuery, 0, 0), 0);
 }
 
 }  // namespace

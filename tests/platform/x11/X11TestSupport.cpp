@@ -119,12 +119,6 @@ bool X11Fixture::PumpUntil(const std::function<bool()>& condition, int timeoutMs
     return true;
 }
 
-int X11Fixture::RunTool(const std::string& commandLine) {
-    std::string command =
-        "DISPLAY=" + server_->DisplayName() + " " + commandLine + " >/dev/null 2>&1";
-    return std::system(command.c_str());
-}
-
 std::string X11Fixture::RawProperty(::Window window, const char* name) {
     SyncBackend();
     Atom type = 0;
@@ -137,6 +131,17 @@ std::string X11Fixture::RawProperty(::Window window, const char* name) {
     std::string text = data == nullptr ? "" : std::string(reinterpret_cast<char*>(data), count);
     XFree(data);
     return text;
+}
+
+gfx::Pixel X11Fixture::RawPixel(::Window window, int x, int y) {
+    SyncBackend();
+    XImage* image = XGetImage(raw_, window, x, y, 1, 1, AllPlanes, ZPixmap);
+    if (image == nullptr) {
+        return gfx::kNoPixel;
+    }
+    auto pixel = static_cast<gfx::Pixel>(XGetPixel(image, 0, 0) & 0xFFFFFF);
+    XDestroyImage(image);
+    return pixel;
 }
 
 void X11Fixture::Flush() {
@@ -156,14 +161,6 @@ XWindowAttributes X11Fixture::Attributes(::Window window) {
     SyncBackend();
     XGetWindowAttributes(raw_, window, &attributes);
     return attributes;
-}
-
-std::vector<::Window> X11Fixture::ChildrenOf(::Window window) {
-    return Tree(window).second;
-}
-
-::Window X11Fixture::ParentOf(::Window window) {
-    return Tree(window).first;
 }
 
 std::pair<::Window, std::vector<::Window>> X11Fixture::Tree(::Window window) {

@@ -50,8 +50,6 @@ class X11Fixture : public ::testing::Test {
     void SendMotion(::Window window, int x, int y);
     // Waits until the server has done what the backend sent it.
     static void SyncBackend();
-    // Runs an X command-line tool against the test's display; its exit code.
-    static int RunTool(const std::string& commandLine);
     // Takes one message (a turn of the loop flushes what was presented) and waits for the
     // server.
     static void Flush();
@@ -60,9 +58,12 @@ class X11Fixture : public ::testing::Test {
 
     // The server's view through the test's connection.
     XWindowAttributes Attributes(::Window window);
-    ::Window ParentOf(::Window window);
+    ::Window ParentOf(::Window window) { return Tree(window).first; }
+    std::vector<::Window> ChildrenOf(::Window window) {  // in stacking order, bottom first
+        return Tree(window).second;
+    }
     std::string RawProperty(::Window window, const char* name);  // its bytes, "" when unset
-    std::vector<::Window> ChildrenOf(::Window window);           // in stacking order, bottom first
+    gfx::Pixel RawPixel(::Window window, int x, int y);          // kNoPixel when unreadable
     // Whether another program could grab the keyboard now (it is let go again at once).
     int GrabKeyboard();
 

@@ -2,10 +2,10 @@
 // A private X server for one test program: Xvfb on a display it picks itself (-displayfd),
 // with a screen of the size asked for, ended when the object goes.
 
-#include <sys/types.h>
-
 #include <optional>
 #include <string>
+
+#include "ChildProcess.h"
 
 namespace platform::x11::testing {
 
@@ -23,7 +23,7 @@ class XvfbServer {
     const std::string& DisplayName() const { return display_; }
 
   private:
-    pid_t pid_ = -1;
+    std::optional<ChildProcess> server_;
     std::string display_;
 };
 

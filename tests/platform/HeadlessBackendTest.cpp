@@ -1,0 +1,303 @@
+// The headless backend's own calls (injected input, virtual time, foreign windows, icons,
+// settings and libraries); what every backend does alike is in contract/BackendContract.h.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "base/Exceptions.h"
+#include "gfx/Raster.h"
+#include "platform/headless/HeadlessBackend.h"
+#include "platform/platform.h"
+
+namespace platform {
+namespace {
+
+using headless::HeadlessBackend;
+using headless::MouseButton;
+using headless::PresentedRect;
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
+using ::testing::UnorderedElementsAre;
+
+class HeadlessMessageTest : public ::testing::Test {
+  protected:
+    // Windows of class "Recorder" log every message, then give it the default handling.
+    HeadlessMessageTest() {
+        WNDCLASS windowClass;
+        windowClass.lpszClassName = "Recorder";
+        windowClass.lpfnWndProc = [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+            log_.push_back({hwnd, message, wParam, lParam, 0});
+            return DefWindowProcA(hwnd, message, wParam, lParam);
+        };
+        RegisterClassA(windowClass);
+        hwnd_ = CreateWindowExA(0, "Recorder", "main", WS_POPUP, 0, 0, 200, 100, 0);
+    }
+
+    std::vector<UINT> Messages() const {
+        std::vector<UINT> messages;
+        for (const MSG& item : log_) {
+            messages.push_back(item.message);
+        }
+        return messages;
+    }
+
+    HeadlessBackend backend_;
+    std::vector<MSG> log_;
+    HWND hwnd_ = 0;
+};
+
+TEST_F(HeadlessMessageTest, PostedMessagesAndInputKeepTheirOrderAndComeBeforeTimers) {
+    log_.clear();
+    SetTimer(hwnd_, 1, 10, {});
+    backend_.AdvanceClock(10);
+    PostMessageA(hwnd_, WM_USER + 1, 0, 0);
+    backend_.InjectMouseMove(hwnd_, 5, 6);
+    PostMessageA(hwnd_, WM_USER + 2, 0, 0);
+    backend_.InjectKeyDown(hwnd_, VK_SHIFT);
+    backend_.InjectMouseDown(hwnd_, 7, 8, MouseButton::Right);
+    backend_.RunFor(0);
+    std::vector<UINT> expected = {WM_USER + 1, WM_MOUSEMOVE,   WM_USER + 2,
+                                  WM_KEYDOWN,  WM_RBUTTONDOWN, WM_TIMER};
+    EXPECT_EQ(Messages(), expected);
+    EXPECT_EQ(XFromLParam(log_[1].lParam), 5);
+    EXPECT_EQ(YFromLParam(log_[1].lParam), 6);
+    EXPECT_EQ(log_[4].wParam, MK_RBUTTON);
+    LPARAM negative = MakeLParam(-3, -32768);  // coordinates left of and above the window
+    EXPECT_EQ(XFromLParam(negative), -3);
+    EXPECT_EQ(YFromLParam(negative), -32768);
+}
+
+TEST_F(HeadlessMessageTest, AWaitingLoopMovesTheClockToTheNextScheduledInput) {
+    log_.clear();
+    backend_.Schedule(2500, [this] { backend_.InjectKeyDown(hwnd_, 'Q'); });
+    backend_.Schedule(4000, [] { PostQuitMessage(0); });
+    MSG msg;
+    while (GetMessageA(msg)) {  // a program's loop, waiting between the inputs
+        TranslateMessage(msg);
+        DispatchMessageA(msg);
+    }
+    EXPECT_EQ(backend_.Now(), 4000u);
+    // The key arrived at 2500 ms, and TranslateMessage added its character.
+    ASSERT_EQ(Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
+    EXPECT_EQ(log_[1].wParam, static_cast<WPARAM>('q'));
+    // RunFor stops at the quit request, with the clock where it was taken.
+    backend_.Schedule(100, [] { PostQuitMessage(0); });
+    EXPECT_FALSE(backend_.RunFor(1000));
+    EXPECT_EQ(backend_.Now(), 4100u);
+}
+
+TEST_F(HeadlessMessageTest, InputForADisabledChildGoesToItsParentInTheParentsCoordinates) {
+    HWND child = CreateWindowExA(0, "Recorder", "child", WS_CHILD | WS_VISIBLE | WS_DISABLED, 20,
+                                 30, 50, 50, hwnd_);
+    ASSERT_NE(child, 0u);
+    log_.clear();
+    EXPECT_TRUE(backend_.InjectMouseDown(child, 1, 2));
+    EXPECT_FALSE(backend_.InjectKeyDown(child, 'A'));
+    backend_.RunFor(0);
+    ASSERT_EQ(log_.size(), 1u);
+    EXPECT_EQ(log_[0].hwnd, hwnd_);
+    EXPECT_EQ(XFromLParam(log_[0].lParam), 21);
+    EXPECT_EQ(YFromLParam(log_[0].lParam), 32);
+}
+
+TEST_F(HeadlessMessageTest, DestroyingAWindowFromItsOwnWmDestroyDoesNotRecurse) {
+    WNDCLASS windowClass;
+    windowClass.lpszClassName = "SelfDestroying";
+    int destroys = 0;
+    windowClass.lpfnWndProc = [&destroys](HWND hwnd, UINT message, WPARAM, LPARAM) {
+        if (message == WM_DESTROY) {
+            ++destroys;
+            EXPECT_FALSE(DestroyWindow(hwnd));
+        }
+        return LRESULT{0};
+    };
+    RegisterClassA(windowClass);
+    HWND hwnd = CreateWindowExA(0, "SelfDestroying", "", WS_POPUP, 0, 0, 5, 5, 0);
+    EXPECT_TRUE(DestroyWindow(hwnd));
+    EXPECT_EQ(destroys, 1);
+    EXPECT_FALSE(IsWindow(hwnd));
+}
+
+TEST_F(HeadlessMessageTest, ForeignWindowsAreFoundByClassAndTitleAndAnswerSendMessage) {
+    std::vector<UINT> seen;
+    HWND other =
+        backend_.AddForeignWindow("TfrmStartScreensaver", "StartScreensaver", {0, 0, 10, 10},
+                                  [&seen](HWND, UINT message, WPARAM, LPARAM) {
+                                      seen.push_back(message);
+                                      return message == WM_USER + 103 ? 1 : 0;
+                                  });
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "StartScreensaver"), other);
+    EXPECT_EQ(FindWindowA(nullptr, "StartScreensaver"), other);
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "Other"), 0u);
+    EXPECT_EQ(SendMessageA(other, WM_USER + 103, 0, 0), 1);
+    EXPECT_EQ(SendMessageA(other, WM_USER, 0, 0), 0);
+    EXPECT_EQ(seen, (std::vector<UINT>{WM_USER + 103, WM_USER}));
+    EXPECT_THROW(WindowSurface(other), base::Exception);
+}
+
+TEST(HeadlessPaintTest, ShowingInvalidatesAndThePaintErasesWithTheClassBrush) {
+    HeadlessBackend backend;
+    WNDCLASS windowClass;
+    windowClass.lpszClassName = "Black";
+    windowClass.background = gfx::kBlack;
+    RegisterClassA(windowClass);
+    HWND hwnd = CreateWindowExA(0, "Black", "", WS_POPUP, 0, 0, 4, 3, 0);
+    WindowSurface(hwnd).Fill(gfx::kWhite);
+    backend.RunFor(0);
+    EXPECT_TRUE(backend.Presented().empty()) << "a hidden window is not painted";
+    ShowWindow(hwnd, SW_SHOW);
+    EXPECT_EQ(GetForegroundWindow(), hwnd);
+    backend.RunFor(0);
+    EXPECT_EQ(backend.Presented(), (std::vector<PresentedRect>{{hwnd, {0, 0, 4, 3}}}));
+    backend.ClearPresented();
+    PresentRect(hwnd, {2, -2, 20, 3});  // recorded as clipped to the client area
+    PresentRect(hwnd, {20, 20, 30, 30});
+    EXPECT_EQ(backend.Presented(), (std::vector<PresentedRect>{{hwnd, {2, 0, 4, 3}}}));
+}
+
+TEST(HeadlessPaintTest, DrawIconLeavesTheTransparentPixelsAlone) {
+    HeadlessBackend backend;
+    Icon icon{gfx::Bitmap(2, 1), gfx::Bitmap(2, 1, gfx::PixelFormat::Mono)};
+    icon.image.SetPixel(0, 0, 0x00AA5500);
+    icon.image.SetPixel(1, 0, gfx::kBlack);
+    icon.mask.SetPixel(0, 0, gfx::kBlack);  // opaque
+    icon.mask.SetPixel(1, 0, gfx::kWhite);  // transparent
+    backend.AddIcon(icon);
+    gfx::Bitmap target(3, 1);
+    target.Fill(0x00123456);
+    EXPECT_EQ(ExtractIconA(1), 0u);
+    DrawIcon(target.GetCanvas(), 1, 0, ExtractIconA(0));
+    EXPECT_EQ(target.GetPixel(0, 0), 0x00123456u);
+    EXPECT_EQ(target.GetPixel(1, 0), 0x00AA5500u);
+    EXPECT_EQ(target.GetPixel(2, 0), 0x00123456u);
+}
+
+TEST(HeadlessSystemTest, ScreenMetricsAndTheSnapshotFollowTheDesktopPicture) {
+    HeadlessBackend backend;
+    gfx::Bitmap desktop(800, 600);
+    desktop.Fill(0x00336699);
+    backend.SetDesktopPicture(desktop);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 800);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+    gfx::Bitmap shot = CaptureScreen();
+    EXPECT_EQ(shot.GetPixel(799, 599), 0x00336699u);
+    EXPECT_THROW(backend.SetScreenSize(0, 10), base::Exception);
+}
+
+TEST(HeadlessSystemTest, SettingsValuesAreAbsentADwordOrAnotherType) {
+    HeadlessBackend backend;
+    const std::string key = "Control Panel\\desktop";
+    EXPECT_EQ(RegReadValue(key, "ScreenSaveUsePassword").kind, RegValueKind::Absent);
+    backend.SetRegValue(key, "ScreenSaveUsePassword", {RegValueKind::Dword, 1});
+    RegValue value = RegReadValue("control panel\\Desktop", "screensaveusepassword");
+    EXPECT_EQ(value.kind, RegValueKind::Dword);
+    EXPECT_EQ(value.dword, 1u);
+    backend.SetRegValue(key, "ScreenSaveUsePassword", {RegValueKind::Other, 0});
+    EXPECT_EQ(RegReadValue(key, "ScreenSaveUsePassword").kind, RegValueKind::Other);
+}
+
+TEST(HeadlessSystemTest, LibrariesLoadByPathAndHandOutTheirEntryPoints) {
+    HeadlessBackend backend;
+    backend.SetSystemDirectory("C:\\WINNT\\SYSTEM32");
+    backend.AddLibrary(
+        "C:\\WINNT\\SYSTEM32\\MPR.DLL",
+        {{"PwdChangePasswordA", [](const std::vector<EntryArgument>&) { return 7u; }}});
+    EXPECT_EQ(GetSystemDirectoryA(), "C:\\WINNT\\SYSTEM32");
+    EXPECT_EQ(LoadLibraryA("C:\\WINNT\\SYSTEM32\\PASSWORD.CPL"), 0u);
+    HMODULE module = LoadLibraryA("c:\\winnt\\system32\\mpr.dll");
+    ASSERT_NE(module, 0u);
+    EXPECT_FALSE(GetProcAddress(module, "pwdchangepassworda"));
+    EntryPoint entry = GetProcAddress(module, "PwdChangePasswordA");
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(entry({}), 7u);
+    EXPECT_EQ(backend.OpenLibraries(), 1);
+    EXPECT_TRUE(FreeLibrary(module));
+    EXPECT_FALSE(FreeLibrary(module));
+    EXPECT_EQ(backend.OpenLibraries(), 0);
+    EXPECT_FALSE(GetProcAddress(module, "PwdChangePasswordA")) << "a freed library has none";
+}
+
+TEST(HeadlessSystemTest, WithoutABackendTheCallsFailWithAMessage) {
+    EXPECT_FALSE(HasBackend());
+    EXPECT_THROW(GetTickCount(), base::Exception);
+    {
+        HeadlessBackend backend;
+        EXPECT_TRUE(HasBackend());
+    }
+    EXPECT_FALSE(HasBackend());
+}
+
+// A thread timer whose ticks append `name` and the tick count to `log`.
+uint32_t LoggingTimer(std::vector<std::string>& log, const std::string& name, uint32_t elapse) {
+    return SetTimer(0, 0, elapse, [&log, name](HWND, UINT, uint32_t, uint32_t time) {
+        log.push_back(name + "@" + std::to_string(time));
+    });
+}
+
+// Timers due at the same moment tick in the order they were set ("slow" before "fast" at 500);
+// a clock that jumps gives each timer one tick, not a catch-up.
+TEST(HeadlessTimerTest, TicksComeInDueOrderAndAJumpOfTheClockGivesOneTickEach) {
+    HeadlessBackend backend;
+    std::vector<std::string> log;
+    LoggingTimer(log, "slow", 250);
+    LoggingTimer(log, "fast", 100);
+    EXPECT_TRUE(backend.RunFor(500));
+    std::vector<std::string> expected = {"fast@100", "fast@200", "slow@250", "fast@300",
+                                         "fast@400", "slow@500", "fast@500"};
+    EXPECT_EQ(log, expected);
+    log.clear();
+    backend.AdvanceClock(1000);
+    MSG msg;
+    for (int taken = 0; taken < 10 && PeekMessageA(msg); ++taken) {
+        DispatchMessageA(msg);
+    }
+    EXPECT_THAT(log, UnorderedElementsAre("fast@1500", "slow@1500"));
+}
+
+// A timer of interval zero never ticks and is nothing to wait for: a loop that has nothing else
+// coming fails, naming the reason, rather than hanging the test.
+TEST(HeadlessTimerTest, IntervalZeroGivesNoTicksAndALoopThatCanOnlyWaitForeverFails) {
+    HeadlessBackend backend;
+    MSG msg;
+    auto getMessage = [&msg] { GetMessageA(msg); };
+    EXPECT_THAT(getMessage, ThrowsMessage<base::Exception>(HasSubstr("wait forever")));
+    int ticks = 0;
+    ASSERT_NE(SetTimer(0, 0, 0, [&ticks](HWND, UINT, uint32_t, uint32_t) { ++ticks; }), 0u);
+    EXPECT_TRUE(backend.RunFor(60000));
+    EXPECT_EQ(ticks, 0);
+    EXPECT_THAT(getMessage, ThrowsMessage<base::Exception>(HasSubstr("wait forever")));
+}
+
+TEST(HeadlessTimerTest, ATimerKilledAndSetAgainInsideItsTickKeepsTicking) {
+    HeadlessBackend backend;
+    HWND hwnd = backend.AddForeignWindow("X", "x", {0, 0, 1, 1});
+    std::vector<uint32_t> times;
+    TIMERPROC proc = [&](HWND window, UINT, uint32_t id, uint32_t time) {
+        times.push_back(time);
+        KillTimer(window, id);
+        if (times.size() < 3) {
+            SetTimer(window, id, 30, proc);
+        }
+    };
+    SetTimer(hwnd, 7, 30, proc);
+    backend.RunFor(1000);
+    EXPECT_EQ(times, (std::vector<uint32_t>{30, 60, 90}));
+}
+
+TEST(HeadlessTimerTest, TheTickCounterStartsWhereTheTestSaysAndWrapsAtTwoToThe32) {
+    HeadlessBackend backend;
+    backend.SetTickCount(0xFFFFFF00u);
+    EXPECT_EQ(GetTickCount(), 0xFFFFFF00u);
+    std::vector<uint32_t> times;
+    SetTimer(0, 0, 0x80, [&](HWND, UINT, uint32_t, uint32_t time) { times.push_back(time); });
+    backend.RunFor(0x300);
+    EXPECT_EQ(times, (std::vector<uint32_t>{0xFFFFFF80u, 0x0u, 0x80u, 0x100u, 0x180u, 0x200u}));
+    EXPECT_EQ(GetTickCount(), 0x200u);
+    // Differences taken in 32 bits stay right across the wrap.
+    EXPECT_EQ(GetTickCount() - 0xFFFFFF00u, 0x300u);
+}
+
+}  // namespace
+}  // namespace platform
