@@ -1,10 +1,18 @@
-// Frames: creation and the scratch bitmap's life, fields, records, and the mask invariant.
+// Frames and frame lists: the scratch bitmap's life, records, the mask invariant, lookups,
+// copies, strip compaction, and plots (transparent, opaque, mirrored, scaled, and following
+// changes to the strips).
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <string_view>
+#include <utility>
 
 #include "SpriteTestSupport.h"
 #include "sprites/Frame.h"
 #include "sprites/FrameList.h"
+#include "sprites/Sequence.h"
 #include "sprites/TempBitmap.h"
 
 namespace sprites {
@@ -13,14 +21,14 @@ namespace {
 using framework::ColorToPixel;
 using test::ExpectFailure;
 
+constexpr gfx::Pixel kR = 0xFF0000, kG = 0x00FF00, kB = 0x0000FF, kK = 0, kW = 0xFFFFFF;
+constexpr gfx::Pixel kGrey = 0x808080;
+constexpr std::array kLetters{kR, kG, kK, kW};
+
 std::vector<uint8_t> Record(uint8_t testByte, const std::string& name, int16_t x, int16_t y,
                             int16_t w, int16_t h) {
     base::MemoryStream stream;
-    stream.WriteU8(testByte);
-    base::TName(name).Write(stream);
-    for (int16_t v : {x, y, w, h}) {
-        stream.WriteI16(v);
-    }
+    test::WriteRecord(stream, {name, x, y, w, h}, testByte);
     return stream.Bytes();
 }
 
@@ -50,27 +58,22 @@ TEST(TempBitmapTest, LivesExactlyWhileFramesExistAndOnlyGrows) {
     EXPECT_EQ(TempBitmap(), nullptr);
     TFrameList list;
     TFrame next(&list);
-    ASSERT_NE(TempBitmap(), nullptr);
-    EXPECT_EQ(TempBitmap()->Width(), 0);
     EXPECT_THROW(create(), base::EFrame);
     EXPECT_EQ(LiveFrameCount(), 1);
     EXPECT_NE(TempBitmap(), nullptr);
 }
 
-TEST(FrameTest, FreshInitializedAndAssignedFields) {
+TEST(FrameTest, InitializeTakesTheSourceSizeAndAssignCopiesIntoTheOtherList) {
     TFrameList list;
     TFrame frame(&list);
-    EXPECT_EQ(frame.SourceRect(), (gfx::Rect{-1, -1, -1, -1}));
     const gfx::Bitmap source(7, 3);
-    frame.Initialize(std::string(100, 'n'), &list, &source);
-    EXPECT_EQ(frame.Name(), std::string(80, 'n'));
+    frame.Initialize("n", &list, &source);
     EXPECT_EQ(frame.SourceRect(), (gfx::Rect{-1, -1, 6, 2}));
-
     TFrameList other;
     TFrame copy(&other);
     frame.SetX(4);
     copy.Assign(frame);
-    EXPECT_EQ(copy.Name(), frame.Name());
+    EXPECT_EQ(copy.Name(), "n");
     EXPECT_EQ(copy.SourceRect(), (gfx::Rect{4, -1, 11, 2}));
     EXPECT_EQ(copy.FrameList(), &other);
     ExpectFailure<base::EConvertError>([&] { copy.Assign(list); },
@@ -85,7 +88,6 @@ TEST(FrameTest, RecordRoundTripAndFailures) {
     frame.ReadData(in);
     EXPECT_EQ(in.Position(), 90u);
     EXPECT_TRUE(list.Loaded());
-    EXPECT_EQ(frame.Name(), "blad1_30");
     EXPECT_EQ(frame.SourceRect(), (gfx::Rect{12, 0, 153, 104}));
     EXPECT_EQ(test::WrittenBytes(frame), bytes);
 
@@ -111,14 +113,19 @@ TEST(FrameTest, RecordRoundTripAndFailures) {
 // those pixels are black in Image unless the colour is black; every other pixel keeps its
 // true colour.
 TEST(MaskInvariantTest, HoldsAfterLoadingAndEveryColourChange) {
-    constexpr gfx::Pixel kB = 0x0000FF, kR = 0xFF0000, kK = 0, kG = 0x00FF00;
     const std::vector<std::vector<gfx::Pixel>> truth{{kB, kR, kK, kG, kB, kB, kB},
                                                      {kK, kB, kR, kR, kG, kK, kR}};
     auto list = test::LoadList(framework::clBlue, {{"a", 0, 0, 3, 2}, {"b", 3, 0, 3, 2}},
                                test::EightBitStrip(truth));
     ASSERT_TRUE(list->Mask().Monochrome());
     ASSERT_EQ(list->Mask().Width(), 7);
-    const auto expectPreparedFor = [&](framework::TColor color) {
+    bool loaded = true;  // first as loaded, then after each change
+    for (framework::TColor color :
+         {framework::clBlue, framework::clRed, framework::clRed, framework::clBlack,
+          framework::clBlue, framework::clBlack, framework::clRed, framework::clBlue}) {
+        if (!std::exchange(loaded, false)) {
+            list->SetTransparentColor(color);
+        }
         for (int32_t y = 0; y < 2; ++y) {
             for (int32_t x = 0; x < 7; ++x) {
                 const gfx::Pixel real = truth[size_t(y)][size_t(x)];
@@ -130,15 +137,186 @@ TEST(MaskInvariantTest, HoldsAfterLoadingAndEveryColourChange) {
                 }
             }
         }
-    };
-    expectPreparedFor(framework::clBlue);
-    for (framework::TColor color :
-         {framework::clRed, framework::clRed, framework::clBlack, framework::clBlue,
-          framework::clBlack, framework::clRed, framework::clBlue}) {
-        list->SetTransparentColor(color);
-        EXPECT_EQ(list->TransparentColor(), color);
-        expectPreparedFor(color);
     }
+}
+
+TEST(FrameListTest, ItemsLookupsAndSizes) {
+    TFrameList list;
+    test::AddFrames(list, {{"blad1_30", 0, 0, 141, 104},
+                           {"blad1_02", 141, 0, 139, 98},
+                           {std::string(80, 'n'), 280, 0, 1, 1}});
+    EXPECT_EQ(list.Items(1).Name(), "blad1_02");
+    ExpectFailure<base::EListError>([&] { list.Items(-1); }, "List index out of bounds (-1)");
+    ExpectFailure<base::EListError>([&] { list.Items(3); }, "List index out of bounds (3)");
+    EXPECT_EQ((std::array{list.IndexOf("blad1_30"), list.IndexOf("BLAD1_30"),
+                          list.IndexOf("blad1_3"), list.IndexOf(std::string(100, 'n'))}),
+              (std::array{0, -1, -1, 2}));
+
+    // The widest and the tallest frame need not be the same one.
+    const auto maxSize = [](const TFrameList& frames) {
+        int32_t w = -1;
+        int32_t h = -1;
+        frames.GetMaxSize(w, h);
+        return std::pair{w, h};
+    };
+    EXPECT_EQ(maxSize(list), (std::pair{141, 104}));
+    test::AddFrames(list, {{"tall", 281, 0, 20, 150}});
+    EXPECT_EQ(maxSize(list), (std::pair{141, 150}));
+    EXPECT_EQ(maxSize(TFrameList()), (std::pair{0, 0}));
+
+    TFrameList other;
+    EXPECT_THROW(list.Add(std::make_unique<TFrame>(&other)), base::EFrame);
+}
+
+// Assign copies strips and frames independently; Clear frees the frames and empties the
+// strips but keeps the colour and the loaded state.
+TEST(FrameListTest, AssignCopiesIndependentlyAndClearEmpties) {
+    auto source = test::LoadList(framework::clBlue, {{"a", 0, 0, 2, 1}, {"b", 2, 0, 2, 1}},
+                                 test::EightBitStrip({{0x0000FF, 2, 3, 4}}));
+    TFrameList copy;
+    test::AddFrames(copy, {{"old", 0, 0, 1, 1}});
+    copy.Assign(*source);
+    source->Items(0).SetName("changed");
+    source->Image().SetPixel(1, 0, 9);
+    ASSERT_EQ(copy.Count(), 2);
+    EXPECT_EQ(copy.Items(0).Name(), "a");
+    EXPECT_EQ(copy.Items(1).SourceRect(), (gfx::Rect{2, 0, 4, 1}));
+    EXPECT_EQ(copy.Items(1).FrameList(), &copy);
+    EXPECT_TRUE(copy.TransparentColor() == framework::clBlue && copy.Loaded());
+    // Prepared as the source was.
+    EXPECT_EQ((std::array{copy.Image().GetPixel(0, 0), copy.Image().GetPixel(1, 0),
+                          copy.Mask().GetPixel(0, 0)}),
+              (std::array{gfx::kBlack, gfx::Pixel{2}, gfx::kWhite}));
+
+    TSequence sequence(nullptr);
+    ExpectFailure<base::EConvertError>([&] { copy.Assign(sequence); },
+                                       "Cannot assign a TSequence to a TFrameList");
+    EXPECT_EQ(copy.Count(), 2);
+
+    ASSERT_EQ(LiveFrameCount(), 4);
+    source->Clear();
+    EXPECT_EQ((std::array{source->Count(), LiveFrameCount(), source->Image().Width(),
+                          source->Mask().Height()}),
+              (std::array{0, 2, 0, 0}));
+    EXPECT_TRUE(source->TransparentColor() == framework::clBlue && source->Loaded());
+}
+
+// Removing frame b (3 wide at X 2) of a 9 x 2 strip: everything right of it moves left.
+TEST(FrameListTest, RemovingAFrameCompactsBothStrips) {
+    TFrameList list;
+    list.Image().SetSize(9, 2);
+    list.Image().Fill(gfx::kWhite);
+    list.Mask().SetSize(9, 2);
+    test::AddFrames(list, {{"a", 0, 0, 2, 2}, {"b", 2, 0, 3, 2}, {"c", 5, 0, 4, 1}});
+    list.SetTransparentColor(framework::clBlue);
+    list.Image().SetPixel(5, 1, 0x00AA00);  // first column of c
+    list.Image().SetPixel(8, 1, 0x0000AA);
+    list.Image().SetPixel(1, 0, 0xAA0000);               // last column of a
+    ASSERT_EQ(list.Mask().GetPixel(6, 0), gfx::kBlack);  // opaque: no blue in the strip
+    list.Mask().SetPixel(6, 0, gfx::kWhite);
+
+    list.Delete(1);
+    EXPECT_EQ((std::array{list.Count(), list.Image().Width(), list.Mask().Width(),
+                          list.Image().Height(), int32_t{list.Items(1).X()}}),
+              (std::array{2, 6, 6, 2, 2}));
+    EXPECT_EQ(list.Items(1).Name(), "c");
+    EXPECT_EQ((std::array{list.Image().GetPixel(2, 1), list.Image().GetPixel(5, 1),
+                          list.Image().GetPixel(1, 0), list.Mask().GetPixel(3, 0),
+                          list.Mask().GetPixel(5, 0)}),
+              (std::array<gfx::Pixel, 5>{0x00AA00, 0x0000AA, 0xAA0000, gfx::kWhite, gfx::kBlack}));
+}
+
+// Frame "p" (3 x 2, its top right pixel blue, the transparent colour), "five" (5 x 2) and
+// "seven" (7 x 2), on a grey canvas.
+class PlotTest : public ::testing::Test {
+  protected:
+    std::unique_ptr<TFrameList> list_ = test::LoadList(
+        framework::clBlue, {{"p", 0, 0, 3, 2}, {"five", 3, 0, 5, 2}, {"seven", 8, 0, 7, 2}},
+        test::EightBitStrip({{kR, kG, kB, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR},
+                             {kK, kW, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR, kR}}));
+    gfx::Bitmap canvas_{12, 12};
+
+    void SetUp() override { canvas_.Fill(kGrey); }
+    const TFrame& Frame(const char* name) const { return list_->Items(list_->IndexOf(name)); }
+
+    // The 5 x 4 area with its top-left corner at (1, 2): 'R', 'G', 'K', 'W' for those
+    // colours, '.' where the grey canvas shows.
+    void ExpectArea(const std::vector<std::string>& rows) const {
+        for (int32_t y = 0; y < 4; ++y) {
+            for (int32_t x = 0; x < 5; ++x) {
+                const size_t at = std::string_view("RGKW").find(rows[size_t(y)][size_t(x)]);
+                const gfx::Pixel want = at == std::string_view::npos ? kGrey : kLetters[at];
+                EXPECT_EQ(canvas_.GetPixel(1 + x, 2 + y), want) << "at " << 1 + x << "," << 2 + y;
+            }
+        }
+    }
+    int32_t PaintedColumns(int32_t row) const {
+        int32_t count = 0;
+        for (int32_t x = 0; x < canvas_.Width(); ++x) {
+            count += canvas_.GetPixel(x, row) != kGrey ? 1 : 0;
+        }
+        return count;
+    }
+};
+
+// A transparent plot lets the canvas show through. A frame keeps what it worked out about its
+// strips' pixels between plots (plotting does not change them) and works it out again once
+// they change: a pixel painted into its transparent corner shows in the next plot, ORed onto
+// the canvas.
+TEST_F(PlotTest, PlotsFollowChangesToTheStrips) {
+    const gfx::PixelStamp image = list_->Image().Stamp();
+    const gfx::PixelStamp mask = list_->Mask().Stamp();
+    Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
+    ExpectArea({".....", ".RG..", ".KWR.", "....."});
+    EXPECT_EQ(canvas_.GetCanvas().CopyMode(), gfx::Rop::SrcPaint);
+    Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
+    EXPECT_EQ(list_->Image().Stamp(), image);
+    EXPECT_EQ(list_->Mask().Stamp(), mask);
+    ExpectArea({".....", ".RG..", ".KWR.", "....."});
+
+    list_->Image().SetPixel(2, 0, kR);
+    Frame("p").Plot(canvas_.GetCanvas(), 2, 3, true);
+    EXPECT_EQ(canvas_.GetPixel(4, 3), kGrey | kR);
+}
+
+// An opaque plot shows transparent pixels black. A mirrored plot of width W at X covers
+// X + 1 .. X + W (rows likewise).
+TEST_F(PlotTest, OpaqueMirroredAndHalfTurnedPlots) {
+    Frame("p").PlotOpaque(canvas_.GetCanvas(), 2, 3, 1.0);
+    ExpectArea({".....", ".RGK.", ".KWR.", "....."});
+    EXPECT_EQ(canvas_.GetCanvas().CopyMode(), gfx::Rop::SrcCopy);
+    struct Case {
+        bool mirrorX, mirrorY, transparent;
+        std::vector<std::string> area;
+    };
+    for (const Case& c :
+         std::vector<Case>{{true, false, true, {".....", "...GR", "..RWK", "....."}},
+                           {false, true, true, {".....", ".....", ".KWR.", ".RG.."}},
+                           {true, true, false, {".....", ".....", "..RWK", "..KGR"}}}) {
+        SCOPED_TRACE(testing::Message() << c.mirrorX << c.mirrorY << c.transparent);
+        SetUp();
+        Frame("p").PlotEx(canvas_.GetCanvas(), 2, 3, c.mirrorX, c.mirrorY, c.transparent, 1.0);
+        ExpectArea(c.area);
+    }
+}
+
+// Scaled sizes round half to even; scale 0 draws nothing and a nonsense scale is refused.
+TEST_F(PlotTest, ScaledSizes) {
+    Frame("seven").PlotEx(canvas_.GetCanvas(), 1, 1, false, false, false, 0.0);
+    Frame("seven").PlotEx(canvas_.GetCanvas(), 1, 1, true, true, true, 0.0);
+    for (int32_t row = 0; row < canvas_.Height(); ++row) {
+        EXPECT_EQ(PaintedColumns(row), 0);
+    }
+    Frame("five").PlotMasked(canvas_.GetCanvas(), 0, 0, 0.5);
+    EXPECT_EQ(PaintedColumns(0), 2);
+    EXPECT_EQ(PaintedColumns(1), 0);  // height 2 x 0.5 = 1
+    Frame("seven").PlotOpaque(canvas_.GetCanvas(), 0, 4, 0.5);
+    EXPECT_EQ(PaintedColumns(4), 4);
+    Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 6, 3.0);
+    EXPECT_EQ(PaintedColumns(6), 9);
+    EXPECT_EQ(canvas_.GetPixel(8, 11), kR);
+    EXPECT_THROW(Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 0, 1e300), base::EFrame);
+    EXPECT_THROW(Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 0, std::nan("")), base::EFrame);
 }
 
 }  // namespace

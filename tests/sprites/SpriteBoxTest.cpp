@@ -1,5 +1,5 @@
-// The sprite box: depth order, area redraws, painting, clipping, the projection, and its
-// sprites when it goes; and the TVSprite base it works through.
+// The sprite box: depth order, area redraws, painting, clipping, the projection, its sprites
+// when it goes, and hit tests; and the TVSprite base it works through.
 
 #include <algorithm>
 
@@ -38,30 +38,23 @@ TEST(VSpriteTest, CoordinatesKeepTheirLow16BitsAndLeftGoesThroughSetX) {
     EXPECT_EQ(sprite.setXCalls, 2);
     EXPECT_EQ(sprite.GetBoundsRect(), (gfx::Rect{20, 30, 30, 40}));
     EXPECT_TRUE(sprite.IntersectsRect({29, 39, 100, 100}));
-    EXPECT_FALSE(sprite.IntersectsRect({30, 30, 40, 40}));  // touches the right edge only
     sprite.width = -1;
     EXPECT_FALSE(sprite.IntersectsRect({0, 0, 100, 100}));
 }
 
+// Projection at large is held by ProjectionTest; here only its rounding.
 TEST(ThreeDTest, ProjectsInTruncatingIntegerArithmetic) {
     TThreeD threeD;
-    threeD.SetDiaF(100);
-    TProjection p;
-    ASSERT_TRUE(threeD.Project(200, 100, 200, p));
-    EXPECT_EQ(p.x, 100);
-    EXPECT_EQ(p.y, 50);
-    EXPECT_DOUBLE_EQ(p.scale, 0.5);
     threeD.SetXDis(10);
     threeD.SetDiaF(1);
+    TProjection p;
     ASSERT_TRUE(threeD.Project(7, 0, 2, p));
     EXPECT_EQ(p.x, 9);  // 10 + (-3 div 2): towards zero
-    threeD.SetZDis(-2);
-    EXPECT_FALSE(threeD.Project(7, 0, 2, p));  // no image at ZDis + Z = 0
 }
 
 class SpriteBoxTest : public StageTest {};
 
-TEST_F(SpriteBoxTest, TheLaterOfEqualDepthsIsDrawnAboveUntilItGoesDeeper) {
+TEST_F(SpriteBoxTest, DepthOrderIsDescendingAndTheLaterOfEqualDepthsIsDrawnAbove) {
     TSprite& first = MakeSprite();
     TSprite& second = MakeSprite();
     Place(first, "a", 10, 10);
@@ -74,9 +67,7 @@ TEST_F(SpriteBoxTest, TheLaterOfEqualDepthsIsDrawnAboveUntilItGoesDeeper) {
     TSprite& third = MakeSprite();
     third.ChangeZ(5);  // a newcomer never passes sprites of equal depth
     EXPECT_EQ(box_->Sprites(1), &third);
-}
 
-TEST_F(SpriteBoxTest, TheListStaysInDescendingDepthWhateverTheChanges) {
     std::vector<TSprite*> sprites;
     for (int32_t z : {3, -1, 3, 8, 0, 8, -5}) {
         sprites.push_back(&MakeSprite());
@@ -90,7 +81,7 @@ TEST_F(SpriteBoxTest, TheListStaysInDescendingDepthWhateverTheChanges) {
         depths.push_back(box_->Sprites(i)->GetZ());
     }
     EXPECT_TRUE(std::is_sorted(depths.begin(), depths.end(), std::greater<>()));
-    EXPECT_THROW(box_->Sprites(7), base::EListError);
+    EXPECT_THROW(box_->Sprites(10), base::EListError);
 }
 
 // An area that no sprite meets is restored from the picture; one larger than the scratch
@@ -210,6 +201,63 @@ TEST_F(ProjectionTest, DepthScalesTheSpriteAndPullsItTowardsTheVanishingPoint) {
     box_->RedrawArea({150, 50, 300, 200}, kScreenZ);
     EXPECT_TRUE(ShowsBackground({150, 50, 300, 200}));
     EXPECT_NO_THROW(box_->Paint());
+}
+
+class HitTestTest : public StageTest {
+  protected:
+    TSprite& Hitter(THitTest kind) {
+        TSprite& sprite = MakeSprite();
+        sprite.SetHitTest(kind);
+        sprite.OnHit = [this](TSprite&, TSprite& whom) { hits_.push_back(&whom); };
+        return sprite;
+    }
+    TSprite& Other(const char* frame, int32_t x, int32_t y, int32_t z = 0) {
+        TSprite& sprite = MakeSprite();
+        sprite.SetZ(z);
+        Place(sprite, frame, x, y);
+        return sprite;
+    }
+    std::vector<TSprite*> hits_;
+};
+
+TEST_F(HitTestTest, RectTestsReportEveryVisibleSpriteWhoseBoundsMeetInBoxOrder) {
+    TSprite& deeper = Other("c", 10, 5, 5);
+    TSprite& nearer = Other("c", 5, 5, -5);
+    Other("c", 20, 0);  // touches the right edge only
+    Other("c", 3, 3).SetVisible(false);
+    TSprite& sprite = Hitter(THitTest::htRect);
+    Place(sprite, "c", 0, 0);
+    EXPECT_EQ(hits_, (std::vector<TSprite*>{&deeper, &nearer}));
+    sprite.SetVisible(false);  // a move that hides tests nothing
+    sprite.SetHitTest(THitTest::htNone);
+    sprite.SetVisible(true);
+    sprite.SetHitTest(THitTest::htRect);
+    sprite.SetSpriteBox(nullptr);
+    sprite.CheckHit();
+    EXPECT_EQ(hits_.size(), 2u);
+}
+
+TEST_F(HitTestTest, PixelTestsFindOverlappingOpaquePixelsAndIgnoreTransparentOnes) {
+    TSprite& other = Other("a", 10, 10);  // its top-left 5 x 5 is transparent
+    TSprite& sprite = Hitter(THitTest::htPixel);
+    Place(sprite, "c", -5, 5);  // its corner meets only that transparent square
+    EXPECT_TRUE(hits_.empty());
+    sprite.SetX(-4);  // now column 15, opaque in both
+    EXPECT_EQ(hits_, std::vector<TSprite*>{&other});
+}
+
+TEST_F(HitTestTest, AHandlerMayHideOrUnregisterSpritesWhileTheTestRuns) {
+    TSprite& first = Other("c", 5, 0);
+    Other("c", 6, 0);
+    TSprite& sprite = Hitter(THitTest::htRect);
+    sprite.OnHit = [&](TSprite& self, TSprite& whom) {
+        hits_.push_back(&whom);
+        whom.SetVisible(false);
+        whom.SetSpriteBox(nullptr);
+        self.SetSpriteBox(nullptr);
+    };
+    Place(sprite, "c", 0, 0);
+    EXPECT_EQ(hits_, std::vector<TSprite*>{&first});
 }
 
 }  // namespace

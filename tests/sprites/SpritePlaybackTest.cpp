@@ -45,7 +45,8 @@ TEST_F(SpritePlaybackTest, ThreeStepsPlayedOnceTickByTickLeaveTheLastFrameOnScre
     EXPECT_EQ(finishes_.size(), 1u);
 }
 
-TEST_F(SpritePlaybackTest, CountsZeroAndMinusOnePlayWithoutEnd) {
+// Counts 0 and -1 play without end; the end-of-pass handler may prolong or stop playback.
+TEST_F(SpritePlaybackTest, RepeatCountsAndTheEndOfPassHandler) {
     TSprite& endless = MakeSprite();
     TSprite& fromZero = MakeSprite();
     RecordFinishes(endless);
@@ -55,18 +56,17 @@ TEST_F(SpritePlaybackTest, CountsZeroAndMinusOnePlayWithoutEnd) {
     backend_.RunFor(1800);  // three passes of 0.6 s each
     EXPECT_EQ(finishes_, (std::vector<int32_t>(6, -1)));
     EXPECT_TRUE(endless.Timer().Enabled() && fromZero.Timer().Enabled());
-}
 
-TEST_F(SpritePlaybackTest, TheEndOfPassHandlerMayProlongOrStopPlayback) {
-    TSprite& sprite = MakeSprite();
-    sprite.OnFinishSequence = [&](TSprite&, int32_t& count) {
+    finishes_.clear();
+    endless.OnFinishSequence = [&](TSprite&, int32_t& count) {
         finishes_.push_back(count);
         count = finishes_.size() < 2 ? 1 : 0;
     };
-    sprite.PlaySequence("S3", 1);
+    fromZero.OnFinishSequence = nullptr;
+    endless.PlaySequence("S3", 1);
     backend_.RunFor(5000);
     EXPECT_EQ(finishes_, (std::vector<int32_t>{0, 0}));
-    EXPECT_FALSE(sprite.Timer().Enabled());
+    EXPECT_FALSE(endless.Timer().Enabled());
 }
 
 TEST_F(SpritePlaybackTest, RestartingFromTheEndOfPassHandlerShowsTheFirstStepOnce) {

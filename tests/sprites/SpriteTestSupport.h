@@ -1,7 +1,8 @@
 #pragma once
-// Helpers of the sprite toolkit's tests: strips with chosen pixels, stored frame lists built
-// byte by byte, and an owner of sequences.
+// Helpers of the sprite toolkit's tests: strips with chosen pixels, stored frame and sequence
+// lists built byte by byte, and an owner of sequences.
 
+#include <algorithm>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -10,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "base/MemoryStream.h"
+#include "base/Real48.h"
 #include "gfx/Bitmap.h"
+#include "gfx/Bmp.h"
 #include "sprites/FrameList.h"
 #include "sprites/SequenceOwner.h"
 
@@ -50,18 +53,72 @@ struct FramePlace {
 
 // A colour strip with these rows of pixels, stored as an 8-bit picture whose table holds
 // every colour used (so it writes back byte for byte).
-gfx::Bitmap EightBitStrip(const std::vector<std::vector<gfx::Pixel>>& rows);
+inline gfx::Bitmap EightBitStrip(const std::vector<std::vector<gfx::Pixel>>& rows) {
+    gfx::Bitmap strip(static_cast<int32_t>(rows.empty() ? 0 : rows[0].size()),
+                      static_cast<int32_t>(rows.size()));
+    std::vector<gfx::Pixel> table;
+    for (int32_t y = 0; y < strip.Height(); ++y) {
+        for (int32_t x = 0; x < strip.Width(); ++x) {
+            const gfx::Pixel p = rows[static_cast<size_t>(y)][static_cast<size_t>(x)];
+            strip.SetPixel(x, y, p);
+            if (std::find(table.begin(), table.end(), p) == table.end()) {
+                table.push_back(p);
+            }
+        }
+    }
+    for (uint32_t i = 0; table.size() < 256; ++i) {
+        const gfx::Pixel filler = gfx::MakePixel(static_cast<uint8_t>(i), 7, 7);
+        if (std::find(table.begin(), table.end(), filler) == table.end()) {
+            table.push_back(filler);
+        }
+    }
+    strip.SetStoredForm(8, table);
+    return strip;
+}
+
+// Writes the stored record of a frame: test byte, name, rectangle.
+inline void WriteRecord(base::MemoryStream& stream, const FramePlace& frame, uint8_t testByte = 0) {
+    stream.WriteU8(testByte);
+    base::TName(frame.name).Write(stream);
+    for (int16_t v : {frame.x, frame.y, frame.width, frame.height}) {
+        stream.WriteI16(v);
+    }
+}
 
 // The stored form of a frame list: count, records, the strip's payload.
-std::vector<uint8_t> FrameListBytes(const std::vector<FramePlace>& frames,
-                                    const gfx::Bitmap& strip);
+inline std::vector<uint8_t> FrameListBytes(const std::vector<FramePlace>& frames,
+                                           const gfx::Bitmap& strip) {
+    base::MemoryStream stream;
+    stream.WriteI16(static_cast<int16_t>(frames.size()));
+    for (const FramePlace& frame : frames) {
+        WriteRecord(stream, frame);
+    }
+    gfx::WriteBitmapPayload(stream, strip);
+    return stream.Bytes();
+}
 
 // A list of that colour, read from the stored form of these frames and this strip.
-std::unique_ptr<TFrameList> LoadList(framework::TColor color, const std::vector<FramePlace>& frames,
-                                     const gfx::Bitmap& strip);
+inline std::unique_ptr<TFrameList> LoadList(framework::TColor color,
+                                            const std::vector<FramePlace>& frames,
+                                            const gfx::Bitmap& strip) {
+    auto list = std::make_unique<TFrameList>(color);
+    base::MemoryStream stream(FrameListBytes(frames, strip));
+    list->ReadData(stream);
+    return list;
+}
 
 // Appends frames with these rectangles to a list (no mask is prepared).
-void AddFrames(TFrameList& list, const std::vector<FramePlace>& frames);
+inline void AddFrames(TFrameList& list, const std::vector<FramePlace>& frames) {
+    for (const FramePlace& place : frames) {
+        auto frame = std::make_unique<TFrame>(&list);
+        frame->SetName(place.name);
+        frame->SetX(place.x);
+        frame->SetY(place.y);
+        frame->SetWidth(place.width);
+        frame->SetHeight(place.height);
+        list.Add(std::move(frame));
+    }
+}
 
 struct StepData {
     std::string frame;
@@ -77,7 +134,28 @@ struct SequenceData {
 
 // The stored form of a sequence list, steps with or without DZ. Sequence names carry the
 // filler of the default name, as the stored assets do.
-std::vector<uint8_t> SequenceListBytes(const std::vector<SequenceData>& sequences, bool withDZ);
+inline std::vector<uint8_t> SequenceListBytes(const std::vector<SequenceData>& sequences,
+                                              bool withDZ) {
+    base::MemoryStream stream;
+    stream.WriteI16(static_cast<int16_t>(sequences.size()));
+    for (const SequenceData& sequence : sequences) {
+        base::TName name("New Sequence");
+        name.Set(sequence.name);
+        name.Write(stream);
+        stream.WriteI16(static_cast<int16_t>(sequence.steps.size()));
+        for (const StepData& step : sequence.steps) {
+            base::TName(step.frame).Write(stream);
+            stream.WriteI16(step.dx);
+            stream.WriteI16(step.dy);
+            if (withDZ) {
+                stream.WriteI16(step.dz);
+            }
+            const base::Real48 time = base::Real48::FromDouble(step.time);
+            stream.Write(time.bytes.data(), time.bytes.size());
+        }
+    }
+    return stream.Bytes();
+}
 
 // A sequence owner with a version text and a frame list of its own.
 class TestSprite : public ISequenceOwner {
