@@ -15,7 +15,7 @@ const std::array<gfx::Bitmap, 3>& Masks() {
     return masks;
 }
 
-TEST(MaskTest, MasksHaveTheExactCountAndBox) {
+TEST(MaskTest, MasksHaveTheExactCountAndBoxAndAreStoredWhiteFirst) {
     for (size_t i = 0; i < 3; ++i) {
         const gfx::Bitmap& mask = Masks()[i];
         ASSERT_TRUE(mask.Monochrome());
@@ -38,13 +38,7 @@ TEST(MaskTest, MasksHaveTheExactCountAndBox) {
         EXPECT_EQ(box.right, target.box.right) << i;
         EXPECT_EQ(box.top, target.box.top) << i;
         EXPECT_EQ(box.bottom, target.box.bottom) << i;
-    }
-    EXPECT_EQ(MaskTargets()[0].blackPixels, 92098U);
-    EXPECT_EQ(MaskTargets()[2].box.left, 20);
-}
-
-TEST(MaskTest, StoredWithWhiteFirstAndBlackSecond) {
-    for (const gfx::Bitmap& mask : Masks()) {
+        // Stored with white first and black second, byte for byte again when read back.
         const std::vector<uint8_t> file = gfx::WriteBmp(mask);
         ASSERT_EQ(file.size(), 30462U);
         EXPECT_EQ(file[28], 1);
@@ -52,6 +46,8 @@ TEST(MaskTest, StoredWithWhiteFirstAndBlackSecond) {
         EXPECT_EQ(table, (std::vector<uint8_t>{255, 255, 255, 0, 0, 0, 0, 0}));
         EXPECT_EQ(gfx::WriteBmp(gfx::ReadBmp(file)), file);
     }
+    EXPECT_EQ(MaskTargets()[0].blackPixels, 92098U);
+    EXPECT_EQ(MaskTargets()[2].box.left, 20);
 }
 
 TEST(MaskTest, BlackAreaFollowsTheLogoWithAMargin) {

@@ -24,11 +24,19 @@ namespace {
 using framework::ObjectDescription;
 using framework::PropertyValue;
 
+framework::ByteBlock& Block(PropertyValue& value) {
+    return std::get<framework::ByteBlock>(value);
+}
+
 class DamagedFormTest : public ::testing::Test {
   protected:
-    // Replaces a stored property's value of one component.
-    void Change(const char* component, const char* property,
-                const std::function<void(PropertyValue&)>& damage) {
+    // Replaces a stored property's value of one component, in a fresh copy of the description
+    // unless this adds to the damage before.
+    void Damage(const char* component, const char* property,
+                const std::function<void(PropertyValue&)>& damage, bool fresh = true) {
+        if (fresh) {
+            root_ = framework::ReadFormDescription(MainFormDescription());
+        }
         for (ObjectDescription& child : root_.children) {
             for (framework::Property& stored : child.properties) {
                 if (child.name == component && stored.name == property) {
@@ -39,44 +47,59 @@ class DamagedFormTest : public ::testing::Test {
         }
         FAIL() << "no " << component << "." << property;
     }
-    framework::ByteBlock& Block(PropertyValue& value) {
-        return std::get<framework::ByteBlock>(value);
-    }
 
-    // Creates the window from the damaged description and expects E with that message.
+    // Creates the window from the damaged description and expects E, with that message if one
+    // is given; nothing of the window is left.
     template <class E>
-    void ExpectCreationFails(const std::string& message) {
+    void ExpectCreationFails(const std::string& message = {}) {
         try {
             application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_));
             ADD_FAILURE() << "the window was made; wanted: " << message;
         } catch (const E& e) {
-            EXPECT_EQ(e.Message(), message);
+            if (!message.empty()) {
+                EXPECT_EQ(e.Message(), message);
+            }
         }
-        EXPECT_EQ(application_.ComponentCount(), 0);
-    }
-    // Creates the window from the damaged description and expects E, whatever its message.
-    template <class E>
-    void ExpectCreationThrows() {
-        EXPECT_THROW(application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_)), E);
         EXPECT_EQ(application_.ComponentCount(), 0);
     }
 
     platform::headless::HeadlessBackend backend_;
     framework::TApplication application_;
-    ObjectDescription root_ = framework::ReadFormDescription(MainFormDescription());
+    ObjectDescription root_;
 };
 
-TEST_F(DamagedFormTest, BytesLeftBehindAListFail) {
-    Change("spriteBladeren", "SequenceList.Data",
-           [this](PropertyValue& v) { Block(v).push_back(0); });
+TEST_F(DamagedFormTest, EachDamageFailsWithTheExceptionOfThePartThatFoundIt) {
+    Damage("spriteBladeren", "SequenceList.Data", [](PropertyValue& v) { Block(v).push_back(0); });
     ExpectCreationFails<base::EReadError>("SequenceList.Data: 1 bytes follow the list");
+    // A damaged strip after an empty frame list.
+    Damage("spriteLogos", "FrameList.Data",
+           [](PropertyValue& v) { Block(v) = {0, 0, 4, 0, 0, 0, 'B'}; });
+    ExpectCreationFails<base::EReadError>("Stream read error: 4 bytes wanted at 6, 1 left");
+    Damage("spriteBladeren", "CurrentFrame", [](PropertyValue& v) { v = std::string("blad9_30"); });
+    ExpectCreationFails<base::ESprite>("Frame not found: blad9_30");
+    Damage("spriteLogos", "FrameIndex", [](PropertyValue& v) { v = int32_t{3}; });
+    ExpectCreationFails<base::EListError>();
+    Damage("spriteLogos", "SpriteBox",
+           [](PropertyValue& v) { v = framework::ComponentRef{"bmpBack"}; });
+    ExpectCreationFails<base::EConvertError>("Invalid class typecast");
+    Damage("imgMaskBar", "Picture.Data", [](PropertyValue& v) { Block(v)[12] = 'X'; });
+    ExpectCreationFails<base::EInvalidGraphic>();
+}
+
+TEST_F(DamagedFormTest, AFrameRecordWithoutItsTestByteFailsAndTheApplicationGoesOn) {
+    Damage("spriteLogos", "FrameList.Data", [](PropertyValue& v) { Block(v)[2] = 1; });
+    ExpectCreationFails<base::EFrame>("Frame.ReadData: TestByte not equal to zero");
+    auto* form = application_.CreateForm<TfrmTest>(MainFormDescription());
+    EXPECT_EQ(form->ComponentCount(), 9);
+    EXPECT_EQ(form->calls, std::vector<std::string>{"FormCreate"});
 }
 
 TEST_F(DamagedFormTest, AnEmptyFrameListLoadsAsItIsWritten) {
-    Change("spriteLogos", "FrameList.Data", [this](PropertyValue& v) {
+    Damage("spriteLogos", "FrameList.Data", [](PropertyValue& v) {
         Block(v) = {0, 0, 0, 0, 0, 0};  // no frames, then the empty strip's payload
     });
-    Change("spriteLogos", "CurrentFrame", [](PropertyValue& v) { v = std::string("None"); });
+    Damage(
+        "spriteLogos", "CurrentFrame", [](PropertyValue& v) { v = std::string("None"); }, false);
     for (ObjectDescription& child : root_.children) {  // no frame to choose by index either
         std::erase_if(child.properties, [&](const framework::Property& p) {
             return child.name == "spriteLogos" && p.name == "FrameIndex";
@@ -85,41 +108,6 @@ TEST_F(DamagedFormTest, AnEmptyFrameListLoadsAsItIsWritten) {
     auto* form = application_.CreateForm<TfrmTest>(framework::WriteFormDescription(root_));
     auto& logos = framework::CheckedCast<sprites::TSprite>(*form->FindComponent("spriteLogos"));
     EXPECT_EQ(logos.FrameList().Count(), 0);
-}
-
-TEST_F(DamagedFormTest, ADamagedStripAfterAnEmptyFrameListFails) {
-    Change("spriteLogos", "FrameList.Data",
-           [this](PropertyValue& v) { Block(v) = {0, 0, 4, 0, 0, 0, 'B'}; });
-    ExpectCreationFails<base::EReadError>("Stream read error: 4 bytes wanted at 6, 1 left");
-}
-
-TEST_F(DamagedFormTest, AStoredFrameTheListLacksFails) {
-    Change("spriteBladeren", "CurrentFrame", [](PropertyValue& v) { v = std::string("blad9_30"); });
-    ExpectCreationFails<base::ESprite>("Frame not found: blad9_30");
-}
-
-TEST_F(DamagedFormTest, AFrameIndexBeyondTheListFails) {
-    Change("spriteLogos", "FrameIndex", [](PropertyValue& v) { v = int32_t{3}; });
-    ExpectCreationThrows<base::EListError>();
-}
-
-TEST_F(DamagedFormTest, ASpriteBoxThatIsNoSpriteBoxFails) {
-    Change("spriteLogos", "SpriteBox",
-           [](PropertyValue& v) { v = framework::ComponentRef{"bmpBack"}; });
-    ExpectCreationFails<base::EConvertError>("Invalid class typecast");
-}
-
-TEST_F(DamagedFormTest, ADamagedPictureFails) {
-    Change("imgMaskBar", "Picture.Data", [this](PropertyValue& v) { Block(v)[12] = 'X'; });
-    ExpectCreationThrows<base::EInvalidGraphic>();
-}
-
-TEST_F(DamagedFormTest, AFrameRecordWithoutItsTestByteFailsAndTheApplicationGoesOn) {
-    Change("spriteLogos", "FrameList.Data", [this](PropertyValue& v) { Block(v)[2] = 1; });
-    ExpectCreationFails<base::EFrame>("Frame.ReadData: TestByte not equal to zero");
-    auto* form = application_.CreateForm<TfrmTest>(MainFormDescription());
-    EXPECT_EQ(form->ComponentCount(), 9);
-    EXPECT_EQ(form->calls, std::vector<std::string>{"FormCreate"});
 }
 
 // The fuzzer's main seed is the generator's description over tiny pictures: it must load

@@ -9,11 +9,6 @@ using namespace framework;
 
 TfrmTest::TfrmTest(TComponent* owner, std::span<const uint8_t> description)
     : TForm(owner, "TfrmMain") {
-    DefineHandlers();
-    sprites::ReadSpriteForm(*this, description);
-}
-
-void TfrmTest::DefineHandlers() {
     for (const char* name : {"FormCreate", "FormShow", "FormDestroy", "timerNextLeafTimer"}) {
         DefineHandler<TNotifyEvent>(name, [this, name](TComponent&) { calls.push_back(name); });
     }
@@ -32,6 +27,7 @@ void TfrmTest::DefineHandlers() {
     DefineHandler<sprites::TOnMoveEvent>(
         "spriteBladerenMove",
         [this](sprites::TSprite&, int32_t&, int32_t&) { calls.push_back("spriteBladerenMove"); });
+    sprites::ReadSpriteForm(*this, description);
 }
 
 }  // namespace assets::testing

@@ -18,9 +18,6 @@ class TfrmTest : public framework::TForm {
 
     // The names of the handlers called so far, in call order.
     std::vector<std::string> calls;
-
-  private:
-    void DefineHandlers();
 };
 
 }  // namespace assets::testing

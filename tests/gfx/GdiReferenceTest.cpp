@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <map>
 #include <optional>
 #include <sstream>
 
@@ -26,17 +27,16 @@ struct RasterCase {
 };
 
 Rop RopByName(const std::string& name) {
-    if (name == "SRCCOPY")
-        return Rop::SrcCopy;
-    if (name == "SRCAND")
-        return Rop::SrcAnd;
-    if (name == "SRCPAINT")
-        return Rop::SrcPaint;
-    if (name == "DSTINVERT")
-        return Rop::DstInvert;
-    if (name == "BLACKNESS")
-        return Rop::Blackness;
-    throw std::runtime_error("unknown rop " + name);
+    static const std::map<std::string, Rop> kRops = {{"SRCCOPY", Rop::SrcCopy},
+                                                     {"SRCAND", Rop::SrcAnd},
+                                                     {"SRCPAINT", Rop::SrcPaint},
+                                                     {"DSTINVERT", Rop::DstInvert},
+                                                     {"BLACKNESS", Rop::Blackness}};
+    const auto found = kRops.find(name);
+    if (found == kRops.end()) {
+        throw std::runtime_error("unknown rop " + name);
+    }
+    return found->second;
 }
 
 // Reads "KIND W H" and the H rows after it.
@@ -55,18 +55,6 @@ Pixel Hex(std::istringstream& line) {
     std::string label, value;
     line >> label >> value;
     return static_cast<Pixel>(std::stoul(value, nullptr, 16));
-}
-
-void ReadCall(std::istringstream& line, const std::string& word, RasterCase& c) {
-    std::string rop, from;
-    c.call = word;
-    line >> rop >> c.args[0] >> c.args[1] >> c.args[2] >> c.args[3] >> from >> c.args[4] >>
-        c.args[5];
-    if (word == "stretchblt") {
-        line >> c.args[6] >> c.args[7];
-    }
-    c.rop = RopByName(rop);
-    c.self = from == "self";
 }
 
 std::vector<RasterCase> ReadCases(const std::string& path) {
@@ -93,7 +81,16 @@ std::vector<RasterCase> ReadCases(const std::string& path) {
             c.destBackground = Hex(line);
             c.destText = Hex(line);
         } else if (word == "bitblt" || word == "stretchblt") {
-            ReadCall(line, word, cases.back());
+            RasterCase& c = cases.back();
+            std::string rop, from;
+            c.call = word;
+            line >> rop >> c.args[0] >> c.args[1] >> c.args[2] >> c.args[3] >> from >> c.args[4] >>
+                c.args[5];
+            if (word == "stretchblt") {
+                line >> c.args[6] >> c.args[7];
+            }
+            c.rop = RopByName(rop);
+            c.self = from == "self";
         }
     }
     return cases;

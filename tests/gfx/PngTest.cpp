@@ -34,19 +34,15 @@ Bitmap DecodePng(const std::vector<uint8_t>& bytes) {
     return bitmap;
 }
 
-TEST(Png, ColourPixelsSurviveEncoding) {
+TEST(Png, ColourPixelsSurviveEncodingAndMonochromeEncodesAsBlackAndWhite) {
     std::mt19937 random(3);
     Bitmap bitmap = test::RandomBitmap(random, 17, 9, PixelFormat::Colour);
     bitmap.SetPixel(16, 8, 0x89ABCD);
     EXPECT_EQ(test::Difference(bitmap, DecodePng(EncodePng(bitmap))), "");
-}
-
-TEST(Png, MonochromeEncodesAsBlackAndWhite) {
-    Bitmap mono(3, 1, PixelFormat::Mono);
-    mono.SetPixel(1, 0, kBlack);
-    const Bitmap decoded = DecodePng(EncodePng(mono));
-    EXPECT_EQ(decoded.GetPixel(0, 0), kWhite);
-    EXPECT_EQ(decoded.GetPixel(1, 0), kBlack);
+    const Bitmap mono = test::MonoFromRows({"101"});
+    EXPECT_EQ(test::Difference(test::ColourFromRows({"ffffff 000000 ffffff"}),
+                               DecodePng(EncodePng(mono))),
+              "");
 }
 
 TEST(Png, WritesAFileAndNamesAPathItCannotWrite) {

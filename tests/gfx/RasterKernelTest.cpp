@@ -1,7 +1,8 @@
 // The fast row kernels and the row walks that feed them, held against plain per-pixel loops and
 // the reference transfer: every width up to a few vectors (tails), every bit offset of a mask,
 // padded mono rows, mirrors, stretches and mono-to-colour expansion with any two colours; then
-// random transfers of every kind against the reference.
+// random transfers of every kind against the reference (which take the mirrored and stretched
+// colour rows through the walk, partly clipped).
 
 #include <gtest/gtest.h>
 
@@ -38,14 +39,6 @@ std::vector<Pixel> RandomPixels(std::mt19937& random, int32_t count) {
     return pixels;
 }
 
-std::vector<uint8_t> RandomBytes(std::mt19937& random, size_t count) {
-    std::vector<uint8_t> bytes(count);
-    for (uint8_t& b : bytes) {
-        b = static_cast<uint8_t>(random());
-    }
-    return bytes;
-}
-
 // Every build of the kernels this machine can run: the base one and, where there, AVX2.
 std::vector<raster::KernelLevel> AvailableLevels() {
     std::vector<raster::KernelLevel> levels;
@@ -55,10 +48,6 @@ std::vector<raster::KernelLevel> AvailableLevels() {
         }
     }
     return levels;
-}
-
-bool Bit(const std::vector<uint8_t>& bits, int32_t i) {
-    return MonoBitAt(bits.data(), i);
 }
 
 // The plain, mirrored and gathering colour kernels, each on every width up to a few vectors.
@@ -111,11 +100,13 @@ TEST(RasterRowKernels, MonoAndMaskedKernelsExpandEachBitToEitherColour) {
             const int32_t firstBit = count % 8;
             const int32_t width = count / 8;
             const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
-            const std::vector<uint8_t> bits =
-                RandomBytes(random, size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0));
+            std::vector<uint8_t> bits(size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0));
+            for (uint8_t& b : bits) {
+                b = static_cast<uint8_t>(random());
+            }
             std::vector<Pixel> mask(size_t(width) + 1);
             for (int32_t i = 0; i < width; ++i) {
-                mask[size_t(i)] = Bit(bits, firstBit + i) ? colours.one : colours.zero;
+                mask[size_t(i)] = MonoBitAt(bits.data(), firstBit + i) ? colours.one : colours.zero;
             }
             const std::vector<Pixel> image = RandomPixels(random, width);
             const std::vector<Pixel> dest = RandomPixels(random, width + kGuard);
@@ -243,23 +234,6 @@ TEST(RasterColourWalk, MasksMatchTheReference) {
                 << "rop " << uint32_t(rop) << " from " << c.sourceX << " width " << c.width
                 << " to " << c.destWidth << "x" << c.destHeight << (c.mirrorX ? " mirror x" : "")
                 << (c.mirrorY ? " mirror y" : "");
-        }
-    }
-}
-
-// Colour sources through the mirrored and stretched walk, the destination partly clipped.
-TEST(RasterColourWalk, MirroredAndStretchedColourRowsMatchTheReference) {
-    std::mt19937 random(28);
-    for (Rop rop : kSourceRops) {
-        for (int32_t destWidth : {-70, -33, -8, -5, 5, 9, 31, 70}) {
-            for (int32_t sourceWidth : {-41, -33, -17, 5, 17, 33, 41}) {
-                const Bitmap source = test::RandomBitmap(random, 45, 7, PixelFormat::Colour);
-                Bitmap dest = test::RandomBitmap(random, 64, 12, PixelFormat::Colour);
-                const int32_t sourceX = sourceWidth < 0 ? 43 : 2;
-                const test::Transfer t{30, 11, destWidth, -11, sourceX, 0, sourceWidth, 7, rop};
-                ASSERT_EQ(test::DifferenceFromReference(dest, &source, t), "")
-                    << uint32_t(rop) << " " << destWidth << " " << sourceWidth;
-            }
         }
     }
 }
