@@ -75,19 +75,6 @@ TEST(ComponentTest, NamesAreUniqueAmongTheComponentsOfOneOwner) {
     EXPECT_EQ(owner.FindComponent("missing"), nullptr);
 }
 
-TEST(ComponentTest, DesignModeReachesOwnedAndLaterComponents) {
-    TComponent owner(nullptr);
-    auto* early = NewComponent<TComponent>(owner);
-    EXPECT_FALSE(early->IsDesigning());
-    owner.SetDesigning(true);
-    EXPECT_TRUE(early->IsDesigning());
-    EXPECT_NE(early->ComponentState() & csDesigning, 0u);
-    auto* late = NewComponent<TComponent>(owner);
-    EXPECT_TRUE(late->IsDesigning());
-    owner.SetDesigning(false);
-    EXPECT_FALSE(late->IsDesigning());
-}
-
 TEST(ComponentTest, ACheckedCastToAKindTheObjectIsNotFails) {
     TComponent owner(nullptr);
     auto* timer = NewComponent<TTimerLike>(owner);

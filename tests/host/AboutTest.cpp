@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "base/Exceptions.h"
-
 #include "framework/Application.h"
 #include "host/About.h"
 #include "host/AboutDescription.h"
 #include "host/AboutLayout.h"
+#include "host/CaptionFont.h"
 #include "host/SaverMode.h"
 #include "platform/headless/HeadlessBackend.h"
 
@@ -56,10 +56,10 @@ class AboutTest : public ::testing::Test {
 };
 
 // Without a caller no window is disabled or raised.
-TEST_F(AboutTest, TheDialogIsTheMainFormWithItsButtonFocusedAndDefault) {
+TEST_F(AboutTest, TheDialogIsTheCentredMainFormWithPictureAndItsButtonFocusedAndDefault) {
+    backend_.SetScreenSize(1024, 768);
     const HWND other = backend_.AddForeignWindow("Other", "Other", {0, 0, 10, 10});
     TfrmAbout& dialog = OpenDialog(0);
-    EXPECT_EQ(dialog.Caption(), "Over...");
     EXPECT_EQ(platform::GetWindowTextA(dialog.Handle()), "Over...");
     EXPECT_EQ(dialog.BorderStyle(), framework::bsDialog);
     EXPECT_TRUE(dialog.butOK->Default());
@@ -67,6 +67,19 @@ TEST_F(AboutTest, TheDialogIsTheMainFormWithItsButtonFocusedAndDefault) {
     EXPECT_EQ(application_.MainForm(), &dialog);
     EXPECT_EQ(dialog.OwnerWindow(), 0u);
     EXPECT_TRUE(platform::IsWindowEnabled(desk_));
+    EXPECT_EQ(platform::GetWindowRect(dialog.Handle()), (gfx::Rect{401, 246, 622, 522}));
+    const gfx::Bitmap& surface = platform::WindowSurface(dialog.Handle());
+    EXPECT_EQ(surface.GetPixel(0, 0), kPictureColour);
+    EXPECT_EQ(surface.GetPixel(220, 241), kPictureColour);
+    EXPECT_EQ(surface.GetPixel(48, 248), gfx::kBlack) << "the default button's frame";
+    EXPECT_EQ(surface.GetPixel(60, 260), framework::ColorToPixel(framework::clBtnFace));
+    int textDots = 0;
+    for (int32_t y = 250; y < 271; ++y) {
+        for (int32_t x = 80; x < 98; ++x) {
+            textDots += surface.GetPixel(x, y) == gfx::kBlack ? 1 : 0;
+        }
+    }
+    EXPECT_GT(textDots, 20) << "the caption is drawn in the middle of the button";
     platform::SetForegroundWindow(other);
     EXPECT_TRUE(Press(dialog, platform::VK_RETURN));
     EXPECT_EQ(platform::GetForegroundWindow(), other);
@@ -97,24 +110,6 @@ TEST_F(AboutTest, ADescriptionWithoutItsControlsIsRefusedByName) {
     description.children[0].className = "TButton";
     description.children[0].properties.resize(2);  // Left and Top only
     EXPECT_THROW(application_.CreateForm<TfrmAbout>(description), base::EReadError);
-}
-
-TEST_F(AboutTest, ShownCentredWithPictureAndButton) {
-    backend_.SetScreenSize(1024, 768);
-    TfrmAbout& dialog = OpenDialog(0);
-    EXPECT_EQ(platform::GetWindowRect(dialog.Handle()), (gfx::Rect{401, 246, 622, 522}));
-    const gfx::Bitmap& surface = platform::WindowSurface(dialog.Handle());
-    EXPECT_EQ(surface.GetPixel(0, 0), kPictureColour);
-    EXPECT_EQ(surface.GetPixel(220, 241), kPictureColour);
-    EXPECT_EQ(surface.GetPixel(48, 248), gfx::kBlack) << "the default button's frame";
-    EXPECT_EQ(surface.GetPixel(60, 260), framework::ColorToPixel(framework::clBtnFace));
-    int textDots = 0;
-    for (int32_t y = 250; y < 271; ++y) {
-        for (int32_t x = 80; x < 98; ++x) {
-            textDots += surface.GetPixel(x, y) == gfx::kBlack ? 1 : 0;
-        }
-    }
-    EXPECT_GT(textDots, 20) << "the caption is drawn in the middle of the button";
 }
 
 TEST_F(AboutTest, TheCallersWindowIsDisabledWhileUpAndRaisedAfterwards) {
@@ -154,15 +149,6 @@ TEST_F(AboutTest, OtherKeysAndClicksBesideOkLeaveTheDialogUp) {
     EXPECT_TRUE(platform::IsWindowEnabled(desk_));
 }
 
-TEST_F(AboutTest, TheButtonLosingDefaultAndFocusNoLongerTakesEnterOrSpace) {
-    TfrmAbout& dialog = OpenDialog(0);
-    dialog.butOK->SetDefault(false);
-    EXPECT_FALSE(Press(dialog, platform::VK_RETURN));
-    dialog.butOK->SetFocused(false);
-    EXPECT_FALSE(Press(dialog, platform::VK_SPACE));
-    EXPECT_FALSE(Press(dialog, platform::VK_ESCAPE)) << "Escape reaches the focused control only";
-}
-
 TEST_F(AboutTest, RunAboutDialogRunsTheLoopUntilTheDialogCloses) {
     SetStartupValues(smConfigure, 0, desk_);
     backend_.Schedule(500, [&] {
@@ -174,6 +160,43 @@ TEST_F(AboutTest, RunAboutDialogRunsTheLoopUntilTheDialogCloses) {
     EXPECT_TRUE(application_.Terminated());
     EXPECT_EQ(backend_.QuitCode(), 0);
     EXPECT_EQ(platform::GetForegroundWindow(), desk_);
+}
+
+std::string Row(const gfx::Bitmap& bitmap, int32_t y) {
+    std::string row;
+    for (int32_t x = 0; x < bitmap.Width(); ++x) {
+        row.push_back(bitmap.GetPixel(x, y) == gfx::kBlack ? '#' : '.');
+    }
+    return row;
+}
+
+gfx::Bitmap Drawn(const std::string& text, const gfx::Rect& clip = {0, 0, 100, 100}) {
+    gfx::Bitmap bitmap(CaptionTextWidth(text), kCaptionGlyphHeight);
+    bitmap.Fill(gfx::kWhite);
+    DrawCaptionText(bitmap, clip, 0, 0, text, gfx::kBlack);
+    return bitmap;
+}
+
+// The button's caption font. Lower case is drawn as capitals and unknown characters as
+// boxes, and nothing outside the clip.
+TEST(CaptionFontTest, OkIsDrawnDotForDotInsideTheClip) {
+    const gfx::Bitmap ok = Drawn("OK");
+    EXPECT_EQ(CaptionTextWidth("OK"), 11);
+    EXPECT_EQ(Row(ok, 0), ".###..#...#");
+    EXPECT_EQ(Row(ok, 3), "#...#.##...");
+    EXPECT_EQ(Row(ok, 6), ".###..#...#");
+    const gfx::Bitmap lower = Drawn("ok");
+    for (int32_t y = 0; y < kCaptionGlyphHeight; ++y) {
+        EXPECT_EQ(Row(lower, y), Row(ok, y));
+    }
+    const gfx::Bitmap box = Drawn("\xe9");
+    EXPECT_EQ(Row(box, 0), "#####");
+    EXPECT_EQ(Row(box, 3), "#...#");
+    EXPECT_EQ(CaptionTextWidth(""), 0);
+    const gfx::Bitmap clipped = Drawn("OK", {0, 0, 3, 2});
+    EXPECT_EQ(Row(clipped, 0), ".##........");
+    EXPECT_EQ(Row(clipped, 1), "#..........");
+    EXPECT_EQ(Row(clipped, 2), "...........");
 }
 
 }  // namespace

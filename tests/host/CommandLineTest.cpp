@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/CommandLine.h"
+#include "host/HandleNumber.h"
 #include "host/SaverMode.h"
 #include "platform/headless/HeadlessBackend.h"
 
@@ -13,9 +14,30 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
+// Decimal with an optional sign that fits a signed 32-bit integer, or $hex in either case up to
+// 32 bits; leading blanks are skipped and nothing may follow.
+TEST(HandleNumberTest, DecimalOrDollarHexWithNothingAround) {
+    EXPECT_EQ(ParseHandleNumber("+4660"), 4660u);
+    EXPECT_EQ(ParseHandleNumber("0"), 0u);
+    EXPECT_EQ(ParseHandleNumber("2147483647"), 0x7FFFFFFFu);
+    EXPECT_EQ(ParseHandleNumber("-2147483648"), 0x80000000u);
+    EXPECT_EQ(ParseHandleNumber("-1"), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseHandleNumber("000000000000000000042"), 42u);
+    EXPECT_EQ(ParseHandleNumber("$abcDEF"), 0xABCDEFu);
+    EXPECT_EQ(ParseHandleNumber("$FFFFFFFF"), 0xFFFFFFFFu);
+    EXPECT_EQ(ParseHandleNumber("$0000000000FF"), 0xFFu);
+    EXPECT_EQ(ParseHandleNumber("   12"), 12u);
+    EXPECT_EQ(ParseHandleNumber("  $1f"), 0x1Fu);
+    for (const char* text : {"2147483648", "-2147483649", "$100000000", "$", "$12g", "-$12", "$-12",
+                             "0x12", "12 ", "12x", "\t12", "- 12", "", "    ", "+", "-", "1\xb2"}) {
+        EXPECT_EQ(ParseHandleNumber(text), std::nullopt) << '"' << text << '"';
+    }
+    EXPECT_EQ(ParseHandleNumber(std::string(400, '9')), std::nullopt);
+}
+
 // Blanks and control characters separate; quotes group and are dropped, an open one runs to the
-// end; bytes above 127 are ordinary and a zero ends the line.
-TEST(SplitCommandLineTest, BlanksSeparateAndQuotesGroup) {
+// end; bytes above 127 are ordinary and a zero ends the line. The program name is no argument.
+TEST(CommandLineTest, BlanksSeparateQuotesGroupAndTheProgramNameIsNotCounted) {
     EXPECT_EQ(SplitCommandLine("saver.scr /p\t4660"), (Arguments{"saver.scr", "/p", "4660"}));
     EXPECT_EQ(SplitCommandLine("  a \x01\x1f\r\n b  "), (Arguments{"a", "b"}));
     EXPECT_EQ(SplitCommandLine(" \t "), Arguments{});
@@ -26,9 +48,7 @@ TEST(SplitCommandLineTest, BlanksSeparateAndQuotesGroup) {
     EXPECT_EQ(SplitCommandLine("x \"open to the end"), (Arguments{"x", "open to the end"}));
     EXPECT_EQ(SplitCommandLine("x \xe9t\xe9 \xff"), (Arguments{"x", "\xe9t\xe9", "\xff"}));
     EXPECT_EQ(SplitCommandLine(std::string("x /c\0 /s", 8)), (Arguments{"x", "/c"}));
-}
 
-TEST(CommandLineTest, CountsTheArgumentsAfterTheProgramName) {
     const CommandLine line = CommandLine::FromRaw("va.scr /p 12");
     EXPECT_EQ(line.Count(), 2u);
     EXPECT_EQ(line.Argument(0), "va.scr");
@@ -41,86 +61,38 @@ TEST(CommandLineTest, CountsTheArgumentsAfterTheProgramName) {
     EXPECT_EQ(fromArgv.Argument(2), "$12 34") << "argv elements are taken as they are";
 }
 
-class ParseCommandLineTest : public ::testing::Test {
-  protected:
-    ParseCommandLineTest() {
-        foreground_ = backend_.AddForeignWindow("Desk", "Display", {0, 0, 400, 300});
-        platform::SetForegroundWindow(foreground_);
-    }
-
-    void Parse(const std::string& arguments) {
-        ParseCommandLine(CommandLine::FromRaw("va.scr " + arguments));
-    }
-
-    void ExpectParsed(TSaverMode mode, platform::HWND parent, bool caller,
-                      std::initializer_list<const char*> lines) {
+// What each command line selects: the mode, the parent window read from it, and whether the
+// foreground window was taken as the caller. The lines run in one process one after the other,
+// so each parse must also forget the parent and the caller of the one before. Any other line
+// is the fuzzer's (fuzz/cmdline, replayed as fuzz_replay_cmdline).
+TEST(ParseCommandLineTest, EachKeySelectsItsModeAndReadsWhatItTakes) {
+    platform::headless::HeadlessBackend backend;
+    const platform::HWND foreground = backend.AddForeignWindow("Desk", "Display", {0, 0, 400, 300});
+    platform::SetForegroundWindow(foreground);
+    auto expectParsed = [&](TSaverMode mode, platform::HWND parent, bool caller,
+                            std::initializer_list<const char*> lines) {
         for (const char* line : lines) {
-            Parse(line);
+            ParseCommandLine(CommandLine::FromRaw(std::string("va.scr ") + line));
             EXPECT_EQ(SaverMode(), mode) << line;
             EXPECT_EQ(ParentWindow(), parent) << line;
-            EXPECT_EQ(CallerWindow(), caller ? foreground_ : 0u) << line;
+            EXPECT_EQ(CallerWindow(), caller ? foreground : 0u) << line;
         }
-    }
-
-    platform::headless::HeadlessBackend backend_;
-    platform::HWND foreground_ = 0;
-};
-
-// What each command line selects: the mode, the parent window read from it, and whether the
-// foreground window was taken as the caller.
-TEST_F(ParseCommandLineTest, EachKeySelectsItsModeAndReadsWhatItTakes) {
-    // C: configure, the foreground window as the caller; "C:1234" is another key.
-    ExpectParsed(smConfigure, 0, true, {"/c", "-C", "xc", "/c 1234"});
-    // Every other key, and P or A without a handle, is the saver; a non-ASCII letter is no "C".
-    ExpectParsed(smSaver, 0, true,
-                 {"/c:1234", "/s", "-S", "/x", "s", "/saver", "/p", "/a", "/Q1", "\"\"", "/\xe3"});
-    // P: the preview in the window given in decimal or $hex; 0 when it is no handle.
-    ExpectParsed(smPreview, 4660, false,
-                 {"/p 4660", "/P $1234", "-p \"  +4660\"", "/p $001234 more"});
-    ExpectParsed(smPreview, 0, false, {"/p 0", "/p abc", "/p $", "/p +", "/p -", "/p 2147483648"});
-    // A: change the password for the window given; the integer is the handle unchanged.
-    ExpectParsed(smChangePassword, 0xFFFFFFFFu, false, {"/a -1"});
-    ExpectParsed(smChangePassword, 0, false, {"/a 12x"});
-    // Q: the test preview whatever follows.
-    ExpectParsed(smTestPreview, 0, false, {"/q", "-Q 4660 extra", "qq"});
-    ExpectParsed(smAbout, 0, false, {""});
-}
-
-TEST_F(ParseCommandLineTest, AParseForgetsTheValuesOfTheLastOne) {
-    Parse("/p 77");
-    Parse("/s");
-    EXPECT_EQ(ParentWindow(), 0u);
-    Parse("/c");
-    Parse("/q");
-    EXPECT_EQ(CallerWindow(), 0u);
-}
-
-// Hostile command lines always give one of the six modes, and a handle only where one is read.
-TEST_F(ParseCommandLineTest, AnyCommandLineGivesOneOfTheSixModes) {
-    const std::vector<std::string> lines = {
-        "",
-        std::string(100000, 'x'),
-        "/p " + std::string(5000, '9'),
-        "/p $" + std::string(5000, 'F'),
-        "/p $",
-        "+",
-        "-",
-        "$",
-        "/a \x01\x02\x03",
-        "\xff\xfe\xfd \xc3\xa9",
-        "/p \"" + std::string(300, ' ') + "12\"",
-        std::string(64, '"'),
-        "/p -2147483648",
-        "/p 99999999999999999999999",
     };
-    for (const std::string& line : lines) {
-        Parse(line);
-        EXPECT_GE(SaverMode(), smAbout) << line.substr(0, 40);
-        EXPECT_LE(SaverMode(), smChangePassword) << line.substr(0, 40);
-        if (SaverMode() != smPreview && SaverMode() != smChangePassword) {
-            EXPECT_EQ(ParentWindow(), 0u) << line.substr(0, 40);
-        }
-    }
+    // P: the preview in the window given in decimal or $hex; 0 when it is no handle.
+    expectParsed(smPreview, 4660, false,
+                 {"/p 4660", "/P $1234", "-p \"  +4660\"", "/p $001234 more"});
+    // C: configure, the foreground window as the caller; "C:1234" is another key.
+    expectParsed(smConfigure, 0, true, {"/c", "-C", "xc", "/c 1234"});
+    // Every other key, and P or A without a handle, is the saver; a non-ASCII letter is no "C".
+    expectParsed(smSaver, 0, true,
+                 {"/c:1234", "/s", "-S", "/x", "s", "/saver", "/p", "/a", "/Q1", "\"\"", "/\xe3"});
+    expectParsed(smPreview, 0, false, {"/p 0", "/p abc", "/p 2147483648"});
+    // A: change the password for the window given; the integer is the handle unchanged.
+    expectParsed(smChangePassword, 0xFFFFFFFFu, false, {"/a -1"});
+    // Q: the test preview whatever follows.
+    expectParsed(smTestPreview, 0, false, {"/q", "-Q 4660 extra", "qq"});
+    expectParsed(smChangePassword, 0, false, {"/a 12x"});
+    expectParsed(smAbout, 0, false, {""});
 }
 
 }  // namespace

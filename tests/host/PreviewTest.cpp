@@ -12,7 +12,7 @@ namespace host {
 namespace {
 
 using platform::HWND;
-using platform::headless::HeadlessBackend;
+using Positions = std::array<IconPosition, kPreviewIconCount>;
 
 constexpr gfx::Pixel kLeafColour = 0x00C04010;
 
@@ -33,28 +33,35 @@ class PreviewTest : public ::testing::Test {
         }
     }
 
-    HWND PreviewWindow() { return platform::FindWindowA(kPreviewClass, kPreviewTitle); }
-
     void At(uint64_t time, std::function<void()> action) {
         backend_.Schedule(time, std::move(action));
     }
 
-    HeadlessBackend backend_;
+    // The test preview, with `action` done on its window at `time` and a close request after;
+    // returns the window.
+    HWND RunStandalone(uint64_t time, std::function<void(HWND)> action) {
+        SetStartupValues(smTestPreview, 0, 0);
+        HWND window = 0;
+        At(time, [&] {
+            window = platform::FindWindowA(kPreviewClass, kPreviewTitle);
+            ASSERT_NE(window, 0u);
+            action(window);
+            platform::PostMessageA(window, platform::WM_CLOSE, 0, 0);
+        });
+        RunPreview(true);
+        return window;
+    }
+
+    platform::headless::HeadlessBackend backend_;
 };
 
 TEST_F(PreviewTest, StandaloneWindowIsAPopUpOf152By112AtTheTopLeftWithIcons1To5) {
-    SetStartupValues(smTestPreview, 0, 0);
-    HWND window = 0;
     platform::headless::HeadlessWindow seen;
-    At(50, [&] {
-        window = PreviewWindow();
-        ASSERT_NE(window, 0u);
-        seen.style = backend_.Window(window)->style;
-        seen.bounds = backend_.Window(window)->bounds;
-        seen.visible = backend_.Window(window)->visible;
-        platform::PostMessageA(window, platform::WM_CLOSE, 0, 0);
+    const HWND window = RunStandalone(50, [&](HWND w) {
+        seen.style = backend_.Window(w)->style;
+        seen.bounds = backend_.Window(w)->bounds;
+        seen.visible = backend_.Window(w)->visible;
     });
-    RunPreview(true);
     EXPECT_EQ(seen.style, platform::WS_POPUP);
     EXPECT_EQ(seen.bounds, (gfx::Rect{0, 0, 152, 112}));
     EXPECT_TRUE(seen.visible);
@@ -69,21 +76,13 @@ TEST_F(PreviewTest, StandaloneWindowIsAPopUpOf152By112AtTheTopLeftWithIcons1To5)
 }
 
 TEST_F(PreviewTest, EachTimerPaintDrawsThenMovesIconILeftBy2iPlus3) {
-    SetStartupValues(smTestPreview, 0, 0);
-    std::array<IconPosition, kPreviewIconCount> before{};
-    HWND window = 0;
+    const Positions before{{{140, 0}, {100, 40}, {60, 80}, {30, 5}, {13, 60}}};
     At(50, [&] {
-        window = PreviewWindow();
-        Preview().IconPos = {{{140, 0}, {100, 40}, {60, 80}, {30, 5}, {13, 60}}};
-        before = Preview().IconPos;
-        platform::WindowSurface(window).Fill(gfx::kWhite);
+        Preview().IconPos = before;
+        platform::WindowSurface(Preview().window).Fill(gfx::kWhite);
     });
-    std::array<IconPosition, kPreviewIconCount> after{};
-    At(150, [&] {
-        after = Preview().IconPos;
-        platform::PostMessageA(window, platform::WM_CLOSE, 0, 0);
-    });
-    RunPreview(true);
+    Positions after{};
+    const HWND window = RunStandalone(150, [&](HWND) { after = Preview().IconPos; });
     for (int i = 1; i <= kPreviewIconCount; ++i) {
         const auto index = static_cast<size_t>(i - 1);
         EXPECT_EQ(after[index].x, before[index].x - (2 * i + 3)) << "icon " << i;
@@ -115,21 +114,15 @@ TEST_F(PreviewTest, AnIconLeavingOnTheLeftComesBackAt152WithANewHeight) {
 }
 
 TEST_F(PreviewTest, AnUncoveredPaintMovesTheIconsAndDrawsOnlyTheUncoveredPart) {
-    SetStartupValues(smTestPreview, 0, 0);
-    HWND window = 0;
-    std::array<IconPosition, kPreviewIconCount> after{};
-    At(150, [&] {
-        window = PreviewWindow();
+    Positions after{};
+    const HWND window = RunStandalone(150, [&](HWND w) {
         Preview().IconPos = {{{100, 10}, {100, 50}, {120, 80}, {140, 0}, {140, 40}}};
-        gfx::Bitmap& surface = platform::WindowSurface(window);
-        surface.Fill(gfx::kWhite);
+        platform::WindowSurface(w).Fill(gfx::kWhite);
         const gfx::Rect uncovered{0, 0, 152, 30};
-        platform::InvalidateRect(window, &uncovered, false);
-        platform::UpdateWindow(window);
+        platform::InvalidateRect(w, &uncovered, false);
+        platform::UpdateWindow(w);
         after = Preview().IconPos;
-        platform::PostMessageA(window, platform::WM_CLOSE, 0, 0);
     });
-    RunPreview(true);
     EXPECT_EQ(after[0].x, 95);
     EXPECT_EQ(after[1].x, 93);
     EXPECT_EQ(after[4].x, 127);
@@ -179,16 +172,13 @@ TEST_F(PreviewTest, InALargerParentTheIconsStayInTheFixedArea) {
     SetStartupValues(smPreview, parent, 0);
     std::vector<IconPosition> seen;
     for (uint64_t time = 50; time < 6000; time += 100) {
-        At(time, [&] {
-            for (const IconPosition& p : Preview().IconPos) {
-                seen.push_back(p);
-            }
-        });
+        At(time,
+           [&] { seen.insert(seen.end(), Preview().IconPos.begin(), Preview().IconPos.end()); });
     }
-    bool wrapped = false;
     At(6000, [&] { platform::DestroyWindow(parent); });
     RunPreview(false);
     ASSERT_EQ(seen.size(), 60u * kPreviewIconCount);
+    bool wrapped = false;
     for (const IconPosition& p : seen) {
         EXPECT_GE(p.x, 0);
         EXPECT_LE(p.x, 152);

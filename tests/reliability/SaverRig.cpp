@@ -57,8 +57,8 @@ SaverRig::SaverRig(int32_t width, int32_t height, uint32_t startTick, uint32_t s
     base::SetRandSeed(seed);
     application_ = std::make_unique<framework::TApplication>();
     application_->SetTitle(scene::kSaverCaption);
-    form_ = application_->CreateForm<scene::TfrmMain>(assets::MainFormDescription(),
-                                                      [](platform::HWND) { return true; });
+    form_ = application_->CreateForm<scene::TfrmMain>(
+        assets::MainFormDescription(), [this](platform::HWND) { return passwordAnswer; });
     scene::ForEachGridPoint(form_->Width(), form_->Height(), [this](int32_t x, int32_t y) {
         grid_.insert({x, y});
     });

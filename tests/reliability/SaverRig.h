@@ -60,6 +60,9 @@ class SaverRig {
     std::string SpriteFault() const;
     ResourceCounts Counts() const;
 
+    // What the password check answers when the saver asks.
+    bool passwordAnswer = true;
+
   private:
     void MeasureLeafSpriteCost();
     // The grid point a leaf covers: where the step-0 frame of its sequence is centred, at its

@@ -35,15 +35,13 @@ class StepTimeTest : public ::testing::Test {
     sprites::TSprite* sprite = nullptr;
 };
 
-TEST_F(StepTimeTest, ATimeBeyondTheTimersRangeWaitsTheLongestInterval) {
+TEST_F(StepTimeTest, ATimeBeyondTheTimersRangeWaitsTheLongestAndANegativeOneNever) {
     ASSERT_GT(kLargest.ToDouble(), 1e38);
     SetEveryTime(kLargest);
     sprite->PlaySequence("WAAI1", -1);
     EXPECT_EQ(sprite->Timer().Interval(), std::numeric_limits<uint32_t>::max());
     EXPECT_TRUE(sprite->Timer().Enabled());
-}
 
-TEST_F(StepTimeTest, ANegativeTimeGivesNoTicks) {
     SetEveryTime(kMostNegative);
     sprite->PlaySequence("WAAI1", -1);
     EXPECT_EQ(sprite->Timer().Interval(), 0u);

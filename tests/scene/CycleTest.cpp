@@ -5,75 +5,61 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <vector>
 
-#include "SceneFixture.h"
+#include "SaverRig.h"
 #include "scene/StageBackground.h"
 
 namespace scene {
 namespace {
 
+using reliability::GridPoint;
+
 class CycleTest : public ::testing::Test {
   protected:
-    CycleTest() : scene(640, 480, 77) {
-        scene.Show();
-        grid = scene.GridPoints();
-    }
+    CycleTest() : rig(640, 480, 0, 77) { rig.Show(); }
 
-    TfrmMain& Form() { return *scene.form; }
+    TfrmMain& Form() { return rig.Form(); }
 
-    static GridPoint PointOf(const TLeafPos& leaf) { return {leaf.CentreX(), leaf.CentreY()}; }
-
-    // The grid point a flying cover leaf is going to: its step-0 frame centred there.
-    GridPoint TargetOf(const TLeaf& leaf) {
-        const sprites::TSequence& sequence =
-            leaf.Sprite->SequenceList().SequenceByName(leaf.Sprite->GetSequenceName());
-        const sprites::TFrame& first = sequence.Items(0).Frame();
-        return {leaf.TargetX + first.Width() / 2, leaf.TargetY + first.Height() / 2};
-    }
-
-    // Free points, landed leaves and (while covering) flying leaves' targets: the whole grid,
-    // each point once.
-    void ExpectGridAccountedFor() {
-        std::vector<GridPoint> all;
-        for (int32_t i = 0; i < Form().PosList.Count(); ++i) {
-            all.emplace_back(Form().PosList.Items(i).X, Form().PosList.Items(i).Y);
-        }
+    // Where the landed leaves lie, oldest first.
+    std::vector<GridPoint> Landed() {
+        std::vector<GridPoint> points;
         for (int32_t i = 0; i < Form().LeafPosList.Count(); ++i) {
-            all.push_back(PointOf(Form().LeafPosList.Items(i)));
+            points.emplace_back(Form().LeafPosList.Items(i).CentreX(),
+                                Form().LeafPosList.Items(i).CentreY());
         }
-        if (Form().Phase == phCover) {
-            for (int32_t i = 0; i < Form().LeafList.Count(); ++i) {
-                all.push_back(TargetOf(Form().LeafList.Items(i)));
-            }
-        }
-        std::sort(all.begin(), all.end());
-        ASSERT_EQ(all, std::vector<GridPoint>(grid.begin(), grid.end()));
+        return points;
     }
 
-    // Runs until the phase changes, checking the grid every 50 ms; false on a time-out.
-    bool RunUntilPhaseChanges(uint64_t limit = 3600000) {
+    // Runs until the phase changes, checking the grid every 50 ms and noting each leaf lifted;
+    // false on a time-out. `beforeChange` is what lay just before the change.
+    bool RunUntilPhaseChanges() {
         const TPhase start = Form().Phase;
-        for (uint64_t t = 0; t < limit; t += 50) {
-            scene.backend.RunFor(50);
-            scene.backend.ClearPresented();
-            ExpectGridAccountedFor();
-            if (::testing::Test::HasFatalFailure() || Form().Phase != start) {
-                return Form().Phase != start;
+        for (uint64_t t = 0; t < 3600000; t += 50) {
+            rig.Run(50);
+            const std::vector<GridPoint> now = Landed();
+            for (const GridPoint& p : landed) {
+                if (std::find(now.begin(), now.end(), p) == now.end()) {
+                    lifted.push_back(p);
+                }
             }
-            lastSeen.assign(static_cast<size_t>(Form().LeafPosList.Count()), {});
-            for (int32_t i = 0; i < Form().LeafPosList.Count(); ++i) {
-                lastSeen[static_cast<size_t>(i)] = PointOf(Form().LeafPosList.Items(i));
+            beforeChange = std::move(landed);
+            landed = now;
+            if (Form().Phase != start) {
+                return true;
+            }
+            EXPECT_EQ(rig.GridFault(), "");
+            if (::testing::Test::HasFailure()) {
+                return false;
             }
         }
         return false;
     }
 
-    std::vector<GridPoint> OnMask(const std::vector<GridPoint>& landed) {
+    std::vector<GridPoint> OnMask(const std::vector<GridPoint>& points) {
         std::vector<GridPoint> on;
         const gfx::Bitmap& mask = *Form().Masks[static_cast<size_t>(Form().LogoIndex)];
-        for (const GridPoint& p : landed) {
+        for (const GridPoint& p : points) {
             if (IsOnMask(mask, 640, 480, p.first, p.second)) {
                 on.push_back(p);
             }
@@ -81,52 +67,31 @@ class CycleTest : public ::testing::Test {
         return on;
     }
 
-    SceneFixture scene;
-    std::set<GridPoint> grid;
-    std::vector<GridPoint> lastSeen;
+    reliability::SaverRig rig;
+    std::vector<GridPoint> landed;
+    std::vector<GridPoint> beforeChange;
+    std::vector<GridPoint> lifted;
 };
 
 TEST_F(CycleTest, CoversRevealsTheNewLogoAndCoversAgain) {
-    ASSERT_EQ(grid.size(), 88u);
+    ASSERT_EQ(rig.Grid().size(), 88u);
     ASSERT_TRUE(RunUntilPhaseChanges()) << "the first cover never completed";
     // The cover ended with every point landed and nothing flying.
-    EXPECT_EQ(lastSeen.size(), 88u);
+    EXPECT_EQ(beforeChange.size(), 88u);
     EXPECT_EQ(Form().Phase, phReveal);
     EXPECT_NE(Form().LogoIndex, 0);  // never the star first
     const int32_t firstLogo = Form().LogoIndex;
 
     // What must be lifted, newest first, and what must stay.
-    std::vector<GridPoint> landed = lastSeen;
-    std::vector<GridPoint> expectedLifts = OnMask(landed);
+    std::vector<GridPoint> expectedLifts = OnMask(beforeChange);
     std::reverse(expectedLifts.begin(), expectedLifts.end());
     ASSERT_FALSE(expectedLifts.empty());
-
-    std::vector<GridPoint> lifts;
-    std::vector<GridPoint> before = landed;
-    const TPhase reveal = Form().Phase;
-    for (uint64_t t = 0; Form().Phase == reveal && t < 3600000; t += 50) {
-        scene.backend.RunFor(50);
-        scene.backend.ClearPresented();
-        std::vector<GridPoint> now;
-        for (int32_t i = 0; i < Form().LeafPosList.Count(); ++i) {
-            now.push_back(PointOf(Form().LeafPosList.Items(i)));
-        }
-        for (const GridPoint& p : before) {
-            if (std::find(now.begin(), now.end(), p) == now.end()) {
-                lifts.push_back(p);
-            }
-        }
-        before = now;
-        if (Form().Phase == reveal) {
-            ExpectGridAccountedFor();
-        }
-    }
-    ASSERT_NE(Form().Phase, reveal) << "the reveal never completed";
-    EXPECT_EQ(lifts, expectedLifts);
-    EXPECT_EQ(OnMask(before).size(), 0u);
+    ASSERT_TRUE(RunUntilPhaseChanges()) << "the reveal never completed";
+    EXPECT_EQ(lifted, expectedLifts);
+    EXPECT_EQ(OnMask(landed).size(), 0u);
 
     ASSERT_TRUE(RunUntilPhaseChanges()) << "the second cover never completed";
-    EXPECT_EQ(lastSeen.size(), 88u);
+    EXPECT_EQ(beforeChange.size(), 88u);
     EXPECT_NE(Form().LogoIndex, firstLogo);  // the next logo always differs
 }
 

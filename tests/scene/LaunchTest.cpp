@@ -3,7 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "SceneFixture.h"
+#include "SaverRig.h"
+#include "base/Random.h"
 #include "sprites/FrameList.h"
 #include "sprites/IOBitmap.h"
 
@@ -12,17 +13,26 @@ namespace {
 
 class LaunchTest : public ::testing::Test {
   protected:
-    LaunchTest() : scene(1024, 768) { scene.Show(); }
+    LaunchTest() : rig(1024, 768, 0, 1234) { rig.Show(); }
 
-    TfrmMain& Form() { return *scene.form; }
+    TfrmMain& Form() { return rig.Form(); }
+    platform::headless::HeadlessBackend& Backend() { return rig.Backend(); }
+    const gfx::Bitmap& Background() { return Form().sbStage->Picture().Bitmap(); }
     sprites::TSprite& OnlyLeafSprite() {
         EXPECT_EQ(Form().LeafList.Count(), 1);
         return *Form().LeafList.Items(0).Sprite;
     }
+    // A cover launch to (x, y) with the wind sequence of the given index.
     void LaunchCoverLeafTo(int32_t x, int32_t y, int32_t windIndex) {
         Form().PosList.Clear();
         Form().PosList.Add(std::make_unique<TPos>(x, y));
-        base::SetRandSeed(SceneFixture::SeedDrawing(5, windIndex));
+        for (uint32_t seed = 1;; ++seed) {  // the first seed that draws it
+            base::SetRandSeed(seed);
+            if (base::Random(5) == windIndex) {
+                base::SetRandSeed(seed);
+                break;
+            }
+        }
         Form().timerNextLeafTimer(Form());
         Form().timerNextLeaf->SetEnabled(false);  // no launches of its own in between
     }
@@ -30,7 +40,7 @@ class LaunchTest : public ::testing::Test {
     // A flight may take several passes of its sequence.
     void LandAll() {
         for (int i = 0; i < 200 && !Form().LeafList.Empty(); ++i) {
-            scene.backend.RunFor(100);
+            Backend().RunFor(100);
         }
         ASSERT_TRUE(Form().LeafList.Empty());
     }
@@ -44,7 +54,7 @@ class LaunchTest : public ::testing::Test {
         return list.Mask().GetPixel(f.X() + dx, f.Y() + dy) == gfx::kBlack;
     }
 
-    SceneFixture scene;
+    reliability::SaverRig rig;
 };
 
 TEST_F(LaunchTest, ACoverLeafStartsOutsideAndLandsExactlyOnItsPoint) {
@@ -61,14 +71,14 @@ TEST_F(LaunchTest, ACoverLeafStartsOutsideAndLandsExactlyOnItsPoint) {
     EXPECT_EQ(sprite.CurrentFrame(), "blad1_30");
     EXPECT_TRUE(Form().PosList.Empty());
 
-    scene.backend.RunFor(100);
+    Backend().RunFor(100);
     EXPECT_EQ(sprite.GetX(), -40);
     EXPECT_EQ(sprite.GetY(), -19);
     EXPECT_EQ(sprite.CurrentFrame(), "blad1_");
     EXPECT_EQ(Form().LeafList.Count(), 1);
 
-    const gfx::Bitmap before = scene.Background();
-    scene.backend.RunFor(100);  // the next step's report finds it at its target
+    const gfx::Bitmap before = Background();
+    Backend().RunFor(100);  // the next step's report finds it at its target
     EXPECT_TRUE(Form().LeafList.Empty());
     ASSERT_EQ(Form().LeafPosList.Count(), 1);
     const TLeafPos& landed = Form().LeafPosList.Items(0);
@@ -92,8 +102,9 @@ TEST_F(LaunchTest, ACoverLeafStartsOutsideAndLandsExactlyOnItsPoint) {
             const gfx::Pixel expected = Opaque(*Form().spriteBladeren, "blad1_", dx, dy, colour)
                                             ? colour
                                             : before.GetPixel(x, y);
-            ASSERT_EQ(scene.Background().GetPixel(x, y), expected) << x << "," << y;
-            ASSERT_EQ(scene.Screen().GetPixel(x, y), expected) << x << "," << y;
+            ASSERT_EQ(Background().GetPixel(x, y), expected) << x << "," << y;
+            ASSERT_EQ(Backend().WindowSurface(Form().Handle()).GetPixel(x, y), expected)
+                << x << "," << y;
         }
     }
 }
@@ -117,22 +128,9 @@ TEST_F(LaunchTest, ARevealLeafFliesOnFromWhereItLay) {
     EXPECT_EQ(OnlyLeafSprite().GetY(), 319);
     EXPECT_EQ(OnlyLeafSprite().CurrentFrame(), "blad4_02");
 
-    scene.backend.RunFor(2600);  // 25 steps and the report at the target
+    Backend().RunFor(2600);  // 25 steps and the report at the target
     EXPECT_TRUE(Form().LeafList.Empty());
     EXPECT_TRUE(Form().LeafPosList.Empty());  // nothing lands while revealing
-}
-
-TEST_F(LaunchTest, ALandedLeafWithAForeignFrameFailsTheTick) {
-    Form().PosList.Clear();
-    Form().LeafPosList.Add(std::make_unique<TLeafPos>(454, 318, 113, 145, "blad1_", "WAAI4"));
-    Form().Phase = phReveal;
-    try {
-        Form().timerNextLeafTimer(Form());
-        FAIL() << "a frame its sequence does not show must fail the launch";
-    } catch (const base::Exception& e) {
-        EXPECT_STREQ(e.what(), "Frame not found");
-    }
-    EXPECT_FALSE(Form().timerNextLeaf->Enabled());  // no further launches
 }
 
 TEST_F(LaunchTest, ALiftRebuildsTileLogoAndTheOtherLeavesInLandingOrder) {
@@ -171,15 +169,15 @@ TEST_F(LaunchTest, ALiftRebuildsTileLogoAndTheOtherLeavesInLandingOrder) {
                     expected = colour;
                 }
             }
-            ASSERT_EQ(scene.Background().GetPixel(x, y), expected) << x << "," << y;
+            ASSERT_EQ(Background().GetPixel(x, y), expected) << x << "," << y;
         }
     }
 }
 
 TEST_F(LaunchTest, LiftingFromAnEmptyListReturnsNothing) {
-    const gfx::Bitmap before = scene.Background();
+    const gfx::Bitmap before = Background();
     EXPECT_EQ(Form().LiftLeaf(0), nullptr);
-    EXPECT_EQ(scene.Background().GetPixel(100, 100), before.GetPixel(100, 100));
+    EXPECT_EQ(Background().GetPixel(100, 100), before.GetPixel(100, 100));
 }
 
 }  // namespace

@@ -5,26 +5,13 @@
 namespace scene {
 namespace {
 
-TEST(StageBackgroundTest, TilesFromTheTopLeftCornerAndClipsTheRest) {
-    gfx::Bitmap tile(3, 2);
-    for (int32_t y = 0; y < 2; ++y) {
-        for (int32_t x = 0; x < 3; ++x) {
-            tile.SetPixel(x, y, static_cast<gfx::Pixel>(10 * y + x + 1));
-        }
-    }
-    gfx::Bitmap dest(7, 5);
-    TileBitmap(dest, tile);
-    for (int32_t y = 0; y < 5; ++y) {
-        for (int32_t x = 0; x < 7; ++x) {
-            EXPECT_EQ(dest.GetPixel(x, y), tile.GetPixel(x % 3, y % 2)) << x << "," << y;
-        }
-    }
-    gfx::Bitmap small(2, 1);
-    small.Fill(gfx::kWhite);
-    TileBitmap(small, tile);
-    EXPECT_EQ(small.GetPixel(1, 0), tile.GetPixel(1, 0));
-    TileBitmap(small, gfx::Bitmap());  // an empty tile changes nothing
-    EXPECT_EQ(small.GetPixel(1, 0), tile.GetPixel(1, 0));
+// The tiling itself is checked pixel for pixel under a lifted leaf (LaunchTest); here the
+// empty tile, which must change nothing rather than divide by its size.
+TEST(StageBackgroundTest, AnEmptyTileChangesNothing) {
+    gfx::Bitmap dest(2, 1);
+    dest.Fill(gfx::kWhite);
+    TileBitmap(dest, gfx::Bitmap());
+    EXPECT_EQ(dest.GetPixel(1, 0), gfx::kWhite);
 }
 
 TEST(StageBackgroundTest, MaskIsCentredOnTheScreen) {
