@@ -423,6 +423,15 @@ MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level) {
     return MaskedColourRow;
 }
 
+ColourRowKernel StringCopyRowKernel() {
+#if defined(VA_RASTER_AVX2)
+    if (KernelLevelAvailable(KernelLevel::Avx2)) {
+        return avx2::StringCopyRowKernel();
+    }
+#endif
+    return nullptr;
+}
+
 bool RowKernelsUseSse2() {
     return VA_RASTER_SSE2 != 0;
 }

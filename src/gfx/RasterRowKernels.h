@@ -90,6 +90,11 @@ using ShuffledMaskedRowKernel = void (*)(Pixel* dest, const uint8_t* maskRow, si
 // Null where the processor has no shuffles for it (the gather kernels serve instead).
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level = BestKernelLevel());
 
+// The row copy by the processor's string move, where this build has it and AVX2 is there
+// (else null). SrcCopy takes it only on the processors where it is the faster copy; the tests
+// hold it against the plain copy on any.
+ColourRowKernel StringCopyRowKernel();
+
 // True when the kernels were built with SSE2.
 bool RowKernelsUseSse2();
 

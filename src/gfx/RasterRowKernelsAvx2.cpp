@@ -445,6 +445,10 @@ MaskedColourRowKernel MaskedColourRowKernelFor() {
     return MaskedColourRow;
 }
 
+ColourRowKernel StringCopyRowKernel() {
+    return StringCopyRow;
+}
+
 ColourRowKernel ColourRowKernelFor(Rop rop) {
     switch (rop) {
         case Rop::SrcCopy: {

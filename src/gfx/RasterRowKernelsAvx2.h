@@ -15,5 +15,7 @@ MaskedMonoRowKernel MaskedMonoRowKernelFor();
 MaskedColourRowKernel MaskedColourRowKernelFor();
 MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor();
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor();
+// The row copy by the string move, whether or not SrcCopy takes it on this processor.
+ColourRowKernel StringCopyRowKernel();
 
 }  // namespace gfx::raster::avx2

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <vector>
@@ -142,6 +143,23 @@ TEST(RasterRowKernels, MonoAndMaskedKernelsExpandEachBitToEitherColour) {
             }
             ASSERT_EQ(mirrored, expected) << "mirrored, width " << width;
         }
+    }
+}
+
+// The string move copies every width exactly, on processors where SrcCopy does not take it too.
+TEST(RasterRowKernels, TheStringMoveCopiesEveryWidthAndNoMore) {
+    const raster::ColourRowKernel copy = raster::StringCopyRowKernel();
+    if (copy == nullptr) {
+        GTEST_SKIP() << "this build or processor has no string-move copy";
+    }
+    std::mt19937 random(24);
+    for (int32_t count = 0; count <= 300; ++count) {
+        const std::vector<Pixel> source = RandomPixels(random, count);
+        std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
+        std::vector<Pixel> expected = dest;
+        std::copy(source.begin(), source.end(), expected.begin());
+        copy(dest.data(), source.data(), count);
+        ASSERT_EQ(dest, expected) << "count " << count;
     }
 }
 
