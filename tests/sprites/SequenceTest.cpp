@@ -12,16 +12,12 @@ namespace {
 
 using test::ExpectFailure;
 
-std::unique_ptr<TFrameRef> Step(ISequenceOwner* sprite, const std::string& frame, int16_t dx,
-                                int16_t dy, int16_t dz) {
-    auto step = std::make_unique<TFrameRef>(sprite);
-    step->SetFrameName(frame);
-    step->SetDX(dx);
-    step->SetDY(dy);
-    step->SetDZ(dz);
-    step->SetTime(base::Real48::FromDouble(0.1));
-    return step;
-}
+const std::vector<test::SequenceData> kSequences{{"WAAI4", {}},
+                                                 {"WAAI1",
+                                                  {{"blad1_", -1, 0, 0},
+                                                   {"blad1_02", 76, -39, 5},
+                                                   {"blad1_30", 88, -35, 0},
+                                                   {"missing", 1, 2, 3}}}};
 
 // Frames blad1_30, blad1_02, blad1_; sequences WAAI4 (empty) and WAAI1 (four steps, the last
 // naming a frame that does not exist).
@@ -31,13 +27,8 @@ class SequenceTest : public ::testing::Test {
         test::AddFrames(
             sprite_.FrameList(),
             {{"blad1_30", 0, 0, 1, 1}, {"blad1_02", 1, 0, 1, 1}, {"blad1_", 2, 0, 1, 1}});
-        list_.Add(std::make_unique<TSequence>(&sprite_)).SetName("WAAI4");
-        TSequence& waai1 = list_.Add(std::make_unique<TSequence>(&sprite_));
-        waai1.SetName("WAAI1");
-        waai1.Add(Step(&sprite_, "blad1_", -1, 0, 0));
-        waai1.Add(Step(&sprite_, "blad1_02", 76, -39, 5));
-        waai1.Add(Step(&sprite_, "blad1_30", 88, -35, 0));
-        waai1.Add(Step(&sprite_, "missing", 1, 2, 3));
+        base::MemoryStream stored(test::SequenceListBytes(kSequences, true));
+        list_.ReadData(stored);
     }
     TSequence& Waai1() { return list_.Items(1); }
 

@@ -42,7 +42,7 @@ TEST(VSpriteTest, CoordinatesKeepTheirLow16BitsAndLeftGoesThroughSetX) {
     EXPECT_FALSE(sprite.IntersectsRect({0, 0, 100, 100}));
 }
 
-// Projection at large is held by ProjectionTest; here only its rounding.
+// Projection at large is held by the depth test of the sprite box; here only its rounding.
 TEST(ThreeDTest, ProjectsInTruncatingIntegerArithmetic) {
     TThreeD threeD;
     threeD.SetXDis(10);
@@ -55,10 +55,8 @@ TEST(ThreeDTest, ProjectsInTruncatingIntegerArithmetic) {
 class SpriteBoxTest : public StageTest {};
 
 TEST_F(SpriteBoxTest, DepthOrderIsDescendingAndTheLaterOfEqualDepthsIsDrawnAbove) {
-    TSprite& first = MakeSprite();
-    TSprite& second = MakeSprite();
-    Place(first, "a", 10, 10);
-    Place(second, "b", 20, 15);
+    Placed("a", 10, 10);
+    TSprite& second = Placed("b", 20, 15);
     EXPECT_EQ(box_->Sprites(1), &second);
     EXPECT_EQ(Screen(30, 20), kColourB);
     second.SetZ(5);
@@ -87,8 +85,7 @@ TEST_F(SpriteBoxTest, DepthOrderIsDescendingAndTheLaterOfEqualDepthsIsDrawnAbove
 // An area that no sprite meets is restored from the picture; one larger than the scratch
 // bitmap is composed whole.
 TEST_F(SpriteBoxTest, AreasAreRestoredFromThePictureAndComposedWhole) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "c", 250, 200);
+    Placed("c", 250, 200);
     PaintScreen(kRed);
     box_->RedrawArea({5, 6, 85, 70}, 0);
     EXPECT_EQ(Presented(), (std::vector<gfx::Rect>{{5, 6, 85, 70}}));
@@ -105,8 +102,7 @@ TEST_F(SpriteBoxTest, AreasAreRestoredFromThePictureAndComposedWhole) {
 }
 
 TEST_F(SpriteBoxTest, WhereThePictureHasNoPixelsTheAreaIsBlack) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "c", 10, 10);
+    TSprite& sprite = Placed("c", 10, 10);
     box_->Picture().SetBitmap(std::make_unique<gfx::Bitmap>(20, 20));
     box_->RedrawArea({0, 0, 40, 40}, 0);
     EXPECT_TRUE(Shows({20, 20, 40, 40}, gfx::kBlack));
@@ -168,15 +164,9 @@ TEST_F(SpriteBoxTest, DestroyingTheBoxLeavesItsSpritesWithoutOne) {
     EXPECT_EQ(b.SpriteBox(), nullptr);
 }
 
-class ProjectionTest : public StageTest {
-  protected:
-    ProjectionTest() {
-        box_->ThreeD().SetEnabled(true);
-        box_->ThreeD().SetDiaF(100);
-    }
-};
-
-TEST_F(ProjectionTest, DepthScalesTheSpriteAndPullsItTowardsTheVanishingPoint) {
+TEST_F(SpriteBoxTest, DepthScalesTheSpriteAndPullsItTowardsTheVanishingPoint) {
+    box_->ThreeD().SetEnabled(true);
+    box_->ThreeD().SetDiaF(100);
     TSprite& sprite = MakeSprite();
     sprite.SetZ(100);
     Place(sprite, "c", 200, 100);

@@ -20,8 +20,7 @@ class SpritePlaybackTest : public StageTest {
 };
 
 TEST_F(SpritePlaybackTest, ThreeStepsPlayedOnceTickByTickLeaveTheLastFrameOnScreen) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "a", 10, 20);
+    TSprite& sprite = Placed("a", 10, 20);
     RecordFinishes(sprite);
     sprite.PlaySequence("S3", 1);
     // At once: step 0's move, step 1's frame for step 1's time.
@@ -70,8 +69,7 @@ TEST_F(SpritePlaybackTest, RepeatCountsAndTheEndOfPassHandler) {
 }
 
 TEST_F(SpritePlaybackTest, RestartingFromTheEndOfPassHandlerShowsTheFirstStepOnce) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "a", 10, 20);
+    TSprite& sprite = Placed("a", 10, 20);
     std::vector<int32_t> moves;
     sprite.OnMove = [&](TSprite&, int32_t& x, int32_t&) { moves.push_back(x); };
     sprite.OnFinishSequence = [&](TSprite& self, int32_t&) {
@@ -159,8 +157,7 @@ TEST_F(SpritePlaybackTest, AStepOfZeroTimeStallsAndANewSequenceGoesOnFromItsFirs
 }
 
 TEST_F(SpritePlaybackTest, AReleasedSpriteIsDestroyedByItsOwnerAtItsNextTick) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "a", 10, 20);
+    TSprite& sprite = Placed("a", 10, 20);
     const int before = form_->ComponentCount();
     sprite.OnMove = [&](TSprite& self, int32_t&, int32_t&) { self.Release(); };
     sprite.PlaySequence("S3", -1);

@@ -15,22 +15,14 @@ using namespace test;
 
 class SpriteTest : public StageTest {};
 
-// Reading new sequences drops the current one.
-TEST_F(SpriteTest, TheAboutTextReadsAsTheVersionButDecidesHowStepsAreRead) {
-    TSprite& sprite = MakeSprite();
-    sprite.SetSequence("S3");
-    sprite.SetAbout("1.0");
-    EXPECT_EQ(sprite.About(), "1.1e");
-    base::MemoryStream old(SequenceListBytes({{"OLD", {{"c", 3, 4, 0, 0.1}}}}, false));
-    sprite.SequenceList().ReadData(old);
-    EXPECT_EQ(old.Remaining(), 0u);
-    EXPECT_EQ(sprite.SequenceList().Items(0).Items(0).DY(), 4);
-    EXPECT_EQ(sprite.CurrentSequence(), nullptr);
-    EXPECT_EQ(sprite.GetSequenceName(), "");
-}
-
 TEST_F(SpriteTest, FrameChoicesFollowTheirRulesAtRunTimeAndInDesignMode) {
     TSprite& sprite = MakeSprite();
+    sprite.SetSequence("S3");
+    base::MemoryStream other(SequenceListBytes({{"OLD", {{"c", 3, 4, 0, 0.1}}}}, true));
+    sprite.SequenceList().ReadData(other);  // new sequences without it drop the current one
+    EXPECT_EQ(sprite.CurrentSequence(), nullptr);
+    EXPECT_EQ(sprite.GetSequenceName(), "");
+    LoadSequences(sprite);
     sprite.SetCurrentFrame("b");
     EXPECT_EQ(sprite.FrameIndex(), 1);
     EXPECT_EQ(sprite.GetWidth(), 40);
@@ -65,8 +57,7 @@ TEST_F(SpriteTest, FrameChoicesFollowTheirRulesAtRunTimeAndInDesignMode) {
 }
 
 TEST_F(SpriteTest, MirroringRedrawsAVisibleSpriteOnlyWhenItChanges) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "a", 10, 20);
+    TSprite& sprite = Placed("a", 10, 20);
     sprite.SetMirrorX(false);
     EXPECT_TRUE(Presented().empty());
     // Mirrored, the picture lies one column further right (the stretch's convention for an
@@ -82,8 +73,7 @@ TEST_F(SpriteTest, MirroringRedrawsAVisibleSpriteOnlyWhenItChanges) {
 }
 
 TEST_F(SpriteTest, ACopyTakesItsSourcesStateAndListsButStaysHiddenAndIdle) {
-    TSprite& source = MakeSprite();
-    Place(source, "b", 30, 40);
+    TSprite& source = Placed("b", 30, 40);
     source.SetZ(7);
     source.SetHitTest(THitTest::htRect);
     source.SetMirrorY(true);
@@ -178,10 +168,8 @@ TEST_F(SpriteTest, AOnePixelMoveRedrawsOneAreaAndAFortyPixelMoveTwo) {
 }
 
 TEST_F(SpriteTest, TheOldAreaShowsWhatNowLiesThereAndHidingErases) {
-    TSprite& under = MakeSprite();
-    Place(under, "c", 100, 100);
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "b", 90, 95);
+    Placed("c", 100, 100);
+    TSprite& sprite = Placed("b", 90, 95);
     EXPECT_TRUE(Shows({100, 100, 120, 110}, kColourB));
     sprite.SetY(150);
     EXPECT_TRUE(Shows({100, 100, 120, 110}, kColourC));
@@ -191,8 +179,7 @@ TEST_F(SpriteTest, TheOldAreaShowsWhatNowLiesThereAndHidingErases) {
 }
 
 TEST_F(SpriteTest, MoveHandlersSeeTheOldStateTheirChangesAreObeyedAndTheyMayRelease) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "c", 10, 10);
+    TSprite& sprite = Placed("c", 10, 10);
     std::vector<int32_t> seen;
     sprite.OnMove = [&](TSprite& self, int32_t& x, int32_t&) {
         seen = {self.GetX(), x};
@@ -241,8 +228,7 @@ TEST_F(SpriteTest, WithoutBufferBackgroundASpriteLeavesATrailInThePicture) {
 }
 
 TEST_F(SpriteTest, AnIndexThatNamesNoFrameFailsBeforeAnythingChanges) {
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "c", 10, 10);
+    TSprite& sprite = Placed("c", 10, 10);
     EXPECT_THROW(sprite.MoveTo(50, 50, 0, 3, true), base::EListError);
     EXPECT_THROW(sprite.MoveTo(50, 50, 0, -2, true), base::EListError);
     EXPECT_EQ(sprite.GetX(), 10);

@@ -68,6 +68,12 @@ class StageTest : public ::testing::Test {
         sprite.SetVisible(true);
         backend_.ClearPresented();
     }
+    // A new sprite on the box, placed so.
+    TSprite& Placed(const char* name, int32_t x, int32_t y) {
+        TSprite& sprite = MakeSprite();
+        Place(sprite, name, x, y);
+        return sprite;
+    }
     void PaintScreen(gfx::Pixel colour) {
         form_->Canvas().FillRect({0, 0, 320, 240}, framework::PixelToColor(colour));
         backend_.ClearPresented();

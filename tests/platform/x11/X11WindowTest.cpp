@@ -47,8 +47,7 @@ TEST_F(X11WindowTest, UnderAWindowManagerTheClientInsideAFrameIsFound) {
     ::Window frame = MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 60), nullptr, nullptr, true);
     ::Window client = MakeForeignWindow(gfx::RectFromSize(2, 20, 50, 30), "TfrmStartScreensaver",
                                         "StartScreensaver", true, frame);
-    ::Window decoration =
-        MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 20), "Deco", "StartScreensaver", true, frame);
+    MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 20), "Deco", "StartScreensaver", true, frame);
     long normal[2] = {1, 0};
     Atom wmState = XInternAtom(Raw(), "WM_STATE", 0);
     XChangeProperty(Raw(), client, wmState, wmState, 32, PropModeReplace,
@@ -56,7 +55,6 @@ TEST_F(X11WindowTest, UnderAWindowManagerTheClientInsideAFrameIsFound) {
     XSync(Raw(), 0);
     EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "StartScreensaver"), client);
     EXPECT_EQ(FindWindowA("Deco", nullptr), 0u);  // inside a frame only the client counts
-    EXPECT_NE(decoration, 0u);
 }
 
 TEST_F(X11WindowTest, ChildOfAForeignWindowFillsItAndGetsWmDestroyWhenTheParentGoes) {
@@ -93,7 +91,6 @@ TEST_F(X11WindowTest, ShowingMovingStackingEnablingAndRaisingReachTheServer) {
     ASSERT_TRUE(MoveWindow(hwnd, 5, 6, 70, 80));
     ASSERT_TRUE(SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE));
     EXPECT_TRUE(backend_->WindowRecord(hwnd)->topmost);
-    EXPECT_EQ(WindowSurface(hwnd).Width(), 70);
     EXPECT_EQ(Attributes(hwnd).width, 70);
     EXPECT_EQ(Attributes(hwnd).height, 80);
     HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD | WS_VISIBLE | WS_DISABLED, 0,
