@@ -14,6 +14,7 @@
 namespace gfx {
 
 class Bitmap;
+class CoveredRows;
 
 // Raster operations, with the platform's codes.
 enum class Rop : uint32_t {
@@ -53,6 +54,11 @@ class Canvas {
     // The clip box, or the whole bitmap when none is set.
     Rect ClipBox() const;
 
+    // Pixels that drawing still to come will overwrite (see CoveredRows): transfers onto the
+    // canvas may leave them. Not owned; null when none are, as by default.
+    const CoveredRows* Covered() const { return covered_; }
+    void SetCovered(const CoveredRows* covered) { covered_ = covered; }
+
     // Palette calls keep their place in the drawing code; they return the previous palette
     // handle and change no pixel.
     uintptr_t SelectPalette(uintptr_t palette, bool forceBackground);
@@ -72,6 +78,7 @@ class Canvas {
     Pixel background_ = kWhite;
     Pixel text_ = kBlack;
     std::optional<Rect> clip_;
+    const CoveredRows* covered_ = nullptr;
     uintptr_t palette_ = 0;
 };
 

@@ -22,6 +22,30 @@ ColumnRange SpanOfRow(const Bitmap& mask, const Bitmap& image, const Rect& area,
     return span;
 }
 
+bool Opaque(const Bitmap& mask, const uint8_t* monoRow, int32_t x, int32_t y) {
+    return monoRow != nullptr ? !MonoBitAt(monoRow, x) : mask.GetPixel(x, y) == kBlack;
+}
+
+// Only the span can hold opaque pixels: outside it every mask bit is 1.
+ColumnRange OpaqueRunOfRow(const Bitmap& mask, ColumnRange span, int32_t y) {
+    const uint8_t* monoRow = mask.Monochrome() ? mask.MonoRow(y) : nullptr;
+    ColumnRange widest;
+    for (int32_t x = span.begin; x < span.end;) {
+        if (!Opaque(mask, monoRow, x, y)) {
+            ++x;
+            continue;
+        }
+        const int32_t begin = x;
+        while (x < span.end && Opaque(mask, monoRow, x, y)) {
+            ++x;
+        }
+        if (x - begin > widest.Width()) {
+            widest = {begin, x};
+        }
+    }
+    return widest;
+}
+
 }  // namespace
 
 MaskedSpans MaskedSpans::Measure(const Bitmap& mask, const Bitmap& image, const Rect& area) {
@@ -30,8 +54,10 @@ MaskedSpans MaskedSpans::Measure(const Bitmap& mask, const Bitmap& image, const 
     spans.mask_ = mask.Stamp();
     spans.image_ = image.Stamp();
     spans.rows_.reserve(static_cast<size_t>(std::max(area.Height(), 0)));
+    spans.opaque_.reserve(spans.rows_.capacity());
     for (int32_t y = area.top; y < area.bottom; ++y) {
         spans.rows_.push_back(SpanOfRow(mask, image, area, y));
+        spans.opaque_.push_back(OpaqueRunOfRow(mask, spans.rows_.back(), y));
     }
     return spans;
 }

@@ -10,16 +10,10 @@
 #include <vector>
 
 #include "gfx/Bitmap.h"
+#include "gfx/ColumnRange.h"
 #include "gfx/Rect.h"
 
 namespace gfx {
-
-// Columns begin .. end - 1 of a row; none when begin == end.
-struct ColumnRange {
-    int32_t begin = 0;
-    int32_t end = 0;
-    bool Empty() const { return end <= begin; }
-};
 
 class MaskedSpans {
   public:
@@ -37,12 +31,16 @@ class MaskedSpans {
     const Rect& Area() const { return area_; }
     // The span of row y of the area, in the bitmaps' columns.
     ColumnRange Row(int32_t y) const { return rows_[static_cast<size_t>(y - area_.top)]; }
+    // The widest run of row y with 0 mask bits (black), in the bitmaps' columns: a plot with
+    // black for bit 0 gives the image's own pixels there, whatever it is plotted on.
+    ColumnRange OpaqueRun(int32_t y) const { return opaque_[static_cast<size_t>(y - area_.top)]; }
 
   private:
     Rect area_;
     PixelStamp mask_;
     PixelStamp image_;
     std::vector<ColumnRange> rows_;
+    std::vector<ColumnRange> opaque_;
 };
 
 }  // namespace gfx

@@ -56,6 +56,7 @@ raster::BlitPlan PlanTransfer(Canvas& dest, Placement to, const Canvas* source, 
     plan.monoColours[0] = dest.TextColour();
     plan.monoColours[1] = dest.BackgroundColour();
     plan.sourceBackground = hasSource ? source->BackgroundColour() : kWhite;
+    plan.covered = dest.Covered();
     return plan;
 }
 

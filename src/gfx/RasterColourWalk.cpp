@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "gfx/Bitmap.h"
+#include "gfx/CoveredRows.h"
 #include "gfx/RasterRowKernels.h"
 
 namespace gfx::raster {
@@ -22,9 +23,25 @@ Pixel* DestRow(const BlitPlan& plan, int32_t i) {
     return plan.dest->ColourRow(plan.rows.destStart + i) + plan.columns.destStart;
 }
 
+// The parts of `run` (columns counted from the plan's first destination column) of row i
+// that the destination's covered pixels leave to be written.
+template <class Part>
+void ForEachUncoveredPart(const BlitPlan& plan, int32_t i, ColumnRange run, Part part) {
+    if (plan.covered == nullptr) {
+        part(run);
+        return;
+    }
+    const int32_t origin = plan.columns.destStart;
+    const ColumnRange covered = plan.covered->Row(plan.rows.destStart + i);
+    ForEachUncovered(run, {covered.begin - origin, covered.end - origin}, part);
+}
+
 void ForwardColourRow(const BlitPlan& plan, ColourRowKernel kernel, int32_t i) {
-    const Pixel* source = plan.source->ColourRow(plan.rows.SourceAt(i));
-    kernel(DestRow(plan, i), source + plan.columns.sourceStart, plan.columns.count);
+    const Pixel* source = plan.source->ColourRow(plan.rows.SourceAt(i)) + plan.columns.sourceStart;
+    Pixel* dest = DestRow(plan, i);
+    ForEachUncoveredPart(plan, i, {0, plan.columns.count}, [&](ColumnRange part) {
+        kernel(dest + part.begin, source + part.begin, part.Width());
+    });
 }
 
 void ForwardMonoRow(const BlitPlan& plan, MonoRowKernel kernel, int32_t i) {
@@ -318,27 +335,30 @@ class MaskedRows {
                plan_.rows.SourceMin() >= area.top && plan_.rows.SourceMax() < area.bottom;
     }
 
-    // The row reads source columns low .. high - 1, its first pixel the lowest (forward) or
-    // the highest (mirrored); with spans, only those of the row's span.
+    // Destination pixel j (counted from the plan's first column) reads source column
+    // sourceStart + j forward, sourceStart - j mirrored. With spans, only the row's span is
+    // plotted; of that, only what the destination's covered pixels leave. The kernel reads a
+    // part's source columns from the lowest on, forward or backwards.
     void UnscaledRow(int32_t i, int32_t sourceY, const uint8_t* mask, const Pixel* image) {
         const bool forward = plan_.columns.Forward();
-        const int32_t count = plan_.columns.count;
-        int32_t low = forward ? plan_.columns.sourceStart : plan_.columns.sourceStart - count + 1;
-        int32_t high = low + count;
-        int32_t skipped = 0;  // destination pixels before the first one plotted
+        const int32_t start = plan_.columns.sourceStart;
+        ColumnRange run{0, plan_.columns.count};
         if (spans_ != nullptr) {
             const ColumnRange span = spans_->Row(sourceY);
-            const int32_t from = std::max(low, span.begin);
-            const int32_t to = std::min(high, span.end);
-            if (to <= from) {
+            const ColumnRange reads =
+                forward ? ColumnRange{span.begin - start, span.end - start}
+                        : ColumnRange{start - span.end + 1, start - span.begin + 1};
+            run = {std::max(run.begin, reads.begin), std::min(run.end, reads.end)};
+            if (run.Empty()) {
                 return;
             }
-            skipped = forward ? from - low : high - to;
-            low = from;
-            high = to;
         }
-        maskedMono_(DestRow(plan_, i) + skipped, mask + (low >> 3), low & 7, image + low,
-                    high - low, colours_);
+        Pixel* dest = DestRow(plan_, i);
+        ForEachUncoveredPart(plan_, i, run, [&](ColumnRange part) {
+            const int32_t low = forward ? start + part.begin : start - part.end + 1;
+            maskedMono_(dest + part.begin, mask + (low >> 3), low & 7, image + low, part.Width(),
+                        colours_);
+        });
     }
 
     void PrepareStretched() {

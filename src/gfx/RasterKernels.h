@@ -17,6 +17,8 @@ struct BlitPlan {
     // background colour for bit 1.
     Pixel monoColours[2] = {kBlack, kWhite};
     Pixel sourceBackground = kWhite;  // a colour source on monochrome: this colour becomes 1
+    // The destination's pixels the transfer may leave (see CoveredRows), or null.
+    const CoveredRows* covered = nullptr;
 };
 
 void RunBlit(const BlitPlan& plan, Rop rop);

@@ -6,8 +6,11 @@
 
 #include <algorithm>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "TestBitmaps.h"
+#include "gfx/CoveredRows.h"
 #include "gfx/MaskedSpans.h"
 #include "gfx/Raster.h"
 #include "gfx/RasterReference.h"
@@ -188,6 +191,100 @@ TEST(MaskedStretchBlt, RowsAreWrittenInsideTheirSpansOnly) {
             }
             EXPECT_LE(plotted - inside, span.Empty() || unscaled ? 0 : 14)
                 << width << ": row " << y;
+        }
+    }
+}
+
+// A row keeps one covered run: the union of runs that overlap or touch, else the wider.
+TEST(CoveredRows, KeepTheUnionOrTheWiderRunOfEachRow) {
+    CoveredRows rows;
+    rows.Reset(3);
+    rows.Cover(0, {10, 20});
+    rows.Cover(0, {20, 25});  // touches: joined
+    rows.Cover(0, {5, 12});   // overlaps: joined
+    rows.Cover(0, {40, 50});  // apart and narrower: left out
+    rows.Cover(1, {0, 4});
+    rows.Cover(1, {30, 40});  // apart and wider: kept instead
+    rows.Cover(2, {7, 7});    // empty: nothing
+    rows.Cover(-1, {0, 9});   // rows outside: nothing
+    rows.Cover(3, {0, 9});
+    EXPECT_EQ(rows.Row(0).begin, 5);
+    EXPECT_EQ(rows.Row(0).end, 25);
+    EXPECT_EQ(rows.Row(1).begin, 30);
+    EXPECT_EQ(rows.Row(1).end, 40);
+    EXPECT_TRUE(rows.Row(2).Empty());
+    EXPECT_TRUE(rows.Row(3).Empty());
+    std::vector<std::pair<int32_t, int32_t>> parts;
+    const auto collect = [&](ColumnRange part) { parts.emplace_back(part.begin, part.end); };
+    ForEachUncovered({0, 30}, {5, 25}, collect);
+    ForEachUncovered({0, 30}, {0, 30}, collect);
+    ForEachUncovered({10, 20}, {20, 40}, collect);
+    EXPECT_EQ(parts, (std::vector<std::pair<int32_t, int32_t>>{{0, 5}, {25, 30}, {10, 20}}));
+}
+
+// A row's opaque run is a run of 0 mask bits, and no run of them in the row is wider.
+TEST(MaskedSpans, TheOpaqueRunIsTheWidestRunOfZeroMaskBits) {
+    std::mt19937 random(47);
+    for (int round = 0; round < 50; ++round) {
+        PreparedPicture picture = RandomPreparedPicture(random);
+        for (int32_t hole = 0; hole < 20; ++hole) {
+            picture.mask.SetPixel(static_cast<int32_t>(random() % 61),
+                                  static_cast<int32_t>(random() % 17), kWhite);
+        }
+        const MaskedSpans spans = MaskedSpans::Measure(picture.mask, picture.image, {0, 0, 61, 17});
+        for (int32_t y = 0; y < 17; ++y) {
+            int32_t widest = 0;
+            for (int32_t x = 0, run = 0; x < 61; ++x) {
+                run = picture.mask.GetPixel(x, y) == kBlack ? run + 1 : 0;
+                widest = std::max(widest, run);
+            }
+            const ColumnRange opaque = spans.OpaqueRun(y);
+            ASSERT_EQ(opaque.Width(), widest) << "row " << y;
+            for (int32_t x = opaque.begin; x < opaque.end; ++x) {
+                ASSERT_EQ(picture.mask.GetPixel(x, y), kBlack) << x << "," << y;
+            }
+        }
+    }
+}
+
+// Onto a canvas with covered pixels, masked plots (forward and mirrored) and copies leave those
+// pixels as they were and give every other pixel what they give without.
+TEST(MaskedStretchBlt, CoveredPixelsAreLeftAndTheRestIsAsWithout) {
+    std::mt19937 random(48);
+    for (int round = 0; round < 300; ++round) {
+        const PreparedPicture picture = RandomPreparedPicture(random);
+        const MaskedSpans spans = MaskedSpans::Measure(picture.mask, picture.image, {0, 0, 61, 17});
+        const Bitmap original = test::RandomBitmap(random, 80, 23, PixelFormat::Colour);
+        CoveredRows covered;
+        covered.Reset(23);
+        for (int32_t y = 0; y < 23; ++y) {
+            const auto begin = static_cast<int32_t>(random() % 90) - 5;
+            covered.Cover(y, {begin, begin + static_cast<int32_t>(random() % 40)});
+        }
+        Placement p = RandomPlacement(random);
+        p.sw = p.w;
+        p.sh = p.h;
+        Bitmap plain(original);
+        Bitmap left(original);
+        left.GetCanvas().SetCovered(&covered);
+        if (round % 3 == 0) {
+            StretchBlt(plain.GetCanvas(), p.x, p.y, p.w, p.h, &picture.image.GetCanvas(), p.sx,
+                       p.sy, p.w, p.h, Rop::SrcCopy);
+            StretchBlt(left.GetCanvas(), p.x, p.y, p.w, p.h, &picture.image.GetCanvas(), p.sx, p.sy,
+                       p.w, p.h, Rop::SrcCopy);
+        } else {
+            MaskedStretchBlt(plain.GetCanvas(), p.x, p.y, p.w, p.h, picture.mask.GetCanvas(),
+                             picture.image.GetCanvas(), p.sx, p.sy, p.w, p.h, &spans);
+            MaskedStretchBlt(left.GetCanvas(), p.x, p.y, p.w, p.h, picture.mask.GetCanvas(),
+                             picture.image.GetCanvas(), p.sx, p.sy, p.w, p.h, &spans);
+        }
+        for (int32_t y = 0; y < 23; ++y) {
+            const ColumnRange run = covered.Row(y);
+            for (int32_t x = 0; x < 80; ++x) {
+                const bool isCovered = x >= run.begin && x < run.end;
+                ASSERT_EQ(left.GetPixel(x, y), (isCovered ? original : plain).GetPixel(x, y))
+                    << "round " << round << " at " << x << "," << y;
+            }
         }
     }
 }
