@@ -259,6 +259,28 @@ void TFrame::PlotEx(gfx::Canvas& canvas, int32_t x, int32_t y, bool mirrorX, boo
                           source.Width(), source.Height(), &SpansIn(mask, image));
 }
 
+// Mirrored, frame column c lands on x + width - c and frame row r on y + height - r: an
+// exchanged edge pair puts the picture one pixel further on, as the stretch does.
+void TFrame::CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y, bool mirrorX,
+                               bool mirrorY, bool transparent) const {
+    const gfx::MaskedSpans* spans = nullptr;
+    if (transparent) {
+        TFrameList& list = List();
+        spans = &SpansIn(list.Mask(), list.Image());
+    }
+    for (int32_t r = 0; r < height_; ++r) {
+        // The opaque run in the frame's columns: the whole row, or the mask's widest run.
+        gfx::ColumnRange run{0, width_};
+        if (spans != nullptr) {
+            const gfx::ColumnRange inStrip = spans->OpaqueRun(y_ + r);
+            run = {inStrip.begin - x_, inStrip.end - x_};
+        }
+        rows.Cover(mirrorY ? y + height_ - r : y + r,
+                   mirrorX ? gfx::ColumnRange{x + width_ - run.end + 1, x + width_ - run.begin + 1}
+                           : gfx::ColumnRange{x + run.begin, x + run.end});
+    }
+}
+
 // Measured again whenever the strips' pixels or the frame's rectangle have changed.
 const gfx::MaskedSpans& TFrame::SpansIn(const gfx::Bitmap& mask, const gfx::Bitmap& image) const {
     const gfx::Rect source = SourceRect();

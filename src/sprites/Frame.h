@@ -14,6 +14,7 @@
 #include "framework/Persistent.h"
 #include "gfx/Bitmap.h"
 #include "gfx/Canvas.h"
+#include "gfx/CoveredRows.h"
 #include "gfx/MaskedSpans.h"
 #include "gfx/Rect.h"
 #include "sprites/TempBitmap.h"
@@ -74,6 +75,12 @@ class TFrame : public framework::TPersistent {
     virtual void Plot(gfx::Canvas& canvas, int32_t x, int32_t y, bool transparent) const;
     virtual void PlotEx(gfx::Canvas& canvas, int32_t x, int32_t y, bool mirrorX, bool mirrorY,
                         bool transparent, double scale) const;
+    // Marks the pixels that PlotEx at (x, y) and scale 1, on a canvas with black as its text
+    // colour, gives the frame's own colours whatever they held: the whole frame when opaque,
+    // each row's widest run of opaque pixels when transparent. An override of PlotEx that
+    // changes what is drawn must override this too.
+    virtual void CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y, bool mirrorX,
+                                   bool mirrorY, bool transparent) const;
     void PlotMasked(gfx::Canvas& canvas, int32_t x, int32_t y, double scale) const;
     void PlotOpaque(gfx::Canvas& canvas, int32_t x, int32_t y, double scale) const;
 

@@ -203,6 +203,13 @@ void TSprite::DrawScaled(gfx::Canvas& canvas, int32_t x, int32_t y, const gfx::R
     }
 }
 
+void TSprite::CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y) const {
+    if (const TFrame* frame = CurrentFrameObject()) {
+        frame->CoverOpaquePixels(rows, x, y, mirrorX_, mirrorY_,
+                                 plotmode_.Contains(TPlot::PlotTransparent));
+    }
+}
+
 void TSprite::DrawFrameTransparent(gfx::Canvas& canvas, int32_t x, int32_t y) const {
     RequiredFrame("DrawFrameTransparent").PlotMasked(canvas, x, y, 1.0);
 }

@@ -107,6 +107,7 @@ class TSprite : public TVSprite, public ISequenceOwner {
     void Draw(gfx::Canvas& canvas, int32_t x, int32_t y, const gfx::Rect& origin) override;
     void DrawScaled(gfx::Canvas& canvas, int32_t x, int32_t y, const gfx::Rect& origin,
                     double scale) override;
+    void CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y) const override;
 
     // The current frame at (x, y), natural size, unmirrored, whatever the plot mode; through
     // its mask, or as a block. Without a current frame they fail with ESprite.

@@ -28,6 +28,20 @@ bool Contains(const gfx::Rect& outer, const gfx::Rect& inner) {
            inner.bottom <= outer.bottom;
 }
 
+// Gives the canvas the pixels still to be covered while the layers are composed, and takes
+// them back however the composition ends.
+class CoveredScope {
+  public:
+    explicit CoveredScope(gfx::Canvas& canvas) : canvas_(canvas) {}
+    CoveredScope(const CoveredScope&) = delete;
+    CoveredScope& operator=(const CoveredScope&) = delete;
+    ~CoveredScope() { canvas_.SetCovered(nullptr); }
+    void Set(const gfx::CoveredRows& covered) { canvas_.SetCovered(&covered); }
+
+  private:
+    gfx::Canvas& canvas_;
+};
+
 }  // namespace
 
 TSpriteBox::TSpriteBox(framework::TComponent* owner) : TImage(owner) {
@@ -132,8 +146,12 @@ void TSpriteBox::RedrawArea(const gfx::Rect& r, int32_t z) {
     scratchCanvas.SetClipRect(std::nullopt);
     scratchCanvas.SetBackgroundColour(gfx::kWhite);
     scratchCanvas.SetTextColour(gfx::kBlack);
-    ComposeBackground(scratch, area);
-    ComposeSprites(scratch, area);
+    if (threeD_.Enabled()) {
+        ComposeBackground(scratch, area);
+        ComposeProjected(scratch, area);
+    } else {
+        ComposeLayers(scratch, area);
+    }
     const gfx::Rect onForm = Offset(area, Left(), Top());
     BeginClip();
     canvas->BitBlt(onForm.left, onForm.top, area.Width(), area.Height(), &scratchCanvas, 0, 0,
@@ -155,21 +173,31 @@ void TSpriteBox::ComposeBackground(gfx::Bitmap& scratch, const gfx::Rect& area) 
     }
 }
 
-void TSpriteBox::ComposeSprites(gfx::Bitmap& scratch, const gfx::Rect& area) {
+// Unprojected, each layer (the background first) is drawn only where no layer above it gives
+// its own colours anyway: where leaves lie over each other, a pixel is mostly drawn once.
+void TSpriteBox::ComposeLayers(gfx::Bitmap& scratch, const gfx::Rect& area) {
+    layers_.clear();
+    for (TVSprite* sprite : sprites_) {
+        if (sprite->Visible() && sprite->IntersectsRect(area)) {
+            layers_.push_back({sprite, sprite->GetX() - area.left, sprite->GetY() - area.top});
+        }
+    }
+    covers_.Measure(layers_, area.Height());
+    gfx::Canvas& canvas = scratch.GetCanvas();
+    CoveredScope covered(canvas);
+    covered.Set(covers_.From(0));
+    ComposeBackground(scratch, area);
+    for (size_t i = 0; i < layers_.size(); ++i) {
+        covered.Set(covers_.From(i + 1));
+        layers_[i].sprite->Draw(canvas, layers_[i].x, layers_[i].y, {});
+    }
+}
+
+void TSpriteBox::ComposeProjected(gfx::Bitmap& scratch, const gfx::Rect& area) {
     for (size_t i = 0; i < sprites_.size(); ++i) {
         TVSprite& sprite = *sprites_[i];
-        if (!sprite.Visible()) {
-            continue;
-        }
-        if (!threeD_.Enabled()) {
-            if (sprite.IntersectsRect(area)) {
-                sprite.Draw(scratch.GetCanvas(), sprite.GetX() - area.left,
-                            sprite.GetY() - area.top, {});
-            }
-            continue;
-        }
         std::optional<TProjection> place = Placement(sprite);
-        if (!place) {
+        if (!sprite.Visible() || !place) {
             continue;
         }
         const gfx::Rect drawn =

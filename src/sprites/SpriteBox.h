@@ -13,6 +13,7 @@
 #include "framework/Canvas.h"
 #include "framework/Image.h"
 #include "gfx/Rect.h"
+#include "sprites/LayerCovers.h"
 #include "sprites/ThreeD.h"
 #include "sprites/VSprite.h"
 
@@ -60,12 +61,16 @@ class TSpriteBox : public framework::TImage {
     // Where a sprite is drawn on the stage and at what scale; nullopt when it is not drawn.
     std::optional<TProjection> Placement(const TVSprite& sprite) const;
     void ComposeBackground(gfx::Bitmap& scratch, const gfx::Rect& area);
-    void ComposeSprites(gfx::Bitmap& scratch, const gfx::Rect& area);
+    void ComposeLayers(gfx::Bitmap& scratch, const gfx::Rect& area);
+    void ComposeProjected(gfx::Bitmap& scratch, const gfx::Rect& area);
 
     int clipDepth_ = 0;  // BeginClip calls not yet matched by EndClip
     std::optional<gfx::Rect> savedClip_;
     TThreeD threeD_;
     std::vector<TVSprite*> sprites_;
+    // ComposeLayers' working lists, kept from area to area.
+    std::vector<Layer> layers_;
+    LayerCovers covers_;
 };
 
 }  // namespace sprites

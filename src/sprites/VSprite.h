@@ -10,6 +10,7 @@
 
 #include "framework/Component.h"
 #include "gfx/Canvas.h"
+#include "gfx/CoveredRows.h"
 #include "gfx/Rect.h"
 
 namespace sprites {
@@ -43,6 +44,11 @@ class TVSprite : public framework::TComponent {
     virtual void Draw(gfx::Canvas& canvas, int32_t x, int32_t y, const gfx::Rect& origin) = 0;
     virtual void DrawScaled(gfx::Canvas& canvas, int32_t x, int32_t y, const gfx::Rect& origin,
                             double scale) = 0;
+    // Marks the pixels that Draw at (x, y), on a canvas with black as its text colour, gives
+    // the sprite's own colours whatever they held (see gfx::CoveredRows); it may mark fewer.
+    // An override of Draw that changes what is drawn must override this too. By default none.
+    virtual void CoverOpaquePixels(gfx::CoveredRows& /*rows*/, int32_t /*x*/, int32_t /*y*/) const {
+    }
     // True when the sprite's bounds and r have pixels in common.
     virtual bool IntersectsRect(const gfx::Rect& r) const;
 

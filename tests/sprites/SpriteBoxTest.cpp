@@ -101,6 +101,39 @@ TEST_F(SpriteBoxTest, AreasAreRestoredFromThePictureAndComposedWhole) {
     EXPECT_GE(TempBitmap()->Width(), 320);
 }
 
+// Layers under opaque pixels of layers above are left out of a redraw: overlapping sprites,
+// mirrored, opaque and transparent, give the pixels of drawing each whole, deepest first.
+TEST_F(SpriteBoxTest, OverlappingSpritesGiveThePixelsOfDrawingEachWhole) {
+    struct Leaf {
+        const char* frame;
+        int32_t x, y;
+        bool mirrorX, mirrorY, opaque;
+    };
+    const Leaf leaves[] = {{"a", 10, 10, false, false, false}, {"b", 30, 18, true, false, false},
+                           {"a", 22, 25, false, true, false},  {"c", 40, 30, true, true, true},
+                           {"b", 5, 20, true, true, false},    {"a", 48, 12, true, false, false}};
+    std::vector<TSprite*> sprites;
+    for (const Leaf& leaf : leaves) {
+        TSprite& sprite = Placed(leaf.frame, leaf.x, leaf.y);
+        sprite.SetMirrorX(leaf.mirrorX);
+        sprite.SetMirrorY(leaf.mirrorY);
+        if (leaf.opaque) {
+            TPlotMode mode;
+            mode.Exclude(TPlot::PlotTransparent);
+            sprite.SetPlotmode(mode);
+        }
+        sprites.push_back(&sprite);
+    }
+    gfx::Bitmap expected(*box_->Picture().Graphic());
+    for (TSprite* sprite : sprites) {
+        sprite->Draw(expected.GetCanvas(), sprite->GetX(), sprite->GetY(), {});
+    }
+    PaintScreen(kRed);
+    box_->RedrawArea({0, 0, 120, 80}, 0);
+    EXPECT_TRUE(
+        Every({0, 0, 120, 80}, [&](int32_t x, int32_t y) { return expected.GetPixel(x, y); }));
+}
+
 TEST_F(SpriteBoxTest, WhereThePictureHasNoPixelsTheAreaIsBlack) {
     TSprite& sprite = Placed("c", 10, 10);
     box_->Picture().SetBitmap(std::make_unique<gfx::Bitmap>(20, 20));
