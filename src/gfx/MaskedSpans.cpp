@@ -28,6 +28,11 @@ bool Opaque(const Bitmap& mask, const uint8_t* monoRow, int32_t x, int32_t y) {
 
 // Only the span can hold opaque pixels: outside it every mask bit is 1.
 ColumnRange OpaqueRunOfRow(const Bitmap& mask, ColumnRange span, int32_t y) {
+    // Pixels outside the mask bitmap (a frame may reach past it) never count as opaque.
+    if (y < 0 || y >= mask.Height()) {
+        return {};
+    }
+    span = {std::max(span.begin, 0), std::min(span.end, mask.Width())};
     const uint8_t* monoRow = mask.Monochrome() ? mask.MonoRow(y) : nullptr;
     ColumnRange widest;
     for (int32_t x = span.begin; x < span.end;) {
