@@ -6,6 +6,7 @@
 // opaque. The promise is the caller's: it must hold until the covering drawing is done, and
 // no transfer may read the canvas' bitmap meanwhile.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -26,7 +27,19 @@ class CoveredRows {
     // Adds a run to row y (rows outside are left out). One run per row is kept: the union
     // where the two overlap or touch, else the wider, so the run only ever grows and never
     // holds a pixel that neither covered.
-    void Cover(int32_t y, ColumnRange run);
+    void Cover(int32_t y, ColumnRange run) {
+        if (y < 0 || y >= Height() || run.Empty()) {
+            return;
+        }
+        ColumnRange& covered = rows_[static_cast<size_t>(y)];
+        if (covered.Empty()) {
+            covered = run;
+        } else if (run.begin <= covered.end && covered.begin <= run.end) {
+            covered = {std::min(covered.begin, run.begin), std::max(covered.end, run.end)};
+        } else if (run.Width() > covered.Width()) {
+            covered = run;
+        }
+    }
 
   private:
     std::vector<ColumnRange> rows_;

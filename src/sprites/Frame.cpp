@@ -1,5 +1,6 @@
 #include "sprites/Frame.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <optional>
@@ -268,14 +269,19 @@ void TFrame::CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y, boo
         TFrameList& list = List();
         spans = &SpansIn(list.Mask(), list.Image());
     }
-    for (int32_t r = 0; r < height_; ++r) {
+    // Only the frame rows that land on one of the covered rows are measured.
+    const int32_t shift = mirrorY ? y + height_ : y;
+    const int32_t first = mirrorY ? std::max(0, shift - rows.Height() + 1) : std::max(0, -shift);
+    const int32_t end = mirrorY ? std::min<int32_t>(height_, shift + 1)
+                                : std::min<int32_t>(height_, rows.Height() - shift);
+    for (int32_t r = first; r < end; ++r) {
         // The opaque run in the frame's columns: the whole row, or the mask's widest run.
         gfx::ColumnRange run{0, width_};
         if (spans != nullptr) {
             const gfx::ColumnRange inStrip = spans->OpaqueRun(y_ + r);
             run = {inStrip.begin - x_, inStrip.end - x_};
         }
-        rows.Cover(mirrorY ? y + height_ - r : y + r,
+        rows.Cover(mirrorY ? shift - r : shift + r,
                    mirrorX ? gfx::ColumnRange{x + width_ - run.end + 1, x + width_ - run.begin + 1}
                            : gfx::ColumnRange{x + run.begin, x + run.end});
     }

@@ -2,6 +2,7 @@
 // when it goes, and hit tests; and the TVSprite base it works through.
 
 #include <algorithm>
+#include <utility>
 
 #include "StageFixture.h"
 #include "sprites/TempBitmap.h"
@@ -132,6 +133,29 @@ TEST_F(SpriteBoxTest, OverlappingSpritesGiveThePixelsOfDrawingEachWhole) {
     box_->RedrawArea({0, 0, 120, 80}, 0);
     EXPECT_TRUE(
         Every({0, 0, 120, 80}, [&](int32_t x, int32_t y) { return expected.GetPixel(x, y); }));
+}
+
+// An area's covers are measured only on its own rows: a sprite reaching past them must mark
+// on those rows what it marks on the same rows of a taller area.
+TEST_F(SpriteBoxTest, ASpriteCoversTheSameRowsWhereverTheAreaEnds) {
+    TSprite& sprite = Placed("b", 0, 0);
+    const auto columns = [](gfx::ColumnRange run) { return std::pair(run.begin, run.end); };
+    for (const int mirror : {0, 1, 2, 3}) {
+        sprite.SetMirrorX((mirror & 1) != 0);
+        sprite.SetMirrorY((mirror & 2) != 0);
+        gfx::CoveredRows tall;
+        tall.Reset(100);
+        sprite.CoverOpaquePixels(tall, 7, 40);
+        for (int32_t top = 10; top <= 75; top += 5) {
+            gfx::CoveredRows area;
+            area.Reset(12);
+            sprite.CoverOpaquePixels(area, 7, 40 - top);
+            for (int32_t row = 0; row < 12; ++row) {
+                EXPECT_EQ(columns(area.Row(row)), columns(tall.Row(top + row)))
+                    << "mirror " << mirror << ", top " << top << ", row " << row;
+            }
+        }
+    }
 }
 
 TEST_F(SpriteBoxTest, WhereThePictureHasNoPixelsTheAreaIsBlack) {
