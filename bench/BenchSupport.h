@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -27,8 +28,10 @@ struct TimedCase {
 void Register(const TimedCase& timedCase, std::function<void()> body);
 // The same for a case that times itself: each call does one unit of the case's work and
 // returns the seconds it cost by the case's own clock (for work that another process shares,
-// such as an X server's, which this process' CPU time leaves out).
-void RegisterSelfTimed(const TimedCase& timedCase, std::function<double()> body);
+// such as an X server's, which this process' CPU time leaves out). A count of iterations
+// fixes how often the body runs, for work whose untimed part is long.
+void RegisterSelfTimed(const TimedCase& timedCase, std::function<double()> body,
+                       int64_t iterations = 0);
 
 // The objects a program's cases work on. main frees them after the run, before the process'
 // static objects go (frames must not outlive the frame unit's scratch bitmap).

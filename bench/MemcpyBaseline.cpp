@@ -53,14 +53,20 @@ void Register(const TimedCase& timedCase, std::function<void()> body) {
     });
 }
 
-void RegisterSelfTimed(const TimedCase& timedCase, std::function<double()> body) {
+void RegisterSelfTimed(const TimedCase& timedCase, std::function<double()> body,
+                       int64_t iterations) {
     RegisterMemcpyOnce(timedCase.bytes);
-    benchmark::RegisterBenchmark(timedCase.name.c_str(), [=](benchmark::State& state) {
-        for (auto _ : state) {
-            state.SetIterationTime(body());
-        }
-        SetCaseCounters(state, timedCase, true);
-    })->UseManualTime();
+    benchmark::internal::Benchmark* registered =
+        benchmark::RegisterBenchmark(timedCase.name.c_str(), [=](benchmark::State& state) {
+            for (auto _ : state) {
+                state.SetIterationTime(body());
+            }
+            SetCaseCounters(state, timedCase, true);
+        });
+    registered->UseManualTime();
+    if (iterations > 0) {
+        registered->Iterations(iterations);
+    }
 }
 
 }  // namespace bench
