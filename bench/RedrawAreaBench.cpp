@@ -18,13 +18,13 @@ namespace bench {
 namespace {
 
 constexpr double kRedrawTarget = 15.0;
-// More than the caches of the machines measured hold (last level: 32 to 105 MiB of hardware).
+// More than the last-level caches of the machines measured hold.
 constexpr size_t kEvictionBytes = size_t{256} << 20;
 constexpr size_t kCacheLine = 64;
 constexpr int64_t kColdRedraws = 60;  // each eviction takes tens of milliseconds
 
-// Writes a line of every cache line of a buffer larger than the caches, pushing out what the
-// redraw would otherwise find there.
+// Writes one byte of every cache line of a buffer larger than the caches, pushing out what
+// the redraw would otherwise find there.
 class CacheEvictor {
   public:
     CacheEvictor() : lines_(kEvictionBytes, 0) {}
