@@ -4,12 +4,15 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <iterator>
 #include <numeric>
 #include <optional>
 
 #include "gfx/Bitmap.h"
 #include "gfx/CoveredRows.h"
+#include "gfx/RasterMaskBits.h"
 #include "gfx/RasterRowKernels.h"
+#include "gfx/ShuffleGroups.h"
 
 namespace gfx::raster {
 
@@ -256,45 +259,6 @@ class ColourRows {
     std::optional<MappedRows> mapped_;
 };
 
-// The group of the eight destination pixels from `from` on, or none when their source pixels
-// spread over sixteen or more.
-std::optional<ShuffleGroup> ShuffleGroupAt(const ColumnSpan& span, int32_t from) {
-    const auto places = span.places.begin() + from;
-    const auto [low, high] = std::minmax_element(places, places + 8);
-    if (*high - *low >= 16) {
-        return std::nullopt;
-    }
-    ShuffleGroup group;
-    group.start = std::min(*low, span.count - 16);  // the sixteen stay inside the span
-    group.maskByte = (span.first + group.start) >> 3;
-    for (int32_t k = 0; k < 8; ++k) {
-        group.pick[k] = places[k] - group.start;
-        group.maskShift[k] = ((span.first + group.start) & 7) + group.pick[k];
-    }
-    return group;
-}
-
-// The shuffle groups of a stretched row (see ShuffleGroup), or none when a row is shorter
-// than a group or its span than sixteen pixels, or a group cannot be read by shuffles.
-std::vector<ShuffleGroup> ShuffleGroupsOf(const ColumnSpan& span) {
-    const auto count = static_cast<int32_t>(span.places.size());
-    if (count < 8 || span.count < 16) {
-        return {};
-    }
-    const int32_t full = count / 8;
-    std::vector<ShuffleGroup> groups;
-    groups.reserve(static_cast<size_t>(full) + 1);
-    for (int32_t g = 0; g <= full; ++g) {
-        const std::optional<ShuffleGroup> group =
-            ShuffleGroupAt(span, g < full ? 8 * g : count - 8);
-        if (!group) {
-            return {};
-        }
-        groups.push_back(*group);
-    }
-    return groups;
-}
-
 // A monochrome mask and a colour image plotted together, each destination row in one pass of
 // a masked kernel: forward, or mirrored (mask bits and image read backwards), or stretched
 // (mask bits and image pixels picked by shuffles, or where a row shrinks too far for them,
@@ -363,9 +327,17 @@ class MaskedRows {
 
     void PrepareStretched() {
         span_ = SpanOf(plan_.columns);
-        groups_ = ShuffleGroupsOf(span_);
-        shuffled_ = groups_.empty() ? nullptr : ShuffledMaskedRowKernelFor();
-        if (shuffled_ == nullptr) {
+        // The widest groups this processor's kernels take and the row's places allow.
+        const StretchedSpan stretched{span_.first, span_.count, span_.places};
+        if (WideShuffledMaskedRowKernelFor() != nullptr) {
+            wideGroups_ = WideShuffleGroupsOf(stretched);
+            wideShuffled_ = wideGroups_.empty() ? nullptr : WideShuffledMaskedRowKernelFor();
+        }
+        if (wideShuffled_ == nullptr && ShuffledMaskedRowKernelFor() != nullptr) {
+            groups_ = ShuffleGroupsOf(stretched);
+            shuffled_ = groups_.empty() ? nullptr : ShuffledMaskedRowKernelFor();
+        }
+        if (wideShuffled_ == nullptr && shuffled_ == nullptr) {
             const auto count = static_cast<size_t>(plan_.columns.count);
             spanMask_.resize(static_cast<size_t>(span_.count));
             rowMask_.resize(count);
@@ -416,8 +388,12 @@ class MaskedRows {
             return;
         }
         const Pixel* imageSpan = image + span_.first;
+        if (wideShuffled_ != nullptr) {
+            ShuffledRun(wideShuffled_, wideGroups_, dest, mask, imageSpan, run);
+            return;
+        }
         if (shuffled_ != nullptr) {
-            ShuffledRun(dest, mask, imageSpan, run);
+            ShuffledRun(shuffled_, groups_, dest, mask, imageSpan, run);
             return;
         }
         if (!gathered_ || sourceY != gatheredY_) {
@@ -433,27 +409,29 @@ class MaskedRows {
                       run.end - run.begin);
     }
 
-    // The groups that hold the run: from its first whole group to the row's last eight pixels
-    // where it reaches past the whole groups, else to the group it ends in, which then serves
-    // as the last group too (plotting a group twice gives its pixels once). A run inside the
-    // last eight pixels only takes their group.
-    void ShuffledRun(Pixel* dest, const uint8_t* mask, const Pixel* imageSpan,
-                     const ColumnRange& run) const {
+    // The groups that hold the run: from its first whole group to the row's last group of
+    // pixels where it reaches past the whole groups, else to the group it ends in, which then
+    // serves as the last group too (plotting a group twice gives its pixels once). A run inside
+    // the row's last pixels only takes their group.
+    template <class Kernel, class Group>
+    void ShuffledRun(Kernel kernel, const std::vector<Group>& groups, Pixel* dest,
+                     const uint8_t* mask, const Pixel* imageSpan, const ColumnRange& run) const {
+        constexpr auto lanes = static_cast<int32_t>(std::size(Group{}.pick));
         const int32_t count = plan_.columns.count;
-        const int32_t full = count / 8;
-        const int32_t first = run.begin / 8;
-        const int32_t end = (run.end + 7) / 8;
+        const int32_t full = count / lanes;
+        const int32_t first = run.begin / lanes;
+        const int32_t end = (run.end + lanes - 1) / lanes;
         const size_t maskBytes = plan_.source->MonoStride();
-        const ShuffleGroup& last = groups_[static_cast<size_t>(full)];
+        const Group& last = groups[static_cast<size_t>(full)];
         if (first == full) {
-            shuffled_(dest + count - 8, mask, maskBytes, imageSpan, &last, 8, last, colours_);
+            kernel(dest + count - lanes, mask, maskBytes, imageSpan, &last, lanes, last, colours_);
         } else if (end > full) {
-            shuffled_(dest + 8 * first, mask, maskBytes, imageSpan,
-                      &groups_[static_cast<size_t>(first)], count - 8 * first, last, colours_);
+            kernel(dest + lanes * first, mask, maskBytes, imageSpan,
+                   &groups[static_cast<size_t>(first)], count - lanes * first, last, colours_);
         } else {
-            shuffled_(dest + 8 * first, mask, maskBytes, imageSpan,
-                      &groups_[static_cast<size_t>(first)], 8 * (end - first),
-                      groups_[static_cast<size_t>(end - 1)], colours_);
+            kernel(dest + lanes * first, mask, maskBytes, imageSpan,
+                   &groups[static_cast<size_t>(first)], lanes * (end - first),
+                   groups[static_cast<size_t>(end - 1)], colours_);
         }
     }
 
@@ -462,9 +440,11 @@ class MaskedRows {
     MonoColours colours_;
     MaskedMonoRowKernel maskedMono_ = nullptr;
     const MaskedSpans* spans_ = nullptr;  // with white for bit 1 only
-    // Stretched rows: shuffled, or else gathered into rows in destination order, once for
-    // each source row.
+    // Stretched rows: shuffled sixteen or eight pixels at a time, or else gathered into rows in
+    // destination order, once for each source row.
     ColumnSpan span_;
+    std::vector<WideShuffleGroup> wideGroups_;
+    WideShuffledMaskedRowKernel wideShuffled_ = nullptr;
     std::vector<ShuffleGroup> groups_;
     ShuffledMaskedRowKernel shuffled_ = nullptr;
     GatherRowKernel gather_ = nullptr;

@@ -4,9 +4,13 @@
 #include <string>
 
 #include "base/Exceptions.h"
+#include "gfx/RasterMaskBits.h"
 
 #if defined(VA_RASTER_AVX2)
 #include "gfx/RasterRowKernelsAvx2.h"
+#endif
+#if defined(VA_RASTER_AVX512)
+#include "gfx/RasterRowKernelsAvx512.h"
 #endif
 
 #if defined(__SSE2__)
@@ -276,21 +280,51 @@ void BlackenRow(Pixel* dest, int32_t count) {
 }  // namespace
 
 bool KernelLevelAvailable(KernelLevel level) {
+    switch (level) {
+        case KernelLevel::Base:
+            return true;
+        case KernelLevel::Avx2: {
 #if defined(VA_RASTER_AVX2)
-    static const bool hasAvx2 = __builtin_cpu_supports("avx2") != 0;
+            static const bool hasAvx2 = __builtin_cpu_supports("avx2") != 0;
+            return hasAvx2;
 #else
-    constexpr bool hasAvx2 = false;
+            return false;
 #endif
-    return level == KernelLevel::Base || hasAvx2;
+        }
+        case KernelLevel::Avx512: {
+#if defined(VA_RASTER_AVX512)
+            static const bool hasAvx512 =
+                __builtin_cpu_supports("avx512f") != 0 && KernelLevelAvailable(KernelLevel::Avx2);
+            return hasAvx512;
+#else
+            return false;
+#endif
+        }
+    }
+    return false;
 }
 
 KernelLevel BestKernelLevel() {
-    return KernelLevelAvailable(KernelLevel::Avx2) ? KernelLevel::Avx2 : KernelLevel::Base;
+    for (KernelLevel level : {KernelLevel::Avx512, KernelLevel::Avx2}) {
+        if (KernelLevelAvailable(level)) {
+            return level;
+        }
+    }
+    return KernelLevel::Base;
 }
+
+namespace {
+
+// Whether a lookup at `level` may take the kernels of `build`.
+[[maybe_unused]] bool Takes(KernelLevel level, KernelLevel build) {
+    return level >= build && KernelLevelAvailable(build);
+}
+
+}  // namespace
 
 ColourRowKernel ColourRowKernelFor(Rop rop, KernelLevel level) {
 #if defined(VA_RASTER_AVX2)
-    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+    if (Takes(level, KernelLevel::Avx2)) {
         if (ColourRowKernel kernel = avx2::ColourRowKernelFor(rop)) {
             return kernel;
         }
@@ -311,7 +345,7 @@ ColourRowKernel ColourRowKernelFor(Rop rop, KernelLevel level) {
 
 MonoRowKernel MonoRowKernelFor(Rop rop, KernelLevel level) {
 #if defined(VA_RASTER_AVX2)
-    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+    if (Takes(level, KernelLevel::Avx2)) {
         if (MonoRowKernel kernel = avx2::MonoRowKernelFor(rop)) {
             return kernel;
         }
@@ -343,7 +377,7 @@ NoSourceRowKernel NoSourceRowKernelFor(Rop rop) {
 
 GatherRowKernel GatherRowKernelFor(Rop rop, KernelLevel level) {
 #if defined(VA_RASTER_AVX2)
-    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+    if (Takes(level, KernelLevel::Avx2)) {
         if (GatherRowKernel kernel = avx2::GatherRowKernelFor(rop)) {
             return kernel;
         }
@@ -364,7 +398,7 @@ GatherRowKernel GatherRowKernelFor(Rop rop, KernelLevel level) {
 
 ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level) {
 #if defined(VA_RASTER_AVX2)
-    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+    if (Takes(level, KernelLevel::Avx2)) {
         if (ColourRowKernel kernel = avx2::ReversedColourRowKernelFor(rop)) {
             return kernel;
         }
@@ -384,8 +418,13 @@ ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level) {
 }
 
 MaskedMonoRowKernel MaskedMonoRowKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX512)
+    if (Takes(level, KernelLevel::Avx512)) {
+        return avx512::MaskedMonoRowKernelFor();
+    }
+#endif
 #if defined(VA_RASTER_AVX2)
-    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+    if (Takes(level, KernelLevel::Avx2)) {
         return avx2::MaskedMonoRowKernelFor();
     }
 #endif
@@ -394,8 +433,13 @@ MaskedMonoRowKernel MaskedMonoRowKernelFor(KernelLevel level) {
 }
 
 MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX512)
+    if (Takes(level, KernelLevel::Avx512)) {
+        return avx512::ReversedMaskedMonoRowKernelFor();
+    }
+#endif
 #if defined(VA_RASTER_AVX2)
-    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+    if (Takes(level, KernelLevel::Avx2)) {
         return avx2::ReversedMaskedMonoRowKernelFor();
     }
 #endif
@@ -405,8 +449,18 @@ MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor(KernelLevel level) {
 
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level) {
 #if defined(VA_RASTER_AVX2)
-    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+    if (Takes(level, KernelLevel::Avx2)) {
         return avx2::ShuffledMaskedRowKernelFor();
+    }
+#endif
+    (void)level;
+    return nullptr;
+}
+
+WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX512)
+    if (Takes(level, KernelLevel::Avx512)) {
+        return avx512::WideShuffledMaskedRowKernelFor();
     }
 #endif
     (void)level;
@@ -415,7 +469,7 @@ ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level) {
 
 MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level) {
 #if defined(VA_RASTER_AVX2)
-    if (level == KernelLevel::Avx2 && KernelLevelAvailable(level)) {
+    if (Takes(level, KernelLevel::Avx2)) {
         return avx2::MaskedColourRowKernelFor();
     }
 #endif

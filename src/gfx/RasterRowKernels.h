@@ -3,6 +3,7 @@
 // looked up once per transfer and then run on whole rows. They use SSE2 where the compiler
 // targets it and a plain loop elsewhere; both give the same pixels.
 
+#include <cstddef>
 #include <cstdint>
 
 #include "gfx/Canvas.h"
@@ -23,21 +24,14 @@ using ColourRowKernel = void (*)(Pixel* dest, const Pixel* source, int32_t count
 using MonoRowKernel = void (*)(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
                                MonoColours colours);
 
-// The eight bits from bit firstBit + 8 * group on, as one byte; bit 7 first. The group's bits
-// must all be wanted, so the second byte is read only when they reach into it.
-inline uint32_t MaskByteAt(const uint8_t* bits, int32_t firstBit, int32_t group) {
-    const int32_t at = firstBit + 8 * group;
-    const uint32_t shift = static_cast<uint32_t>(at & 7);
-    const uint32_t high = bits[at >> 3];
-    const uint32_t low = shift != 0 ? bits[(at >> 3) + 1] : 0u;
-    return (((high << 8) | low) >> (8 - shift)) & 0xFFu;
-}
 // dest[i] = op(dest[i]) for the operations that read no source.
 using NoSourceRowKernel = void (*)(Pixel* dest, int32_t count);
 
-// Which build of the kernels: the base one (SSE2, or plain loops without it), or AVX2, which
-// is there on x86-64 Linux builds and used when the processor has it.
-enum class KernelLevel { Base, Avx2 };
+// Which build of the kernels: the base one (SSE2, or plain loops without it), AVX2, or AVX-512
+// (the masked kernels; AVX2 serves for the others). The last two are there on x86-64 Linux
+// builds and used when the processor has them. A level runs the kernels of its own build and,
+// where that has none, those of the level below.
+enum class KernelLevel { Base, Avx2, Avx512 };
 KernelLevel BestKernelLevel();
 // The levels this build and this processor can run (for the tests).
 bool KernelLevelAvailable(KernelLevel level);
@@ -89,6 +83,23 @@ using ShuffledMaskedRowKernel = void (*)(Pixel* dest, const uint8_t* maskRow, si
                                          MonoColours colours);
 // Null where the processor has no shuffles for it (the gather kernels serve instead).
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level = BestKernelLevel());
+
+// The same sixteen pixels a group, for the AVX-512 build: a group of sixteen destination
+// pixels takes the 32 image span pixels from `start` on and picks its own with `pick`
+// (0 .. 31); pixel k's mask bit is bit pick[k], counted from the first, of the mask row's bits
+// from bit maskBit on. The kernel plots groups[0 .. count / 16 - 1] and `last`, the group of
+// pixels count - 16 .. count - 1 (count is 16 or more); maskBytes is the mask row's length.
+struct WideShuffleGroup {
+    int32_t start = 0;
+    int32_t maskBit = 0;
+    int32_t pick[16] = {};
+};
+using WideShuffledMaskedRowKernel = void (*)(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
+                                             const Pixel* imageSpan, const WideShuffleGroup* groups,
+                                             int32_t count, const WideShuffleGroup& last,
+                                             MonoColours colours);
+// Null below the AVX-512 level (the eight-pixel groups serve instead).
+WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor(KernelLevel level = BestKernelLevel());
 
 // The row copy by the processor's string move, where this build has it and AVX2 is there
 // (else null). SrcCopy takes it only on the processors where it is the faster copy; the tests

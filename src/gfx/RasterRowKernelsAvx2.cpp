@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <cstring>
 
+#include "gfx/RasterMaskBits.h"
+
 namespace gfx::raster::avx2 {
 
 namespace {
@@ -142,23 +144,6 @@ __m256i MonoEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Mono
     return Op::Apply(Load(dest), lanes.Colours(MaskByteAt(bits, at, 0), lanes.laneBits));
 }
 
-// The 32 mask bits from bit `at` on, the first in the top bit; the row's bits end in byte
-// lastByte. One 64-bit read where its eight bytes all lie in the row, else only the row's
-// bytes (up to the five that can hold the 32 bits), the missing ones read as 0.
-uint32_t WindowAt(const uint8_t* bits, int32_t at, int32_t lastByte) {
-    const int32_t from = at >> 3;
-    uint64_t word = 0;
-    if (from + 7 <= lastByte) {
-        std::memcpy(&word, bits + from, sizeof word);
-        word = __builtin_bswap64(word);
-    } else {
-        for (int32_t b = from; b <= lastByte && b < from + 5; ++b) {
-            word |= uint64_t{bits[b]} << (56 - 8 * (b - from));
-        }
-    }
-    return static_cast<uint32_t>((word << (at & 7)) >> 32);
-}
-
 // The shifts of the four groups of eight lanes in a 32-bit window: the first group's, then
 // each group's `step` more than the one before.
 struct GroupShifts {
@@ -182,13 +167,13 @@ void MaskRuns(const uint8_t* bits, int32_t firstBit, int32_t from, int32_t count
     const int32_t lastByte = (firstBit + count - 1) >> 3;
     int32_t i = from;
     for (; i + 32 <= count; i += 32) {
-        const __m256i window = Broadcast(WindowAt(bits, firstBit + i, lastByte));
+        const __m256i window = Broadcast(MaskWindowAt(bits, firstBit + i, lastByte));
         for (int32_t k = 0; k < 4; ++k) {
             eight(i + 8 * k, lanes.ShiftedColours(window, shifts.of[k]));
         }
     }
     if (i + 8 <= count) {
-        const __m256i window = Broadcast(WindowAt(bits, firstBit + i, lastByte));
+        const __m256i window = Broadcast(MaskWindowAt(bits, firstBit + i, lastByte));
         for (int32_t k = 0; i + 8 <= count; ++k, i += 8) {
             eight(i, lanes.ShiftedColours(window, shifts.of[k]));
         }
@@ -284,7 +269,7 @@ void MirroredRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixe
     int32_t i = from;
     for (; i + 32 <= count; i += 32) {
         const int32_t low = count - 32 - i;
-        const __m256i window = Broadcast(WindowAt(bits, firstBit + low, lastByte));
+        const __m256i window = Broadcast(MaskWindowAt(bits, firstBit + low, lastByte));
         for (int32_t k = 0; k < 4; ++k) {
             Pixel* at = dest + i + 8 * k;
             Store(at, Masked(Load(at), lanes.ShiftedColours(window, shifts.of[k]),
@@ -294,7 +279,7 @@ void MirroredRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixe
     if (i + 8 <= count) {
         // Source pixels 0 .. count - i - 1 are left: the window starts at the first, so each
         // lane's bit lies 32 - (count - i) places lower than in a whole run.
-        const __m256i window = Broadcast(WindowAt(bits, firstBit, lastByte));
+        const __m256i window = Broadcast(MaskWindowAt(bits, firstBit, lastByte));
         const __m256i lower = Broadcast(static_cast<uint32_t>(32 - (count - i)));
         for (int32_t k = 0; i + 8 <= count; ++k, i += 8) {
             const __m256i shift = _mm256_sub_epi32(shifts.of[k], lower);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "TestBitmaps.h"
@@ -16,6 +17,7 @@
 #include "gfx/Raster.h"
 #include "gfx/RasterPlan.h"
 #include "gfx/RasterRowKernels.h"
+#include "gfx/ShuffleGroups.h"
 
 namespace gfx {
 namespace {
@@ -40,10 +42,12 @@ std::vector<Pixel> RandomPixels(std::mt19937& random, int32_t count) {
     return pixels;
 }
 
-// Every build of the kernels this machine can run: the base one and, where there, AVX2.
+// Every build of the kernels this machine can run: the base one and, where there, AVX2 and
+// AVX-512.
 std::vector<raster::KernelLevel> AvailableLevels() {
     std::vector<raster::KernelLevel> levels;
-    for (raster::KernelLevel level : {raster::KernelLevel::Base, raster::KernelLevel::Avx2}) {
+    for (raster::KernelLevel level :
+         {raster::KernelLevel::Base, raster::KernelLevel::Avx2, raster::KernelLevel::Avx512}) {
         if (raster::KernelLevelAvailable(level)) {
             levels.push_back(level);
         }
@@ -144,6 +148,120 @@ TEST(RasterRowKernels, MonoAndMaskedKernelsExpandEachBitToEitherColour) {
             ASSERT_EQ(mirrored, expected) << "mirrored, width " << width;
         }
     }
+}
+
+// The masked kernels from every pixel of a cache line on (the wider builds align their stores
+// to one), with guard pixels on both sides of the row.
+TEST(RasterRowKernels, MaskedKernelsGiveTheSamePixelsWhereverTheRowStarts) {
+    std::mt19937 random(25);
+    constexpr int32_t kLine = 16;  // pixels in a 64-byte cache line
+    for (raster::KernelLevel level : AvailableLevels()) {
+        for (int32_t offset = 0; offset < kLine; ++offset) {
+            for (int32_t width = 1; width <= 80; ++width) {
+                const int32_t firstBit = static_cast<int32_t>(random() % 8);
+                std::vector<uint8_t> bits(size_t(firstBit + width + 7) / 8);
+                for (uint8_t& b : bits) {
+                    b = static_cast<uint8_t>(random());
+                }
+                const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
+                const std::vector<Pixel> image = RandomPixels(random, width);
+                std::vector<Pixel> buffer = RandomPixels(random, width + 2 * kLine + kGuard);
+                // The row starts `offset` pixels after a cache line's start.
+                const auto address = reinterpret_cast<uintptr_t>(buffer.data() + kLine);
+                const size_t start = size_t(kLine + offset) - (address & 63u) / sizeof(Pixel);
+                for (bool mirrored : {false, true}) {
+                    std::vector<Pixel> plotted = buffer;
+                    std::vector<Pixel> expected = buffer;
+                    for (int32_t i = 0; i < width; ++i) {
+                        const int32_t bit = firstBit + (mirrored ? width - 1 - i : i);
+                        const Pixel m = MonoBitAt(bits.data(), bit) ? colours.one : colours.zero;
+                        const Pixel source = image[size_t(mirrored ? width - 1 - i : i)];
+                        expected[start + size_t(i)] = (buffer[start + size_t(i)] & m) | source;
+                    }
+                    const auto kernel = mirrored ? raster::ReversedMaskedMonoRowKernelFor(level)
+                                                 : raster::MaskedMonoRowKernelFor(level);
+                    kernel(plotted.data() + start, bits.data(), firstBit, image.data(), width,
+                           colours);
+                    ASSERT_EQ(plotted, expected) << "level " << int(level) << " offset " << offset
+                                                 << " width " << width << " mirrored " << mirrored;
+                }
+            }
+        }
+    }
+}
+
+// Where a stretch of `count` pixels from a span of spanCount reads: evenly, mirrored or not.
+std::vector<int32_t> StretchedPlaces(int32_t count, int32_t spanCount, bool mirrored) {
+    std::vector<int32_t> places(static_cast<size_t>(count));
+    for (int32_t j = 0; j < count; ++j) {
+        const int32_t place = static_cast<int32_t>(int64_t{j} * spanCount / count);
+        places[size_t(j)] = mirrored ? spanCount - 1 - place : place;
+    }
+    return places;
+}
+
+// The shuffled kernels of both group widths, on whole rows of stretches from a third to three
+// times, mirrored or not, with the span anywhere in a mask row that ends where its last bit
+// does: each pixel takes its own place's mask bit and image pixel.
+TEST(RasterRowKernels, ShuffledKernelsPickEachPixelsPlaceAndItsMaskBit) {
+    std::mt19937 random(26);
+    for (raster::KernelLevel level : AvailableLevels()) {
+        const raster::ShuffledMaskedRowKernel narrow = raster::ShuffledMaskedRowKernelFor(level);
+        const raster::WideShuffledMaskedRowKernel wide =
+            raster::WideShuffledMaskedRowKernelFor(level);
+        for (int32_t trial = 0; trial < 400; ++trial) {
+            const auto spanCount = static_cast<int32_t>(16 + random() % 100);
+            const auto count = static_cast<int32_t>(8 + random() % 100);
+            const auto first = static_cast<int32_t>(random() % 20);
+            const std::vector<int32_t> places = StretchedPlaces(count, spanCount, trial % 2 == 1);
+            std::vector<uint8_t> mask(size_t(first + spanCount + 7) / 8);
+            for (uint8_t& b : mask) {
+                b = static_cast<uint8_t>(random());
+            }
+            const std::vector<Pixel> imageSpan = RandomPixels(random, spanCount);
+            const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
+            const std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
+            std::vector<Pixel> expected = dest;
+            for (int32_t j = 0; j < count; ++j) {
+                const int32_t place = places[size_t(j)];
+                const Pixel m = MonoBitAt(mask.data(), first + place) ? colours.one : colours.zero;
+                expected[size_t(j)] = (dest[size_t(j)] & m) | imageSpan[size_t(place)];
+            }
+            const raster::StretchedSpan span{first, spanCount, places};
+            const std::vector<raster::ShuffleGroup> groups = raster::ShuffleGroupsOf(span);
+            if (narrow != nullptr && !groups.empty()) {
+                std::vector<Pixel> plotted = dest;
+                narrow(plotted.data(), mask.data(), mask.size(), imageSpan.data(), groups.data(),
+                       count, groups.back(), colours);
+                ASSERT_EQ(plotted, expected) << "eight, count " << count << " span " << spanCount;
+            }
+            const std::vector<raster::WideShuffleGroup> wideGroups =
+                raster::WideShuffleGroupsOf(span);
+            if (wide != nullptr && !wideGroups.empty()) {
+                std::vector<Pixel> plotted = dest;
+                wide(plotted.data(), mask.data(), mask.size(), imageSpan.data(), wideGroups.data(),
+                     count, wideGroups.back(), colours);
+                ASSERT_EQ(plotted, expected) << "sixteen, count " << count << " span " << spanCount;
+            }
+        }
+    }
+}
+
+// Groups are made only where their pixels' places fit the registers they read: none for a
+// row that shrinks to less than half (eight pixels read sixteen places or more apart), nor
+// for rows or spans too short for one group.
+TEST(RasterRowKernels, ShuffleGroupsAreMadeOnlyWhereThePlacesFit) {
+    const auto groupsOf = [](int32_t count, int32_t spanCount) {
+        const std::vector<int32_t> places = StretchedPlaces(count, spanCount, false);
+        const raster::StretchedSpan span{3, spanCount, places};
+        return std::pair{raster::ShuffleGroupsOf(span).size(),
+                         raster::WideShuffleGroupsOf(span).size()};
+    };
+    EXPECT_EQ(groupsOf(100, 200), std::pair(size_t{13}, size_t{7}));  // half: whole groups + last
+    EXPECT_EQ(groupsOf(100, 300), std::pair(size_t{0}, size_t{0}));   // a third
+    EXPECT_EQ(groupsOf(12, 40), std::pair(size_t{0}, size_t{0}));
+    EXPECT_EQ(groupsOf(12, 20), std::pair(size_t{2}, size_t{0}));  // too short for sixteen
+    EXPECT_EQ(groupsOf(40, 20), std::pair(size_t{6}, size_t{0}));  // span under 32
 }
 
 // The string move copies every width exactly, on processors where SrcCopy does not take it too.

@@ -1,0 +1,15 @@
+#pragma once
+// AVX-512 builds of the masked row kernels (the plots of the saver's leaves: forward, mirrored
+// and stretched), for processors
+// that have AVX-512F. Built where the AVX2 kernels are (this file's .cpp is compiled with
+// -mavx512f); RasterRowKernels picks them, and the AVX2 kernels serve for every other kind.
+
+#include "gfx/RasterRowKernels.h"
+
+namespace gfx::raster::avx512 {
+
+MaskedMonoRowKernel MaskedMonoRowKernelFor();
+MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor();
+WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor();
+
+}  // namespace gfx::raster::avx512

@@ -1,0 +1,79 @@
+#include "gfx/ShuffleGroups.h"
+
+#include <algorithm>
+#include <iterator>
+#include <optional>
+
+namespace gfx::raster {
+
+namespace {
+
+template <class Group>
+constexpr int32_t kLanesOf = static_cast<int32_t>(std::size(Group{}.pick));
+
+// Where a group finds its mask bits: a byte and each lane's shift from its top, or the bit
+// its first span pixel reads (each lane's bit then lies `pick` bits on).
+void PlaceMaskBits(ShuffleGroup& group, const StretchedSpan& span) {
+    const int32_t bit = span.first + group.start;
+    group.maskByte = bit >> 3;
+    for (int32_t k = 0; k < kLanesOf<ShuffleGroup>; ++k) {
+        group.maskShift[k] = (bit & 7) + group.pick[k];
+    }
+}
+
+void PlaceMaskBits(WideShuffleGroup& group, const StretchedSpan& span) {
+    group.maskBit = span.first + group.start;
+}
+
+// The group of the destination pixels from `from` on, or none when their places spread over
+// the span pixels of two registers or more.
+template <class Group>
+std::optional<Group> GroupAt(const StretchedSpan& span, int32_t from) {
+    constexpr int32_t lanes = kLanesOf<Group>;
+    const auto places = span.places.begin() + from;
+    const auto [low, high] = std::minmax_element(places, places + lanes);
+    if (*high - *low >= 2 * lanes) {
+        return std::nullopt;
+    }
+    Group group;
+    group.start = std::min(*low, span.spanCount - 2 * lanes);  // the pixels stay in the span
+    for (int32_t k = 0; k < lanes; ++k) {
+        group.pick[k] = places[k] - group.start;
+    }
+    PlaceMaskBits(group, span);
+    return group;
+}
+
+// The whole groups of a row, then the one of its last pixels.
+template <class Group>
+std::vector<Group> GroupsOf(const StretchedSpan& span) {
+    constexpr int32_t lanes = kLanesOf<Group>;
+    const auto count = static_cast<int32_t>(span.places.size());
+    if (count < lanes || span.spanCount < 2 * lanes) {
+        return {};
+    }
+    const int32_t full = count / lanes;
+    std::vector<Group> groups;
+    groups.reserve(static_cast<size_t>(full) + 1);
+    for (int32_t g = 0; g <= full; ++g) {
+        const std::optional<Group> group =
+            GroupAt<Group>(span, g < full ? lanes * g : count - lanes);
+        if (!group) {
+            return {};
+        }
+        groups.push_back(*group);
+    }
+    return groups;
+}
+
+}  // namespace
+
+std::vector<ShuffleGroup> ShuffleGroupsOf(const StretchedSpan& span) {
+    return GroupsOf<ShuffleGroup>(span);
+}
+
+std::vector<WideShuffleGroup> WideShuffleGroupsOf(const StretchedSpan& span) {
+    return GroupsOf<WideShuffleGroup>(span);
+}
+
+}  // namespace gfx::raster
