@@ -4,7 +4,6 @@
 // instruction sets; the helpers have internal linkage so that each build keeps its own copy
 // and none of them can stand in for another's at link time.
 
-#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -26,17 +25,21 @@ inline uint32_t MaskByteAt(const uint8_t* bits, int32_t firstBit, int32_t group)
 // on where the row holds eight bytes from there, else the row's last eight, the bits before
 // `at` shifted out. Only rows of fewer than eight bytes are read a byte at a time.
 inline uint32_t MaskWindowAt(const uint8_t* bits, int32_t at, int32_t lastByte) {
-    const int32_t from = std::min(at >> 3, lastByte - 7);
+    const int32_t from = at >> 3;
     uint64_t word = 0;
-    if (from >= 0) {
+    if (from + 7 <= lastByte) {
         std::memcpy(&word, bits + from, sizeof word);
-        word = __builtin_bswap64(word);
-    } else {
-        for (int32_t b = 0; b <= lastByte; ++b) {
-            word |= uint64_t{bits[b]} << (56 - 8 * b);
-        }
+        return static_cast<uint32_t>((__builtin_bswap64(word) << (at & 7)) >> 32);
     }
-    return static_cast<uint32_t>((word << (at - 8 * std::max(from, 0))) >> 32);
+    if (lastByte >= 7) {
+        const int32_t lastEight = lastByte - 7;
+        std::memcpy(&word, bits + lastEight, sizeof word);
+        return static_cast<uint32_t>((__builtin_bswap64(word) << (at - 8 * lastEight)) >> 32);
+    }
+    for (int32_t b = 0; b <= lastByte; ++b) {
+        word |= uint64_t{bits[b]} << (56 - 8 * b);
+    }
+    return static_cast<uint32_t>((word << at) >> 32);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <immintrin.h>
 
-#include <algorithm>
 #include <cstdint>
 
 #include "gfx/RasterMaskBits.h"
