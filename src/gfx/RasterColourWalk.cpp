@@ -259,83 +259,133 @@ class ColourRows {
     std::optional<MappedRows> mapped_;
 };
 
-// A monochrome mask and a colour image plotted together, each destination row in one pass of
-// a masked kernel: forward, or mirrored (mask bits and image read backwards), or stretched
-// (mask bits and image pixels picked by shuffles, or where a row shrinks too far for them,
-// the mask expanded to colours and both gathered). Given the pictures' spans, a row runs only
-// the destination pixels its span can change.
-class MaskedRows {
-  public:
-    MaskedRows(const BlitPlan& maskPlan, const BlitPlan& imagePlan, const MaskedSpans* spans)
-        : plan_(maskPlan), image_(*imagePlan.source), colours_(ColoursOf(maskPlan)) {
-        if (plan_.columns.Scaled()) {
-            PrepareStretched();
-        } else {
-            maskedMono_ = plan_.columns.Forward() ? MaskedMonoRowKernelFor()
-                                                  : ReversedMaskedMonoRowKernelFor();
-        }
-        if (spans != nullptr && colours_.one == kWhite && ReadsInside(spans->Area())) {
-            spans_ = spans;
-            if (plan_.columns.Scaled()) {
-                PrepareRunLimits();
-            }
-        }
-    }
+// The plan reads its source inside `area` only.
+bool ReadsInside(const BlitPlan& plan, const Rect& area) {
+    return plan.columns.SourceMin() >= area.left && plan.columns.SourceMax() < area.right &&
+           plan.rows.SourceMin() >= area.top && plan.rows.SourceMax() < area.bottom;
+}
 
-    void Row(int32_t i) {
-        const int32_t sourceY = plan_.rows.SourceAt(i);
-        const uint8_t* mask = plan_.source->MonoRow(sourceY);
-        const Pixel* image = image_.ColourRow(sourceY);
-        if (plan_.columns.Scaled()) {
-            StretchedRow(DestRow(plan_, i), mask, image, sourceY);
-        } else {
-            UnscaledRow(i, sourceY, mask, image);
+// A masked plot at scale 1 (columns forward or mirrored, rows in any order), each destination
+// row in one call of a masked kernel. What the rows need is read from the plan once: the rows
+// of the three pictures lie a stride apart, so a row costs little besides its kernel. Given
+// the pictures' spans, a row runs only the destination pixels its span can change, and of
+// those only what the destination's covered pixels leave.
+class UnscaledMaskedRows {
+  public:
+    UnscaledMaskedRows(const BlitPlan& maskPlan, const Bitmap& image, const MaskedSpans* spans)
+        : kernel_(maskPlan.columns.Forward() ? MaskedMonoRowKernelFor()
+                                             : ReversedMaskedMonoRowKernelFor()),
+          colours_(ColoursOf(maskPlan)),
+          forward_(maskPlan.columns.Forward()),
+          start_(maskPlan.columns.sourceStart),
+          count_(maskPlan.columns.count),
+          dest_(DestRow(maskPlan, 0)),
+          destStride_(maskPlan.dest->Width()),
+          mask_(maskPlan.source->MonoRow(0)),
+          maskStride_(maskPlan.source->MonoStride()),
+          image_(image.ColourRow(0)),
+          imageStride_(static_cast<size_t>(image.Width())),
+          rows_(maskPlan.rows),
+          spans_(spans),
+          covered_(maskPlan.covered),
+          destTop_(maskPlan.rows.destStart),
+          destLeft_(maskPlan.columns.destStart) {}
+
+    void Run() const {
+        for (int32_t i = 0; i < rows_.count; ++i) {
+            Row(i);
         }
     }
 
   private:
-    bool ReadsInside(const Rect& area) const {
-        return plan_.columns.SourceMin() >= area.left && plan_.columns.SourceMax() < area.right &&
-               plan_.rows.SourceMin() >= area.top && plan_.rows.SourceMax() < area.bottom;
-    }
-
     // Destination pixel j (counted from the plan's first column) reads source column
-    // sourceStart + j forward, sourceStart - j mirrored. With spans, only the row's span is
-    // plotted; of that, only what the destination's covered pixels leave. The kernel reads a
-    // part's source columns from the lowest on, forward or backwards.
-    void UnscaledRow(int32_t i, int32_t sourceY, const uint8_t* mask, const Pixel* image) {
-        const bool forward = plan_.columns.Forward();
-        const int32_t start = plan_.columns.sourceStart;
-        ColumnRange run{0, plan_.columns.count};
+    // start + j forward, start - j mirrored; the kernel reads a part's source columns from the
+    // lowest on, forward or backwards.
+    void Row(int32_t i) const {
+        const int32_t sourceY = rows_.SourceAt(i);
+        ColumnRange run{0, count_};
         if (spans_ != nullptr) {
             const ColumnRange span = spans_->Row(sourceY);
             const ColumnRange reads =
-                forward ? ColumnRange{span.begin - start, span.end - start}
-                        : ColumnRange{start - span.end + 1, start - span.begin + 1};
+                forward_ ? ColumnRange{span.begin - start_, span.end - start_}
+                         : ColumnRange{start_ - span.end + 1, start_ - span.begin + 1};
             run = {std::max(run.begin, reads.begin), std::min(run.end, reads.end)};
             if (run.Empty()) {
                 return;
             }
         }
-        Pixel* dest = DestRow(plan_, i);
-        ForEachUncoveredPart(plan_, i, run, [&](ColumnRange part) {
-            const int32_t low = forward ? start + part.begin : start - part.end + 1;
-            maskedMono_(dest + part.begin, mask + (low >> 3), low & 7, image + low, part.Width(),
-                        colours_);
-        });
+        const uint8_t* mask = mask_ + static_cast<size_t>(sourceY) * maskStride_;
+        const Pixel* image = image_ + static_cast<size_t>(sourceY) * imageStride_;
+        Pixel* dest = dest_ + static_cast<ptrdiff_t>(i) * destStride_;
+        const auto plot = [&](ColumnRange part) {
+            const int32_t low = forward_ ? start_ + part.begin : start_ - part.end + 1;
+            kernel_(dest + part.begin, mask + (low >> 3), low & 7, image + low, part.Width(),
+                    colours_);
+        };
+        if (covered_ == nullptr) {
+            plot(run);
+            return;
+        }
+        const ColumnRange covered = covered_->Row(destTop_ + i);
+        ForEachUncovered(run, {covered.begin - destLeft_, covered.end - destLeft_}, plot);
     }
 
+    MaskedMonoRowKernel kernel_;
+    MonoColours colours_;
+    bool forward_;
+    int32_t start_;
+    int32_t count_;
+    Pixel* dest_;  // the plan's first destination pixel
+    ptrdiff_t destStride_;
+    const uint8_t* mask_;  // row 0 of the mask and of the image
+    size_t maskStride_;
+    const Pixel* image_;
+    size_t imageStride_;
+    const AxisMap& rows_;
+    const MaskedSpans* spans_;  // with white for bit 1 only
+    const CoveredRows* covered_;
+    int32_t destTop_;
+    int32_t destLeft_;
+};
+
+// A stretched masked plot, each destination row in one pass: mask bits and image pixels picked
+// by shuffles, or where a row shrinks too far for them, the mask expanded to colours and both
+// gathered. Given the pictures' spans, a row runs only the destination pixels its span can
+// change.
+class StretchedMaskedRows {
+  public:
+    StretchedMaskedRows(const BlitPlan& maskPlan, const Bitmap& image, const MaskedSpans* spans)
+        : plan_(maskPlan), image_(image), colours_(ColoursOf(maskPlan)), spans_(spans) {
+        PrepareStretched();
+        if (spans_ != nullptr) {
+            PrepareRunLimits();
+        }
+    }
+
+    void Run() {
+        for (int32_t i = 0; i < plan_.rows.count; ++i) {
+            const int32_t sourceY = plan_.rows.SourceAt(i);
+            StretchedRow(DestRow(plan_, i), plan_.source->MonoRow(sourceY),
+                         image_.ColourRow(sourceY), sourceY);
+        }
+    }
+
+  private:
     void PrepareStretched() {
         span_ = SpanOf(plan_.columns);
         // The widest groups this processor's kernels take and the row's places allow.
         const StretchedSpan stretched{span_.first, span_.count, span_.places};
-        if (WideShuffledMaskedRowKernelFor() != nullptr) {
+        wideShuffled_ = WideShuffledMaskedRowKernelFor();
+        if (wideShuffled_ != nullptr) {
             wideGroups_ = WideShuffleGroupsOf(stretched);
-            wideShuffled_ = wideGroups_.empty() ? nullptr : WideShuffledMaskedRowKernelFor();
+            wideShuffled_ = wideGroups_.empty() ? nullptr : wideShuffled_;
         }
-        if (wideShuffled_ == nullptr && ShuffledMaskedRowKernelFor() != nullptr) {
-            groups_ = ShuffleGroupsOf(stretched);
-            shuffled_ = groups_.empty() ? nullptr : ShuffledMaskedRowKernelFor();
+        if (wideShuffled_ == nullptr) {
+            shuffled_ = ShuffledMaskedRowKernelFor();
+            if (shuffled_ != nullptr) {
+                groups_ = ShuffleGroupsOf(stretched);
+                shuffled_ = groups_.empty() ? nullptr : shuffled_;
+            }
         }
         if (wideShuffled_ == nullptr && shuffled_ == nullptr) {
             const auto count = static_cast<size_t>(plan_.columns.count);
@@ -438,9 +488,8 @@ class MaskedRows {
     const BlitPlan& plan_;
     const Bitmap& image_;
     MonoColours colours_;
-    MaskedMonoRowKernel maskedMono_ = nullptr;
-    const MaskedSpans* spans_ = nullptr;  // with white for bit 1 only
-    // Stretched rows: shuffled sixteen or eight pixels at a time, or else gathered into rows in
+    const MaskedSpans* spans_;  // with white for bit 1 only
+    // Rows shuffled sixteen or eight pixels at a time, or else gathered into rows in
     // destination order, once for each source row.
     ColumnSpan span_;
     std::vector<WideShuffleGroup> wideGroups_;
@@ -452,7 +501,7 @@ class MaskedRows {
     std::vector<Pixel> spanMask_;  // the mask's source span as colours
     std::vector<Pixel> rowMask_;
     std::vector<Pixel> rowImage_;
-    // Stretched rows with spans: see PrepareRunLimits.
+    // With spans: see PrepareRunLimits.
     bool ascending_ = true;
     std::vector<int32_t> before_;
     bool gathered_ = false;
@@ -470,10 +519,17 @@ void RunColourBlit(const BlitPlan& plan, Rop rop) {
 
 void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan,
                          const MaskedSpans* spans) {
+    if (maskPlan.columns.Empty() || maskPlan.rows.Empty()) {
+        return;
+    }
     if (maskPlan.source->Monochrome() && !imagePlan.source->Monochrome()) {
-        MaskedRows rows(maskPlan, imagePlan, spans);
-        for (int32_t i = 0; i < maskPlan.rows.count; ++i) {
-            rows.Row(i);
+        const bool useSpans = spans != nullptr && maskPlan.monoColours[1] == kWhite &&
+                              ReadsInside(maskPlan, spans->Area());
+        const MaskedSpans* readSpans = useSpans ? spans : nullptr;
+        if (maskPlan.columns.Scaled()) {
+            StretchedMaskedRows(maskPlan, *imagePlan.source, readSpans).Run();
+        } else {
+            UnscaledMaskedRows(maskPlan, *imagePlan.source, readSpans).Run();
         }
         return;
     }
