@@ -80,14 +80,18 @@ class Bitmap {
     // for them once a row. The non-const rows may be written, so they move the stamp on.
     Pixel* ColourRow(int32_t y) {
         ++version_;
-        return colour_.data() + RowOffset(y, width_);
+        return colour_.data() + RowOffset(y, ColourStride());
     }
-    const Pixel* ColourRow(int32_t y) const { return colour_.data() + RowOffset(y, width_); }
+    const Pixel* ColourRow(int32_t y) const {
+        return colour_.data() + RowOffset(y, ColourStride());
+    }
     uint8_t* MonoRow(int32_t y) {
         ++version_;
         return mono_.data() + RowOffset(y, monoStride_);
     }
     const uint8_t* MonoRow(int32_t y) const { return mono_.data() + RowOffset(y, monoStride_); }
+    // From one row to the next: pixels of a colour bitmap, bytes of a monochrome one.
+    size_t ColourStride() const { return static_cast<size_t>(width_); }
     size_t MonoStride() const { return monoStride_; }
 
     // The colour table and depth of the stored picture this bitmap was read from (empty and 0
