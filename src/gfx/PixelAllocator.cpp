@@ -65,14 +65,16 @@ void* AllocatePixelBuffer(size_t bytes) {
     return ::operator new(bytes);
 }
 
-void FreePixelBuffer(void* data, size_t bytes) noexcept {
+// The plain delete: the sized one is not there in every compiler's default mode (clang's
+// needs -fsized-deallocation), and new of `bytes` needs nothing more to be undone.
+void FreePixelBuffer(void* data, [[maybe_unused]] size_t bytes) noexcept {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     if (bytes >= kLargeBufferBytes) {
         munmap(data, MappedSize(bytes));
         return;
     }
 #endif
-    ::operator delete(data, bytes);
+    ::operator delete(data);
 }
 
 }  // namespace gfx
