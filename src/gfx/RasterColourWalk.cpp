@@ -26,17 +26,23 @@ Pixel* DestRow(const BlitPlan& plan, int32_t i) {
     return plan.dest->ColourRow(plan.rows.destStart + i) + plan.columns.destStart;
 }
 
-// The parts of `run` (columns counted from the plan's first destination column) of row i
-// that the destination's covered pixels leave to be written.
+// The parts of `run` (columns counted from destination column `origin`) of destination row y
+// that the covered pixels, if any are given, leave to be written.
 template <class Part>
-void ForEachUncoveredPart(const BlitPlan& plan, int32_t i, ColumnRange run, Part part) {
-    if (plan.covered == nullptr) {
+void ForEachUncoveredPart(const CoveredRows* covered, int32_t y, int32_t origin, ColumnRange run,
+                          Part part) {
+    if (covered == nullptr) {
         part(run);
         return;
     }
-    const int32_t origin = plan.columns.destStart;
-    const ColumnRange covered = plan.covered->Row(plan.rows.destStart + i);
-    ForEachUncovered(run, {covered.begin - origin, covered.end - origin}, part);
+    const ColumnRange row = covered->Row(y);
+    ForEachUncovered(run, {row.begin - origin, row.end - origin}, part);
+}
+
+// The same for row i of a plan, its columns counted from the plan's first.
+template <class Part>
+void ForEachUncoveredPart(const BlitPlan& plan, int32_t i, ColumnRange run, Part part) {
+    ForEachUncoveredPart(plan.covered, plan.rows.destStart + i, plan.columns.destStart, run, part);
 }
 
 void ForwardColourRow(const BlitPlan& plan, ColourRowKernel kernel, int32_t i) {
@@ -322,12 +328,7 @@ class UnscaledMaskedRows {
             kernel_(dest + part.begin, mask + (low >> 3), low & 7, image + low, part.Width(),
                     colours_);
         };
-        if (covered_ == nullptr) {
-            plot(run);
-            return;
-        }
-        const ColumnRange covered = covered_->Row(destTop_ + i);
-        ForEachUncovered(run, {covered.begin - destLeft_, covered.end - destLeft_}, plot);
+        ForEachUncoveredPart(covered_, destTop_ + i, destLeft_, run, plot);
     }
 
     MaskedMonoRowKernel kernel_;
