@@ -96,8 +96,7 @@ TEST_F(X11MessageTest, TheCloseButtonOfTheWindowManagerAsksForAClose) {
     event.xclient.message_type = XInternAtom(Raw(), "WM_PROTOCOLS", 0);
     event.xclient.format = 32;
     event.xclient.data.l[0] = static_cast<long>(XInternAtom(Raw(), "WM_DELETE_WINDOW", 0));
-    XSendEvent(Raw(), hwnd_, 0, NoEventMask, &event);
-    XSync(Raw(), 0);
+    Deliver(hwnd_, event, NoEventMask);
     const MSG* command = WaitFor(WM_SYSCOMMAND);
     ASSERT_NE(command, nullptr);
     EXPECT_EQ(command->wParam, SC_CLOSE);

@@ -122,8 +122,7 @@ TEST_F(X11SaverWindowTest, AScreenThatChangesSizeChangesTheMetrics) {
     event.xconfigure.window = XDefaultRootWindow(Raw());
     event.xconfigure.width = 800;
     event.xconfigure.height = 600;
-    XSendEvent(Raw(), XDefaultRootWindow(Raw()), 0, StructureNotifyMask, &event);
-    XSync(Raw(), 0);
+    Deliver(XDefaultRootWindow(Raw()), event, StructureNotifyMask);
     EXPECT_TRUE(PumpUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 800; }));
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
 }

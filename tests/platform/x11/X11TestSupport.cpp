@@ -89,7 +89,11 @@ void X11Fixture::SendMotion(::Window window, int x, int y) {
     Deliver(window, event, PointerMotionMask);
 }
 
+// The server serves each connection in its own order: without the sync of the backend's
+// connection first, a busy server could take the event before the backend's own requests that
+// make the window and select its input, and drop it.
 void X11Fixture::Deliver(::Window window, XEvent& event, long mask) {
+    SyncBackend();
     XSendEvent(raw_, window, 1, mask, &event);
     XSync(raw_, 0);
 }

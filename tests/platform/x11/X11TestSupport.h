@@ -48,6 +48,9 @@ class X11Fixture : public ::testing::Test {
     void SendKey(::Window window, unsigned long keySym, unsigned int state = 0);
     void SendButton(::Window window, unsigned int button, int x, int y);
     void SendMotion(::Window window, int x, int y);
+    // Sends the event from the test's connection, once the server has done what the backend
+    // sent it so far (its windows and the input they select).
+    void Deliver(::Window window, XEvent& event, long mask);
     // Waits until the server has done what the backend sent it.
     static void SyncBackend();
     // Takes one message (a turn of the loop flushes what was presented) and waits for the
@@ -68,7 +71,6 @@ class X11Fixture : public ::testing::Test {
     int GrabKeyboard();
 
   private:
-    void Deliver(::Window window, XEvent& event, long mask);
     std::pair<::Window, std::vector<::Window>> Tree(::Window window);
 
     static std::unique_ptr<XvfbServer> server_;
