@@ -363,11 +363,18 @@ class StretchedMaskedRows {
         }
     }
 
+    // The rows of the three pictures lie a stride apart, so they are found from the first.
     void Run() {
-        for (int32_t i = 0; i < plan_.rows.count; ++i) {
-            const int32_t sourceY = plan_.rows.SourceAt(i);
-            StretchedRow(DestRow(plan_, i), plan_.source->MonoRow(sourceY),
-                         image_.ColourRow(sourceY), sourceY);
+        Pixel* dest = DestRow(plan_, 0);
+        const auto destStride = static_cast<ptrdiff_t>(plan_.dest->ColourStride());
+        const uint8_t* mask = plan_.source->MonoRow(0);
+        const size_t maskStride = plan_.source->MonoStride();
+        const Pixel* image = image_.ColourRow(0);
+        const size_t imageStride = image_.ColourStride();
+        for (int32_t i = 0; i < plan_.rows.count; ++i, dest += destStride) {
+            const auto sourceY = static_cast<size_t>(plan_.rows.SourceAt(i));
+            StretchedRow(dest, mask + sourceY * maskStride, image + sourceY * imageStride,
+                         static_cast<int32_t>(sourceY));
         }
     }
 
