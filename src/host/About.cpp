@@ -76,10 +76,13 @@ void TfrmAbout::FocusFirstControl() {
     }
 }
 
-// The dialog's window is made now: the caller's window becomes its owner and is disabled.
+// The dialog's window is made now: the caller's window becomes its owner, so that the window
+// system keeps the dialog above it, and is disabled. A number that names no window changes
+// nothing: the dialog then stands alone.
 void TfrmAbout::TakeOwner() {
     ownerWindow_ = CallerWindow();
     if (ownerWindow_ != 0) {
+        platform::SetWindowOwner(Handle(), ownerWindow_);
         platform::EnableWindow(ownerWindow_, false);
     }
 }

@@ -32,6 +32,8 @@ class Backend {
     virtual gfx::Rect GetWindowRect(HWND hwnd) = 0;
     virtual gfx::Rect GetClientRect(HWND hwnd) = 0;
     virtual HWND GetParent(HWND hwnd) = 0;
+    virtual bool SetWindowOwner(HWND hwnd, HWND owner) = 0;
+    virtual HWND GetWindowOwner(HWND hwnd) = 0;
     virtual bool ShowWindow(HWND hwnd, int command) = 0;
     virtual bool IsWindowVisible(HWND hwnd) = 0;
     virtual bool EnableWindow(HWND hwnd, bool enable) = 0;

@@ -82,6 +82,14 @@ HWND GetParent(HWND hwnd) {
     return Current().GetParent(hwnd);
 }
 
+bool SetWindowOwner(HWND hwnd, HWND owner) {
+    return Current().SetWindowOwner(hwnd, owner);
+}
+
+HWND GetWindowOwner(HWND hwnd) {
+    return Current().GetWindowOwner(hwnd);
+}
+
 bool ShowWindow(HWND hwnd, int command) {
     return Current().ShowWindow(hwnd, command);
 }

@@ -185,6 +185,13 @@ gfx::Rect GetWindowRect(HWND hwnd);
 // Client rectangle: (0, 0, width, height).
 gfx::Rect GetClientRect(HWND hwnd);
 HWND GetParent(HWND hwnd);
+// The owner of a top-level window: the window system keeps an owned window above its owner (a
+// dialog above the window that asked for it). 0 takes the owner away. Fails, and changes
+// nothing, for a child window, a window that is not this program's, or an owner that is no
+// window or the window itself.
+bool SetWindowOwner(HWND hwnd, HWND owner);
+// 0 for a window without owner or an unknown one.
+HWND GetWindowOwner(HWND hwnd);
 bool ShowWindow(HWND hwnd, int command);
 bool IsWindowVisible(HWND hwnd);
 // Returns whether the window was disabled before.

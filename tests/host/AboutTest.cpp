@@ -66,6 +66,7 @@ TEST_F(AboutTest, TheDialogIsTheCentredMainFormWithPictureAndItsButtonFocusedAnd
     EXPECT_TRUE(dialog.butOK->Focused());
     EXPECT_EQ(application_.MainForm(), &dialog);
     EXPECT_EQ(dialog.OwnerWindow(), 0u);
+    EXPECT_EQ(platform::GetWindowOwner(dialog.Handle()), 0u);
     EXPECT_TRUE(platform::IsWindowEnabled(desk_));
     EXPECT_EQ(platform::GetWindowRect(dialog.Handle()), (gfx::Rect{401, 246, 622, 522}));
     const gfx::Bitmap& surface = platform::WindowSurface(dialog.Handle());
@@ -119,6 +120,7 @@ TEST_F(AboutTest, TheCallersWindowIsDisabledWhileUpAndRaisedAfterwards) {
         TfrmAbout* dialog = application.CreateForm<TfrmAbout>(AboutPicture());
         EXPECT_FALSE(platform::IsWindowEnabled(desk_)) << "from the window's creation on";
         EXPECT_EQ(dialog->OwnerWindow(), desk_);
+        EXPECT_EQ(platform::GetWindowOwner(dialog->Handle()), desk_) << "told the window system";
         dialog->Show();
         application.ProcessMessages();
         EXPECT_NE(platform::GetForegroundWindow(), desk_);

@@ -184,6 +184,21 @@ HWND HeadlessBackend::GetParent(HWND hwnd) {
     return window == nullptr ? 0 : window->parent;
 }
 
+bool HeadlessBackend::SetWindowOwner(HWND hwnd, HWND owner) {
+    HeadlessWindow* window = windows_.Find(hwnd);
+    if (window == nullptr || window->foreign || (window->style & WS_CHILD) != 0 || owner == hwnd ||
+        (owner != 0 && !IsWindow(owner))) {
+        return false;
+    }
+    window->owner = owner;
+    return true;
+}
+
+HWND HeadlessBackend::GetWindowOwner(HWND hwnd) {
+    const HeadlessWindow* window = windows_.Find(hwnd);
+    return window == nullptr ? 0 : window->owner;
+}
+
 bool HeadlessBackend::ShowWindow(HWND hwnd, int command) {
     HeadlessWindow* window = windows_.Find(hwnd);
     if (window == nullptr) {

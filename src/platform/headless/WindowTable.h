@@ -22,6 +22,7 @@ struct HeadlessWindow {
     uint32_t style = 0;
     uint32_t exStyle = 0;
     HWND parent = 0;
+    HWND owner = 0;    // top-level windows only
     gfx::Rect bounds;  // in the parent's client coordinates, or the screen's for top-level
     bool visible = false;
     bool enabled = true;

@@ -151,6 +151,24 @@ HWND Win32Backend::GetParent(HWND hwnd) {
     return FromNative(::GetParent(ToNative(hwnd)));
 }
 
+// The system keeps a top-level window's owner where a child keeps its parent.
+bool Win32Backend::SetWindowOwner(HWND hwnd, HWND owner) {
+    const ::HWND native = ToNative(hwnd);
+    DWORD process = 0;
+    if (::IsWindow(native) == 0 || ::GetWindowThreadProcessId(native, &process) == 0 ||
+        process != ::GetCurrentProcessId() ||
+        (::GetWindowLongA(native, GWL_STYLE) & WS_CHILD) != 0 || owner == hwnd ||
+        (owner != 0 && ::IsWindow(ToNative(owner)) == 0)) {
+        return false;
+    }
+    ::SetWindowLongPtrA(native, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(ToNative(owner)));
+    return ::GetWindow(native, GW_OWNER) == ToNative(owner);
+}
+
+HWND Win32Backend::GetWindowOwner(HWND hwnd) {
+    return FromNative(::GetWindow(ToNative(hwnd), GW_OWNER));
+}
+
 bool Win32Backend::ShowWindow(HWND hwnd, int command) {
     bool wasVisible = ::ShowWindow(ToNative(hwnd), command) != 0;
     RethrowHeld();

@@ -93,6 +93,8 @@ class X11Backend : public Backend {
     gfx::Rect GetWindowRect(HWND hwnd) override;
     gfx::Rect GetClientRect(HWND hwnd) override;
     HWND GetParent(HWND hwnd) override;
+    bool SetWindowOwner(HWND hwnd, HWND owner) override;
+    HWND GetWindowOwner(HWND hwnd) override;
     bool ShowWindow(HWND hwnd, int command) override;
     bool IsWindowVisible(HWND hwnd) override;
     bool EnableWindow(HWND hwnd, bool enable) override;

@@ -388,6 +388,33 @@ HWND X11Backend::GetParent(HWND hwnd) {
     return parent == root ? 0 : static_cast<HWND>(parent);
 }
 
+// A window's owner is the window manager's "transient for" hint on the owned window, which
+// also serves another program's window as the owner (the desktop's settings window, say).
+bool X11Backend::SetWindowOwner(HWND hwnd, HWND owner) {
+    const X11Window* window = Find(hwnd);
+    if (window == nullptr || window->parent != 0 || window->inDaemonWindow || owner == hwnd ||
+        (owner != 0 && !IsWindow(owner))) {
+        return false;
+    }
+    if (owner == 0) {
+        XDeleteProperty(connection_.Get(), Xid(hwnd), XA_WM_TRANSIENT_FOR);
+    } else {
+        XSetTransientForHint(connection_.Get(), Xid(hwnd), Xid(owner));
+    }
+    XFlush(connection_.Get());
+    return true;
+}
+
+HWND X11Backend::GetWindowOwner(HWND hwnd) {
+    if (hwnd == 0) {
+        return 0;
+    }
+    ::Window owner = 0;
+    ErrorTrap trap(connection_.Get());
+    const int found = XGetTransientForHint(connection_.Get(), Xid(hwnd), &owner);
+    return trap.Failed() || found == 0 ? 0 : static_cast<HWND>(owner);
+}
+
 void X11Backend::MapWindow(X11Window& window) {
     bool saverWindow = window.parent == 0 && !window.inDaemonWindow && window.topmost &&
                        (window.style & WS_POPUP) != 0 && (window.style & WS_CAPTION) == 0;

@@ -334,6 +334,27 @@ TYPED_TEST_P(BackendContract, WindowsKeepTheirPlaceTitleAndState) {
     EXPECT_EQ(GetForegroundWindow(), other);
 }
 
+TYPED_TEST_P(BackendContract, ATopLevelWindowTakesAnOwnerAndAChildNone) {
+    HWND dialog = this->MakeWindow({10, 10, 110, 60}, WS_POPUP | WS_VISIBLE, 0, "dialog");
+    HWND caller = this->MakeWindow({0, 0, 300, 200}, WS_POPUP | WS_VISIBLE, 0, "caller");
+    EXPECT_EQ(GetWindowOwner(dialog), 0u);
+    ASSERT_TRUE(SetWindowOwner(dialog, caller));
+    EXPECT_EQ(GetWindowOwner(dialog), caller);
+    EXPECT_EQ(GetParent(dialog), 0u) << "an owner is not a parent";
+    EXPECT_EQ(GetWindowOwner(caller), 0u);
+
+    HWND child = this->MakeWindow({0, 0, 20, 20}, WS_CHILD | WS_VISIBLE, caller);
+    EXPECT_FALSE(SetWindowOwner(child, dialog)) << "a child has its parent";
+    EXPECT_FALSE(SetWindowOwner(dialog, dialog));
+    EXPECT_FALSE(SetWindowOwner(dialog, 0x7FFFFF0)) << "no window by that number";
+    EXPECT_FALSE(SetWindowOwner(0x7FFFFF0, caller));
+    EXPECT_EQ(GetWindowOwner(dialog), caller) << "a refused owner changes nothing";
+
+    ASSERT_TRUE(SetWindowOwner(dialog, 0));
+    EXPECT_EQ(GetWindowOwner(dialog), 0u);
+    EXPECT_EQ(GetWindowOwner(0x7FFFFF0), 0u);
+}
+
 TYPED_TEST_P(BackendContract, APaintErasesWithTheClassBackgroundAndValidates) {
     constexpr gfx::Pixel kTeal = 0x208080;
     constexpr gfx::Pixel kOrange = 0xE07020;
@@ -398,6 +419,7 @@ REGISTER_TYPED_TEST_SUITE_P(BackendContract, CreationRunsWmCreateAndAFailedOneLe
                             ExceptionsOfProceduresAndTimersComeOutOfSendAndDispatch,
                             AltF4AndTheCloseCommandBecomeCloseRequests,
                             WindowsKeepTheirPlaceTitleAndState,
+                            ATopLevelWindowTakesAnOwnerAndAChildNone,
                             APaintErasesWithTheClassBackgroundAndValidates,
                             TheSaverFlagAndThePointerCountAnswerTheirPreviousState);
 
