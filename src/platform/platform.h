@@ -184,6 +184,7 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y, int32_t wid
 gfx::Rect GetWindowRect(HWND hwnd);
 // Client rectangle: (0, 0, width, height).
 gfx::Rect GetClientRect(HWND hwnd);
+// A child window's parent; for a pop-up window its owner, as Win32 answers; else 0.
 HWND GetParent(HWND hwnd);
 // The owner of a top-level window: the window system keeps an owned window above its owner (a
 // dialog above the window that asked for it). 0 takes the owner away. Fails, and changes

@@ -181,7 +181,10 @@ gfx::Rect HeadlessBackend::GetClientRect(HWND hwnd) {
 
 HWND HeadlessBackend::GetParent(HWND hwnd) {
     const HeadlessWindow* window = windows_.Find(hwnd);
-    return window == nullptr ? 0 : window->parent;
+    if (window == nullptr) {
+        return 0;
+    }
+    return window->parent != 0 || (window->style & WS_POPUP) == 0 ? window->parent : window->owner;
 }
 
 bool HeadlessBackend::SetWindowOwner(HWND hwnd, HWND owner) {

@@ -46,6 +46,7 @@ struct X11Window {
     uint32_t style = 0;
     uint32_t exStyle = 0;
     HWND parent = 0;              // as the program sees it; 0 for top-level windows
+    HWND owner = 0;               // top-level windows only
     bool inDaemonWindow = false;  // a child filling the daemon's window
     gfx::Rect bounds;             // in the parent's client coordinates
     bool visible = false;

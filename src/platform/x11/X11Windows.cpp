@@ -371,7 +371,8 @@ gfx::Rect X11Backend::GetClientRect(HWND hwnd) {
 HWND X11Backend::GetParent(HWND hwnd) {
     const X11Window* window = Find(hwnd);
     if (window != nullptr) {
-        return window->parent;
+        const bool popup = window->parent == 0 && (window->style & WS_POPUP) != 0;
+        return popup ? window->owner : window->parent;
     }
     ::Window root = 0;
     ::Window parent = 0;
@@ -391,11 +392,12 @@ HWND X11Backend::GetParent(HWND hwnd) {
 // A window's owner is the window manager's "transient for" hint on the owned window, which
 // also serves another program's window as the owner (the desktop's settings window, say).
 bool X11Backend::SetWindowOwner(HWND hwnd, HWND owner) {
-    const X11Window* window = Find(hwnd);
+    X11Window* window = Find(hwnd);
     if (window == nullptr || window->parent != 0 || window->inDaemonWindow || owner == hwnd ||
         (owner != 0 && !IsWindow(owner))) {
         return false;
     }
+    window->owner = owner;
     if (owner == 0) {
         XDeleteProperty(connection_.Get(), Xid(hwnd), XA_WM_TRANSIENT_FOR);
     } else {

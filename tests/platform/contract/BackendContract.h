@@ -340,7 +340,7 @@ TYPED_TEST_P(BackendContract, ATopLevelWindowTakesAnOwnerAndAChildNone) {
     EXPECT_EQ(GetWindowOwner(dialog), 0u);
     ASSERT_TRUE(SetWindowOwner(dialog, caller));
     EXPECT_EQ(GetWindowOwner(dialog), caller);
-    EXPECT_EQ(GetParent(dialog), 0u) << "an owner is not a parent";
+    EXPECT_EQ(GetParent(dialog), caller) << "a pop-up's parent is its owner, as Win32 answers";
     EXPECT_EQ(GetWindowOwner(caller), 0u);
 
     HWND child = this->MakeWindow({0, 0, 20, 20}, WS_CHILD | WS_VISIBLE, caller);
@@ -352,6 +352,7 @@ TYPED_TEST_P(BackendContract, ATopLevelWindowTakesAnOwnerAndAChildNone) {
 
     ASSERT_TRUE(SetWindowOwner(dialog, 0));
     EXPECT_EQ(GetWindowOwner(dialog), 0u);
+    EXPECT_EQ(GetParent(dialog), 0u);
     EXPECT_EQ(GetWindowOwner(0x7FFFFF0), 0u);
 }
 
