@@ -271,6 +271,33 @@ bool ReadsInside(const BlitPlan& plan, const Rect& area) {
            plan.rows.SourceMin() >= area.top && plan.rows.SourceMax() < area.bottom;
 }
 
+// The rows of a masked plot's three pictures: they lie a stride apart, so each is found from
+// the first without asking the plan or the bitmaps again.
+class MaskedPlotRows {
+  public:
+    MaskedPlotRows(const BlitPlan& maskPlan, const Bitmap& image)
+        : dest_(DestRow(maskPlan, 0)),
+          destStride_(static_cast<ptrdiff_t>(maskPlan.dest->ColourStride())),
+          mask_(maskPlan.source->MonoRow(0)),
+          maskStride_(maskPlan.source->MonoStride()),
+          image_(image.ColourRow(0)),
+          imageStride_(image.ColourStride()) {}
+
+    // Row i of the plan in the destination, from its first column.
+    Pixel* Dest(int32_t i) const { return dest_ + static_cast<ptrdiff_t>(i) * destStride_; }
+    // Source row y of the mask and of the image.
+    const uint8_t* Mask(int32_t y) const { return mask_ + static_cast<size_t>(y) * maskStride_; }
+    const Pixel* Image(int32_t y) const { return image_ + static_cast<size_t>(y) * imageStride_; }
+
+  private:
+    Pixel* dest_;
+    ptrdiff_t destStride_;
+    const uint8_t* mask_;
+    size_t maskStride_;
+    const Pixel* image_;
+    size_t imageStride_;
+};
+
 // A masked plot at scale 1 (columns forward or mirrored, rows in any order), each destination
 // row in one call of a masked kernel. What the rows need is read from the plan once: the rows
 // of the three pictures lie a stride apart, so a row costs little besides its kernel. Given
@@ -285,12 +312,7 @@ class UnscaledMaskedRows {
           forward_(maskPlan.columns.Forward()),
           start_(maskPlan.columns.sourceStart),
           count_(maskPlan.columns.count),
-          dest_(DestRow(maskPlan, 0)),
-          destStride_(static_cast<ptrdiff_t>(maskPlan.dest->ColourStride())),
-          mask_(maskPlan.source->MonoRow(0)),
-          maskStride_(maskPlan.source->MonoStride()),
-          image_(image.ColourRow(0)),
-          imageStride_(image.ColourStride()),
+          pictures_(maskPlan, image),
           rows_(maskPlan.rows),
           spans_(spans),
           covered_(maskPlan.covered),
@@ -320,9 +342,9 @@ class UnscaledMaskedRows {
                 return;
             }
         }
-        const uint8_t* mask = mask_ + static_cast<size_t>(sourceY) * maskStride_;
-        const Pixel* image = image_ + static_cast<size_t>(sourceY) * imageStride_;
-        Pixel* dest = dest_ + static_cast<ptrdiff_t>(i) * destStride_;
+        const uint8_t* mask = pictures_.Mask(sourceY);
+        const Pixel* image = pictures_.Image(sourceY);
+        Pixel* dest = pictures_.Dest(i);
         const auto plot = [&](ColumnRange part) {
             const int32_t low = forward_ ? start_ + part.begin : start_ - part.end + 1;
             kernel_(dest + part.begin, mask + (low >> 3), low & 7, image + low, part.Width(),
@@ -336,12 +358,7 @@ class UnscaledMaskedRows {
     bool forward_;
     int32_t start_;
     int32_t count_;
-    Pixel* dest_;  // the plan's first destination pixel
-    ptrdiff_t destStride_;
-    const uint8_t* mask_;  // row 0 of the mask and of the image
-    size_t maskStride_;
-    const Pixel* image_;
-    size_t imageStride_;
+    MaskedPlotRows pictures_;
     const AxisMap& rows_;
     const MaskedSpans* spans_;  // with white for bit 1 only
     const CoveredRows* covered_;
@@ -363,18 +380,12 @@ class StretchedMaskedRows {
         }
     }
 
-    // The rows of the three pictures lie a stride apart, so they are found from the first.
     void Run() {
-        Pixel* dest = DestRow(plan_, 0);
-        const auto destStride = static_cast<ptrdiff_t>(plan_.dest->ColourStride());
-        const uint8_t* mask = plan_.source->MonoRow(0);
-        const size_t maskStride = plan_.source->MonoStride();
-        const Pixel* image = image_.ColourRow(0);
-        const size_t imageStride = image_.ColourStride();
-        for (int32_t i = 0; i < plan_.rows.count; ++i, dest += destStride) {
-            const auto sourceY = static_cast<size_t>(plan_.rows.SourceAt(i));
-            StretchedRow(dest, mask + sourceY * maskStride, image + sourceY * imageStride,
-                         static_cast<int32_t>(sourceY));
+        const MaskedPlotRows pictures(plan_, image_);
+        for (int32_t i = 0; i < plan_.rows.count; ++i) {
+            const int32_t sourceY = plan_.rows.SourceAt(i);
+            StretchedRow(pictures.Dest(i), pictures.Mask(sourceY), pictures.Image(sourceY),
+                         sourceY);
         }
     }
 
