@@ -23,7 +23,7 @@ void PaintState::Invalidate(const gfx::Rect& area, bool erase) {
     erasePending_ = erasePending_ || erase;
 }
 
-gfx::Rect PaintState::BeginPaint(bool& eraseDue) {
+gfx::Rect PaintState::TakeInvalid(bool& eraseDue) {
     painting_ = invalid_;
     invalid_ = {};
     eraseDue = erasePending_;

@@ -4,6 +4,7 @@
 // erased first, and the area of the paint in progress.
 
 #include "gfx/Rect.h"
+#include "platform/platform.h"
 
 namespace platform {
 
@@ -18,15 +19,28 @@ class PaintState {
     gfx::Rect EraseArea(const gfx::Rect& client) const {
         return painting_.IsEmpty() ? client : painting_;
     }
-    // Starts painting what waits and returns it; eraseDue tells whether the background is to be
-    // erased first (once).
-    gfx::Rect BeginPaint(bool& eraseDue);
+    // Starts painting what waits: BeginPaint's answer, with the background erased first when
+    // that is due (once), by `eraseBackground` (WM_ERASEBKGND); its answer 0 leaves the erase
+    // to the painter.
+    template <class EraseBackground>
+    PAINTSTRUCT BeginPaint(EraseBackground eraseBackground) {
+        PAINTSTRUCT paint;
+        bool eraseDue = false;
+        paint.rcPaint = TakeInvalid(eraseDue);
+        if (eraseDue) {
+            paint.fErase = eraseBackground() == 0;
+        }
+        return paint;
+    }
     void EndPaint() { painting_ = {}; }
     // After WM_PAINT is dispatched: a procedure that leaves its window invalid would get
     // WM_PAINT for ever.
     void Validate() { invalid_ = {}; }
 
   private:
+    // What waits becomes the paint in progress; eraseDue tells whether it is to be erased.
+    gfx::Rect TakeInvalid(bool& eraseDue);
+
     gfx::Rect invalid_;
     bool erasePending_ = false;
     gfx::Rect painting_;

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "base/Exceptions.h"
+#include "platform/WindowPosition.h"
 
 namespace platform::headless {
 namespace {
@@ -150,16 +151,8 @@ bool HeadlessBackend::SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32
     if (window == nullptr) {
         return false;
     }
-    if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
-        window->topmost = insertAfter == HWND_TOPMOST;
-    }
-    gfx::Rect bounds = window->bounds;
-    if ((flags & SWP_NOMOVE) == 0) {
-        bounds = gfx::RectFromSize(x, y, bounds.Width(), bounds.Height());
-    }
-    if ((flags & SWP_NOSIZE) == 0) {
-        bounds = gfx::RectFromSize(bounds.left, bounds.top, width, height);
-    }
+    window->topmost = TopmostAfter(window->topmost, insertAfter);
+    const gfx::Rect bounds = PositionedBounds(window->bounds, x, y, width, height, flags);
     if (bounds != window->bounds) {
         MoveWindow(hwnd, bounds.left, bounds.top, bounds.Width(), bounds.Height());
     }
@@ -294,13 +287,7 @@ gfx::Rect HeadlessBackend::GetUpdateRect(HWND hwnd) {
 
 PAINTSTRUCT HeadlessBackend::BeginPaint(HWND hwnd) {
     HeadlessWindow& window = OwnWindow(hwnd, "BeginPaint");
-    PAINTSTRUCT paint;
-    bool eraseDue = false;
-    paint.rcPaint = window.paint.BeginPaint(eraseDue);
-    if (eraseDue) {
-        paint.fErase = CallProc(hwnd, WM_ERASEBKGND, 0, 0) == 0;
-    }
-    return paint;
+    return window.paint.BeginPaint([&] { return CallProc(hwnd, WM_ERASEBKGND, 0, 0); });
 }
 
 void HeadlessBackend::EndPaint(HWND hwnd, const PAINTSTRUCT& paint) {

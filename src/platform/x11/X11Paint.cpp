@@ -66,13 +66,7 @@ gfx::Rect X11Backend::GetUpdateRect(HWND hwnd) {
 
 PAINTSTRUCT X11Backend::BeginPaint(HWND hwnd) {
     X11Window& window = OwnWindow(hwnd, "BeginPaint");
-    PAINTSTRUCT paint;
-    bool eraseDue = false;
-    paint.rcPaint = window.paint.BeginPaint(eraseDue);
-    if (eraseDue) {
-        paint.fErase = CallProc(hwnd, WM_ERASEBKGND, 0, 0) == 0;
-    }
-    return paint;
+    return window.paint.BeginPaint([&] { return CallProc(hwnd, WM_ERASEBKGND, 0, 0); });
 }
 
 void X11Backend::EndPaint(HWND hwnd, const PAINTSTRUCT& paint) {

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "base/Exceptions.h"
+#include "platform/WindowPosition.h"
 #include "platform/x11/SharedPixels.h"
 #include "platform/x11/WindowProperties.h"
 
@@ -316,17 +317,8 @@ bool X11Backend::SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y,
     if (window == nullptr) {
         return false;
     }
-    if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
-        window->topmost = insertAfter == HWND_TOPMOST;
-    }
-    gfx::Rect bounds = window->bounds;
-    if ((flags & SWP_NOMOVE) == 0) {
-        bounds = gfx::RectFromSize(x, y, bounds.Width(), bounds.Height());
-    }
-    if ((flags & SWP_NOSIZE) == 0) {
-        bounds =
-            gfx::RectFromSize(bounds.left, bounds.top, std::max(width, 0), std::max(height, 0));
-    }
+    window->topmost = TopmostAfter(window->topmost, insertAfter);
+    const gfx::Rect bounds = PositionedBounds(window->bounds, x, y, width, height, flags);
     if (bounds != window->bounds) {
         ResizeWindow(*window, bounds);
     }

@@ -325,6 +325,11 @@ TYPED_TEST_P(BackendContract, WindowsKeepTheirPlaceTitleAndState) {
     EXPECT_EQ(GetClientRect(hwnd), (gfx::Rect{0, 0, 120, 90}));
     EXPECT_EQ(WindowSurface(hwnd).Width(), 120);
     EXPECT_EQ(WindowSurface(hwnd).Height(), 90);
+    EXPECT_TRUE(SetWindowPos(hwnd, HWND_NOTOPMOST, 40, 50, 1, 1, SWP_NOSIZE));
+    EXPECT_EQ(GetWindowRect(hwnd), (gfx::Rect{40, 50, 160, 140})) << "moved, not sized";
+    EXPECT_TRUE(SetWindowPos(hwnd, HWND_NOTOPMOST, 1, 1, 80, 60, SWP_NOMOVE));
+    EXPECT_EQ(GetWindowRect(hwnd), (gfx::Rect{40, 50, 120, 110})) << "sized, not moved";
+    EXPECT_EQ(WindowSurface(hwnd).Width(), 80);
     EXPECT_TRUE(IsWindowVisible(hwnd));
     EXPECT_TRUE(ShowWindow(hwnd, SW_HIDE)) << "it was visible";
     EXPECT_FALSE(IsWindowVisible(hwnd));

@@ -1,0 +1,35 @@
+#pragma once
+// What SetWindowPos makes of a window, worked out alike by the backends that keep their windows'
+// bounds and stacking themselves (headless and X11).
+
+#include <algorithm>
+#include <cstdint>
+
+#include "gfx/Rect.h"
+#include "platform/platform.h"
+
+namespace platform {
+
+// The new corner unless SWP_NOMOVE, the new size unless SWP_NOSIZE (a negative one as 0).
+inline gfx::Rect PositionedBounds(const gfx::Rect& bounds, int32_t x, int32_t y, int32_t width,
+                                  int32_t height, UINT flags) {
+    gfx::Rect placed = bounds;
+    if ((flags & SWP_NOMOVE) == 0) {
+        placed = gfx::RectFromSize(x, y, placed.Width(), placed.Height());
+    }
+    if ((flags & SWP_NOSIZE) == 0) {
+        placed =
+            gfx::RectFromSize(placed.left, placed.top, std::max(width, 0), std::max(height, 0));
+    }
+    return placed;
+}
+
+// HWND_TOPMOST and HWND_NOTOPMOST set or clear the topmost state; any other keeps it.
+inline bool TopmostAfter(bool topmost, HWND insertAfter) {
+    if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
+        return insertAfter == HWND_TOPMOST;
+    }
+    return topmost;
+}
+
+}  // namespace platform
