@@ -1,6 +1,6 @@
 #pragma once
-// What SetWindowPos makes of a window, worked out alike by the backends that keep their windows'
-// bounds and stacking themselves (headless and X11).
+// What the backends that keep their windows' bounds, stacking and owners themselves (headless
+// and X11) answer alike: what SetWindowPos makes of a window, and what GetParent answers.
 
 #include <algorithm>
 #include <cstdint>
@@ -30,6 +30,12 @@ inline bool TopmostAfter(bool topmost, HWND insertAfter) {
         return insertAfter == HWND_TOPMOST;
     }
     return topmost;
+}
+
+// A child's parent; a top-level pop-up's owner, as Win32 answers; else 0.
+inline HWND ParentAnswer(HWND parent, HWND owner, uint32_t style) {
+    const bool popup = parent == 0 && (style & WS_POPUP) != 0;
+    return popup ? owner : parent;
 }
 
 }  // namespace platform

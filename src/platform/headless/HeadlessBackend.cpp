@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "base/Exceptions.h"
-#include "platform/WindowPosition.h"
+#include "platform/WindowRules.h"
 
 namespace platform::headless {
 namespace {
@@ -174,10 +174,7 @@ gfx::Rect HeadlessBackend::GetClientRect(HWND hwnd) {
 
 HWND HeadlessBackend::GetParent(HWND hwnd) {
     const HeadlessWindow* window = windows_.Find(hwnd);
-    if (window == nullptr) {
-        return 0;
-    }
-    return window->parent != 0 || (window->style & WS_POPUP) == 0 ? window->parent : window->owner;
+    return window == nullptr ? 0 : ParentAnswer(window->parent, window->owner, window->style);
 }
 
 bool HeadlessBackend::SetWindowOwner(HWND hwnd, HWND owner) {

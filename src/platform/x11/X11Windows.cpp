@@ -9,7 +9,7 @@
 #include <thread>
 
 #include "base/Exceptions.h"
-#include "platform/WindowPosition.h"
+#include "platform/WindowRules.h"
 #include "platform/x11/SharedPixels.h"
 #include "platform/x11/WindowProperties.h"
 
@@ -363,8 +363,7 @@ gfx::Rect X11Backend::GetClientRect(HWND hwnd) {
 HWND X11Backend::GetParent(HWND hwnd) {
     const X11Window* window = Find(hwnd);
     if (window != nullptr) {
-        const bool popup = window->parent == 0 && (window->style & WS_POPUP) != 0;
-        return popup ? window->owner : window->parent;
+        return ParentAnswer(window->parent, window->owner, window->style);
     }
     ::Window root = 0;
     ::Window parent = 0;
