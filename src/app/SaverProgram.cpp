@@ -1,5 +1,9 @@
 #include "app/SaverProgram.h"
 
+#include <cstdio>
+#include <exception>
+#include <string>
+
 #include "assets/Assets.h"
 #include "framework/Application.h"
 #include "host/About.h"
@@ -27,13 +31,24 @@ void RunAbout(framework::TApplication& application) {
 
 }  // namespace
 
-int RunSaverProgram(const host::CommandLine& commandLine) {
+void RunSaverProgram(const host::CommandLine& commandLine,
+                     const std::function<void(int exitCode)>& lastWords) {
     framework::TApplication application;
     host::ModeRunners runners;
     runners.setApplicationTitle = [&](const std::string& title) { application.SetTitle(title); };
     runners.saverWindow = [&] { RunSaverWindow(application); };
     runners.aboutDialog = [&] { RunAbout(application); };
-    return host::RunStartup(commandLine, runners);
+    int exitCode = 1;
+    try {
+        exitCode = host::RunStartup(commandLine, runners);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "vellamor-autumn: %s\n", error.what());
+    }
+    // Here, not in the caller: the application must still be alive when the process ends.
+    if (lastWords) {
+        lastWords(exitCode);
+    }
+    host::EndProcess(exitCode);
 }
 
 }  // namespace app

@@ -10,6 +10,7 @@
 #include "app/SaverProgram.h"
 #include "assets/Assets.h"
 #include "host/CommandLine.h"
+#include "host/Startup.h"
 #include "platform/headless/HeadlessBackend.h"
 
 namespace {
@@ -71,8 +72,12 @@ int main(int argc, char** argv) {
     const platform::HWND settings =
         backend.AddForeignWindow("#32770", "Display Properties", {0, 0, 400, 300});
     ScriptTheEnd(backend, settings);
-    const int code =
-        app::RunSaverProgram(host::CommandLine::FromArguments(Arguments(argc, argv, settings)));
-    std::cout << "mode ended after " << backend.Now() << " ms with exit code " << code << "\n";
-    return backend.Now() <= kEndAfter + 1000 ? code : 3;
+    app::RunSaverProgram(host::CommandLine::FromArguments(Arguments(argc, argv, settings)),
+                         [&backend](int code) {
+                             std::cout << "mode ended after " << backend.Now()
+                                       << " ms with exit code " << code << std::endl;
+                             if (backend.Now() > kEndAfter + 1000) {
+                                 host::EndProcess(3);
+                             }
+                         });
 }

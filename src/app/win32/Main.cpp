@@ -2,7 +2,6 @@
 // the password change, on the real Win32 interfaces.
 
 #include "app/SaverProgram.h"
-#include "host/Startup.h"
 #include "platform/win32/ProgramCommandLine.h"
 #include "platform/win32/Win32Backend.h"
 
@@ -10,5 +9,5 @@ int main() {
     platform::win32::Win32Backend backend;
     const host::CommandLine commandLine =
         host::CommandLine::FromRaw(platform::win32::ProgramCommandLine());
-    host::EndProcess(app::RunSaverProgram(commandLine));
+    app::RunSaverProgram(commandLine);
 }

@@ -10,7 +10,6 @@
 #include "app/SaverProgram.h"
 #include "assets/Assets.h"
 #include "base/Exceptions.h"
-#include "host/Startup.h"
 #include "platform/x11/DaemonWindow.h"
 #include "platform/x11/X11Backend.h"
 
@@ -37,5 +36,5 @@ int main(int argc, char** argv) {
     for (platform::Icon& icon : assets::ProgramIcons()) {
         backend->AddIcon(std::move(icon));
     }
-    host::EndProcess(app::RunSaverProgram(host::CommandLine::FromArgv(argc, argv)));
+    app::RunSaverProgram(host::CommandLine::FromArgv(argc, argv));
 }

@@ -1,0 +1,82 @@
+// The program's end on the headless backend: the process ends at once, with the mode's windows
+// still alive, and a mode that cannot start ends it without a crash. Each case runs the
+// program in a child process, since the program ends its process.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "app/SaverProgram.h"
+#include "platform/headless/HeadlessBackend.h"
+
+namespace app {
+namespace {
+
+using platform::HWND;
+
+// Tells the standard error of every window destroyed, and can refuse to make one class.
+class WatchingBackend : public platform::headless::HeadlessBackend {
+  public:
+    explicit WatchingBackend(std::string refusedClass = {})
+        : refusedClass_(std::move(refusedClass)) {}
+
+    HWND CreateWindowExA(uint32_t exStyle, const std::string& className, const std::string& title,
+                         uint32_t style, int32_t x, int32_t y, int32_t width, int32_t height,
+                         HWND parent, platform::WNDPROC proc) override {
+        if (className == refusedClass_) {
+            return 0;
+        }
+        return HeadlessBackend::CreateWindowExA(exStyle, className, title, style, x, y, width,
+                                                height, parent, std::move(proc));
+    }
+    bool DestroyWindow(HWND hwnd) override {
+        std::fputs("window destroyed\n", stderr);
+        return HeadlessBackend::DestroyWindow(hwnd);
+    }
+
+  private:
+    std::string refusedClass_;
+};
+
+// Runs the program with the arguments after a key press is scheduled for the window titled
+// `title`, `after` milliseconds in.
+void RunPressingAKey(WatchingBackend& backend, const std::vector<std::string>& arguments,
+                     const char* title, uint64_t after) {
+    backend.Schedule(after, [&backend, title] {
+        backend.InjectKeyDown(platform::FindWindowA(nullptr, title), platform::VK_ESCAPE);
+    });
+    std::vector<const char*> argv{"VellamorAutumn.scr"};
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
+    RunSaverProgram(host::CommandLine::FromArgv(static_cast<int>(argv.size()), argv.data()));
+}
+
+TEST(SaverProgramTest, TheSaverAndTheAboutDialogEndTheProcessWithTheirWindowsAlive) {
+    EXPECT_EXIT(
+        {
+            WatchingBackend backend;
+            RunPressingAKey(backend, {"/s"}, "Vellamor Autumn", 3000);
+        },
+        ::testing::ExitedWithCode(0), "^$");
+    EXPECT_EXIT(
+        {
+            WatchingBackend backend;
+            RunPressingAKey(backend, {}, "Over...", 500);
+        },
+        ::testing::ExitedWithCode(0), "^$");
+}
+
+TEST(SaverProgramTest, AWindowThatCannotBeMadeEndsTheProgramWithTheFaultAndNoCrash) {
+    EXPECT_EXIT(
+        {
+            WatchingBackend backend("TfrmMain");
+            RunPressingAKey(backend, {"/s"}, "Vellamor Autumn", 3000);
+        },
+        ::testing::ExitedWithCode(1), "Error creating window of class TfrmMain");
+}
+
+}  // namespace
+}  // namespace app
