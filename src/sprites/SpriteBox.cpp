@@ -42,6 +42,19 @@ class CoveredScope {
     gfx::Canvas& canvas_;
 };
 
+// The box's clip for one drawing: its EndClip comes when the scope ends, also when the drawing
+// fails, so a sprite that cannot be drawn leaves no clip behind for every later redraw.
+class BoxClip {
+  public:
+    explicit BoxClip(TSpriteBox& box) : box_(box) { box_.BeginClip(); }
+    ~BoxClip() { box_.EndClip(); }
+    BoxClip(const BoxClip&) = delete;
+    BoxClip& operator=(const BoxClip&) = delete;
+
+  private:
+    TSpriteBox& box_;
+};
+
 }  // namespace
 
 TSpriteBox::TSpriteBox(framework::TComponent* owner) : TImage(owner) {
@@ -153,10 +166,9 @@ void TSpriteBox::RedrawArea(const gfx::Rect& r, int32_t z) {
         ComposeLayers(scratch, area);
     }
     const gfx::Rect onForm = Offset(area, Left(), Top());
-    BeginClip();
+    const BoxClip clip(*this);
     canvas->BitBlt(onForm.left, onForm.top, area.Width(), area.Height(), &scratchCanvas, 0, 0,
                    gfx::Rop::SrcCopy);
-    EndClip();
 }
 
 // Black where the picture has no pixels, the picture's pixels elsewhere.
@@ -225,7 +237,7 @@ void TSpriteBox::Paint() {
         }
         const int32_t x = Left() + place->x;
         const int32_t y = Top() + place->y;
-        BeginClip();
+        const BoxClip clip(*this);
         if (threeD_.Enabled()) {
             sprite.DrawScaled(*canvas, x, y, {}, place->scale);
         } else {
@@ -233,7 +245,6 @@ void TSpriteBox::Paint() {
         }
         canvas->Changed(gfx::RectFromSize(x, y, ScaledSize(sprite.GetWidth(), place->scale),
                                           ScaledSize(sprite.GetHeight(), place->scale)));
-        EndClip();
     }
 }
 

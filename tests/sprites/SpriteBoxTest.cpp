@@ -199,7 +199,7 @@ TEST_F(SpriteBoxTest, PaintDrawsThePictureAndEveryVisibleSpriteInsideTheBox) {
     EXPECT_EQ(Screen(195, 115), kRed);
 }
 
-TEST_F(SpriteBoxTest, OnlyTheOutermostClipPairClipsAndRestores) {
+TEST_F(SpriteBoxTest, OnlyTheOutermostClipPairClipsAndRestoresAlsoWhenADrawingFails) {
     form_->Canvas().SelectClipRgn(gfx::Rect{0, 0, 100, 100});
     box_->SetBounds(50, 50, 200, 150);
     box_->BeginClip();
@@ -208,6 +208,14 @@ TEST_F(SpriteBoxTest, OnlyTheOutermostClipPairClipsAndRestores) {
     EXPECT_EQ(form_->Canvas().ClipRect(), (gfx::Rect{50, 50, 100, 100}));
     box_->EndClip();
     box_->EndClip();
+    EXPECT_EQ(form_->Canvas().ClipRect(), (gfx::Rect{0, 0, 100, 100}));
+    // A sprite that cannot be drawn (projected far too large) gives the clip back too.
+    TSprite& sprite = MakeSprite();
+    Place(sprite, "a", 60, 60);
+    box_->ThreeD().SetEnabled(true);
+    box_->ThreeD().SetDiaF(1 << 30);
+    sprite.SetZ(1);
+    EXPECT_THROW(box_->Paint(), base::EFrame);
     EXPECT_EQ(form_->Canvas().ClipRect(), (gfx::Rect{0, 0, 100, 100}));
 }
 
