@@ -8,7 +8,6 @@
 #include "base/MemoryStream.h"
 #include "framework/FormReader.h"
 #include "sprites/FrameList.h"
-#include "sprites/IOBitmap.h"
 #include "sprites/SequenceList.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
@@ -22,24 +21,21 @@ using framework::TFormReader;
 template <class T>
 using Setter = std::function<void(T&, const Property&, TFormReader&)>;
 
-void SkipUnreadStrip(const TSequenceList&, base::MemoryStream&) {}
-
-// A frame list without frames is stored with its strip after the count, but reads only the
-// count back; the strip is read here and dropped, so that a list as written loads again.
-void SkipUnreadStrip(const TFrameList& list, base::MemoryStream& stream) {
-    if (!list.Loaded() && stream.Remaining() != 0) {
-        TIOBitmap unused(0, 0);
-        unused.ReadData(stream);
-    }
+// A stored list is read by the list itself; bytes it leaves behind mean a damaged description.
+// A frame list that read no frame reads only its count, and whatever follows is left unread:
+// its writer adds the empty strip, which such a list never reads back.
+bool ReadsItsWholeProperty(const TSequenceList&) {
+    return true;
+}
+bool ReadsItsWholeProperty(const TFrameList& list) {
+    return list.Loaded();
 }
 
-// A stored list is read by the list itself; bytes it leaves behind mean a damaged description.
 template <class List>
 void ReadListData(List& list, const Property& property) {
     base::MemoryStream stream = base::MemoryStream::Reading(framework::BytesProperty(property));
     list.ReadData(stream);
-    SkipUnreadStrip(list, stream);
-    if (stream.Remaining() != 0) {
+    if (ReadsItsWholeProperty(list) && stream.Remaining() != 0) {
         throw base::EReadError(property.name + ": " + std::to_string(stream.Remaining()) +
                                " bytes follow the list");
     }

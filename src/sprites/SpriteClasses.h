@@ -2,7 +2,8 @@
 // The sprite toolkit's kinds for form descriptions: TSprite with its published properties and
 // TSpriteBox, an image with the ThreeD settings. Each stored property goes through the setter
 // a program calls, in stored order, so a sprite's About is set before its SequenceList.Data is
-// read and its Transparent before its FrameList.Data. A list's Data must be consumed whole.
+// read and its Transparent before its FrameList.Data. A list's Data must be consumed whole,
+// except that a frame list without frames reads its count and nothing after it.
 
 #include <cstdint>
 #include <span>

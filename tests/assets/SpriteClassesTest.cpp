@@ -113,6 +113,17 @@ TEST_F(SpriteClassesTest, TransparentBeforeTheFramesPreparesThemForThatColour) {
     EXPECT_EQ(Sprite().GetWidth(), 2);
 }
 
+// Without frames only the count is read: neither a strip nor anything else after it.
+TEST_F(SpriteClassesTest, AFrameListWithoutFramesReadsItsCountAndNothingAfterIt) {
+    for (const framework::ByteBlock& data :
+         {framework::ByteBlock{0, 0, 4, 0, 0, 0, 'B'}, framework::ByteBlock{0xFF, 0xFF, 1, 2}}) {
+        NewForm();
+        Read({{"FrameList.Data", data}});
+        EXPECT_EQ(Sprite().FrameList().Count(), 0);
+        EXPECT_EQ(Sprite().FrameList().Image().Width(), 0);
+    }
+}
+
 TEST_F(SpriteClassesTest, EnumerationsSetsAndTheStageWithItsProjectionAndPictureAreApplied) {
     gfx::Bitmap picture(3, 2);
     picture.Fill(gfx::MakePixel(1, 2, 3));
