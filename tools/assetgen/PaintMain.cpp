@@ -21,6 +21,7 @@ void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
+    out.close();  // a small file reaches the disk only here
     if (!out) {
         throw base::Exception("assetgen-paint: cannot write " + path.string());
     }
@@ -31,6 +32,7 @@ void WriteFrames(const fs::path& path, const FrameTable& frames) {
     for (const assetpaint::FrameEntry& f : frames) {
         out << f.name << ' ' << f.x << ' ' << f.y << ' ' << f.width << ' ' << f.height << '\n';
     }
+    out.close();
     if (!out) {
         throw base::Exception("assetgen-paint: cannot write " + path.string());
     }

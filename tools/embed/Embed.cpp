@@ -85,6 +85,7 @@ void WriteSource(const std::string& path, const std::vector<Input>& inputs) {
     text += "}  // namespace assets::embedded\n";
     std::ofstream out(path, std::ios::binary);
     out << text;
+    out.close();
     if (!out) {
         throw std::runtime_error("cannot write " + path);
     }

@@ -18,13 +18,13 @@ namespace fs = std::filesystem;
 void WriteFile(const fs::path& path, const std::vector<uint8_t>& bytes) {
     fs::create_directories(path.parent_path());
     const fs::path partial = path.string() + ".partial";
-    {
-        std::ofstream out(partial, std::ios::binary);
-        out.write(reinterpret_cast<const char*>(bytes.data()),
-                  static_cast<std::streamsize>(bytes.size()));
-        if (!out) {
-            throw base::Exception("assetgen: cannot write " + partial.string());
-        }
+    std::ofstream out(partial, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.close();  // a small file reaches the disk only here, so its failure counts too
+    if (!out) {
+        fs::remove(partial);
+        throw base::Exception("cannot write " + partial.string());
     }
     fs::rename(partial, path);
 }
