@@ -31,18 +31,21 @@ void TFrameRef::Assign(const framework::TPersistent& source) {
 }
 
 int32_t TFrameRef::FrameIndex() const {
-    return sprite_ != nullptr ? sprite_->FrameList().IndexOf(FrameName()) : -1;
+    ISequenceOwner* sprite = Sprite();
+    return sprite != nullptr ? sprite->FrameList().IndexOf(FrameName()) : -1;
 }
 
 TFrame& TFrameRef::Frame() const {
-    if (sprite_ == nullptr) {
+    ISequenceOwner* sprite = Sprite();
+    if (sprite == nullptr) {
         throw base::ESprite("TFrameRef.Frame: the step belongs to no sprite");
     }
-    return sprite_->FrameList().Items(FrameIndex());
+    return sprite->FrameList().Items(FrameIndex());
 }
 
 void TFrameRef::ReadData(base::MemoryStream& stream) {
-    const bool withDZ = sprite_ != nullptr && StepsCarryDZ(sprite_->StoredVersion());
+    ISequenceOwner* sprite = Sprite();
+    const bool withDZ = sprite != nullptr && StepsCarryDZ(sprite->StoredVersion());
     base::TName stored;
     stored.Read(stream);
     SetFrameName(stored.Str());

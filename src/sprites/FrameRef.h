@@ -34,7 +34,7 @@ class TFrameRef : public framework::TPersistent {
     std::string FrameName() const { return name_.Str(); }
     const base::TName& StoredFrameName() const { return name_; }
     void SetFrameName(std::string_view name) { name_.Set(name); }
-    ISequenceOwner* Sprite() const { return sprite_; }
+    ISequenceOwner* Sprite() const { return sprite_.Get(); }
     int16_t DX() const { return dx_; }
     int16_t DY() const { return dy_; }
     int16_t DZ() const { return dz_; }
@@ -56,7 +56,7 @@ class TFrameRef : public framework::TPersistent {
 
   private:
     base::TName name_;
-    ISequenceOwner* sprite_ = nullptr;
+    SequenceOwnerLink sprite_;
     int16_t dx_ = 0;
     int16_t dy_ = 0;
     int16_t dz_ = 0;

@@ -19,7 +19,7 @@ void TSequence::Assign(const framework::TPersistent& source) {
     sprite_ = sequence->sprite_;
     Clear();
     for (const auto& step : sequence->Slots()) {
-        auto copy = std::make_unique<TFrameRef>(sprite_);
+        auto copy = std::make_unique<TFrameRef>(Sprite());
         copy->Assign(*step);
         Append(std::move(copy));
     }
@@ -65,7 +65,7 @@ void TSequence::ReadData(base::MemoryStream& stream) {
     name_.Read(stream);
     const int16_t stepCount = stream.ReadI16();
     for (int16_t i = 0; i < stepCount; ++i) {
-        auto step = std::make_unique<TFrameRef>(sprite_);
+        auto step = std::make_unique<TFrameRef>(Sprite());
         step->ReadData(stream);
         Append(std::move(step));
     }

@@ -33,7 +33,7 @@ class TSequence : public TPersistentList<TFrameRef> {
     void SetName(std::string_view name) { name_.Set(name); }
     const base::Real48& Reserved() const { return reserved_; }
     void SetReserved(const base::Real48& reserved) { reserved_ = reserved; }
-    ISequenceOwner* Sprite() const { return sprite_; }
+    ISequenceOwner* Sprite() const { return sprite_.Get(); }
 
     // Appends a step (takes ownership).
     TFrameRef& Add(std::unique_ptr<TFrameRef> step);
@@ -55,7 +55,7 @@ class TSequence : public TPersistentList<TFrameRef> {
   private:
     base::TName name_;
     base::Real48 reserved_;
-    ISequenceOwner* sprite_ = nullptr;
+    SequenceOwnerLink sprite_;
 };
 
 }  // namespace sprites

@@ -18,7 +18,7 @@ void TSequenceList::Assign(const framework::TPersistent& source) {
     sprite_ = list->sprite_;
     Clear();
     for (const auto& sequence : list->Slots()) {
-        auto copy = std::make_unique<TSequence>(sprite_);
+        auto copy = std::make_unique<TSequence>(Sprite());
         copy->Assign(*sequence);
         Append(std::move(copy));
     }
@@ -56,7 +56,7 @@ void TSequenceList::ReadData(base::MemoryStream& stream) {
     Clear();
     const int16_t sequenceCount = stream.ReadI16();
     for (int16_t i = 0; i < sequenceCount; ++i) {
-        auto sequence = std::make_unique<TSequence>(sprite_);
+        auto sequence = std::make_unique<TSequence>(Sprite());
         sequence->ReadData(stream);
         Append(std::move(sequence));
     }

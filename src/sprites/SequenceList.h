@@ -23,7 +23,7 @@ class TSequenceList : public TPersistentList<TSequence> {
     void Assign(const framework::TPersistent& source) override;
     std::string ClassName() const override { return "TSequenceList"; }
 
-    ISequenceOwner* Sprite() const { return sprite_; }
+    ISequenceOwner* Sprite() const { return sprite_.Get(); }
 
     // Appends a sequence (takes ownership).
     TSequence& Add(std::unique_ptr<TSequence> sequence);
@@ -40,7 +40,7 @@ class TSequenceList : public TPersistentList<TSequence> {
     void WriteData(base::MemoryStream& stream) const;
 
   private:
-    ISequenceOwner* sprite_ = nullptr;
+    SequenceOwnerLink sprite_;
 };
 
 }  // namespace sprites

@@ -156,6 +156,24 @@ TEST_F(SpritePlaybackTest, AStepOfZeroTimeStallsAndANewSequenceGoesOnFromItsFirs
     EXPECT_EQ(sprite.GetX(), 3);
 }
 
+// Sequences assigned from another sprite's list find their frames through that sprite; once
+// it is gone they find none, and playing them shows no frame instead of reading freed memory.
+TEST_F(SpritePlaybackTest, SequencesAssignedFromASpriteThatIsGoneFindNoFrames) {
+    TSprite& lender = MakeSprite();
+    TSprite& sprite = Placed("a", 10, 20);
+    sprite.SetSequenceList(lender.SequenceList());
+    EXPECT_EQ(sprite.SequenceList().Sprite(), &lender);
+    EXPECT_EQ(sprite.SequenceList().SequenceByName("S3").Items(1).FrameIndex(), 1);
+    form_->DestroyComponent(&lender);
+    const TSequence& steps = sprite.SequenceList().SequenceByName("S3");
+    EXPECT_EQ(sprite.SequenceList().Sprite(), nullptr);
+    EXPECT_EQ(steps.Sprite(), nullptr);
+    EXPECT_EQ(steps.Items(1).FrameIndex(), -1);
+    sprite.PlaySequence("S3", -1);
+    backend_.RunFor(1000);
+    EXPECT_EQ(sprite.CurrentFrame(), "");
+}
+
 TEST_F(SpritePlaybackTest, AReleasedSpriteIsDestroyedByItsOwnerAtItsNextTick) {
     TSprite& sprite = Placed("a", 10, 20);
     const int before = form_->ComponentCount();
