@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/HeldException.h"
 #include "platform/TimerTable.h"
 #include "platform/headless/VirtualClock.h"
 #include "platform/headless/WindowTable.h"
@@ -80,6 +81,9 @@ class HeadlessBackend : public Backend {
     int CursorCount() const { return cursorCount_; }
     std::optional<int> QuitCode() const { return quitCode_; }
     const std::vector<MessageBoxRecord>& MessageBoxes() const { return messageBoxes_; }
+    // How long each message box stays up, the program's messages dispatched meanwhile; 0 (the
+    // default) answers it at once.
+    void SetMessageBoxTime(uint64_t milliseconds) { messageBoxTime_ = milliseconds; }
 
     // Settings, libraries, icons.
     void SetRegValue(const std::string& keyPath, const std::string& valueName, RegValue value);
@@ -160,6 +164,9 @@ class HeadlessBackend : public Backend {
     bool TakeTimer(MSG& msg);
     LRESULT DispatchTimer(const MSG& msg);
     std::optional<uint64_t> NextEventTime() const;
+    // Dispatches up to `end` like RunFor; failures are kept in `failures` if given. False when
+    // it took the quit request, which is then in `msg`.
+    bool RunUntil(uint64_t end, HeldException* failures, MSG& msg);
     void DestroyTree(HWND hwnd);
     MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const;
     HeadlessWindow& OwnWindow(HWND hwnd, const char* operation);
@@ -188,6 +195,7 @@ class HeadlessBackend : public Backend {
     std::string systemDirectory_ = "C:\\WINDOWS\\SYSTEM";
     std::vector<Icon> icons_;
     std::vector<MessageBoxRecord> messageBoxes_;
+    uint64_t messageBoxTime_ = 0;
 };
 
 }  // namespace platform::headless

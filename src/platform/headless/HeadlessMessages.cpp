@@ -108,15 +108,25 @@ bool HeadlessBackend::GetMessageA(MSG& msg) {
 }
 
 bool HeadlessBackend::RunFor(uint64_t milliseconds) {
-    uint64_t end = clock_.Now() + milliseconds;
+    MSG quit;
+    return RunUntil(clock_.Now() + milliseconds, nullptr, quit);
+}
+
+bool HeadlessBackend::RunUntil(uint64_t end, HeldException* failures, MSG& msg) {
     for (;;) {
-        MSG msg;
         while (PeekMessageA(msg)) {
             if (msg.message == WM_QUIT) {
                 return false;
             }
-            TranslateMessage(msg);
-            DispatchMessageA(msg);
+            try {
+                TranslateMessage(msg);
+                DispatchMessageA(msg);
+            } catch (...) {
+                if (failures == nullptr) {
+                    throw;
+                }
+                failures->Hold();
+            }
         }
         std::optional<uint64_t> next = NextEventTime();
         if (!next || *next > end) {

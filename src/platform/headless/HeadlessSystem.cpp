@@ -146,9 +146,19 @@ const Icon* HeadlessBackend::IconPictures(HICON icon) {
     return icon >= 1 && icon <= icons_.size() ? &icons_[icon - 1] : nullptr;
 }
 
+// As on the platform, a box that stays up goes on dispatching the program's messages; a quit
+// request ends it and is posted again, and a handler's failure is thrown when it is done.
 int HeadlessBackend::MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
                                  UINT type) {
     messageBoxes_.push_back({owner, text, caption, type});
+    if (messageBoxTime_ > 0) {
+        HeldException failures;
+        MSG quit;
+        if (!RunUntil(clock_.Now() + messageBoxTime_, &failures, quit)) {
+            PostQuitMessage(static_cast<int>(quit.wParam));
+        }
+        failures.RethrowIfAny();
+    }
     return IDOK;
 }
 

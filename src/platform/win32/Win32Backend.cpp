@@ -181,17 +181,11 @@ void Win32Backend::ForgetWindow(HWND hwnd) {
 }
 
 void Win32Backend::HoldException() {
-    if (!held_) {
-        held_ = std::current_exception();
-    }
+    held_.Hold();
 }
 
 void Win32Backend::RethrowHeld() {
-    if (held_) {
-        std::exception_ptr held = std::move(held_);
-        held_ = nullptr;
-        std::rethrow_exception(held);
-    }
+    held_.RethrowIfAny();
 }
 
 void* Win32Backend::CursorHandle() const {

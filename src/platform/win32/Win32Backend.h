@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/HeldException.h"
 
 namespace platform::win32 {
 
@@ -141,7 +142,7 @@ class Win32Backend : public Backend {
     HMODULE nextModule_ = 1;
     CursorShape cursor_ = CursorShape::Arrow;
     void* emptyCursor_ = nullptr;
-    std::exception_ptr held_;
+    HeldException held_;
 };
 
 }  // namespace platform::win32

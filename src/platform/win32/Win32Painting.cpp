@@ -98,7 +98,7 @@ PAINTSTRUCT Win32Backend::BeginPaint(HWND hwnd) {
     record.painting = true;
     ::BeginPaint(ToNative(hwnd), &record.paint);
     record.paintArea = FromNativeRect(record.paint.rcPaint);
-    if (held_) {
+    if (held_.Holding()) {
         record.painting = false;
         ::EndPaint(ToNative(hwnd), &record.paint);
         RethrowHeld();

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "platform/HeldException.h"
 #include "platform/x11/MessageBoxWindow.h"
 #include "platform/x11/ScreenCapture.h"
 #include "platform/x11/SettingsFile.h"
@@ -132,7 +133,8 @@ const Icon* X11Backend::IconPictures(HICON icon) {
 }
 
 // The box runs a loop of its own that goes on dispatching the program's messages (timers go
-// on, as on the platform); a quit request ends the box and is posted again for the caller.
+// on, as on the platform); a quit request ends the box and is posted again for the caller. A
+// handler that fails meanwhile leaves the box up; its failure is thrown when the box is done.
 int X11Backend::MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
                             UINT /*type*/) {
     bool aboveSaver = false;
@@ -154,17 +156,23 @@ int X11Backend::MessageBoxA(HWND owner, const std::string& text, const std::stri
     messageBox_ = box.get();
     MSG msg;
     bool quit = false;
+    HeldException failure;
     while (!box->Done()) {
         if (!GetMessageA(msg)) {
             quit = true;
             break;
         }
-        TranslateMessage(msg);
-        DispatchMessageA(msg);
+        try {
+            TranslateMessage(msg);
+            DispatchMessageA(msg);
+        } catch (...) {
+            failure.Hold();
+        }
     }
     if (quit) {
         PostQuitMessage(static_cast<int>(msg.wParam));
     }
+    failure.RethrowIfAny();
     return IDOK;
 }
 

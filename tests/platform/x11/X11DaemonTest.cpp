@@ -126,6 +126,28 @@ TEST_F(X11Fixture, AMessageBoxEndsOnAClickOnOkButNotElsewhere) {
     EXPECT_GE(clicks, 4);  // the first click left the box up
 }
 
+// A handler that fails while the box is up leaves it up; its failure comes when the box is done.
+TEST_F(X11Fixture, AFailureWhileAMessageBoxIsUpIsThrownWhenItEnds) {
+    auto backend = MakeBackend();
+    int ticks = 0;
+    SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
+        HWND box = FindWindowA("VellamorMessageBox", nullptr);
+        if (box == 0) {
+            return;
+        }
+        if (++ticks == 1) {
+            throw base::Exception("Leaf bestaat niet");
+        }
+        if (ticks == 3) {
+            SendKey(box, XK_Return);
+        }
+    });
+    EXPECT_THAT([] { MessageBoxA(0, "text", "caption", MB_OK); },
+                ::testing::ThrowsMessage<base::Exception>("Leaf bestaat niet"));
+    EXPECT_GE(ticks, 3) << "the box stayed up after the failure";
+    EXPECT_EQ(FindWindowA("VellamorMessageBox", nullptr), 0u);
+}
+
 TEST_F(X11Fixture, AMessageBoxEndsOnAQuitRequestAndPassesItOn) {
     auto backend = MakeBackend();
     SetTimer(0, 0, 10, [](HWND, UINT, uint32_t, uint32_t) { PostQuitMessage(4); });
