@@ -1,5 +1,8 @@
 #include "framework/Application.h"
 
+#include <exception>
+#include <string>
+
 #include "base/Exceptions.h"
 
 namespace framework {
@@ -77,9 +80,19 @@ void TApplication::ShowException(const std::exception& error) {
         handler(*this, error);
         return;
     }
-    platform::HWND owner = mainForm_ != nullptr ? mainForm_->Handle() : 0;
-    platform::MessageBoxA(owner, std::string(error.what()) + ".", title_,
-                          platform::MB_OK | platform::MB_ICONSTOP);
+    // The box goes on dispatching the program's messages while it is up; a handler that fails
+    // meanwhile is handed back when it closes, and gets a box of its own.
+    std::string message = error.what();
+    for (;;) {
+        platform::HWND owner = mainForm_ != nullptr ? mainForm_->Handle() : 0;
+        try {
+            platform::MessageBoxA(owner, message + ".", title_,
+                                  platform::MB_OK | platform::MB_ICONSTOP);
+            return;
+        } catch (const std::exception& during) {
+            message = during.what();
+        }
+    }
 }
 
 }  // namespace framework

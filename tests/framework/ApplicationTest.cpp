@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <string>
 
 #include "base/Exceptions.h"
 #include "framework/Timer.h"
@@ -29,6 +30,25 @@ TEST_F(ApplicationTest, AnExceptionOfAnyKindIsShownWithoutOwnerWhenThereIsNoMain
     ASSERT_EQ(backend_.MessageBoxes().size(), 3u);
     EXPECT_EQ(backend_.MessageBoxes()[2].text, "Leaf bestaat niet.");
     EXPECT_EQ(backend_.MessageBoxes()[2].owner, 0u) << "no main form";
+}
+
+// The box goes on dispatching while it is up, as the platform's does: a handler that fails
+// meanwhile gets a box of its own after it, and the loop goes on to the quit request.
+TEST_F(ApplicationTest, AFailureWhileTheErrorBoxIsUpGetsABoxOfItsOwnAndTheLoopGoesOn) {
+    backend_.SetMessageBoxTime(25);
+    auto* timer = NewComponent<TTimer>(application_);
+    timer->SetInterval(10);
+    int ticks = 0;
+    timer->OnTimer = [&](TComponent&) {
+        throw std::runtime_error("Tick " + std::to_string(++ticks));
+    };
+    backend_.Schedule(100, [] { platform::PostQuitMessage(0); });
+    EXPECT_NO_THROW(application_.Run());
+    EXPECT_GE(backend_.Now(), 100u);
+    ASSERT_GE(backend_.MessageBoxes().size(), 3u);
+    EXPECT_EQ(backend_.MessageBoxes()[0].text, "Tick 1.");
+    EXPECT_EQ(backend_.MessageBoxes()[1].text, "Tick 2.") << "the first failure while it was up";
+    EXPECT_EQ(backend_.MessageBoxes()[2].text, "Tick 4.") << "one kept per box, later ones dropped";
 }
 
 TEST_F(ApplicationTest, OnExceptionTakesThePlaceOfTheErrorBox) {

@@ -143,8 +143,10 @@ TEST_F(SceneFaultTest, SpawnTimerHandler) {
 }
 
 // A live sprite that belongs to no leaf: its move reports fail with "Leaf bestaat niet" until
-// it is no longer live; the leaves fly and land as before.
+// it is no longer live; the leaves fly and land as before. Each box stays up a while, as a
+// real one does, and the reports go on failing meanwhile.
 TEST_F(SceneFaultTest, SpriteMoveHandlerOfTheScene) {
+    rig.Backend().SetMessageBoxTime(150);
     TSprite& stray = PlayingCopy("WAAI3", -1);
     stray.SetTag(1);
     rig.Backend().Schedule(450, [&stray] { stray.SetTag(0); });
