@@ -275,22 +275,32 @@ void TForm::Paint() {
     Fire(OnPaint, *this);
 }
 
-// The paint is clipped to the area being painted, as the platform's paint context is.
+// The paint is clipped to the area being painted, as the platform's paint context is. The clip
+// and the paint end also when a painter fails, or every later drawing would stay confined to
+// this area.
 void TForm::WMPaint() {
     paintRect_ = platform::GetUpdateRect(handle_);
     platform::PAINTSTRUCT paint = platform::BeginPaint(handle_);
     paintRect_ = paint.rcPaint;
     std::optional<gfx::Rect> clip = canvas_->ClipRect();
+    const auto endPaint = [&] {
+        canvas_->SelectClipRgn(clip);
+        paintRect_ = {};
+        platform::EndPaint(handle_, paint);
+    };
     canvas_->SelectClipRgn(paint.rcPaint);
-    Paint();
-    for (TControl* control : std::vector<TControl*>(controls_)) {
-        if (control->Visible() && gfx::RectsIntersect(control->BoundsRect(), paint.rcPaint)) {
-            control->Paint();
+    try {
+        Paint();
+        for (TControl* control : std::vector<TControl*>(controls_)) {
+            if (control->Visible() && gfx::RectsIntersect(control->BoundsRect(), paint.rcPaint)) {
+                control->Paint();
+            }
         }
+    } catch (...) {
+        endPaint();
+        throw;
     }
-    canvas_->SelectClipRgn(clip);
-    paintRect_ = {};
-    platform::EndPaint(handle_, paint);
+    endPaint();
 }
 
 void TForm::WMEraseBkgnd(TMessage& message) {

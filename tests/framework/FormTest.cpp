@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/Exceptions.h"
@@ -195,6 +197,26 @@ TEST_F(FormTest, APaintErasesWithTheFormColourAndPaintsThePictureOfEachImage) {
     EXPECT_EQ(surface.GetPixel(13, 11), ColorToPixel(clGreen));
     EXPECT_EQ(surface.GetPixel(12, 12), ColorToPixel(clGreen));
     EXPECT_EQ(backend_.Presented().back(), (PresentedRect{form_->Handle(), {0, 0, 200, 100}}));
+}
+
+// A painter that fails has its error shown; the canvas is not left clipped to that paint.
+TEST_F(FormTest, APaintThatFailsLeavesTheCanvasUnclipped) {
+    ShowAndSettle();
+    bool fail = true;
+    form_->OnPaint = [&](TComponent&) {
+        if (std::exchange(fail, false)) {
+            throw base::Exception("Paint failed");
+        }
+    };
+    form_->InvalidateRect({0, 0, 10, 10});
+    application_.ProcessMessages();
+    ASSERT_EQ(backend_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(form_->Canvas().ClipRect(), std::nullopt);
+    form_->Canvas().FillRect({0, 0, 200, 100}, clRed);
+    EXPECT_EQ(platform::WindowSurface(form_->Handle()).GetPixel(50, 50), ColorToPixel(clRed));
+    form_->InvalidateRect({0, 0, 10, 10});
+    application_.ProcessMessages();
+    EXPECT_EQ(backend_.MessageBoxes().size(), 1u) << "the next paint goes as usual";
 }
 
 TEST_F(FormTest, AnAutoSizedImageTakesThePicturesSizeAndPicturesAssignOnlyFromPictures) {
