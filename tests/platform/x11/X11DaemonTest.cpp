@@ -6,6 +6,7 @@
 #include <X11/keysym.h>
 
 #include <algorithm>
+#include <functional>
 
 namespace platform::x11::testing {
 namespace {
@@ -105,17 +106,23 @@ TEST_P(X11MessageBoxTest, TheBoxShowsTheCaptionAndEndsOnItsKeyWhileTimersGoOn) {
 INSTANTIATE_TEST_SUITE_P(Keys, X11MessageBoxTest,
                          ::testing::Values(XK_Return, XK_Escape, XK_space));
 
+// Calls `step` on every timer tick while a message box is up, with the box and the number of
+// such ticks so far.
+void EachTickWhileABoxIsUp(std::function<void(HWND box, int tick)> step) {
+    SetTimer(0, 0, 20, [step = std::move(step), ticks = 0](HWND, UINT, uint32_t, uint32_t) mutable {
+        if (HWND box = FindWindowA("VellamorMessageBox", nullptr); box != 0) {
+            step(box, ++ticks);
+        }
+    });
+}
+
 TEST_F(X11Fixture, AMessageBoxEndsOnAClickOnOkButNotElsewhere) {
     auto backend = MakeBackend();
     int clicks = 0;
-    SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
-        HWND box = FindWindowA("VellamorMessageBox", nullptr);
-        if (box == 0) {
-            return;
-        }
+    EachTickWhileABoxIsUp([&](HWND box, int tick) {
         XWindowAttributes size{};
         XGetWindowAttributes(Raw(), box, &size);
-        ++clicks;
+        clicks = tick;
         if (clicks == 1) {
             SendButton(box, Button1, 3, 3);  // on the text, not on the button
         } else if (clicks == 4) {
@@ -130,12 +137,9 @@ TEST_F(X11Fixture, AMessageBoxEndsOnAClickOnOkButNotElsewhere) {
 TEST_F(X11Fixture, AFailureWhileAMessageBoxIsUpIsThrownWhenItEnds) {
     auto backend = MakeBackend();
     int ticks = 0;
-    SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
-        HWND box = FindWindowA("VellamorMessageBox", nullptr);
-        if (box == 0) {
-            return;
-        }
-        if (++ticks == 1) {
+    EachTickWhileABoxIsUp([&](HWND box, int tick) {
+        ticks = tick;
+        if (ticks == 1) {
             throw base::Exception("Leaf bestaat niet");
         }
         if (ticks == 3) {
