@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <exception>
 
 #include "base/Exceptions.h"
 
@@ -13,6 +14,18 @@ bool SameName(const std::string& a, const std::string& b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
         return std::tolower(x) == std::tolower(y);
     });
+}
+
+// Runs `step`; a failure of it is kept in `failure` unless an earlier one is kept there.
+template <class Step>
+void KeepFirstFailure(std::exception_ptr& failure, Step step) {
+    try {
+        step();
+    } catch (...) {
+        if (!failure) {
+            failure = std::current_exception();
+        }
+    }
 }
 
 }  // namespace
@@ -99,16 +112,27 @@ void TComponent::DestroyComponent(TComponent* component) {
         return;
     }
     component->state_ |= csDestroying;
-    component->BeforeDestruction();
+    // A failure on the way does not keep the component: it goes all the same, and the first
+    // failure after it.
+    std::exception_ptr failure;
+    KeepFirstFailure(failure, [component] { component->BeforeDestruction(); });
     // Its own components go first, while it is still whole.
-    component->DestroyComponents();
+    KeepFirstFailure(failure, [component] { component->DestroyComponents(); });
     // BeforeDestruction may have changed the list; take the component out wherever it is now.
-    std::unique_ptr<TComponent> removed = RemoveComponent(component);
+    RemoveComponent(component).reset();
+    if (failure) {
+        std::rethrow_exception(failure);
+    }
 }
 
 void TComponent::DestroyComponents() {
+    std::exception_ptr failure;
     while (!components_.empty()) {
-        DestroyComponent(components_.back().get());
+        TComponent* last = components_.back().get();
+        KeepFirstFailure(failure, [this, last] { DestroyComponent(last); });
+    }
+    if (failure) {
+        std::rethrow_exception(failure);
     }
 }
 

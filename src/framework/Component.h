@@ -53,8 +53,10 @@ class TComponent : public TPersistent {
     // Destroys one owned component now: its BeforeDestruction, then its own components, then
     // the component itself. Safe from inside that
     // component's own event handlers, provided the handler touches it no more afterwards.
+    // A failure on the way (of a BeforeDestruction) is thrown once the component is gone.
     void DestroyComponent(TComponent* component);
-    // Destroys every owned component, the last made first.
+    // Destroys every owned component, the last made first; the first failure is thrown once
+    // all are gone.
     void DestroyComponents();
 
     // Runs just before the owner destroys this component, while it is whole.

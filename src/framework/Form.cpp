@@ -33,9 +33,9 @@ void Fire(const Handler& handler, Args&&... args) {
     }
 }
 
-// Creation and showing run outside the message loop, which shows what escapes the other
-// handlers: the application's error box shows a failure of theirs here, and the program goes
-// on. Without an application object the failure goes to the caller.
+// Creation, showing and destruction run outside the message loop, which shows what escapes
+// the other handlers: the application's error box shows a failure of theirs here, and the
+// program goes on. Without an application object the failure goes to the caller.
 template <class Handler, class... Args>
 void FireShowingFailure(const Handler& handler, Args&&... args) {
     try {
@@ -95,7 +95,7 @@ void TForm::AfterConstruction() {
 }
 
 void TForm::BeforeDestruction() {
-    Fire(OnDestroy, *this);
+    FireShowingFailure(OnDestroy, *this);
 }
 
 void TForm::SetCaption(const std::string& caption) {
@@ -161,6 +161,8 @@ void TForm::Close() {
     }
     if (HasApplication() && Application().MainForm() == this) {
         Application().Terminate();
+    } else if (action == caFree) {
+        Release();
     } else {
         Hide();
     }

@@ -16,7 +16,13 @@ class TLogged : public TComponent {
     TLogged(TComponent* owner, std::vector<std::string>& log, std::string label)
         : TComponent(owner), log_(log), label_(std::move(label)) {}
     ~TLogged() override { log_.push_back("~" + label_); }
-    void BeforeDestruction() override { log_.push_back("before " + label_); }
+    void BeforeDestruction() override {
+        log_.push_back("before " + label_);
+        if (fails) {
+            throw base::Exception(label_ + " fails");
+        }
+    }
+    bool fails = false;
 
   private:
     std::vector<std::string>& log_;
@@ -61,6 +67,26 @@ TEST(ComponentTest, OneComponentCanBeDestroyedEarlyOrHandedOver) {
     EXPECT_EQ(owner.RemoveComponent(b), nullptr);
     owner.DestroyComponent(b);  // not owned any more: nothing happens
     EXPECT_EQ(log.size(), 2u);
+}
+
+// A component whose BeforeDestruction fails goes all the same, with its own components and
+// its siblings; the first failure comes once all are gone.
+TEST(ComponentTest, AFailureBeforeDestructionKeepsNothingAliveAndComesAfterwards) {
+    std::vector<std::string> log;
+    TComponent owner(nullptr);
+    NewComponent<TLogged>(owner, log, "a")->fails = true;
+    auto* b = NewComponent<TLogged>(owner, log, "b");
+    NewComponent<TLogged>(*b, log, "b1")->fails = true;
+    b->fails = true;
+    try {
+        owner.DestroyComponents();
+        FAIL() << "the failures were lost";
+    } catch (const base::Exception& e) {
+        EXPECT_STREQ(e.what(), "b fails");
+    }
+    std::vector<std::string> expected = {"before b", "before b1", "~b1", "~b", "before a", "~a"};
+    EXPECT_EQ(log, expected);
+    EXPECT_EQ(owner.ComponentCount(), 0);
 }
 
 TEST(ComponentTest, NamesAreUniqueAmongTheComponentsOfOneOwner) {

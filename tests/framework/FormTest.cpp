@@ -287,6 +287,39 @@ TEST_F(FormTest, AFormReleasedFromItsOwnHandlerGoesOnceTheHandlerHasReturned) {
     EXPECT_EQ(application_.ComponentCount(), 1);
 }
 
+// As for creation and showing, a failure while the form is destroyed is shown in the error
+// box; the form and its window go all the same.
+TEST_F(FormTest, AFailingOnDestroyIsShownAndTheFormGoesAllTheSame) {
+    auto* form = application_.CreateForm<TForm>();
+    NewComponent<TImage>(*form)->SetParent(form);
+    form->OnDestroy = [](TComponent&) { throw base::Exception("Leaf list is damaged"); };
+    platform::HWND handle = form->Handle();
+    application_.DestroyComponent(form);
+    ASSERT_EQ(backend_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(backend_.MessageBoxes()[0].text, "Leaf list is damaged.");
+    EXPECT_FALSE(platform::IsWindow(handle));
+    EXPECT_EQ(application_.ComponentCount(), 1) << "only the main form is left";
+}
+
+// Closing a form other than the main one hides it, or releases it when OnClose says caFree.
+TEST_F(FormTest, AFormClosedWithCaFreeIsDestroyedAndOthersAreHidden) {
+    auto* kept = application_.CreateForm<TForm>();
+    auto* freed = application_.CreateForm<TForm>();
+    freed->OnClose = [](TComponent&, TCloseAction& action) { action = caFree; };
+    kept->Show();
+    freed->Show();
+    platform::HWND freedHandle = freed->Handle();
+    kept->Close();
+    freed->Close();
+    EXPECT_TRUE(platform::IsWindow(freedHandle)) << "released, not destroyed inside Close";
+    application_.ProcessMessages();
+    EXPECT_FALSE(kept->Visible());
+    EXPECT_TRUE(platform::IsWindow(kept->Handle()));
+    EXPECT_FALSE(platform::IsWindow(freedHandle));
+    EXPECT_EQ(application_.ComponentCount(), 2);
+    EXPECT_FALSE(application_.Terminated());
+}
+
 TEST_F(FormTest, AControlMayBeDestroyedFromItsOwnMouseHandler) {
     auto* image = NewComponent<TImage>(*form_);
     image->SetParent(form_);
