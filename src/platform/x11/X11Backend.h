@@ -54,6 +54,7 @@ struct X11Window {
     bool topmost = false;
     bool grabbed = false;        // holds the keyboard and pointer grabs
     bool grabSuspended = false;  // let them go while a dialog wants the pointer
+    bool destroying = false;     // its WM_DESTROY has been sent
     CursorShape classCursor = CursorShape::Arrow;
     std::optional<gfx::Pixel> background;
     std::shared_ptr<const WNDPROC> proc;
@@ -156,6 +157,8 @@ class X11Backend : public Backend {
     void ReleaseInput(X11Window& window);
     void ResizeWindow(X11Window& window, const gfx::Rect& bounds);
     void ForgetWindowTree(HWND hwnd, bool destroyedByServer);
+    // Marks the window as being destroyed and sends it WM_DESTROY.
+    void SendDestroy(X11Window& window);
     LRESULT CallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool ForeignAttributes(HWND hwnd, XWindowAttributes& attributes);
 

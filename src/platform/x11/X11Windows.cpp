@@ -215,12 +215,13 @@ HWND X11Backend::AddWindow(std::unique_ptr<X11Window> window, ::Window xid) {
     return added.hwnd;
 }
 
+// A window whose WM_DESTROY has been sent is not destroyed a second time.
 bool X11Backend::DestroyWindow(HWND hwnd) {
     X11Window* window = Find(hwnd);
-    if (window == nullptr) {
+    if (window == nullptr || window->destroying) {
         return false;
     }
-    CallProc(hwnd, WM_DESTROY, 0, 0);
+    SendDestroy(*window);
     if (Find(hwnd) == nullptr) {
         return true;  // the procedure destroyed it itself
     }
@@ -233,8 +234,9 @@ bool X11Backend::DestroyWindow(HWND hwnd) {
 // The window's children get WM_DESTROY after it, as on the platform; then all are forgotten.
 // Windows the server destroyed (with a parent of another program) get WM_DESTROY here too.
 void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer) {
-    if (destroyedByServer) {
-        CallProc(hwnd, WM_DESTROY, 0, 0);
+    if (X11Window* window = Find(hwnd);
+        destroyedByServer && window != nullptr && !window->destroying) {
+        SendDestroy(*window);
     }
     std::vector<HWND> children;
     for (const auto& [handle, window] : windows_) {
@@ -243,8 +245,8 @@ void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer) {
         }
     }
     for (HWND child : children) {
-        if (Find(child) != nullptr) {
-            CallProc(child, WM_DESTROY, 0, 0);
+        if (X11Window* window = Find(child); window != nullptr && !window->destroying) {
+            SendDestroy(*window);
             ForgetWindowTree(child, false);
         }
     }
@@ -260,6 +262,11 @@ void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer) {
     if (foreground_ == hwnd) {
         foreground_ = 0;
     }
+}
+
+void X11Backend::SendDestroy(X11Window& window) {
+    window.destroying = true;
+    CallProc(window.hwnd, WM_DESTROY, 0, 0);
 }
 
 bool X11Backend::IsWindow(HWND hwnd) {

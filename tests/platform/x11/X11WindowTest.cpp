@@ -78,6 +78,32 @@ TEST_F(X11WindowTest, ChildOfAForeignWindowFillsItAndGetsWmDestroyWhenTheParentG
     EXPECT_EQ(backend_->WindowRecord(child), nullptr);
 }
 
+// Destroying a window again from a WM_DESTROY of its own tree is refused: each window gets
+// WM_DESTROY once, and all of them go.
+TEST_F(X11WindowTest, AWindowDestroyedAgainFromItsOwnWmDestroyGetsItOnce) {
+    std::vector<HWND> destroyed;
+    std::vector<bool> againAnswers;
+    HWND parent = 0;
+    WNDPROC destroyParentAgain = [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == WM_DESTROY) {
+            destroyed.push_back(hwnd);
+            againAnswers.push_back(DestroyWindow(parent));
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    };
+    parent =
+        CreateWindowExA(0, "TestWindow", "Parent", WS_POPUP, 0, 0, 100, 100, 0, destroyParentAgain);
+    ASSERT_NE(parent, 0u);
+    HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD, 0, 0, 50, 50, parent,
+                                 destroyParentAgain);
+    ASSERT_NE(child, 0u);
+    EXPECT_TRUE(DestroyWindow(parent));
+    EXPECT_EQ(destroyed, (std::vector<HWND>{parent, child}));
+    EXPECT_EQ(againAnswers, (std::vector<bool>{false, false}));
+    EXPECT_FALSE(IsWindow(parent));
+    EXPECT_FALSE(IsWindow(child));
+}
+
 // A disabled window passes its input to the parent by not asking the server for it.
 TEST_F(X11WindowTest, ShowingMovingStackingEnablingAndRaisingReachTheServer) {
     HWND hwnd = CreateWindowExA(0, "TestWindow", "Shown", WS_POPUP, 10, 10, 40, 30, 0);
