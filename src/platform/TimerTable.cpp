@@ -1,5 +1,7 @@
 #include "platform/TimerTable.h"
 
+#include <algorithm>
+
 namespace platform {
 
 uint32_t TimerTable::Set(HWND hwnd, uint32_t id, uint32_t elapse, TIMERPROC proc, uint64_t now) {
@@ -52,6 +54,20 @@ std::optional<uint64_t> TimerTable::NextDue() const {
         }
     }
     return next;
+}
+
+std::optional<uint64_t> TimerTable::WakeTime(uint64_t tolerance) const {
+    std::optional<uint64_t> next = NextDue();
+    if (!next) {
+        return std::nullopt;
+    }
+    uint64_t wake = *next;
+    for (const auto& [key, entry] : timers_) {
+        if (IsCandidate(entry) && entry.due <= *next + tolerance) {
+            wake = std::max(wake, entry.due);
+        }
+    }
+    return wake;
 }
 
 bool TimerTable::BeginDispatch(const DueTimer& timer, std::shared_ptr<const TIMERPROC>& proc,

@@ -34,6 +34,9 @@ class TimerTable {
     std::optional<DueTimer> TakeDue(uint64_t now);
     // When the next tick can come, ignoring timers being dispatched.
     std::optional<uint64_t> NextDue() const;
+    // When to wake for the next ticks if each may come up to `tolerance` ms late: the last due
+    // time within `tolerance` of the next, so that ticks due close together come in one wake.
+    std::optional<uint64_t> WakeTime(uint64_t tolerance) const;
 
     // Marks the timer as dispatching and hands out its procedure (null when it has none), kept
     // alive for the dispatch even if the timer is killed meanwhile. Returns false for a timer

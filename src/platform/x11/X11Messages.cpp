@@ -9,6 +9,13 @@
 #include "platform/x11/MonotonicClock.h"
 
 namespace platform::x11 {
+namespace {
+
+// How late a timer's tick may come so that ticks due close together share one wake-up (and
+// one flush): the platform's own timers are no finer than this.
+constexpr uint64_t kTimerTolerance = 10;
+
+}  // namespace
 
 MSG X11Backend::MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const {
     return MSG{hwnd, message, wParam, lParam, TickCountFrom(MonotonicMilliseconds())};
@@ -48,7 +55,7 @@ void X11Backend::WaitForEvents() {
         return;
     }
     int timeout = -1;
-    if (std::optional<uint64_t> due = timers_.NextDue()) {
+    if (std::optional<uint64_t> due = timers_.WakeTime(kTimerTolerance)) {
         uint64_t now = MonotonicMilliseconds();
         timeout = *due <= now ? 0 : static_cast<int>(std::min<uint64_t>(*due - now, 60000));
     }
@@ -57,7 +64,12 @@ void X11Backend::WaitForEvents() {
 }
 
 bool X11Backend::TakeTimer(MSG& msg) {
-    std::optional<DueTimer> due = timers_.TakeDue(MonotonicMilliseconds());
+    const uint64_t now = MonotonicMilliseconds();
+    std::optional<uint64_t> wake = timers_.WakeTime(kTimerTolerance);
+    if (!wake || *wake > now) {
+        return false;
+    }
+    std::optional<DueTimer> due = timers_.TakeDue(now);
     if (!due) {
         return false;
     }

@@ -44,6 +44,24 @@ TEST_F(X11MessageTest, TheTickCounterIsTheMonotonicClockInMilliseconds) {
     EXPECT_EQ(TickCountFrom(0x1'0000'0005ull), 5u);  // wraps at 2^32
 }
 
+// Ticks due a few milliseconds apart come in one wake-up: the first waits for the second.
+TEST_F(X11MessageTest, TimersDueCloseTogetherTickTogether) {
+    uint32_t firstTick = 0;
+    uint32_t secondTick = 0;
+    const uint32_t start = GetTickCount();
+    auto recordOnce = [](uint32_t& tick) {
+        return
+            [&tick](HWND, UINT, uint32_t, uint32_t) { tick = tick != 0 ? tick : GetTickCount(); };
+    };
+    const uint32_t first = SetTimer(0, 0, 50, recordOnce(firstTick));
+    const uint32_t second = SetTimer(0, 0, 56, recordOnce(secondTick));
+    EXPECT_TRUE(PumpUntil([&] { return firstTick != 0 && secondTick != 0; }));
+    KillTimer(0, first);
+    KillTimer(0, second);
+    EXPECT_GE(firstTick - start, 56u) << "the first tick did not wait for the second";
+    EXPECT_GE(secondTick, firstTick);
+}
+
 // Keys become key-down messages with their virtual key and a character; with Alt they are
 // system keys, and Alt+F4 asks to close.
 TEST_F(X11MessageTest, KeysBecomeKeyDownOrWithAltSystemKeys) {
