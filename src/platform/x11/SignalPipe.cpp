@@ -12,9 +12,13 @@ namespace platform::x11 {
 namespace {
 
 volatile sig_atomic_t writeEnd = -1;
+// Set by the handler, so that the loop reads the pipe only when a signal came: it asks on
+// every turn.
+volatile sig_atomic_t signalled = 0;
 
 void OnSignal(int /*signal*/) {
     int saved = errno;
+    signalled = 1;
     if (writeEnd >= 0) {
         char byte = 1;
         ssize_t written = write(writeEnd, &byte, 1);
@@ -40,6 +44,7 @@ SignalPipe::SignalPipe() {
     MakeNonBlocking(readFd_);
     MakeNonBlocking(writeFd_);
     writeEnd = writeFd_;
+    signalled = 0;
     struct sigaction action {};
     action.sa_handler = &OnSignal;
     sigemptyset(&action.sa_mask);
@@ -55,12 +60,14 @@ SignalPipe::~SignalPipe() {
 }
 
 bool SignalPipe::TakeSignal() {
-    bool any = false;
+    if (signalled == 0) {
+        return false;
+    }
+    signalled = 0;  // before the pipe is read: a signal that comes meanwhile is seen next time
     char buffer[64];
     while (read(readFd_, buffer, sizeof buffer) > 0) {
-        any = true;
     }
-    return any;
+    return true;
 }
 
 }  // namespace platform::x11

@@ -1,5 +1,5 @@
 // The parts of the X backend that need no display: settings file, libraries, window ids,
-// pixel layouts and key symbols.
+// pixel layouts, key symbols and the SIGTERM pipe.
 #include "platform/platform.h"
 
 #include <gmock/gmock.h>
@@ -7,6 +7,7 @@
 
 #include <X11/keysym.h>
 
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -17,6 +18,7 @@
 #include "platform/x11/Libraries.h"
 #include "platform/x11/PixelLayout.h"
 #include "platform/x11/SettingsFile.h"
+#include "platform/x11/SignalPipe.h"
 #include "platform/x11/X11Backend.h"
 
 namespace platform::x11 {
@@ -113,6 +115,20 @@ TEST(DaemonWindowTest, WindowIdsAreParsedFromTheCommandLineOrTheEnvironment) {
     EXPECT_EQ(DaemonWindowFrom({"saver", "/s", "-window-id", "77"}, "0x2a"), 77u);
     EXPECT_THROW(DaemonWindowFrom({"saver", "-window-id"}, nullptr), base::Exception);
     EXPECT_THROW(DaemonWindowFrom(plain, "window"), base::Exception);
+}
+
+// Each SIGTERM is taken once, and one that no pipe took is not seen by the next pipe.
+TEST(SignalPipeTest, ASignalIsTakenOnceAndOnlyByThePipeItCameTo) {
+    {
+        SignalPipe pipe;
+        EXPECT_FALSE(pipe.TakeSignal());
+        ASSERT_EQ(std::raise(SIGTERM), 0);
+        EXPECT_TRUE(pipe.TakeSignal());
+        EXPECT_FALSE(pipe.TakeSignal());
+        ASSERT_EQ(std::raise(SIGTERM), 0);  // left untaken
+    }
+    SignalPipe next;
+    EXPECT_FALSE(next.TakeSignal());
 }
 
 TEST(ConnectionTest, ADisplayThatCannotBeOpenedIsNamedInTheFailure) {
