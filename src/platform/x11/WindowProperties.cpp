@@ -26,6 +26,22 @@ std::optional<std::string> ReadStringProperty(const Connection& connection, Wind
     return text;
 }
 
+// The window's parent; 0 when it has none or does not exist.
+Window ParentOf(const Connection& connection, Window window) {
+    Window root = 0;
+    Window parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    ErrorTrap trap(connection.Get());
+    if (XQueryTree(connection.Get(), window, &root, &parent, &children, &count) == 0) {
+        return 0;
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    return parent;
+}
+
 std::vector<Window> ChildrenOf(const Connection& connection, Window window) {
     Window root = 0;
     Window parent = 0;
@@ -124,6 +140,25 @@ std::optional<Window> FindTopLevel(const Connection& connection, const char* cla
         }
     }
     return std::nullopt;
+}
+
+// Up from the window to the first that has WM_STATE (a client of the window manager), or else
+// to the child of the root it lies in, or the client that child frames.
+Window TopLevelOf(const Connection& connection, Window window) {
+    Window current = window;
+    for (;;) {
+        if (HasProperty(connection, current, connection.Names().wmState)) {
+            return current;
+        }
+        Window parent = ParentOf(connection, current);
+        if (parent == 0) {
+            return window;  // gone meanwhile: the window as it was asked for
+        }
+        if (parent == connection.Root()) {
+            return ClientBelowFrame(connection, current).value_or(current);
+        }
+        current = parent;
+    }
 }
 
 }  // namespace platform::x11

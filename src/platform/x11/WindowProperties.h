@@ -1,6 +1,7 @@
 #pragma once
 // The names X keeps for a window: its title (WM_NAME and _NET_WM_NAME), its class (WM_CLASS),
-// and the search for a top-level window by them, also among other programs' windows.
+// and the search for a top-level window by them or by a window inside it, also among other
+// programs' windows.
 
 #include <optional>
 #include <string>
@@ -20,5 +21,8 @@ std::string ReadClass(const Connection& connection, Window window);
 // the program's windows are children of frames; a frame's client window counts as top-level.
 std::optional<Window> FindTopLevel(const Connection& connection, const char* className,
                                    const char* title);
+// The top-level window that holds `window` (itself when it is one), counted as FindTopLevel
+// counts them.
+Window TopLevelOf(const Connection& connection, Window window);
 
 }  // namespace platform::x11

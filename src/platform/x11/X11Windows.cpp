@@ -535,10 +535,12 @@ HWND X11Backend::GetForegroundWindow() {
     ::Window focus = 0;
     int revert = 0;
     XGetInputFocus(connection_.Get(), &focus, &revert);
-    if (focus > PointerRoot) {
-        return static_cast<HWND>(focus);
+    if (focus <= PointerRoot) {
+        return foreground_;
     }
-    return foreground_;
+    // Another program's toolkit often gives the focus to a window inside its top-level one.
+    auto hwnd = static_cast<HWND>(focus);
+    return Find(hwnd) != nullptr ? hwnd : static_cast<HWND>(TopLevelOf(connection_, focus));
 }
 
 // The program's own window is raised and given the focus. Another program's window is only
