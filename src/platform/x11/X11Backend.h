@@ -52,9 +52,10 @@ struct X11Window {
     bool visible = false;
     bool enabled = true;
     bool topmost = false;
-    bool grabbed = false;        // holds the keyboard and pointer grabs
-    bool grabSuspended = false;  // let them go while a dialog wants the pointer
-    bool destroying = false;     // its WM_DESTROY has been sent
+    bool grabbed = false;            // holds the keyboard and pointer grabs
+    bool grabSuspended = false;      // let them go while a dialog wants the pointer
+    bool destroying = false;         // its WM_DESTROY has been sent
+    unsigned long resizeSerial = 0;  // the request that gave it its present size
     CursorShape classCursor = CursorShape::Arrow;
     std::optional<gfx::Pixel> background;
     std::shared_ptr<const WNDPROC> proc;

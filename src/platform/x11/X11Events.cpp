@@ -145,9 +145,11 @@ void X11Backend::OnConfigure(const XConfigureEvent& event) {
         }
         return;
     }
-    // Only a window manager resizes a top-level window behind the program's back.
+    // Only a window manager resizes a top-level window behind the program's back. A size the
+    // server reports before it took the program's latest resize is already out of date.
     X11Window* window = Find(static_cast<HWND>(event.window));
-    bool managed = window != nullptr && window->parent == 0 && !window->inDaemonWindow;
+    bool managed = window != nullptr && window->parent == 0 && !window->inDaemonWindow &&
+                   event.serial >= window->resizeSerial;
     bool resized = managed && (event.width != window->bounds.Width() ||
                                event.height != window->bounds.Height());
     if (resized && window->bounds.Width() > 0 && window->bounds.Height() > 0) {

@@ -302,6 +302,7 @@ std::string X11Backend::GetClassNameA(HWND hwnd) {
 
 void X11Backend::ResizeWindow(X11Window& window, const gfx::Rect& bounds) {
     window.bounds = bounds;
+    window.resizeSerial = NextRequest(connection_.Get());
     XMoveResizeWindow(connection_.Get(), Xid(window.hwnd), bounds.left, bounds.top,
                       static_cast<unsigned>(std::max(bounds.Width(), 1)),
                       static_cast<unsigned>(std::max(bounds.Height(), 1)));

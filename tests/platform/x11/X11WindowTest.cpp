@@ -7,6 +7,8 @@ namespace {
 
 using X11WindowTest = X11BackendTest;
 
+constexpr gfx::Pixel kMarked = 0xC00000;
+
 TEST_F(X11WindowTest, TitleAndClassAreTheServersWmNameNetWmNameAndWmClass) {
     HWND hwnd = CreateWindowExA(0, "TestWindow", "Vellamor Autumn", WS_POPUP, 0, 0, 50, 40, 0);
     ASSERT_NE(hwnd, 0u);
@@ -144,6 +146,27 @@ TEST_F(X11WindowTest, AWindowDestroyedAgainFromItsOwnWmDestroyGetsItOnce) {
     EXPECT_EQ(againAnswers, (std::vector<bool>{false, false}));
     EXPECT_FALSE(IsWindow(parent));
     EXPECT_FALSE(IsWindow(child));
+}
+
+// Sizes the server reports for the program's own resizes are not taken for another's; a size
+// another client gives the window (a window manager) is.
+TEST_F(X11WindowTest, OnlyAResizeByAnotherClientChangesTheWindowsSize) {
+    HWND hwnd = CreateWindowExA(0, "TestWindow", "Sized", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, 0);
+    ASSERT_NE(hwnd, 0u);
+    ASSERT_TRUE(PumpUntil([&] { return log_.Count(WM_PAINT) > 0; }));
+    ASSERT_TRUE(MoveWindow(hwnd, 0, 0, 100, 100));
+    ASSERT_TRUE(MoveWindow(hwnd, 0, 0, 200, 120));
+    WindowSurface(hwnd).SetPixel(150, 110, kMarked);
+    XSync(backend_->GetConnection().Get(), 0);
+    PumpUntil([] { return false; }, 100);
+    EXPECT_EQ(GetClientRect(hwnd), gfx::Rect(0, 0, 200, 120));
+    EXPECT_EQ(WindowSurface(hwnd).GetPixel(150, 110), kMarked)
+        << "the surface was cut down meanwhile";
+
+    XResizeWindow(Raw(), static_cast<::Window>(hwnd), 80, 60);
+    XSync(Raw(), 0);
+    EXPECT_TRUE(PumpUntil([&] { return GetClientRect(hwnd) == gfx::Rect(0, 0, 80, 60); }));
+    EXPECT_EQ(WindowSurface(hwnd).Width(), 80);
 }
 
 // A disabled window passes its input to the parent by not asking the server for it.
