@@ -52,7 +52,10 @@ struct X11Window {
     bool visible = false;
     bool enabled = true;
     bool topmost = false;
-    bool grabbed = false;            // holds the keyboard and pointer grabs
+    bool grabbed = false;            // takes the keyboard and the pointer (the saver's window)
+    bool keyboardHeld = false;       // the grabs it has, of those; a missing one is tried
+    bool pointerHeld = false;        // again every kGrabRetryMs
+    uint64_t nextGrabAttempt = 0;    // monotonic milliseconds
     bool grabSuspended = false;      // let them go while a dialog wants the pointer
     bool destroying = false;         // its WM_DESTROY has been sent
     unsigned long resizeSerial = 0;  // the request that gave it its present size
@@ -155,6 +158,12 @@ class X11Backend : public Backend {
     void MapWindow(X11Window& window);
     void BecomeSaverWindow(X11Window& window);
     void GrabInput(X11Window& window);
+    // One try at each grab the window is missing; true when it has both.
+    bool TryGrabs(X11Window& window);
+    // Tries again the grabs a window is missing, when their time has come.
+    void RetryMissingGrabs();
+    // When RetryMissingGrabs has something to do next, if ever.
+    std::optional<uint64_t> NextGrabAttempt() const;
     void ReleaseInput(X11Window& window);
     void ResizeWindow(X11Window& window, const gfx::Rect& bounds);
     void ForgetWindowTree(HWND hwnd, bool destroyedByServer);

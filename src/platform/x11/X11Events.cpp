@@ -23,6 +23,7 @@ void X11Backend::PumpEvents() {
     if (signals_.TakeSignal()) {
         PostQuitMessage(0);
     }
+    RetryMissingGrabs();
     Display* display = connection_.Get();
     while (XEventsQueued(display, QueuedAfterReading) > 0) {
         XEvent event;

@@ -54,8 +54,12 @@ void X11Backend::WaitForEvents() {
     if (XQLength(display) > 0) {
         return;
     }
+    std::optional<uint64_t> due = timers_.WakeTime(kTimerTolerance);
+    if (std::optional<uint64_t> grab = NextGrabAttempt()) {
+        due = std::min(due.value_or(*grab), *grab);
+    }
     int timeout = -1;
-    if (std::optional<uint64_t> due = timers_.WakeTime(kTimerTolerance)) {
+    if (due) {
         uint64_t now = MonotonicMilliseconds();
         timeout = *due <= now ? 0 : static_cast<int>(std::min<uint64_t>(*due - now, 60000));
     }

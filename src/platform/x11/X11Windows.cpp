@@ -4,12 +4,14 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <sstream>
 #include <thread>
 
 #include "base/Exceptions.h"
 #include "platform/WindowRules.h"
+#include "platform/x11/MonotonicClock.h"
 #include "platform/x11/SharedPixels.h"
 #include "platform/x11/WindowProperties.h"
 
@@ -19,6 +21,7 @@ namespace {
 constexpr long kInputMask = KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask;
 constexpr long kBaseMask = ExposureMask | StructureNotifyMask;
 constexpr int kGrabAttempts = 20;
+constexpr uint64_t kGrabRetryMs = 250;
 
 std::string HandleText(HWND hwnd) {
     std::ostringstream text;
@@ -446,34 +449,72 @@ void X11Backend::BecomeSaverWindow(X11Window& window) {
     GrabInput(window);
 }
 
+// Another program may hold a grab for a moment (a menu that is open): the grabs are tried for
+// a second, and a missing one again every kGrabRetryMs for as long as the window takes the input.
 void X11Backend::GrabInput(X11Window& window) {
+    window.grabbed = true;
+    bool held = TryGrabs(window);
+    for (int attempt = 1; attempt < kGrabAttempts && !held; ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        held = TryGrabs(window);
+    }
+    if (!held) {
+        std::fprintf(stderr, "The saver could not grab the %s yet\n",
+                     window.keyboardHeld
+                         ? "pointer"
+                         : (window.pointerHeld ? "keyboard" : "keyboard and pointer"));
+    }
+    window.nextGrabAttempt = MonotonicMilliseconds() + kGrabRetryMs;
+    ErrorTrap trap(connection_.Get());
+    XSetInputFocus(connection_.Get(), Xid(window.hwnd), RevertToParent, CurrentTime);
+}
+
+bool X11Backend::TryGrabs(X11Window& window) {
     Display* display = connection_.Get();
     ::Window xid = Xid(window.hwnd);
-    bool keyboard = false;
-    bool pointer = false;
-    for (int attempt = 0; attempt < kGrabAttempts && !(keyboard && pointer); ++attempt) {
-        if (attempt > 0) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    if (!window.keyboardHeld) {
+        window.keyboardHeld = XGrabKeyboard(display, xid, 1, GrabModeAsync, GrabModeAsync,
+                                            CurrentTime) == GrabSuccess;
+    }
+    if (!window.pointerHeld) {
+        window.pointerHeld =
+            XGrabPointer(display, xid, 1, ButtonPressMask | PointerMotionMask, GrabModeAsync,
+                         GrabModeAsync, kXNone, kXNone, CurrentTime) == GrabSuccess;
+    }
+    return window.keyboardHeld && window.pointerHeld;
+}
+
+void X11Backend::RetryMissingGrabs() {
+    std::optional<uint64_t> next = NextGrabAttempt();
+    const uint64_t now = MonotonicMilliseconds();
+    if (!next || *next > now) {
+        return;
+    }
+    for (auto& [hwnd, window] : windows_) {
+        if (window->grabbed && !(window->keyboardHeld && window->pointerHeld) &&
+            window->nextGrabAttempt <= now) {
+            TryGrabs(*window);
+            window->nextGrabAttempt = now + kGrabRetryMs;
         }
-        keyboard = keyboard || XGrabKeyboard(display, xid, 1, GrabModeAsync, GrabModeAsync,
-                                             CurrentTime) == GrabSuccess;
-        pointer = pointer ||
-                  XGrabPointer(display, xid, 1, ButtonPressMask | PointerMotionMask, GrabModeAsync,
-                               GrabModeAsync, kXNone, kXNone, CurrentTime) == GrabSuccess;
     }
-    if (!keyboard || !pointer) {
-        std::fprintf(stderr, "The saver could not grab the %s\n",
-                     keyboard ? "pointer" : (pointer ? "keyboard" : "keyboard and pointer"));
+}
+
+std::optional<uint64_t> X11Backend::NextGrabAttempt() const {
+    std::optional<uint64_t> next;
+    for (const auto& [hwnd, window] : windows_) {
+        if (window->grabbed && !(window->keyboardHeld && window->pointerHeld)) {
+            next = std::min(next.value_or(window->nextGrabAttempt), window->nextGrabAttempt);
+        }
     }
-    ErrorTrap trap(display);
-    XSetInputFocus(display, xid, RevertToParent, CurrentTime);
-    window.grabbed = keyboard || pointer;
+    return next;
 }
 
 void X11Backend::ReleaseInput(X11Window& window) {
     XUngrabKeyboard(connection_.Get(), CurrentTime);
     XUngrabPointer(connection_.Get(), CurrentTime);
     window.grabbed = false;
+    window.keyboardHeld = false;
+    window.pointerHeld = false;
 }
 
 bool X11Backend::ShowWindow(HWND hwnd, int command) {

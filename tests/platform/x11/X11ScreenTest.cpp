@@ -77,6 +77,26 @@ TEST_F(X11SaverWindowTest, TheSaverCoversTheScreenAboveAllAndGrabsTheInput) {
     EXPECT_EQ(GrabKeyboard(), GrabSuccess);
 }
 
+// A keyboard another program holds longer than the saver's first second of tries is taken as
+// soon as that program lets it go.
+TEST_F(X11SaverWindowTest, AKeyboardHeldElsewhereWhenTheSaverShowsIsTakenOnceItIsFree) {
+    ASSERT_EQ(XGrabKeyboard(Raw(), XDefaultRootWindow(Raw()), 0, GrabModeAsync, GrabModeAsync,
+                            CurrentTime),
+              GrabSuccess);
+    XSync(Raw(), 0);
+    HWND hwnd = ShowSaver();
+    XUngrabKeyboard(Raw(), CurrentTime);
+    XSync(Raw(), 0);
+    EXPECT_TRUE(PumpUntil([&] { return GrabKeyboard() == AlreadyGrabbed; }, 2000))
+        << "the saver did not take the keyboard once it was free";
+    EXPECT_EQ(XGrabPointer(Raw(), XDefaultRootWindow(Raw()), 0, ButtonPressMask, GrabModeAsync,
+                           GrabModeAsync, 0, 0, CurrentTime),
+              AlreadyGrabbed);
+    DestroyWindow(hwnd);
+    SyncBackend();
+    EXPECT_EQ(GrabKeyboard(), GrabSuccess);
+}
+
 TEST_F(X11SaverWindowTest, TheSnapshotIsTheDesktopAsItWasBeforeTheSaverShowed) {
     FillForeignWindow(MakeForeignWindow(gfx::RectFromSize(50, 50, 40, 40), "Paint", "Paint", true),
                       kGreen);
