@@ -27,7 +27,7 @@ void TimerTable::KillAllOf(HWND hwnd) {
     std::erase_if(timers_, [hwnd](const auto& item) { return item.first.first == hwnd; });
 }
 
-std::optional<DueTimer> TimerTable::TakeDue(uint64_t now) {
+std::optional<DueTimer> TimerTable::TakeDue(uint64_t now, uint64_t tolerance) {
     auto best = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
         const Entry& entry = it->second;
@@ -42,7 +42,9 @@ std::optional<DueTimer> TimerTable::TakeDue(uint64_t now) {
     if (best == timers_.end()) {
         return std::nullopt;
     }
-    best->second.due = now + best->second.elapse;
+    Entry& taken = best->second;
+    const uint64_t paced = taken.due + taken.elapse;
+    taken.due = now - taken.due <= tolerance && paced > now ? paced : now + taken.elapse;
     return DueTimer{best->first.first, best->first.second};
 }
 

@@ -35,6 +35,31 @@ TEST_F(TimerTableTest, TicksDueWithinTheToleranceOfTheNextShareItsWakeTime) {
     EXPECT_EQ(table_.WakeTime(10), 117u);
 }
 
+// A loop that wakes when WakeTime says and takes what is due: a fast timer held back for a
+// slower one keeps its own pace, and neither gives more ticks than its interval allows.
+TEST_F(TimerTableTest, TicksHeldBackForOthersKeepTheirTimersPace) {
+    SetAt(1, 16);
+    SetAt(2, 25);
+    int ticks[3] = {0, 0, 0};
+    int wakes = 0;
+    for (uint64_t now = *table_.WakeTime(10); now < 1000; now = *table_.WakeTime(10)) {
+        ++wakes;
+        while (std::optional<DueTimer> due = table_.TakeDue(now, 10)) {
+            ++ticks[due->id];
+        }
+    }
+    EXPECT_NEAR(ticks[1], 1000 / 16, 1) << "the 16 ms timer lost its pace";
+    EXPECT_NEAR(ticks[2], 1000 / 25, 1);
+    EXPECT_LT(wakes, ticks[1] + ticks[2]) << "no two ticks came in one wake";
+
+    // A tick later than the tolerance starts the count afresh from when it came.
+    SetAt(3, 100, 1000);
+    table_.Kill(kWindow, 1);
+    table_.Kill(kWindow, 2);
+    EXPECT_EQ(table_.TakeDue(1150, 10)->id, 3u);
+    EXPECT_EQ(table_.NextDue(), 1250u);
+}
+
 TEST_F(TimerTableTest, ATimerAloneOrWithOthersFarOffIsWokenForOnTime) {
     SetAt(1, 100);
     SetAt(2, 0);  // interval zero: never due

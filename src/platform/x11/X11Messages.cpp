@@ -12,7 +12,8 @@ namespace platform::x11 {
 namespace {
 
 // How late a timer's tick may come so that ticks due close together share one wake-up (and
-// one flush): the platform's own timers are no finer than this.
+// one flush): the platform's own timers are no finer than this. A tick held back keeps its
+// timer's pace.
 constexpr uint64_t kTimerTolerance = 10;
 
 }  // namespace
@@ -73,7 +74,7 @@ bool X11Backend::TakeTimer(MSG& msg) {
     if (!wake || *wake > now) {
         return false;
     }
-    std::optional<DueTimer> due = timers_.TakeDue(now);
+    std::optional<DueTimer> due = timers_.TakeDue(now, kTimerTolerance);
     if (!due) {
         return false;
     }
