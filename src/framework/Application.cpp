@@ -29,7 +29,7 @@ TApplication::TApplication() : TComponent(nullptr), previous_(currentApplication
 
 // The forms go while this is still the current application.
 TApplication::~TApplication() {
-    DestroyComponents();
+    DestroyComponentsFromDestructor();
     currentApplication = previous_;
 }
 

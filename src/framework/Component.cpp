@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cstdio>
 #include <exception>
 
 #include "base/Exceptions.h"
@@ -38,7 +39,18 @@ TComponent::TComponent(TComponent* owner) : owner_(owner) {
 
 TComponent::~TComponent() {
     state_ |= csDestroying;
-    DestroyComponents();
+    DestroyComponentsFromDestructor();
+}
+
+void TComponent::DestroyComponentsFromDestructor() noexcept {
+    try {
+        DestroyComponents();
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "Failure while destroying a %s: %s\n", ClassName().c_str(),
+                     error.what());
+    } catch (...) {
+        std::fprintf(stderr, "Failure while destroying a %s\n", ClassName().c_str());
+    }
 }
 
 void TComponent::SetName(const std::string& name) {
@@ -108,7 +120,9 @@ std::unique_ptr<TComponent> TComponent::RemoveComponent(TComponent* component) {
 void TComponent::DestroyComponent(TComponent* component) {
     auto it = std::find_if(components_.begin(), components_.end(),
                            [component](const auto& owned) { return owned.get() == component; });
-    if (it == components_.end()) {
+    // Asked again while it goes (from a loop its BeforeDestruction runs, as the error box
+    // does), it is left to the destruction already under way.
+    if (it == components_.end() || (component->state_ & csDestroying) != 0) {
         return;
     }
     component->state_ |= csDestroying;

@@ -65,6 +65,9 @@ class TComponent : public TPersistent {
     std::string ClassName() const override { return "TComponent"; }
 
   protected:
+    // DestroyComponents from a destructor, which no failure may leave: one is written to the
+    // standard error (with an application object, a form's failures were shown in its box).
+    void DestroyComponentsFromDestructor() noexcept;
     // Told when a component joins or leaves this owner.
     virtual void Notification(TComponent& /*component*/, TOperation /*operation*/) {}
     // Told when design mode is switched.

@@ -80,7 +80,7 @@ TForm::TForm(TComponent* owner, const std::string& windowClass) : TComponent(own
 // The controls go first, while the form is whole; then the window.
 TForm::~TForm() {
     destroying_ = true;
-    DestroyComponents();
+    DestroyComponentsFromDestructor();
     for (TControl* control : controls_) {
         control->parent_ = nullptr;
     }
@@ -161,7 +161,7 @@ void TForm::Close() {
     }
     if (HasApplication() && Application().MainForm() == this) {
         Application().Terminate();
-    } else if (action == caFree) {
+    } else if (action == caFree && Owner() != nullptr) {
         Release();
     } else {
         Hide();

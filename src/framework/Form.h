@@ -3,7 +3,8 @@
 // window exists from construction to destruction, hidden until Show. OnCreate runs from
 // AfterConstruction (TApplication::CreateForm calls it), OnDestroy from BeforeDestruction
 // (the owner calls it before destroying the form). A failure of any of the three is shown in
-// the application's error box and the program goes on; the form is destroyed all the same.
+// the application's error box and the program goes on (without an application object it goes
+// to the caller); a form whose OnDestroy fails is destroyed all the same.
 //
 // Raw window messages pass through the virtual WndProc; a form that handles one itself
 // overrides it and passes the others on to TForm::WndProc, which gives the default handling.
@@ -72,8 +73,8 @@ class TForm : public TComponent {
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     // Asks OnCloseQuery, then OnClose; closing the application's main form ends the
-    // application. Any other form is hidden, or released when OnClose asks for caFree
-    // (caMinimize hides it: the platform has no minimised windows).
+    // application. Any other form is hidden, or released when OnClose asks for caFree and it
+    // has an owner to destroy it (caMinimize hides it: the platform has no minimised windows).
     void Close();
     bool CloseQuery();
     // Destroys the form once the handlers now running have returned: its owner destroys it

@@ -301,11 +301,30 @@ TEST_F(FormTest, AFailingOnDestroyIsShownAndTheFormGoesAllTheSame) {
     EXPECT_EQ(application_.ComponentCount(), 1) << "only the main form is left";
 }
 
+// A request to destroy the form that comes while its failing OnDestroy's box is up (the box
+// dispatches meanwhile) is left to the destruction under way.
+TEST_F(FormTest, AReleaseThatComesWhileTheFormGoesIsLeftToThatDestruction) {
+    backend_.SetMessageBoxTime(25);
+    auto* form = application_.CreateForm<TForm>();
+    int destroys = 0;
+    form->OnDestroy = [&](TComponent&) {
+        ++destroys;
+        throw base::Exception("Leaf list is damaged");
+    };
+    form->Release();
+    form->Release();
+    application_.ProcessMessages();
+    EXPECT_EQ(destroys, 1);
+    EXPECT_EQ(backend_.MessageBoxes().size(), 1u);
+    EXPECT_EQ(application_.ComponentCount(), 1) << "only the main form is left";
+}
+
 // Closing a form other than the main one hides it, or releases it when OnClose says caFree.
 TEST_F(FormTest, AFormClosedWithCaFreeIsDestroyedAndOthersAreHidden) {
     auto* kept = application_.CreateForm<TForm>();
     auto* freed = application_.CreateForm<TForm>();
-    freed->OnClose = [](TComponent&, TCloseAction& action) { action = caFree; };
+    const TCloseEvent askFree = [](TComponent&, TCloseAction& action) { action = caFree; };
+    freed->OnClose = askFree;
     kept->Show();
     freed->Show();
     platform::HWND freedHandle = freed->Handle();
@@ -318,6 +337,13 @@ TEST_F(FormTest, AFormClosedWithCaFreeIsDestroyedAndOthersAreHidden) {
     EXPECT_FALSE(platform::IsWindow(freedHandle));
     EXPECT_EQ(application_.ComponentCount(), 2);
     EXPECT_FALSE(application_.Terminated());
+
+    TForm ownerless(nullptr);  // nobody to destroy it: hidden instead
+    ownerless.OnClose = askFree;
+    ownerless.Show();
+    ownerless.Close();
+    application_.ProcessMessages();
+    EXPECT_FALSE(ownerless.Visible());
 }
 
 TEST_F(FormTest, AControlMayBeDestroyedFromItsOwnMouseHandler) {
