@@ -18,12 +18,12 @@ volatile sig_atomic_t signalled = 0;
 
 void OnSignal(int /*signal*/) {
     int saved = errno;
-    signalled = 1;
     if (writeEnd >= 0) {
         char byte = 1;
         ssize_t written = write(writeEnd, &byte, 1);
         static_cast<void>(written);
     }
+    signalled = 1;  // after the byte: a reader that sees the flag finds the byte there
     errno = saved;
 }
 

@@ -248,8 +248,11 @@ void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer) {
         }
     }
     for (HWND child : children) {
-        if (X11Window* window = Find(child); window != nullptr && !window->destroying) {
-            SendDestroy(*window);
+        // A child whose own WM_DESTROY is running (it destroyed this parent) gets no second.
+        if (X11Window* window = Find(child); window != nullptr) {
+            if (!window->destroying) {
+                SendDestroy(*window);
+            }
             ForgetWindowTree(child, false);
         }
     }

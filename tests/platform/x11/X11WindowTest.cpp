@@ -169,6 +169,29 @@ TEST_F(X11WindowTest, OnlyAResizeByAnotherClientChangesTheWindowsSize) {
     EXPECT_EQ(WindowSurface(hwnd).Width(), 80);
 }
 
+// A child that destroys its parent from its own WM_DESTROY goes with that parent: its record is
+// forgotten there, and nothing is sent to the server for a window it has destroyed already.
+TEST_F(X11WindowTest, AChildThatDestroysItsParentFromItsWmDestroyGoesWithIt) {
+    HWND parent = CreateWindowExA(0, "TestWindow", "Parent", WS_POPUP, 0, 0, 100, 100, 0);
+    ASSERT_NE(parent, 0u);
+    bool recordKept = true;
+    HWND child = CreateWindowExA(0, "TestWindow", "Child", WS_CHILD, 0, 0, 50, 50, parent,
+                                 [&](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+                                     if (message == WM_DESTROY) {
+                                         EXPECT_TRUE(DestroyWindow(parent));
+                                         recordKept = backend_->WindowRecord(hwnd) != nullptr;
+                                     }
+                                     return DefWindowProcA(hwnd, message, wParam, lParam);
+                                 });
+    ASSERT_NE(child, 0u);
+    ErrorTrap trap(backend_->GetConnection().Get());
+    EXPECT_TRUE(DestroyWindow(child));
+    EXPECT_FALSE(trap.Failed()) << "a request for a window the server had destroyed";
+    EXPECT_FALSE(recordKept) << "the child outlived its parent";
+    EXPECT_FALSE(IsWindow(parent));
+    EXPECT_FALSE(IsWindow(child));
+}
+
 // A disabled window passes its input to the parent by not asking the server for it.
 TEST_F(X11WindowTest, ShowingMovingStackingEnablingAndRaisingReachTheServer) {
     HWND hwnd = CreateWindowExA(0, "TestWindow", "Shown", WS_POPUP, 10, 10, 40, 30, 0);
