@@ -1,5 +1,6 @@
 #include "platform/x11/WindowProperties.h"
 
+#include <utility>
 #include <vector>
 
 namespace platform::x11 {
@@ -26,36 +27,38 @@ std::optional<std::string> ReadStringProperty(const Connection& connection, Wind
     return text;
 }
 
-// The window's parent; 0 when it has none or does not exist.
-Window ParentOf(const Connection& connection, Window window) {
+// Where a window lies in the tree: its parent (0 for the root) and its children.
+struct TreePlace {
+    Window parent = 0;
+    std::vector<Window> children;
+};
+
+// Empty when the window does not exist (any more).
+std::optional<TreePlace> PlaceOf(const Connection& connection, Window window) {
     Window root = 0;
     Window parent = 0;
     Window* children = nullptr;
     unsigned int count = 0;
     ErrorTrap trap(connection.Get());
     if (XQueryTree(connection.Get(), window, &root, &parent, &children, &count) == 0) {
-        return 0;
+        return std::nullopt;
     }
+    TreePlace place{parent, std::vector<Window>(children, children + count)};
     if (children != nullptr) {
         XFree(children);
     }
-    return parent;
+    return place;
+}
+
+// The window's parent; 0 when it has none or does not exist.
+Window ParentOf(const Connection& connection, Window window) {
+    std::optional<TreePlace> place = PlaceOf(connection, window);
+    return place ? place->parent : 0;
 }
 
 std::vector<Window> ChildrenOf(const Connection& connection, Window window) {
-    Window root = 0;
-    Window parent = 0;
-    Window* children = nullptr;
-    unsigned int count = 0;
-    ErrorTrap trap(connection.Get());
-    if (XQueryTree(connection.Get(), window, &root, &parent, &children, &count) == 0) {
-        return {};
-    }
-    std::vector<Window> list(children, children + count);
-    if (children != nullptr) {
-        XFree(children);
-    }
-    return list;
+    std::optional<TreePlace> place = PlaceOf(connection, window);
+    return place ? std::move(place->children) : std::vector<Window>{};
 }
 
 bool HasProperty(const Connection& connection, Window window, Atom property) {
