@@ -141,8 +141,13 @@ void TComponent::DestroyComponent(TComponent* component) {
 
 void TComponent::DestroyComponents() {
     std::exception_ptr failure;
-    while (!components_.empty()) {
-        TComponent* last = components_.back().get();
+    // One whose destruction is under way further up is left to it.
+    auto lastNotGoing = [this] {
+        return std::find_if(components_.rbegin(), components_.rend(),
+                            [](const auto& owned) { return (owned->state_ & csDestroying) == 0; });
+    };
+    for (auto it = lastNotGoing(); it != components_.rend(); it = lastNotGoing()) {
+        TComponent* last = it->get();
         KeepFirstFailure(failure, [this, last] { DestroyComponent(last); });
     }
     if (failure) {

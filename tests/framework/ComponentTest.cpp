@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,11 +19,15 @@ class TLogged : public TComponent {
     ~TLogged() override { log_.push_back("~" + label_); }
     void BeforeDestruction() override {
         log_.push_back("before " + label_);
+        if (whileGoing) {
+            whileGoing();
+        }
         if (fails) {
             throw base::Exception(label_ + " fails");
         }
     }
     bool fails = false;
+    std::function<void()> whileGoing;  // runs in BeforeDestruction
 
   private:
     std::vector<std::string>& log_;
@@ -86,6 +91,19 @@ TEST(ComponentTest, AFailureBeforeDestructionKeepsNothingAliveAndComesAfterwards
     }
     std::vector<std::string> expected = {"before b", "before b1", "~b1", "~b", "before a", "~a"};
     EXPECT_EQ(log, expected);
+    EXPECT_EQ(owner.ComponentCount(), 0);
+}
+
+// The owner's components destroyed from inside one of them going: that one is left to the
+// destruction under way, the others go.
+TEST(ComponentTest, DestroyingAllFromInsideOneThatGoesLeavesThatOneToItsDestruction) {
+    std::vector<std::string> log;
+    TComponent owner(nullptr);
+    NewComponent<TLogged>(owner, log, "a");
+    auto* b = NewComponent<TLogged>(owner, log, "b");
+    b->whileGoing = [&owner] { owner.DestroyComponents(); };
+    owner.DestroyComponent(b);
+    EXPECT_EQ(log, (std::vector<std::string>{"before b", "before a", "~a", "~b"}));
     EXPECT_EQ(owner.ComponentCount(), 0);
 }
 
