@@ -65,6 +65,9 @@ struct X11Window {
     std::unique_ptr<gfx::Bitmap> surface;
     std::unique_ptr<SurfaceImage> image;
     PaintState paint;
+
+    // Takes the input but has not got all of it yet.
+    bool MissesAGrab() const { return grabbed && !(keyboardHeld && pointerHeld); }
 };
 
 class X11Backend : public Backend {

@@ -488,14 +488,9 @@ bool X11Backend::TryGrabs(X11Window& window) {
 }
 
 void X11Backend::RetryMissingGrabs() {
-    std::optional<uint64_t> next = NextGrabAttempt();
     const uint64_t now = MonotonicMilliseconds();
-    if (!next || *next > now) {
-        return;
-    }
     for (auto& [hwnd, window] : windows_) {
-        if (window->grabbed && !(window->keyboardHeld && window->pointerHeld) &&
-            window->nextGrabAttempt <= now) {
+        if (window->MissesAGrab() && window->nextGrabAttempt <= now) {
             TryGrabs(*window);
             window->nextGrabAttempt = now + kGrabRetryMs;
         }
@@ -505,7 +500,7 @@ void X11Backend::RetryMissingGrabs() {
 std::optional<uint64_t> X11Backend::NextGrabAttempt() const {
     std::optional<uint64_t> next;
     for (const auto& [hwnd, window] : windows_) {
-        if (window->grabbed && !(window->keyboardHeld && window->pointerHeld)) {
+        if (window->MissesAGrab()) {
             next = std::min(next.value_or(window->nextGrabAttempt), window->nextGrabAttempt);
         }
     }
