@@ -132,7 +132,8 @@ class TSprite : public TVSprite, public ISequenceOwner {
     // the sequence fails with EListError before anything changes.
     void PlaySequence(std::string_view text, int32_t repeatCount);
     // One tick of the timer: leaves the current step (moving by its displacement) and shows
-    // the next one for its time. A released sprite is destroyed by its owner here.
+    // the next one for its time. A released sprite is destroyed by its owner here, unless the
+    // tick runs inside another of the sprite's calls (a handler's): then at its next tick.
     void SequenceTimer();
     // Marks the sprite: it no longer changes or draws, and its owner destroys it at its next
     // tick (a sprite without an owner only stops there); one whose timer is idle stays.
@@ -154,6 +155,7 @@ class TSprite : public TVSprite, public ISequenceOwner {
 
   private:
     struct MoveState;
+    class CallInProgress;
     // Where MoveTo draws: the box's picture, or the owner form (then `form` is its canvas).
     struct DrawTarget {
         gfx::Canvas* canvas = nullptr;
@@ -177,8 +179,8 @@ class TSprite : public TVSprite, public ISequenceOwner {
     void RedrawOnFormCombined(framework::TCanvas& form, const MoveState& move);
     bool CombinedRedraw(const MoveState& move) const;
     void StopPlayback();
-    bool DestroyIfReleased();
-    bool FinishPass();
+    bool DestroyIfReleased(CallInProgress& call);
+    bool FinishPass(CallInProgress& call);
     void StartStep(int32_t index, int16_t dx, int16_t dy, int16_t dz);
     // CheckHit's parts (SpriteHitTest.cpp).
     bool PixelsMeet(const TSprite& other, const gfx::Rect& common) const;
@@ -196,6 +198,7 @@ class TSprite : public TVSprite, public ISequenceOwner {
     int32_t repeat_ = 0;
     int32_t step_ = 0;
     bool released_ = false;
+    int32_t callsInProgress_ = 0;  // MoveTo, CheckHit and ticks under way (see CallInProgress)
     TSpriteBox* spriteBox_ = nullptr;
     THitTest hitTest_ = THitTest::htNone;
     bool mirrorY_ = false;

@@ -1,9 +1,13 @@
 // TSprite's hit test. htRect reports every other visible sprite of the box whose bounds meet
 // this one's; htPixel refines that to sprites that have an opaque pixel in common with it.
 
+#include <algorithm>
+#include <vector>
+
 #include "gfx/Raster.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
+#include "sprites/SpriteCalls.h"
 
 namespace sprites {
 namespace {
@@ -16,11 +20,20 @@ int32_t WordAligned(int32_t width) {
 }  // namespace
 
 // The box is asked anew for every sprite: a handler may change the box's list or leave it.
+// A handler that changes a depth re-sorts the list, so after each report the walk starts
+// again from the top, passing over the sprites already looked at: each is reported once.
 void TSprite::CheckHit() {
+    CallInProgress call(*this);
+    std::vector<const TVSprite*> lookedAt;
     for (int32_t i = 0; OnHit && hitTest_ != THitTest::htNone && spriteBox_ != nullptr &&
                         i < spriteBox_->SpriteCount();
          ++i) {
-        auto* other = dynamic_cast<TSprite*>(spriteBox_->Sprites(i));
+        TVSprite* candidate = spriteBox_->Sprites(i);
+        if (std::find(lookedAt.begin(), lookedAt.end(), candidate) != lookedAt.end()) {
+            continue;
+        }
+        lookedAt.push_back(candidate);
+        auto* other = dynamic_cast<TSprite*>(candidate);
         if (other == nullptr || other == this || !other->Visible()) {
             continue;
         }
@@ -31,6 +44,7 @@ void TSprite::CheckHit() {
         if (hitTest_ == THitTest::htRect || PixelsMeet(*other, common)) {
             TOnHitEvent handler = OnHit;
             handler(*this, *other);
+            i = -1;
         }
     }
 }

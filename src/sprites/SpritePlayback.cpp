@@ -14,6 +14,7 @@
 #include "sprites/SequenceText.h"
 #include "sprites/Sprite.h"
 #include "sprites/SpriteBox.h"
+#include "sprites/SpriteCalls.h"
 
 namespace sprites {
 
@@ -98,6 +99,7 @@ void TSprite::MoveTo(int32_t x, int32_t y, int32_t z, int32_t frameIndex, bool v
     if (IsDesigning()) {
         return;
     }
+    CallInProgress call(*this);
     FireMoveEvents(x, y, z);
     if (released_) {
         return;
@@ -316,14 +318,20 @@ void TSprite::StopPlayback() {
     timer_->SetEnabled(false);
 }
 
-// The owner destroys the sprite; nothing of it may be touched after a true result.
-bool TSprite::DestroyIfReleased() {
+// True when the sprite is released: the tick ends. The outermost call destroys it through its
+// owner, and nothing of it may be touched then; inside another call of the sprite's (a handler
+// that started a tick) it stays, with its timer, for its next tick to destroy.
+bool TSprite::DestroyIfReleased(CallInProgress& call) {
     if (!released_) {
         return false;
+    }
+    if (!call.Outermost()) {
+        return true;
     }
     StopPlayback();
     timer_->OnTimer = nullptr;
     if (Owner() != nullptr) {
+        call.Forget();
         Owner()->DestroyComponent(this);
     }
     return true;
@@ -331,7 +339,7 @@ bool TSprite::DestroyIfReleased() {
 
 // The end of a pass. False when the tick must end here: the sprite was destroyed, or the
 // handler started a sequence whose first step has been performed already.
-bool TSprite::FinishPass() {
+bool TSprite::FinishPass(CallInProgress& call) {
     step_ = 0;
     if (repeat_ != -1) {
         repeat_ = static_cast<int32_t>(static_cast<uint32_t>(repeat_) - 1u);
@@ -341,7 +349,7 @@ bool TSprite::FinishPass() {
         TOnFinishSequence handler = OnFinishSequence;
         handler(*this, repeat_);
     }
-    if (DestroyIfReleased()) {
+    if (DestroyIfReleased(call)) {
         return false;
     }
     if (repeat_ == 0) {
@@ -357,7 +365,8 @@ bool TSprite::FinishPass() {
 // A tick without a current sequence has nothing to play and stops the timer. A step that
 // cannot be read stops it too, before the failure goes on.
 void TSprite::SequenceTimer() {
-    if (DestroyIfReleased()) {
+    CallInProgress call(*this);
+    if (DestroyIfReleased(call)) {
         return;
     }
     TSequence* sequence = CurrentSequence();
@@ -379,7 +388,7 @@ void TSprite::SequenceTimer() {
         throw;
     }
     ++step_;
-    if (step_ == sequence->Count() && !FinishPass()) {
+    if (step_ == sequence->Count() && !FinishPass(call)) {
         return;
     }
     if (timer_->Enabled()) {

@@ -315,5 +315,19 @@ TEST_F(HitTestTest, AHandlerMayHideOrUnregisterSpritesWhileTheTestRuns) {
     EXPECT_EQ(hits_, std::vector<TSprite*>{&first});
 }
 
+// Raising a reported sprite's depth moves it down the box's list, behind the ones not yet
+// looked at: each is still reported once, none is passed over.
+TEST_F(HitTestTest, AHandlerThatResortsTheBoxGetsEachSpriteOnce) {
+    TSprite& deeper = Other("c", 5, 0, 5);
+    TSprite& middle = Other("c", 6, 0, 3);
+    TSprite& sprite = Hitter(THitTest::htRect);
+    sprite.OnHit = [&](TSprite&, TSprite& whom) {
+        hits_.push_back(&whom);
+        whom.SetZ(-10);
+    };
+    Place(sprite, "c", 0, 0);
+    EXPECT_EQ(hits_, (std::vector<TSprite*>{&deeper, &middle}));
+}
+
 }  // namespace
 }  // namespace sprites

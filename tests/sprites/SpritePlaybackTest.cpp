@@ -197,5 +197,43 @@ TEST_F(SpritePlaybackTest, AReleasedSpriteIsDestroyedByItsOwnerAtItsNextTick) {
     EXPECT_EQ(backend_.TimerCount(), 0u);
 }
 
+// A handler may start a tick inside the sprite's own calls (PlaySequence from OnMove, or from
+// the end-of-pass handler). Released in that tick, the sprite lives until those calls end.
+TEST_F(SpritePlaybackTest, ASpriteReleasedInATickItsHandlerStartedOutlivesTheCallsAroundIt) {
+    const int before = form_->ComponentCount();
+    TSprite& sprite = Placed("a", 10, 20);
+    int moves = 0;
+    sprite.OnMove = [&](TSprite& self, int32_t&, int32_t&) {
+        if (++moves == 2) {
+            self.PlaySequence("S3:2", 1);  // the last step: its pass ends at once
+            EXPECT_EQ(form_->ComponentCount(), before + 1);
+        }
+    };
+    sprite.OnFinishSequence = [](TSprite& self, int32_t&) { self.Release(); };
+    sprite.PlaySequence("S3", -1);  // the first move, at x 11
+    backend_.RunFor(200);           // the second, which the release leaves unmade
+    EXPECT_EQ(form_->ComponentCount(), before + 1);
+    EXPECT_EQ(sprite.GetX(), 11);
+    backend_.RunFor(300);  // the next tick, after step 2's time
+    EXPECT_EQ(form_->ComponentCount(), before);
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+
+    TSprite& again = MakeSprite();
+    int passes = 0;
+    again.OnFinishSequence = [&](TSprite& self, int32_t&) {
+        if (++passes == 1) {
+            self.PlaySequence("S3:2", 1);
+            EXPECT_EQ(form_->ComponentCount(), before + 1);
+        } else {
+            self.Release();
+        }
+    };
+    again.PlaySequence("S3", -1);
+    backend_.RunFor(500);  // the end of the first pass: destroyed once its handler is done
+    EXPECT_EQ(passes, 2);
+    EXPECT_EQ(form_->ComponentCount(), before);
+    EXPECT_EQ(backend_.TimerCount(), 0u);
+}
+
 }  // namespace
 }  // namespace sprites
