@@ -25,7 +25,10 @@ int32_t WalkBack(const std::vector<StepOffset>& steps, const WalkArea& area, int
                  const std::string& sequenceName) {
     const auto count = static_cast<int32_t>(steps.size());
     int32_t k = 0;
-    for (int64_t taken = 0; area.InBounds(x, y); ++taken) {
+    // At least one step: a leaf started at step k moves by step k at once, so a target that is
+    // out of bounds already (a wide first frame at the screen's edge) is reached from the last
+    // step, showing the first frame, as every other target is.
+    for (int64_t taken = 0; taken == 0 || area.InBounds(x, y); ++taken) {
         if (count == 0 || taken > kMaxPasses * count) {
             NeverLeaves(sequenceName);
         }

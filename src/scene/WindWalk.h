@@ -24,8 +24,9 @@ struct WalkArea {
 };
 
 // From the landing position (x, y), steps are taken off backwards, starting with the last,
-// while the position is in bounds; returns the step to start playing from and moves (x, y) to
-// the start position. Fails with base::Exception naming the sequence when it never leaves.
+// once and then while the position is in bounds; returns the step to start playing from and moves
+// (x, y) to the start position. Fails with base::Exception naming the sequence when it never
+// leaves.
 int32_t WalkBack(const std::vector<StepOffset>& steps, const WalkArea& area, int32_t& x, int32_t& y,
                  const std::string& sequenceName);
 

@@ -109,6 +109,26 @@ TEST_F(LaunchTest, ACoverLeafStartsOutsideAndLandsExactlyOnItsPoint) {
     }
 }
 
+// At a point on the screen's left edge a first frame 200 pixels wide or more puts the target
+// outside the widened screen already: the leaf still comes in by its sequence's last step and
+// lands on the target showing the first frame.
+TEST_F(LaunchTest, EveryWindLandsOnAPointAtTheLeftEdgeShowingItsFirstFrame) {
+    for (int32_t wind = 0; wind < 5; ++wind) {
+        LaunchCoverLeafTo(0, 30, wind);
+        const TLeaf& leaf = Form().LeafList.Items(0);
+        const sprites::TFrame& first = OnlyLeafSprite()
+                                           .SequenceList()
+                                           .SequenceByName(OnlyLeafSprite().GetSequenceName())
+                                           .Items(0)
+                                           .Frame();
+        EXPECT_EQ(leaf.TargetX, -first.Width() / 2);
+        LandAll();
+        const TLeafPos& landed = Form().LeafPosList.Items(Form().LeafPosList.Count() - 1);
+        EXPECT_EQ(landed.FrameName, first.Name()) << landed.SequenceName;
+        EXPECT_EQ(landed.Width, first.Width()) << landed.SequenceName;
+    }
+}
+
 TEST_F(LaunchTest, ARevealLeafFliesOnFromWhereItLay) {
     Form().PosList.Clear();
     Form().LeafPosList.Add(std::make_unique<TLeafPos>(454, 318, 113, 145, "blad4_", "WAAI4"));
