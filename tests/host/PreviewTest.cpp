@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "base/Random.h"
 #include "host/Preview.h"
 #include "host/SaverMode.h"
 #include "platform/headless/HeadlessBackend.h"
@@ -14,7 +15,10 @@ namespace {
 using platform::HWND;
 using Positions = std::array<IconPosition, kPreviewIconCount>;
 
-constexpr gfx::Pixel kLeafColour = 0x00C04010;
+// Leaf icon i (0 to 4) has a colour of its own, so that a test can tell them apart.
+constexpr gfx::Pixel LeafColour(int i) {
+    return 0x00C04010 + static_cast<gfx::Pixel>(i);
+}
 
 // An opaque square icon of one colour.
 platform::Icon SolidIcon(int32_t size, gfx::Pixel colour) {
@@ -29,7 +33,7 @@ class PreviewTest : public ::testing::Test {
     PreviewTest() {
         backend_.AddIcon(SolidIcon(32, gfx::kWhite));  // the main icon, which is never used
         for (int i = 0; i < kPreviewIconCount; ++i) {
-            backend_.AddIcon(SolidIcon(32, kLeafColour));
+            backend_.AddIcon(SolidIcon(32, LeafColour(i)));
         }
     }
 
@@ -89,8 +93,8 @@ TEST_F(PreviewTest, EachTimerPaintDrawsThenMovesIconILeftBy2iPlus3) {
         EXPECT_EQ(after[index].y, before[index].y) << "icon " << i;
     }
     const gfx::Bitmap& surface = platform::WindowSurface(window);
-    EXPECT_EQ(surface.GetPixel(100, 40), kLeafColour) << "drawn where it was before the move";
-    EXPECT_EQ(surface.GetPixel(131, 71), kLeafColour);
+    EXPECT_EQ(surface.GetPixel(100, 40), LeafColour(1)) << "drawn where it was before the move";
+    EXPECT_EQ(surface.GetPixel(131, 71), LeafColour(1));
     EXPECT_EQ(surface.GetPixel(99, 40), gfx::kBlack) << "the rest was erased to black";
     EXPECT_EQ(surface.GetPixel(151, 111), gfx::kBlack);
 }
@@ -99,18 +103,22 @@ TEST_F(PreviewTest, AnIconLeavingOnTheLeftComesBackAt152WithANewHeight) {
     Preview().PreviewIcon = {};
     Preview().IconPos = {{{3, 50}, {7, 50}, {8, 50}, {11, 111}, {13, 0}}};
     gfx::Bitmap surface(152, 112);
+    base::SetRandSeed(77);
     PaintPreview(0, surface.GetCanvas());
+    base::SetRandSeed(77);  // the heights the two icons that re-enter must have drawn, in order
+    const int32_t firstHeight = base::Random(112);
+    const int32_t secondHeight = base::Random(112);
     const auto& pos = Preview().IconPos;
     EXPECT_EQ(pos[0].x, 152) << "3 - 5 is below 0";
     EXPECT_EQ(pos[1].x, 0) << "7 - 7 is not below 0";
     EXPECT_EQ(pos[2].x, 152);
     EXPECT_EQ(pos[3].x, 0);
     EXPECT_EQ(pos[4].x, 0);
+    EXPECT_EQ(pos[0].y, firstHeight);
     EXPECT_EQ(pos[1].y, 50);
-    for (const IconPosition& p : pos) {
-        EXPECT_GE(p.y, 0);
-        EXPECT_LT(p.y, 112);
-    }
+    EXPECT_EQ(pos[2].y, secondHeight);
+    EXPECT_EQ(pos[3].y, 111);
+    EXPECT_EQ(pos[4].y, 0);
 }
 
 TEST_F(PreviewTest, AnUncoveredPaintMovesTheIconsAndDrawsOnlyTheUncoveredPart) {
@@ -127,8 +135,8 @@ TEST_F(PreviewTest, AnUncoveredPaintMovesTheIconsAndDrawsOnlyTheUncoveredPart) {
     EXPECT_EQ(after[1].x, 93);
     EXPECT_EQ(after[4].x, 127);
     const gfx::Bitmap& surface = platform::WindowSurface(window);
-    EXPECT_EQ(surface.GetPixel(100, 10), kLeafColour);
-    EXPECT_EQ(surface.GetPixel(100, 29), kLeafColour);
+    EXPECT_EQ(surface.GetPixel(100, 10), LeafColour(0));
+    EXPECT_EQ(surface.GetPixel(100, 29), LeafColour(0));
     EXPECT_EQ(surface.GetPixel(100, 30), gfx::kWhite) << "outside the uncovered part";
     EXPECT_EQ(surface.GetPixel(100, 50), gfx::kWhite) << "icon 2 lies outside it";
     EXPECT_EQ(surface.GetPixel(5, 5), gfx::kWhite) << "no erase was asked";
