@@ -15,18 +15,30 @@ namespace app {
 
 namespace {
 
+// A mode that fails gives back what it took from the desktop before the process ends: the
+// saver's announcement that it runs, the input of the window that owns the About dialog.
 void RunSaverWindow(framework::TApplication& application) {
-    auto* form = application.CreateForm<scene::TfrmMain>(
-        assets::MainFormDescription(),
-        [](platform::HWND parent) { return host::VerifyPassword(parent); });
-    form->Show();
-    application.Run();
+    try {
+        auto* form = application.CreateForm<scene::TfrmMain>(
+            assets::MainFormDescription(),
+            [](platform::HWND parent) { return host::VerifyPassword(parent); });
+        form->Show();
+        application.Run();
+    } catch (...) {
+        scene::AnnounceSaverRunning(false);
+        throw;
+    }
 }
 
 void RunAbout(framework::TApplication& application) {
-    auto* dialog = application.CreateForm<host::TfrmAbout>(assets::AboutFormDescription());
-    dialog->Show();
-    application.Run();
+    try {
+        auto* dialog = application.CreateForm<host::TfrmAbout>(assets::AboutFormDescription());
+        dialog->Show();
+        application.Run();
+    } catch (...) {
+        host::ReleaseCallerWindow();
+        throw;
+    }
 }
 
 }  // namespace

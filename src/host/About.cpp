@@ -97,9 +97,15 @@ void TfrmAbout::butOKKeyPress(framework::TComponent& /*Sender*/, char& Key) {
     }
 }
 
-void TfrmAbout::FormClose(framework::TComponent& /*Sender*/, framework::TCloseAction& /*Action*/) {
+void ReleaseCallerWindow() {
     if (CallerWindow() != 0) {
         platform::EnableWindow(CallerWindow(), true);
+    }
+}
+
+void TfrmAbout::FormClose(framework::TComponent& /*Sender*/, framework::TCloseAction& /*Action*/) {
+    ReleaseCallerWindow();
+    if (CallerWindow() != 0) {
         platform::SetForegroundWindow(CallerWindow());
     }
 }

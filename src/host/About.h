@@ -17,6 +17,10 @@
 
 namespace host {
 
+// Gives the caller's window its input back, which the dialog took when it was made; the
+// dialog does it when it closes, the program when its mode fails.
+void ReleaseCallerWindow();
+
 class TfrmAbout : public framework::TForm {
   public:
     // Read from a form description; fails with base::EReadError naming the fault, also when

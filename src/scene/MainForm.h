@@ -28,6 +28,10 @@ enum TPhase : uint8_t { phReveal = 0, phCover = 1 };
 
 inline constexpr const char* kSaverCaption = "Vellamor Autumn";
 
+// Tells the system whether a saver is running. The saver window announces itself when it is
+// made and withdraws when it ends; the program withdraws for it when its mode fails.
+void AnnounceSaverRunning(bool running);
+
 class TfrmMain : public framework::TForm {
   public:
     // Asked before the saver ends: true lets it end. Without one the saver ends at once.
@@ -98,7 +102,6 @@ class TfrmMain : public framework::TForm {
   private:
     void DefineHandlers();
     void FindComponents();
-    void AnnounceSaverRunning(bool running);
     void BuildGrid();
     void StartScene();
     gfx::Bitmap& Background();

@@ -134,7 +134,7 @@ void TfrmMain::EndSaver() {
     platform::PostQuitMessage(0);
 }
 
-void TfrmMain::AnnounceSaverRunning(bool running) {
+void AnnounceSaverRunning(bool running) {
     uint32_t previous = 0;
     platform::SystemParametersInfoA(platform::SPI_SCREENSAVERRUNNING, running ? 1 : 0, &previous,
                                     0);

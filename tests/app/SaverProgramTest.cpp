@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <functional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -76,6 +78,42 @@ TEST(SaverProgramTest, AWindowThatCannotBeMadeEndsTheProgramWithTheFaultAndNoCra
             RunPressingAKey(backend, {"/s"}, "Vellamor Autumn", 3000);
         },
         ::testing::ExitedWithCode(1), "Error creating window of class TfrmMain");
+}
+
+// Runs the program with the arguments and a failure of its loop `after` milliseconds in; its
+// last words tell what `state` reads then.
+void RunFailingAfter(platform::headless::HeadlessBackend& backend, const char* argument,
+                     uint64_t after, const std::function<void()>& state) {
+    backend.Schedule(after, [] { throw std::runtime_error("the message queue is gone"); });
+    const char* argv[] = {"VellamorAutumn.scr", argument};
+    RunSaverProgram(host::CommandLine::FromArgv(2, argv), [&state](int) { state(); });
+}
+
+void FailTheAboutDialogOfTheSettings() {
+    platform::headless::HeadlessBackend backend;
+    const HWND settings = backend.AddForeignWindow("Desk", "Display", {0, 0, 400, 300});
+    platform::SetForegroundWindow(settings);
+    RunFailingAfter(backend, "/c", 500, [settings] {
+        std::fprintf(stderr, "settings enabled: %d\n", platform::IsWindowEnabled(settings) ? 1 : 0);
+    });
+}
+
+void FailTheSaver() {
+    platform::headless::HeadlessBackend backend;
+    RunFailingAfter(backend, "/s", 3000, [] {
+        uint32_t running = 2;
+        platform::SystemParametersInfoA(platform::SPI_SCREENSAVERRUNNING, 0, &running, 0);
+        std::fprintf(stderr, "saver running: %u\n", running);
+    });
+}
+
+// A mode whose loop fails ends the program with the fault, having given back what it took from
+// the desktop: the input of the window that owns the About dialog, the saver's announcement.
+TEST(SaverProgramTest, AModeThatFailsGivesBackWhatItTookFromTheDesktop) {
+    EXPECT_EXIT(FailTheAboutDialogOfTheSettings(), ::testing::ExitedWithCode(1),
+                "the message queue is gone\nsettings enabled: 1");
+    EXPECT_EXIT(FailTheSaver(), ::testing::ExitedWithCode(1),
+                "the message queue is gone\nsaver running: 0");
 }
 
 }  // namespace
