@@ -18,7 +18,8 @@ inline constexpr TShiftState ssLeft = 0x08;
 inline constexpr TShiftState ssRight = 0x10;
 inline constexpr TShiftState ssMiddle = 0x20;
 
-enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle };
+// The side buttons (back and forward, usually) come last.
+enum TMouseButton : uint8_t { mbLeft, mbRight, mbMiddle, mbXButton1, mbXButton2 };
 
 enum TCloseAction : uint8_t { caNone, caHide, caFree, caMinimize };
 

@@ -259,6 +259,12 @@ void TForm::WndProc(TMessage& message) {
         case platform::WM_MBUTTONDOWN:
             WMMouseDown(message, mbMiddle);
             break;
+        case platform::WM_XBUTTONDOWN:
+            WMMouseDown(message, ((message.WParam >> 16) & 0xFFFF) == platform::XBUTTON2
+                                     ? mbXButton2
+                                     : mbXButton1);
+            message.Result = 1;  // taken, as the window system asks of this message
+            break;
         case platform::WM_MOUSEMOVE:
             WMMouseMove(message);
             break;

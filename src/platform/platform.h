@@ -43,6 +43,8 @@ inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
+// A side button; the high word of wParam says which (XBUTTON1 or XBUTTON2).
+inline constexpr UINT WM_XBUTTONDOWN = 0x020B;
 inline constexpr UINT WM_USER = 0x0400;
 
 // System commands (wParam of WM_SYSCOMMAND, low four bits reserved).
@@ -55,6 +57,10 @@ inline constexpr WPARAM MK_RBUTTON = 0x0002;
 inline constexpr WPARAM MK_SHIFT = 0x0004;
 inline constexpr WPARAM MK_CONTROL = 0x0008;
 inline constexpr WPARAM MK_MBUTTON = 0x0010;
+inline constexpr WPARAM MK_XBUTTON1 = 0x0020;
+inline constexpr WPARAM MK_XBUTTON2 = 0x0040;
+inline constexpr WPARAM XBUTTON1 = 0x0001;
+inline constexpr WPARAM XBUTTON2 = 0x0002;
 // Bit 29 of lParam of WM_SYSKEYDOWN: the Alt key is down.
 inline constexpr LPARAM kAltDownFlag = 0x20000000;
 

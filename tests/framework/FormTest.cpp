@@ -134,12 +134,15 @@ TEST_F(FormTest, MouseInputGoesToTheControlUnderItInTheControlsCoordinates) {
     backend_.InjectMouseMove(form_->Handle(), 50, 20);
     backend_.InjectMouseMove(form_->Handle(), 90, 20);  // just right of the image
     backend_.InjectMouseDown(form_->Handle(), 89, 49, MouseButton::Right);
+    backend_.InjectMouseDown(form_->Handle(), 50, 20, MouseButton::XButton2);
+    backend_.InjectMouseDown(form_->Handle(), 51, 21, MouseButton::XButton1);
     application_.ProcessMessages();
     image->SetVisible(false);
     backend_.InjectMouseMove(form_->Handle(), 60, 30);
     application_.ProcessMessages();
-    std::vector<std::string> expected = {"image move 0,0", "form move 90,20",
-                                         "image down 1 16 39,29", "form move 60,30"};
+    std::vector<std::string> expected = {"image move 0,0",        "form move 90,20",
+                                         "image down 1 16 39,29", "image down 4 0 0,0",
+                                         "image down 3 0 1,1",    "form move 60,30"};
     EXPECT_EQ(events, expected);
 }
 

@@ -73,6 +73,12 @@ TEST_F(SaverWindowTest, AKeyOrAButtonEndsItWithoutMovement) {
     other.Backend().InjectMouseDown(other.Form().Handle(), 5, 5, MouseButton::Right);
     other.Backend().RunFor(1);
     EXPECT_TRUE(other.Backend().QuitCode().has_value());
+
+    reliability::SaverRig third(640, 480, 0, 1234);  // a side button, over the stage
+    third.Show();
+    third.Backend().InjectMouseDown(third.Form().Handle(), 300, 200, MouseButton::XButton2);
+    third.Backend().RunFor(1);
+    EXPECT_TRUE(third.Backend().QuitCode().has_value());
 }
 
 TEST_F(SaverWindowTest, ARefusedPasswordForgetsTheReference) {

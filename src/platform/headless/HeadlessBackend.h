@@ -22,7 +22,7 @@
 
 namespace platform::headless {
 
-enum class MouseButton : uint8_t { Left, Right, Middle };
+enum class MouseButton : uint8_t { Left, Right, Middle, XButton1, XButton2 };
 
 struct PresentedRect {
     HWND hwnd = 0;

@@ -21,12 +21,17 @@ char CharacterOf(WPARAM virtualKey) {
     return 0;
 }
 
+// A side button's wParam also names it in the high word.
 WPARAM ButtonFlag(MouseButton button) {
     switch (button) {
         case MouseButton::Right:
             return MK_RBUTTON;
         case MouseButton::Middle:
             return MK_MBUTTON;
+        case MouseButton::XButton1:
+            return MK_XBUTTON1 | (XBUTTON1 << 16);
+        case MouseButton::XButton2:
+            return MK_XBUTTON2 | (XBUTTON2 << 16);
         case MouseButton::Left:
             break;
     }
@@ -39,6 +44,9 @@ UINT ButtonMessage(MouseButton button) {
             return WM_RBUTTONDOWN;
         case MouseButton::Middle:
             return WM_MBUTTONDOWN;
+        case MouseButton::XButton1:
+        case MouseButton::XButton2:
+            return WM_XBUTTONDOWN;
         case MouseButton::Left:
             break;
     }

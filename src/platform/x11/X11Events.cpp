@@ -7,6 +7,10 @@
 namespace platform::x11 {
 namespace {
 
+// X numbers a mouse's side buttons after the wheel's four.
+constexpr unsigned int kBackButton = 8;
+constexpr unsigned int kForwardButton = 9;
+
 WPARAM ModifierFlags(unsigned int state) {
     WPARAM flags = 0;
     flags |= (state & Button1Mask) != 0 ? MK_LBUTTON : 0;
@@ -111,8 +115,16 @@ void X11Backend::QueueButton(const XButtonEvent& event) {
             message = WM_RBUTTONDOWN;
             flag = MK_RBUTTON;
             break;
+        case kBackButton:
+            message = WM_XBUTTONDOWN;
+            flag = MK_XBUTTON1 | (XBUTTON1 << 16);
+            break;
+        case kForwardButton:
+            message = WM_XBUTTONDOWN;
+            flag = MK_XBUTTON2 | (XBUTTON2 << 16);
+            break;
         default:
-            return;  // the wheel's buttons have no button message
+            return;  // the wheel's buttons (4 to 7) have no button message
     }
     if (window != nullptr) {
         WPARAM flags = ModifierFlags(event.state) | flag;

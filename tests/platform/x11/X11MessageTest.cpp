@@ -92,6 +92,8 @@ TEST_F(X11MessageTest, ButtonsAndMotionCarryClientCoordinates) {
     SendButton(hwnd_, Button3, 1, 2);
     SendButton(hwnd_, Button2, 3, 4);
     SendButton(hwnd_, 4, 5, 6);  // the wheel
+    SendButton(hwnd_, 9, 7, 8);  // the side buttons, forward and back
+    SendButton(hwnd_, 8, 9, 10);
     SendMotion(hwnd_, 150, 70);
     const MSG* move = WaitFor(WM_MOUSEMOVE);
     ASSERT_NE(move, nullptr);
@@ -105,6 +107,10 @@ TEST_F(X11MessageTest, ButtonsAndMotionCarryClientCoordinates) {
     EXPECT_EQ(log_.Count(WM_RBUTTONDOWN), 1);
     EXPECT_EQ(log_.Count(WM_MBUTTONDOWN), 1);
     EXPECT_EQ(log_.Count(WM_LBUTTONDOWN), 1);
+    ASSERT_EQ(log_.Count(WM_XBUTTONDOWN), 2);
+    const MSG* back = log_.Last(WM_XBUTTONDOWN);
+    EXPECT_EQ(back->wParam, MK_XBUTTON1 | (XBUTTON1 << 16));
+    EXPECT_EQ(XFromLParam(back->lParam), 9);
 }
 
 TEST_F(X11MessageTest, TheCloseButtonOfTheWindowManagerAsksForAClose) {
