@@ -81,12 +81,14 @@ TVSprite* TSpriteBox::Sprites(int32_t index) const {
 void TSpriteBox::AddSprite(TVSprite& sprite) {
     sprites_.push_back(&sprite);
     SortFrom(sprites_.size() - 1);
+    ++listChanges_;
 }
 
 void TSpriteBox::RemoveSprite(TVSprite& sprite) {
     auto it = std::find(sprites_.begin(), sprites_.end(), &sprite);
     if (it != sprites_.end()) {
         sprites_.erase(it);
+        ++listChanges_;
     }
 }
 
@@ -94,6 +96,7 @@ void TSpriteBox::ResortSprite(TVSprite& sprite) {
     auto it = std::find(sprites_.begin(), sprites_.end(), &sprite);
     if (it != sprites_.end()) {
         SortFrom(static_cast<size_t>(it - sprites_.begin()));
+        ++listChanges_;
     }
 }
 

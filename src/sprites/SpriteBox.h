@@ -37,6 +37,9 @@ class TSpriteBox : public framework::TImage {
     void RemoveSprite(TVSprite& sprite);
     // Moves a registered sprite to its place after its Z changed.
     void ResortSprite(TVSprite& sprite);
+    // Counts the changes of the list (registrations and re-sorts), so that a walk over it can
+    // tell whether a handler it called changed it.
+    uint64_t ListChanges() const { return listChanges_; }
 
     // Recomposes r on the screen: background, then every visible sprite that meets it, deepest
     // first. z is the depth r was seen at, for the projection; kScreenZ means screen
@@ -68,6 +71,7 @@ class TSpriteBox : public framework::TImage {
     std::optional<gfx::Rect> savedClip_;
     TThreeD threeD_;
     std::vector<TVSprite*> sprites_;
+    uint64_t listChanges_ = 0;
     // ComposeLayers' working lists, kept from area to area.
     std::vector<Layer> layers_;
     LayerCovers covers_;

@@ -20,30 +20,43 @@ int32_t WordAligned(int32_t width) {
 }  // namespace
 
 // The box is asked anew for every sprite: a handler may change the box's list or leave it.
-// A handler that changes a depth re-sorts the list, so after each report the walk starts
-// again from the top, passing over the sprites already looked at: each is reported once.
+// Once a handler has changed the list (a depth changed re-sorts it, a sprite left it), the
+// walk starts again from the top and passes over the sprites already looked at, so that each
+// is looked at once. Until then it is a plain walk.
 void TSprite::CheckHit() {
     CallInProgress call(*this);
-    std::vector<const TVSprite*> lookedAt;
+    std::vector<const TVSprite*> lookedAt;  // kept once the list has changed under the walk
+    bool listChanged = false;
     for (int32_t i = 0; OnHit && hitTest_ != THitTest::htNone && spriteBox_ != nullptr &&
                         i < spriteBox_->SpriteCount();
          ++i) {
         TVSprite* candidate = spriteBox_->Sprites(i);
-        if (std::find(lookedAt.begin(), lookedAt.end(), candidate) != lookedAt.end()) {
-            continue;
+        if (listChanged) {
+            if (std::find(lookedAt.begin(), lookedAt.end(), candidate) != lookedAt.end()) {
+                continue;
+            }
+            lookedAt.push_back(candidate);
         }
-        lookedAt.push_back(candidate);
         auto* other = dynamic_cast<TSprite*>(candidate);
         if (other == nullptr || other == this || !other->Visible()) {
             continue;
         }
         const gfx::Rect common = gfx::IntersectRect(GetBoundsRect(), other->GetBoundsRect());
-        if (common.IsEmpty()) {
+        if (common.IsEmpty() || (hitTest_ == THitTest::htPixel && !PixelsMeet(*other, common))) {
             continue;
         }
-        if (hitTest_ == THitTest::htRect || PixelsMeet(*other, common)) {
-            TOnHitEvent handler = OnHit;
-            handler(*this, *other);
+        if (!listChanged) {  // the walk so far, before the handler can change the list
+            lookedAt.clear();
+            for (int32_t j = 0; j <= i; ++j) {
+                lookedAt.push_back(spriteBox_->Sprites(j));
+            }
+        }
+        const TSpriteBox* box = spriteBox_;
+        const uint64_t changes = box->ListChanges();
+        TOnHitEvent handler = OnHit;
+        handler(*this, *other);
+        listChanged = listChanged || spriteBox_ != box || box->ListChanges() != changes;
+        if (listChanged) {
             i = -1;
         }
     }

@@ -315,8 +315,9 @@ TEST_F(HitTestTest, AHandlerMayHideOrUnregisterSpritesWhileTheTestRuns) {
     EXPECT_EQ(hits_, std::vector<TSprite*>{&first});
 }
 
-// Raising a reported sprite's depth moves it down the box's list, behind the ones not yet
-// looked at: each is still reported once, none is passed over.
+// Bringing a reported sprite to the front moves it to the end of the box's list, behind the
+// ones not yet looked at, and one that leaves the box moves the rest up: each sprite is still
+// reported once, none is passed over.
 TEST_F(HitTestTest, AHandlerThatResortsTheBoxGetsEachSpriteOnce) {
     TSprite& deeper = Other("c", 5, 0, 5);
     TSprite& middle = Other("c", 6, 0, 3);
@@ -327,6 +328,21 @@ TEST_F(HitTestTest, AHandlerThatResortsTheBoxGetsEachSpriteOnce) {
     };
     Place(sprite, "c", 0, 0);
     EXPECT_EQ(hits_, (std::vector<TSprite*>{&deeper, &middle}));
+
+    deeper.SetVisible(false);
+    middle.SetVisible(false);
+    hits_.clear();
+    TSprite& leaving = Other("c", 105, 0, 5);
+    TSprite& next = Other("c", 106, 0, 4);
+    TSprite& last = Other("c", 107, 0, 3);
+    sprite.OnHit = [&](TSprite&, TSprite& whom) {
+        hits_.push_back(&whom);
+        if (&whom == &leaving) {
+            whom.SetSpriteBox(nullptr);
+        }
+    };
+    Place(sprite, "c", 100, 0);
+    EXPECT_EQ(hits_, (std::vector<TSprite*>{&leaving, &next, &last}));
 }
 
 }  // namespace
