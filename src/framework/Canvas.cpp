@@ -1,19 +1,30 @@
 #include "framework/Canvas.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <utility>
 
 #include "gfx/Raster.h"
 
 namespace framework {
 namespace {
 
-// The pixels an extent covers: a negative extent reaches left of (or above) the origin,
-// the origin column included.
+// The coordinates an extent covers along one axis, [first, end): a negative extent reaches
+// left of (or above) the origin, the origin included. Worked out wide, and cut to what a
+// rectangle holds: the drawing accepts any origin and extent.
+std::pair<int32_t, int32_t> CoveredSpan(int32_t origin, int32_t extent) {
+    const int64_t first = extent >= 0 ? origin : int64_t{origin} + extent + 1;
+    const int64_t end = extent >= 0 ? int64_t{origin} + extent : int64_t{origin} + 1;
+    const auto cut = [](int64_t v) {
+        return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX));
+    };
+    return {cut(first), cut(end)};
+}
+
 gfx::Rect CoveredRect(int32_t x, int32_t y, int32_t width, int32_t height) {
-    int32_t left = width >= 0 ? x : x + width + 1;
-    int32_t top = height >= 0 ? y : y + height + 1;
-    return gfx::RectFromSize(left, top, width >= 0 ? width : -width,
-                             height >= 0 ? height : -height);
+    const auto [left, right] = CoveredSpan(x, width);
+    const auto [top, bottom] = CoveredSpan(y, height);
+    return {left, top, right, bottom};
 }
 
 }  // namespace
@@ -24,7 +35,7 @@ TCanvas::TCanvas(gfx::Bitmap& surface, PresentFunction present)
 void TCanvas::BitBlt(int32_t x, int32_t y, int32_t width, int32_t height, const gfx::Canvas* source,
                      int32_t sourceX, int32_t sourceY, gfx::Rop rop) {
     gfx::BitBlt(*this, x, y, width, height, source, sourceX, sourceY, rop);
-    Changed(gfx::RectFromSize(x, y, width, height));
+    Changed(CoveredRect(x, y, width, height));
 }
 
 void TCanvas::StretchBlt(int32_t x, int32_t y, int32_t width, int32_t height,
@@ -43,7 +54,7 @@ void TCanvas::CopyRect(const gfx::Rect& dest, const gfx::Canvas& source,
 
 void TCanvas::Draw(int32_t x, int32_t y, const gfx::Bitmap& source) {
     gfx::Canvas::Draw(x, y, source);
-    Changed(gfx::RectFromSize(x, y, source.Width(), source.Height()));
+    Changed(CoveredRect(x, y, source.Width(), source.Height()));
 }
 
 void TCanvas::FillRect(const gfx::Rect& rect, TColor color) {

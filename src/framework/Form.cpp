@@ -130,7 +130,12 @@ void TForm::SetVisible(bool visible) {
         if (position_ == poScreenCenter) {
             CenterOnScreen();
         }
-        FireShowingFailure(OnShow, *this);
+        try {
+            FireShowingFailure(OnShow, *this);
+        } catch (...) {  // not shown: a later Show tries again
+            visible_ = false;
+            throw;
+        }
         platform::ShowWindow(handle_, platform::SW_SHOW);
     } else {
         platform::ShowWindow(handle_, platform::SW_HIDE);
@@ -208,6 +213,11 @@ void TForm::InsertControl(TControl& control) {
 
 void TForm::RemoveControl(TControl& control) {
     std::erase(controls_, &control);
+}
+
+// Compares the address only: a control a painter destroyed is not touched.
+bool TForm::HoldsControl(const TControl* control) const {
+    return std::find(controls_.begin(), controls_.end(), control) != controls_.end();
 }
 
 void TForm::AlignControls() {
@@ -300,7 +310,8 @@ void TForm::WMPaint() {
     try {
         Paint();
         for (TControl* control : std::vector<TControl*>(controls_)) {
-            if (control->Visible() && gfx::RectsIntersect(control->BoundsRect(), paint.rcPaint)) {
+            if (HoldsControl(control) && control->Visible() &&
+                gfx::RectsIntersect(control->BoundsRect(), paint.rcPaint)) {
                 control->Paint();
             }
         }

@@ -142,6 +142,7 @@ class TForm : public TComponent {
     void WMMouseDown(TMessage& message, TMouseButton button);
     void WMMouseMove(TMessage& message);
     void CenterOnScreen();
+    bool HoldsControl(const TControl* control) const;
 
     platform::HWND handle_ = 0;
     std::unique_ptr<TCanvas> canvas_;

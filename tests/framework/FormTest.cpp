@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -167,15 +168,18 @@ TEST_F(FormTest, DrawingPresentsExactlyTheRectangleItChangedOnceShown) {
     TCanvas& canvas = form_->Canvas();
     canvas.BitBlt(5, 6, 7, 8, &source.GetCanvas(), 0, 0, gfx::Rop::SrcCopy);
     canvas.BitBlt(195, 95, 10, 10, &source.GetCanvas(), 0, 0, gfx::Rop::SrcCopy);
+    canvas.BitBlt(40, 50, -4, 3, &source.GetCanvas(), 0, 0, gfx::Rop::SrcCopy);  // leftwards
+    canvas.BitBlt(INT32_MAX - 1, 0, INT32_MAX, 5, &source.GetCanvas(), 0, 0, gfx::Rop::SrcCopy);
     EXPECT_EQ(canvas.GetClipBox(), (gfx::Rect{0, 0, 200, 100}));
     canvas.SelectClipRgn(gfx::Rect{10, 20, 20, 30});
     EXPECT_EQ(canvas.GetClipBox(), (gfx::Rect{10, 20, 20, 30}));
     canvas.FillRect({0, 0, 200, 100}, clBlue);
     canvas.SelectClipRgn(std::nullopt);
     const platform::HWND hwnd = form_->Handle();
-    EXPECT_EQ(backend_.Presented(),
-              (std::vector<PresentedRect>{
-                  {hwnd, {5, 6, 12, 14}}, {hwnd, {195, 95, 200, 100}}, {hwnd, {10, 20, 20, 30}}}));
+    EXPECT_EQ(backend_.Presented(), (std::vector<PresentedRect>{{hwnd, {5, 6, 12, 14}},
+                                                                {hwnd, {195, 95, 200, 100}},
+                                                                {hwnd, {37, 50, 41, 53}},
+                                                                {hwnd, {10, 20, 20, 30}}}));
     const gfx::Bitmap& surface = platform::WindowSurface(hwnd);
     EXPECT_EQ(surface.GetPixel(11, 13), 0x00FF0000u);
     EXPECT_NE(surface.GetPixel(12, 13), 0x00FF0000u);
@@ -200,6 +204,58 @@ TEST_F(FormTest, APaintErasesWithTheFormColourAndPaintsThePictureOfEachImage) {
     EXPECT_EQ(surface.GetPixel(13, 11), ColorToPixel(clGreen));
     EXPECT_EQ(surface.GetPixel(12, 12), ColorToPixel(clGreen));
     EXPECT_EQ(backend_.Presented().back(), (PresentedRect{form_->Handle(), {0, 0, 200, 100}}));
+}
+
+// An image whose paint destroys the control that joined after it.
+class TDestroyingImage : public TImage {
+  public:
+    using TImage::TImage;
+    TControl* victim = nullptr;
+    void Paint() override {
+        TImage::Paint();
+        if (victim != nullptr) {
+            Owner()->DestroyComponent(std::exchange(victim, nullptr));
+        }
+    }
+};
+
+TEST_F(FormTest, AControlDestroyedByAnotherOnesPaintIsNotPainted) {
+    auto* first = NewComponent<TDestroyingImage>(*form_);
+    auto* second = NewComponent<TImage>(*form_);
+    for (TImage* image : {static_cast<TImage*>(first), second}) {
+        image->SetParent(form_);
+        image->SetBounds(10, 10, 5, 5);
+    }
+    auto picture = std::make_unique<gfx::Bitmap>(5, 5);
+    picture->Fill(0x00ABCDEF);
+    second->Picture().SetBitmap(std::move(picture));
+    first->victim = second;
+    const int before = form_->ComponentCount();
+    ShowAndSettle();
+    application_.ProcessMessages();
+    EXPECT_EQ(form_->ComponentCount(), before - 1);
+    EXPECT_EQ(form_->ControlCount(), 1);
+    EXPECT_NE(platform::WindowSurface(form_->Handle()).GetPixel(12, 12), 0x00ABCDEFu);
+}
+
+// Without an application a failing OnShow reaches the caller: the form is not shown, and a
+// later Show tries again.
+TEST(FormWithoutApplicationTest, AShowThatFailsLeavesTheFormHiddenForALaterOne) {
+    platform::headless::HeadlessBackend backend;
+    TForm form(nullptr);
+    int shows = 0;
+    form.OnShow = [&](TComponent&) {
+        if (++shows == 1) {
+            throw base::Exception("Not yet");
+        }
+    };
+    EXPECT_THROW(form.Show(), base::Exception);
+    EXPECT_FALSE(form.Visible());
+    EXPECT_FALSE(backend.Window(form.Handle())->visible);
+    form.Show();
+    EXPECT_EQ(shows, 2);
+    EXPECT_TRUE(form.Visible());
+    EXPECT_TRUE(backend.Window(form.Handle())->visible);
 }
 
 // A painter that fails has its error shown; the canvas is not left clipped to that paint.
