@@ -118,6 +118,16 @@ bool ArrowCursorShown() {
     return ::GetCursor() == ::LoadCursorA(nullptr, IDC_ARROW);
 }
 
+uintptr_t CursorShown() {
+    return reinterpret_cast<uintptr_t>(::GetCursor());
+}
+
+void PointerMovesOver(platform::HWND hwnd) {
+    ::SetCursor(::LoadCursorA(nullptr, IDC_CROSS));
+    ::SendMessageA(Native(hwnd), WM_SETCURSOR, reinterpret_cast<::WPARAM>(Native(hwnd)),
+                   static_cast<::LPARAM>(HTCLIENT | (WM_MOUSEMOVE << 16)));
+}
+
 std::string OwnFolder() {
     return driver::OwnFolder();
 }

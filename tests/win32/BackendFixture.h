@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -54,6 +55,11 @@ void WriteTestString(const std::string& name, const std::string& value);
 inline const std::string kTestKey = "Software\\VellamorAutumnTest";
 // The cursor the window system shows now is the arrow.
 bool ArrowCursorShown();
+// The cursor the window system shows now, as a number to compare.
+uintptr_t CursorShown();
+// What the system does as the pointer comes over a window: another cursor (the cross) is up,
+// and the window is asked for its own.
+void PointerMovesOver(HWND hwnd);
 std::string OwnFolder();
 
 }  // namespace win32test

@@ -104,10 +104,14 @@ TEST_F(SystemTest, TheProgramsIconsAreFoundByIndexWithTheirMasks) {
 
 TEST_F(SystemTest, TheCursorIsTheProgramsOverItsWindows) {
     HWND hwnd = MakeWindow(PassOn, {0, 0, 50, 50});
-    static_cast<void>(hwnd);
     SetCursor(CursorShape::None);
     EXPECT_FALSE(ArrowCursorShown());
+    const uintptr_t none = CursorShown();
+    PointerMovesOver(hwnd);
+    EXPECT_EQ(CursorShown(), none);
     SetCursor(CursorShape::Arrow);
+    EXPECT_TRUE(ArrowCursorShown());
+    PointerMovesOver(hwnd);
     EXPECT_TRUE(ArrowCursorShown());
 }
 
