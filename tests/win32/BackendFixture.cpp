@@ -118,6 +118,32 @@ bool ArrowCursorShown() {
     return ::GetCursor() == ::LoadCursorA(nullptr, IDC_ARROW);
 }
 
+namespace {
+
+::LRESULT CALLBACK AnswerWide(::HWND hwnd, UINT message, ::WPARAM wParam, ::LPARAM lParam) {
+    if (message == WM_USER) {
+        return ::LRESULT{1} << 32;
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
+}
+
+}  // namespace
+
+platform::HWND MakeWideAnsweringWindow() {
+    WNDCLASSA windowClass{};
+    windowClass.lpfnWndProc = AnswerWide;
+    windowClass.hInstance = ::GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = "WideAnswer";
+    ::RegisterClassA(&windowClass);  // registered once per process
+    ::HWND native = ::CreateWindowExA(0, "WideAnswer", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                      windowClass.hInstance, nullptr);
+    return static_cast<platform::HWND>(reinterpret_cast<uintptr_t>(native) & 0xFFFFFFFFu);
+}
+
+void DestroyForeign(platform::HWND hwnd) {
+    ::DestroyWindow(Native(hwnd));
+}
+
 uintptr_t CursorShown() {
     return reinterpret_cast<uintptr_t>(::GetCursor());
 }

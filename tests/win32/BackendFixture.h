@@ -55,6 +55,10 @@ void WriteTestString(const std::string& name, const std::string& value);
 inline const std::string kTestKey = "Software\\VellamorAutumnTest";
 // The cursor the window system shows now is the arrow.
 bool ArrowCursorShown();
+// A window of another program's kind (not the backend's) that answers WM_USER with 2^32: a
+// value that is not 0 only beyond the program's 32 bits. Destroyed by DestroyForeign.
+HWND MakeWideAnsweringWindow();
+void DestroyForeign(HWND hwnd);
 // The cursor the window system shows now, as a number to compare.
 uintptr_t CursorShown();
 // What the system does as the pointer comes over a window: another cursor (the cross) is up,

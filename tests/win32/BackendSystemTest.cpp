@@ -102,6 +102,13 @@ TEST_F(SystemTest, TheProgramsIconsAreFoundByIndexWithTheirMasks) {
     EXPECT_EQ(IconPictures(99), nullptr);
 }
 
+TEST_F(SystemTest, AnAnswerBeyondThirtyTwoBitsIsNotTakenForZero) {
+    const HWND other = MakeWideAnsweringWindow();
+    ASSERT_NE(other, 0u);
+    EXPECT_NE(SendMessageA(other, WM_USER, 0, 0), 0);
+    DestroyForeign(other);
+}
+
 TEST_F(SystemTest, TheCursorIsTheProgramsOverItsWindows) {
     HWND hwnd = MakeWindow(PassOn, {0, 0, 50, 50});
     SetCursor(CursorShape::None);

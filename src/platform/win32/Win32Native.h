@@ -38,8 +38,11 @@ inline ::WPARAM ToNativeWParam(WPARAM wParam) {
 inline ::LPARAM ToNativeLParam(LPARAM lParam) {
     return static_cast<::LPARAM>(lParam);
 }
+// The program's results are 32 bits wide. One that is not 0 stays so when its low half is 0:
+// another program's answer (a veto, for one) may be any value but 0.
 inline LRESULT FromNativeResult(::LRESULT result) {
-    return static_cast<LRESULT>(result);
+    const auto narrow = static_cast<LRESULT>(result);
+    return narrow == 0 && result != 0 ? 1 : narrow;
 }
 
 inline gfx::Rect FromNativeRect(const RECT& rect) {
