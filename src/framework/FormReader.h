@@ -4,7 +4,9 @@
 // the form (a control also gets the form as its parent), named, and given its properties in
 // stored order, each through its kind's setter. A component reference names a component made
 // before it; an event binding names a handler the form defined (TForm::DefineHandler).
-// Every fault is a base::EReadError naming the component and the property.
+// A fault of the description (an unknown class or property, a value of the wrong kind, a
+// missing reference or handler) is a base::EReadError naming it; a fault that a component
+// finds in a value (a damaged picture, a frame not found) is that component's own exception.
 
 #include <span>
 #include <string>
