@@ -61,6 +61,11 @@ inline constexpr WPARAM MK_XBUTTON1 = 0x0020;
 inline constexpr WPARAM MK_XBUTTON2 = 0x0040;
 inline constexpr WPARAM XBUTTON1 = 0x0001;
 inline constexpr WPARAM XBUTTON2 = 0x0002;
+// wParam of WM_XBUTTONDOWN for that side button (XBUTTON1 or XBUTTON2): its flag, and it in
+// the high word.
+constexpr WPARAM XButtonDownFlags(WPARAM which) {
+    return (which == XBUTTON2 ? MK_XBUTTON2 : MK_XBUTTON1) | (which << 16);
+}
 // Bit 29 of lParam of WM_SYSKEYDOWN: the Alt key is down.
 inline constexpr LPARAM kAltDownFlag = 0x20000000;
 

@@ -21,7 +21,6 @@ char CharacterOf(WPARAM virtualKey) {
     return 0;
 }
 
-// A side button's wParam also names it in the high word.
 WPARAM ButtonFlag(MouseButton button) {
     switch (button) {
         case MouseButton::Right:
@@ -29,9 +28,9 @@ WPARAM ButtonFlag(MouseButton button) {
         case MouseButton::Middle:
             return MK_MBUTTON;
         case MouseButton::XButton1:
-            return MK_XBUTTON1 | (XBUTTON1 << 16);
+            return XButtonDownFlags(XBUTTON1);
         case MouseButton::XButton2:
-            return MK_XBUTTON2 | (XBUTTON2 << 16);
+            return XButtonDownFlags(XBUTTON2);
         case MouseButton::Left:
             break;
     }

@@ -117,11 +117,11 @@ void X11Backend::QueueButton(const XButtonEvent& event) {
             break;
         case kBackButton:
             message = WM_XBUTTONDOWN;
-            flag = MK_XBUTTON1 | (XBUTTON1 << 16);
+            flag = XButtonDownFlags(XBUTTON1);
             break;
         case kForwardButton:
             message = WM_XBUTTONDOWN;
-            flag = MK_XBUTTON2 | (XBUTTON2 << 16);
+            flag = XButtonDownFlags(XBUTTON2);
             break;
         default:
             return;  // the wheel's buttons (4 to 7) have no button message

@@ -109,7 +109,7 @@ TEST_F(X11MessageTest, ButtonsAndMotionCarryClientCoordinates) {
     EXPECT_EQ(log_.Count(WM_LBUTTONDOWN), 1);
     ASSERT_EQ(log_.Count(WM_XBUTTONDOWN), 2);
     const MSG* back = log_.Last(WM_XBUTTONDOWN);
-    EXPECT_EQ(back->wParam, MK_XBUTTON1 | (XBUTTON1 << 16));
+    EXPECT_EQ(back->wParam, MK_XBUTTON1 | 0x10000u);
     EXPECT_EQ(XFromLParam(back->lParam), 9);
 }
 
