@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "SaverRig.h"
 #include "base/Random.h"
 #include "sprites/FrameList.h"
@@ -122,10 +124,25 @@ TEST_F(LaunchTest, EveryWindLandsOnAPointAtTheLeftEdgeShowingItsFirstFrame) {
                                            .Items(0)
                                            .Frame();
         EXPECT_EQ(leaf.TargetX, -first.Width() / 2);
+        const int32_t targetX = leaf.TargetX;
+        const int32_t targetY = leaf.TargetY;
         LandAll();
         const TLeafPos& landed = Form().LeafPosList.Items(Form().LeafPosList.Count() - 1);
         EXPECT_EQ(landed.FrameName, first.Name()) << landed.SequenceName;
         EXPECT_EQ(landed.Width, first.Width()) << landed.SequenceName;
+        // The stamp lies on the target: the first frame's opaque pixels on the screen are there.
+        int32_t checked = 0;
+        for (int32_t dy = std::max(0, -targetY); dy < first.Height(); ++dy) {
+            for (int32_t dx = std::max(0, -targetX); dx < first.Width(); ++dx) {
+                gfx::Pixel colour = 0;
+                if (Opaque(*Form().spriteBladeren, first.Name(), dx, dy, colour)) {
+                    ASSERT_EQ(Background().GetPixel(targetX + dx, targetY + dy), colour)
+                        << landed.SequenceName << " " << dx << "," << dy;
+                    ++checked;
+                }
+            }
+        }
+        EXPECT_GT(checked, 0);
     }
 }
 

@@ -122,7 +122,7 @@ namespace {
 
 ::LRESULT CALLBACK AnswerWide(::HWND hwnd, UINT message, ::WPARAM wParam, ::LPARAM lParam) {
     if (message == WM_USER) {
-        return ::LRESULT{1} << 32;
+        return static_cast<::LRESULT>(uint64_t{1} << 32);  // 0 on a 32-bit system
     }
     return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }

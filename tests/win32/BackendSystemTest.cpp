@@ -103,6 +103,9 @@ TEST_F(SystemTest, TheProgramsIconsAreFoundByIndexWithTheirMasks) {
 }
 
 TEST_F(SystemTest, AnAnswerBeyondThirtyTwoBitsIsNotTakenForZero) {
+    if (sizeof(void*) == 4) {
+        GTEST_SKIP() << "a 32-bit system's answers have 32 bits";
+    }
     const HWND other = MakeWideAnsweringWindow();
     ASSERT_NE(other, 0u);
     EXPECT_NE(SendMessageA(other, WM_USER, 0, 0), 0);
