@@ -14,12 +14,7 @@ std::unique_ptr<XvfbServer> StartXvfb(int width, int height, std::string& failur
         failure = "Xvfb is not installed (Debian package xvfb): X11 tests skipped";
         return nullptr;
     }
-    try {
-        return std::make_unique<XvfbServer>(width, height);
-    } catch (const std::exception& error) {
-        failure = error.what();
-        return nullptr;
-    }
+    return std::make_unique<XvfbServer>(width, height);  // an Xvfb that fails to start fails
 }
 
 void X11Fixture::SetUp() {

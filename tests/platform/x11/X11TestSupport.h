@@ -21,7 +21,8 @@
 
 namespace platform::x11::testing {
 
-// An Xvfb with a screen of the given size, or nullptr with the reason to skip in `failure`.
+// An Xvfb with a screen of the given size, or nullptr with the reason to skip in `failure`
+// when Xvfb is not installed; one that does not start throws, and its tests fail.
 std::unique_ptr<XvfbServer> StartXvfb(int width, int height, std::string& failure);
 
 class X11Fixture : public ::testing::Test {
