@@ -61,7 +61,9 @@ void ScatterLeaves(IndexedImage& picture) {
     Lcg random(20261106U);
     for (int i = 0; i < kScatteredLeaves; ++i) {
         const auto kind = static_cast<LeafKind>((i * 3) % 5);
-        const float tilt = random.Range(0.55F, 1.0F) * (random.Unit() < 0.2F ? -1.0F : 1.0F);
+        // Two statements: the order of the draws is the order written.
+        const float steepness = random.Range(0.55F, 1.0F);
+        const float tilt = steepness * (random.Unit() < 0.2F ? -1.0F : 1.0F);
         const LeafPose pose{random.Range(0.0F, 2.0F * kPi), tilt, random.Range(0.0F, kPi)};
         const auto size = static_cast<int32_t>(random.Range(46.0F, 80.0F));
         const int column = (i * 7) % 4;
