@@ -41,6 +41,24 @@ FrameStats Measure(const FrameEntry& frame) {
     return s;
 }
 
+// The share of the common area, the two frames laid over each other by their centres, where
+// one has leaf and the other not.
+double ShapeDifference(const FrameEntry& a, const FrameEntry& b) {
+    const int32_t width = std::min(a.width, b.width);
+    const int32_t height = std::min(a.height, b.height);
+    const auto leafAt = [](const FrameEntry& f, int32_t x, int32_t y) {
+        return Leaves().bitmap.GetPixel(f.x + x, y) != kLeafBlue;
+    };
+    int32_t differing = 0;
+    for (int32_t y = 0; y < height; ++y) {
+        for (int32_t x = 0; x < width; ++x) {
+            differing += leafAt(a, x + (a.width - width) / 2, y + (a.height - height) / 2) !=
+                         leafAt(b, x + (b.width - width) / 2, y + (b.height - height) / 2);
+        }
+    }
+    return static_cast<double>(differing) / static_cast<double>(width * height);
+}
+
 TEST(LeafStripTest, StripHasTheStoredSizeAndTableAndRoundTripsByteForByte) {
     const gfx::Bitmap& strip = Leaves().bitmap;
     EXPECT_EQ(strip.Width(), 10085);
@@ -90,15 +108,8 @@ TEST(LeafStripTest, EachLeafFillsItsFrameInItsInksAndChangesFromTheNext) {
             ASSERT_EQ(Leaves().bitmap.GetPixel(frame.x + frame.width / 2, y), gfx::kWhite)
                 << frame.name;
         }
-        if (i + 1 < frames.size()) {
-            // Different sizes or a different share of leaf: no two frames are copies.
-            const FrameEntry& next = frames[i + 1];
-            const double share = static_cast<double>(s.leafPixels) / static_cast<double>(area);
-            const double nextShare = static_cast<double>(Measure(next).leafPixels) /
-                                     static_cast<double>(next.width * next.height);
-            EXPECT_TRUE(frame.width != next.width || frame.height != next.height ||
-                        share != nextShare)
-                << frame.name;
+        if (i + 1 < frames.size()) {  // the next pose is another leaf shape, not a copy
+            EXPECT_GT(ShapeDifference(frame, frames[i + 1]), 0.02) << frame.name;
         }
     }
 }
