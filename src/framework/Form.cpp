@@ -270,7 +270,7 @@ void TForm::WndProc(TMessage& message) {
             WMMouseDown(message, mbMiddle);
             break;
         case platform::WM_XBUTTONDOWN:
-            WMMouseDown(message, ((message.WParam >> 16) & 0xFFFF) == platform::XBUTTON2
+            WMMouseDown(message, platform::XButtonOf(message.WParam) == platform::XBUTTON2
                                      ? mbXButton2
                                      : mbXButton1);
             message.Result = 1;  // taken, as the window system asks of this message

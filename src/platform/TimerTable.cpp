@@ -28,6 +28,12 @@ void TimerTable::KillAllOf(HWND hwnd) {
 }
 
 std::optional<DueTimer> TimerTable::TakeDue(uint64_t now, uint64_t tolerance) {
+    if (tolerance != 0) {  // held back until the last tick due within the tolerance
+        std::optional<uint64_t> wake = WakeTime(tolerance);
+        if (!wake || *wake > now) {
+            return std::nullopt;
+        }
+    }
     auto best = timers_.end();
     for (auto it = timers_.begin(); it != timers_.end(); ++it) {
         const Entry& entry = it->second;

@@ -30,9 +30,10 @@ class TimerTable {
     size_t Count() const { return timers_.size(); }
 
     // The earliest due timer that is not being dispatched, due at or before now; its next
-    // tick becomes due one interval after now, as the platform does. A tick taken at most
-    // `tolerance` ms late (held back by WakeTime) keeps its timer's pace instead: the next is
-    // due one interval after this one was, unless that time has passed too.
+    // tick becomes due one interval after now, as the platform does. With a tolerance, ticks
+    // are held back until WakeTime(tolerance), and a tick taken at most `tolerance` ms late
+    // keeps its timer's pace instead: the next is due one interval after this one was, unless
+    // that time has passed too.
     std::optional<DueTimer> TakeDue(uint64_t now, uint64_t tolerance = 0);
     // When the next tick can come, ignoring timers being dispatched.
     std::optional<uint64_t> NextDue() const;

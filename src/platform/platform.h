@@ -66,6 +66,10 @@ inline constexpr WPARAM XBUTTON2 = 0x0002;
 constexpr WPARAM XButtonDownFlags(WPARAM which) {
     return (which == XBUTTON2 ? MK_XBUTTON2 : MK_XBUTTON1) | (which << 16);
 }
+// Which side button a WM_XBUTTONDOWN's wParam names.
+constexpr WPARAM XButtonOf(WPARAM wParam) {
+    return (wParam >> 16) & 0xFFFF;
+}
 // Bit 29 of lParam of WM_SYSKEYDOWN: the Alt key is down.
 inline constexpr LPARAM kAltDownFlag = 0x20000000;
 

@@ -69,12 +69,7 @@ void X11Backend::WaitForEvents() {
 }
 
 bool X11Backend::TakeTimer(MSG& msg) {
-    const uint64_t now = MonotonicMilliseconds();
-    std::optional<uint64_t> wake = timers_.WakeTime(kTimerTolerance);
-    if (!wake || *wake > now) {
-        return false;
-    }
-    std::optional<DueTimer> due = timers_.TakeDue(now, kTimerTolerance);
+    std::optional<DueTimer> due = timers_.TakeDue(MonotonicMilliseconds(), kTimerTolerance);
     if (!due) {
         return false;
     }
