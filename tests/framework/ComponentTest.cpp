@@ -38,22 +38,6 @@ class TTimerLike : public TComponent {
     using TComponent::TComponent;
 };
 
-TEST(ComponentTest, OwnedComponentsGoWithTheOwnerTheLastMadeFirst) {
-    std::vector<std::string> log;
-    {
-        TComponent owner(nullptr);
-        NewComponent<TLogged>(owner, log, "a");
-        auto* b = NewComponent<TLogged>(owner, log, "b");
-        NewComponent<TLogged>(*b, log, "b1");
-        NewComponent<TLogged>(owner, log, "c");
-        EXPECT_EQ(owner.ComponentCount(), 3);
-        EXPECT_EQ(b->Owner(), &owner);
-    }
-    std::vector<std::string> expected = {"before c", "~c", "before b", "before b1",
-                                         "~b1",      "~b", "before a", "~a"};
-    EXPECT_EQ(log, expected);
-}
-
 TEST(ComponentTest, OneComponentCanBeDestroyedEarlyOrHandedOver) {
     std::vector<std::string> log;
     TComponent owner(nullptr);

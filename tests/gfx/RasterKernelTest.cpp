@@ -270,21 +270,6 @@ TEST(RasterRowKernels, TheStringMoveCopiesEveryWidthAndNoMore) {
     }
 }
 
-TEST(RasterRowKernels, InvertAndBlackenTouchOnlyTheirRow) {
-    std::mt19937 random(23);
-    for (int32_t count = 0; count <= 70; ++count) {
-        for (Rop rop : {Rop::DstInvert, Rop::Blackness}) {
-            std::vector<Pixel> row = RandomPixels(random, count + kGuard);
-            std::vector<Pixel> expected = row;
-            for (int32_t i = 0; i < count; ++i) {
-                expected[size_t(i)] = rop == Rop::Blackness ? kBlack : row[size_t(i)] ^ kColourBits;
-            }
-            raster::NoSourceRowKernelFor(rop)(row.data(), count);
-            ASSERT_EQ(row, expected) << uint32_t(rop) << " " << count;
-        }
-    }
-}
-
 TEST(RasterRowKernels, AKernelForTheWrongKindOfOperationIsRefused) {
     EXPECT_THROW(raster::ColourRowKernelFor(Rop::DstInvert), base::EInvalidGraphic);
     EXPECT_THROW(raster::MonoRowKernelFor(Rop::Blackness), base::EInvalidGraphic);

@@ -7,20 +7,6 @@
 namespace win32test {
 namespace {
 
-// A system that implements GetGuiResources counts with it; the probe is the fallback.
-TEST(GuiResourceCountTest, TheCounterInUseIsNamedAndTheSystemsIsUsedWhenItAnswers) {
-    GuiCounts system = SystemGuiCounts();
-    GuiCounts used = CountGuiResources();
-    std::cout << "GetGuiResources answers " << system.gdi << " GDI, " << system.user
-              << " USER objects; counting with the " << used.counter << "\n";
-    if (system.gdi != 0 && system.user != 0) {
-        EXPECT_EQ(used.counter, "GetGuiResources");
-    } else {
-        EXPECT_EQ(used.counter, "handle-table probe");
-    }
-    EXPECT_GT(used.gdi, 0u) << "the stock objects at least exist";
-}
-
 TEST(GuiResourceCountTest, ABrushAndABitmapAreCountedUntilDeleted) {
     GuiCounts before = CountGuiResources();
     HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));

@@ -33,7 +33,6 @@ class VirtualClockBackend : public platform::win32::Win32Backend {
     // Presents handed to the system, and the pixels they covered.
     uint64_t Presents() const { return presents_; }
     uint64_t PresentedPixels() const { return presentedPixels_; }
-    size_t TimerCount() const { return timers_.size(); }
 
     bool GetMessageA(platform::MSG& msg) override;
     platform::LRESULT DispatchMessageA(const platform::MSG& msg) override;
