@@ -15,7 +15,8 @@
 namespace bench {
 
 // A timed case: its name, the bytes its memcpy baseline copies (the destination area's
-// pixels), and the ratio to that baseline it must stay under (0 when it has none).
+// pixels; 0 for a case reported by its time alone), and the ratio to that baseline it must
+// stay under (0 when it has none).
 struct TimedCase {
     std::string name;
     size_t bytes = 0;

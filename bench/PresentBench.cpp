@@ -123,6 +123,15 @@ void RegisterX11Rig(PresentStage* p, X11PresentRig* rig, const std::string& kind
     }
 }
 
+// One pixel presented the same way: what a request costs whatever it carries, the share of a
+// present that no saving on pixels takes away (no ratio: it carries no bytes to speak of).
+void RegisterX11RequestCost(PresentStage* p, X11PresentRig* rig) {
+    const gfx::Rect pixel{0, 0, 1, 1};
+    RegisterSelfTimed(
+        {"present/x11_shm_flush/1x1", 0, 0, "one pixel: a request's own cost, own + server CPU"},
+        [p, rig, pixel] { return PresentCost(*rig, *p->serverClock, pixel, Delivery::Flush); });
+}
+
 void RegisterX11(PresentStage* p) {
     if (!platform::x11::testing::XvfbServer::Find()) {
         std::printf("bench_present: Xvfb is not installed: the X11 cases are skipped\n");
@@ -150,6 +159,7 @@ void RegisterX11(PresentStage* p) {
         std::printf("bench_present: the server refused MIT-SHM: the shm cases use XPutImage\n");
     }
     RegisterX11Rig(p, p->shmRig.get(), "shm");
+    RegisterX11RequestCost(p, p->shmRig.get());
     RegisterX11Rig(p, p->plainRig.get(), "plain");
 }
 #endif
