@@ -293,8 +293,12 @@ bool KernelLevelAvailable(KernelLevel level) {
         }
         case KernelLevel::Avx512: {
 #if defined(VA_RASTER_AVX512)
-            static const bool hasAvx512 =
-                __builtin_cpu_supports("avx512f") != 0 && KernelLevelAvailable(KernelLevel::Avx2);
+            // The masked kernels take mask bits by byte permutes and bit shuffles.
+            static const bool hasAvx512 = __builtin_cpu_supports("avx512f") != 0 &&
+                                          __builtin_cpu_supports("avx512bw") != 0 &&
+                                          __builtin_cpu_supports("avx512vbmi") != 0 &&
+                                          __builtin_cpu_supports("avx512bitalg") != 0 &&
+                                          KernelLevelAvailable(KernelLevel::Avx2);
             return hasAvx512;
 #else
             return false;

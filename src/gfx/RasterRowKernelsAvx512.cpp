@@ -13,9 +13,9 @@ namespace {
 // Sixteen pixels a vector; a mask register takes each lane's mask bit as it is. As in the AVX2
 // kernels, a row's first and last vectors may overlap its body: each pixel's result depends
 // only on its own pixels, so they are computed from the untouched row first and stored last.
-// Only rows of fewer than sixteen pixels take masked loads and stores. (Shifts and permutes
-// are the zeroing ones even where every lane is taken: their unmasked forms start from an
-// undefined register, which the compiler warns of.)
+// Only rows of fewer than sixteen pixels take masked loads and stores of pixels. (Shifts and
+// permutes are the zeroing ones even where every lane is taken: their unmasked forms start
+// from an undefined register, which the compiler warns of.)
 constexpr int32_t kLanes = 16;
 
 __m512i Broadcast(uint32_t value) {
@@ -89,58 +89,140 @@ void WalkRow(Pixel* dest, int32_t count, Short shortRow, Sixteen sixteen, Pair p
     Store(dest + last, final);
 }
 
-void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
-                   int32_t count, MonoColours colours) {
-    if (count <= 0) {
-        return;
+// A row's mask bits, held in one register from the byte of the row's first bit to the byte of
+// its last (at most kRegisterBytes bytes, read once per row and no further than the row's own).
+// Any 32 consecutive bits come out as lanes of a mask register: a byte permute puts the eight
+// bytes from the first one's byte in every quadword, and a bit shuffle takes each lane's bit
+// from its quadword, at places given by the first bit's place in its byte. Read from memory a
+// window per vector instead, the bits cost the unscaled plot a tenth of its time more or so.
+constexpr int32_t kRegisterBytes = 56;
+// The longest row one register holds whatever its first bit's place, and the parts a longer
+// row is plotted in (whole pairs of vectors).
+constexpr int32_t kRegisterPixels = 8 * kRegisterBytes - 7;
+constexpr int32_t kPartPixels = 384;
+static_assert(kPartPixels <= kRegisterPixels && kPartPixels % 32 == 0);
+constexpr __mmask64 kAllBytes = ~__mmask64{0};
+
+// Lane k of a forward walk takes pixel k from the first bit, of a reversed one pixel 31 - k
+// (lanes 32 on repeat lanes 0 to 31 and are not used). Pixel p from bit 7 of a quadword's first
+// byte is the quadword's bit p ^ 7, the bytes' bits being counted from the lowest.
+struct LaneOrder {
+    alignas(64) uint8_t pixels[64];
+};
+
+constexpr LaneOrder MakeLaneOrder(bool reversed) {
+    LaneOrder order{};
+    for (int32_t lane = 0; lane < 64; ++lane) {
+        order.pixels[lane] = static_cast<uint8_t>(reversed ? 31 - lane % 32 : lane % 32);
     }
+    return order;
+}
+
+constexpr LaneOrder kForwardLanes = MakeLaneOrder(false);
+constexpr LaneOrder kReversedLanes = MakeLaneOrder(true);
+
+class RowBits {
+  public:
+    // The bits of pixels 0 .. count - 1 (count 1 .. kRegisterPixels) from bit firstBit of bits.
+    RowBits(const uint8_t* bits, int32_t firstBit, int32_t count)
+        : place_(firstBit & 7),
+          bytes_(_mm512_maskz_loadu_epi8(ByteLanes(((firstBit & 7) + count + 7) / 8),
+                                         bits + (firstBit >> 3))) {}
+
+    // Lane k: the bit of pixel + k, or reversed of pixel + 31 - k; bits past the row are 0.
+    __mmask64 Forward(int32_t pixel) const { return Lanes(pixel, kForwardLanes); }
+    __mmask64 Reversed(int32_t pixel) const { return Lanes(pixel, kReversedLanes); }
+
+    // The same in steps, for a walk whose pixels lie 32 apart: their bits are four bytes apart
+    // at one place in a byte, so the picks stay and the permute moves on by four.
+    __m512i PermuteAt(int32_t pixel) const { return BytesFrom((place_ + pixel) >> 3); }
+    __m512i PicksAt(int32_t pixel, const LaneOrder& order) const {
+        const auto place = static_cast<char>((place_ + pixel) & 7);
+        return _mm512_xor_si512(
+            _mm512_add_epi8(_mm512_load_si512(order.pixels), _mm512_set1_epi8(place)),
+            _mm512_set1_epi8(7));
+    }
+    __mmask64 Pick(__m512i permute, __m512i picks) const {
+        return _mm512_bitshuffle_epi64_mask(
+            _mm512_maskz_permutexvar_epi8(kAllBytes, permute, bytes_), picks);
+    }
+
+  private:
+    static __mmask64 ByteLanes(int32_t n) { return _cvtu64_mask64((uint64_t{1} << n) - 1u); }
+    // Bytes byte .. byte + 7 of the register in every quadword.
+    static __m512i BytesFrom(int32_t byte) {
+        return _mm512_add_epi8(_mm512_set1_epi64(0x0706050403020100),
+                               _mm512_set1_epi8(static_cast<char>(byte)));
+    }
+    __mmask64 Lanes(int32_t pixel, const LaneOrder& order) const {
+        return Pick(PermuteAt(pixel), PicksAt(pixel, order));
+    }
+
+    int32_t place_;  // of the row's first bit in its byte
+    __m512i bytes_;
+};
+
+__mmask16 Low16(__mmask64 lanes) {
+    return static_cast<__mmask16>(_cvtmask64_u64(lanes));
+}
+__mmask16 High16(__mmask64 lanes) {
+    return static_cast<__mmask16>(_cvtmask64_u64(lanes) >> 16);
+}
+
+// A row of at most kRegisterPixels pixels.
+void MaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                    int32_t count, MonoColours colours) {
     const MaskedLanes plot(colours);
-    // Lane k tests bit 31 - k of a window, whose top bit is the window's first pixel, and the
-    // lanes of the window's second sixteen pixels bit 15 - k.
-    const __m512i secondBits =
-        _mm512_set_epi32(0x1, 0x2, 0x4, 0x8, 0x10, 0x20, 0x40, 0x80, 0x100, 0x200, 0x400, 0x800,
-                         0x1000, 0x2000, 0x4000, 0x8000);
-    const __m512i firstBits = _mm512_maskz_slli_epi32(FirstLanes(kLanes), secondBits, kLanes);
-    const int32_t lastByte = (firstBit + count - 1) >> 3;
-    const auto windowAt = [&](int32_t i) {
-        return Broadcast(MaskWindowAt(bits, firstBit + i, lastByte));
-    };
+    const RowBits row(bits, firstBit, count);
     const auto shortRow = [&] {
-        plot.PlotFirst(dest, count, _mm512_test_epi32_mask(windowAt(0), firstBits),
+        plot.PlotFirst(dest, count, Low16(row.Forward(0)),
                        _mm512_maskz_loadu_epi32(FirstLanes(count), image));
     };
     const auto sixteen = [&](int32_t i) {
-        return plot.Combine(Load(dest + i), _mm512_test_epi32_mask(windowAt(i), firstBits),
-                            Load(image + i));
+        return plot.Combine(Load(dest + i), Low16(row.Forward(i)), Load(image + i));
     };
+    // WalkRow plots its pairs from HeadPixels(dest) on, 32 pixels apart.
+    const int32_t firstPair = HeadPixels(dest);
+    __m512i permute = row.PermuteAt(firstPair);
+    const __m512i picks = row.PicksAt(firstPair, kForwardLanes);
+    const __m512i step = _mm512_set1_epi8(4);
     const auto pair = [&](int32_t i) {
-        const __m512i window = windowAt(i);
-        Store(dest + i, plot.Combine(Load(dest + i), _mm512_test_epi32_mask(window, firstBits),
-                                     Load(image + i)));
+        const __mmask64 lanes = row.Pick(permute, picks);
+        permute = _mm512_add_epi8(permute, step);
+        Store(dest + i, plot.Combine(Load(dest + i), Low16(lanes), Load(image + i)));
         Store(dest + i + kLanes,
-              plot.Combine(Load(dest + i + kLanes), _mm512_test_epi32_mask(window, secondBits),
-                           Load(image + i + kLanes)));
+              plot.Combine(Load(dest + i + kLanes), High16(lanes), Load(image + i + kLanes)));
     };
     WalkRow(dest, count, shortRow, sixteen, pair);
 }
 
-// dest[i] = (dest[i] & colour of bit firstBit + count - 1 - i) | image[count - 1 - i]. Sixteen
-// pixels from dest + i read source pixels low .. low + 15 (low = count - i - 16), the last
-// first: lane k takes source pixel low + 15 - k, whose bit lies 16 + k places from the bottom
-// of the window read at source pixel low. So the window's high half holds each lane's bit in
-// its own place; for a pair (low = count - i - 32), the low half holds those of its first
-// sixteen pixels and the high half those of its second. A short row of n pixels is a window
-// shifted down by 32 - n.
-void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
-                           int32_t count, MonoColours colours) {
-    if (count <= 0) {
-        return;
+// A longer row in parts of kPartPixels.
+void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                   int32_t count, MonoColours colours) {
+    for (; count > kRegisterPixels; count -= kPartPixels) {
+        MaskedMonoPart(dest, bits, firstBit, image, kPartPixels, colours);
+        dest += kPartPixels;
+        image += kPartPixels;
+        firstBit += kPartPixels;
     }
+    if (count > 0) {
+        MaskedMonoPart(dest, bits, firstBit, image, count, colours);
+    }
+}
+
+// dest[i] = (dest[i] & colour of bit firstBit + count - 1 - i) | image[count - 1 - i], for a
+// row of at most kRegisterPixels pixels. The reversed bits from pixel p on give lane k the bit
+// of pixel p + 31 - k. A pair at dest + i (low = count - i - 32) reads source pixels
+// low .. low + 31: its first sixteen pixels take lanes 0 .. 15 of the reversed bits from low,
+// its second sixteen lanes 16 .. 31. Sixteen pixels at dest + i (low = count - i - 16) take
+// lanes 16 .. 31 of those from low, and a short row of n pixels those from 0 shifted down by
+// 32 - n.
+void ReversedMaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                            int32_t count, MonoColours colours) {
     const MaskedLanes plot(colours);
+    const RowBits row(bits, firstBit, count);
     const __m512i inOrder = _mm512_set_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
     const __m512i reverse = _mm512_sub_epi32(Broadcast(kLanes - 1), inOrder);
-    const int32_t lastByte = (firstBit + count - 1) >> 3;
-    const auto windowAt = [&](int32_t low) { return MaskWindowAt(bits, firstBit + low, lastByte); };
     const auto reversedAt = [&](int32_t from) {
         return _mm512_maskz_permutexvar_epi32(FirstLanes(kLanes), reverse, Load(image + from));
     };
@@ -151,22 +233,41 @@ void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, c
             _mm512_sub_epi32(Broadcast(static_cast<uint32_t>(count - 1)), inOrder);
         const __m512i reversed =
             _mm512_maskz_permutexvar_epi32(lanes, places, _mm512_maskz_loadu_epi32(lanes, image));
-        plot.PlotFirst(dest, count, _cvtu32_mask16(windowAt(0) >> (32 - count)), reversed);
+        const auto reversedBits = static_cast<uint32_t>(_cvtmask64_u64(row.Reversed(0)));
+        plot.PlotFirst(dest, count, static_cast<__mmask16>(reversedBits >> (32 - count)), reversed);
     };
     const auto sixteen = [&](int32_t i) {
         const int32_t low = count - i - kLanes;
-        return plot.Combine(Load(dest + i), _cvtu32_mask16(windowAt(low) >> kLanes),
-                            reversedAt(low));
+        return plot.Combine(Load(dest + i), High16(row.Reversed(low)), reversedAt(low));
     };
+    // WalkRow plots its pairs from HeadPixels(dest) on: their source pixels go down by 32.
+    const int32_t firstLow = count - HeadPixels(dest) - 2 * kLanes;
+    __m512i permute = row.PermuteAt(firstLow);
+    const __m512i picks = row.PicksAt(firstLow, kReversedLanes);
+    const __m512i step = _mm512_set1_epi8(-4);
     const auto pair = [&](int32_t i) {
         const int32_t low = count - i - 2 * kLanes;
-        const uint32_t window = windowAt(low);
-        Store(dest + i, plot.Combine(Load(dest + i), _cvtu32_mask16(window & 0xFFFFu),
-                                     reversedAt(low + kLanes)));
-        Store(dest + i + kLanes, plot.Combine(Load(dest + i + kLanes),
-                                              _cvtu32_mask16(window >> kLanes), reversedAt(low)));
+        const __mmask64 lanes = row.Pick(permute, picks);
+        permute = _mm512_add_epi8(permute, step);
+        Store(dest + i, plot.Combine(Load(dest + i), Low16(lanes), reversedAt(low + kLanes)));
+        Store(dest + i + kLanes,
+              plot.Combine(Load(dest + i + kLanes), High16(lanes), reversedAt(low)));
     };
     WalkRow(dest, count, shortRow, sixteen, pair);
+}
+
+// A longer row in parts of kPartPixels from its first destination pixel on; each part reads
+// its source pixels from the end of the ones left.
+void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                           int32_t count, MonoColours colours) {
+    for (; count > kRegisterPixels; count -= kPartPixels) {
+        const int32_t low = count - kPartPixels;
+        ReversedMaskedMonoPart(dest, bits, firstBit + low, image + low, kPartPixels, colours);
+        dest += kPartPixels;
+    }
+    if (count > 0) {
+        ReversedMaskedMonoPart(dest, bits, firstBit, image, count, colours);
+    }
 }
 
 // Sixteen pixels of a stretched row: the group's 32 span pixels in two registers, of which

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <numeric>
 #include <random>
 #include <utility>
 #include <vector>
@@ -137,16 +138,19 @@ TEST(RasterRowKernels, MonoAndMaskedKernelsExpandEachBitToEitherColour) {
     }
 }
 
-// The masked kernels, forward and mirrored, on every width up to 140 from every pixel of a
-// cache line on (the wider builds align their stores to one), with guard pixels on both sides
-// of the row. The bits end at the last byte that holds a wanted one, so a read past it shows
-// under the sanitizers.
+// The masked kernels, forward and mirrored, on every width up to 140 and on rows long enough
+// to be plotted in parts, from every pixel of a cache line on (the wider builds align their
+// stores to one), with guard pixels on both sides of the row. The bits end at the last byte
+// that holds a wanted one, so a read past it shows under the sanitizers.
 TEST(RasterRowKernels, MaskedKernelsGiveTheSamePixelsWhereverTheRowStarts) {
     std::mt19937 random(25);
     constexpr int32_t kLine = 16;  // pixels in a 64-byte cache line
+    std::vector<int32_t> widths(141);
+    std::iota(widths.begin(), widths.end(), 0);
+    widths.insert(widths.end(), {383, 384, 385, 434, 441, 442, 449, 767, 768, 769, 1001});
     for (raster::KernelLevel level : AvailableLevels()) {
         for (int32_t offset = 0; offset < kLine; ++offset) {
-            for (int32_t width = 0; width <= 140; ++width) {
+            for (const int32_t width : widths) {
                 const int32_t firstBit = static_cast<int32_t>(random() % 8);
                 std::vector<uint8_t> bits(size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0));
                 for (uint8_t& b : bits) {
