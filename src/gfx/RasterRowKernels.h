@@ -28,9 +28,9 @@ using MonoRowKernel = void (*)(Pixel* dest, const uint8_t* bits, int32_t firstBi
 using NoSourceRowKernel = void (*)(Pixel* dest, int32_t count);
 
 // Which build of the kernels: the base one (SSE2, or plain loops without it), AVX2, or AVX-512
-// (the masked kernels; AVX2 serves for the others). The last two are there on x86-64 Linux
-// builds and used when the processor has them. A level runs the kernels of its own build and,
-// where that has none, those of the level below.
+// with BW, VBMI and BITALG (the masked kernels; AVX2 serves for the others). The last two are
+// there on x86-64 Linux builds and used when the processor has them. A level runs the kernels
+// of its own build and, where that has none, those of the level below.
 enum class KernelLevel { Base, Avx2, Avx512 };
 KernelLevel BestKernelLevel();
 // The levels this build and this processor can run (for the tests).
