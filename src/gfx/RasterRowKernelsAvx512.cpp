@@ -67,10 +67,12 @@ class MaskedLanes {
 
 // Walks a row of count pixels from dest. Rows of fewer than sixteen take short(); others the
 // vectors sixteen(i) for pixels i .. i + 15 at either end and pair(i), which plots the 32
-// pixels from i on from one read of the mask, from the first cache line boundary on, with one
-// more sixteen where what is left allows.
+// pixels from i on from one pick of mask bits, for i = firstPair, firstPair + 32, ... (the
+// kernels start at the first cache line boundary, and walk their mask bits from there), with
+// one more sixteen where what is left allows.
 template <class Short, class Sixteen, class Pair>
-void WalkRow(Pixel* dest, int32_t count, Short shortRow, Sixteen sixteen, Pair pair) {
+void WalkRow(Pixel* dest, int32_t count, int32_t firstPair, Short shortRow, Sixteen sixteen,
+             Pair pair) {
     if (count < kLanes) {
         shortRow();
         return;
@@ -78,7 +80,7 @@ void WalkRow(Pixel* dest, int32_t count, Short shortRow, Sixteen sixteen, Pair p
     const int32_t last = count - kLanes;
     const __m512i first = sixteen(0);
     const __m512i final = sixteen(last);
-    int32_t i = HeadPixels(dest);
+    int32_t i = firstPair;
     for (; i + 2 * kLanes <= count; i += 2 * kLanes) {
         pair(i);
     }
@@ -181,7 +183,6 @@ void MaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pi
     const auto sixteen = [&](int32_t i) {
         return plot.Combine(Load(dest + i), Low16(row.Forward(i)), Load(image + i));
     };
-    // WalkRow plots its pairs from HeadPixels(dest) on, 32 pixels apart.
     const int32_t firstPair = HeadPixels(dest);
     __m512i permute = row.PermuteAt(firstPair);
     const __m512i picks = row.PicksAt(firstPair, kForwardLanes);
@@ -193,7 +194,7 @@ void MaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pi
         Store(dest + i + kLanes,
               plot.Combine(Load(dest + i + kLanes), High16(lanes), Load(image + i + kLanes)));
     };
-    WalkRow(dest, count, shortRow, sixteen, pair);
+    WalkRow(dest, count, firstPair, shortRow, sixteen, pair);
 }
 
 // A longer row in parts of kPartPixels.
@@ -240,8 +241,9 @@ void ReversedMaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, 
         const int32_t low = count - i - kLanes;
         return plot.Combine(Load(dest + i), High16(row.Reversed(low)), reversedAt(low));
     };
-    // WalkRow plots its pairs from HeadPixels(dest) on: their source pixels go down by 32.
-    const int32_t firstLow = count - HeadPixels(dest) - 2 * kLanes;
+    // The pairs' source pixels go down by 32 from those of the first.
+    const int32_t firstPair = HeadPixels(dest);
+    const int32_t firstLow = count - firstPair - 2 * kLanes;
     __m512i permute = row.PermuteAt(firstLow);
     const __m512i picks = row.PicksAt(firstLow, kReversedLanes);
     const __m512i step = _mm512_set1_epi8(-4);
@@ -253,7 +255,7 @@ void ReversedMaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, 
         Store(dest + i + kLanes,
               plot.Combine(Load(dest + i + kLanes), High16(lanes), reversedAt(low)));
     };
-    WalkRow(dest, count, shortRow, sixteen, pair);
+    WalkRow(dest, count, firstPair, shortRow, sixteen, pair);
 }
 
 // A longer row in parts of kPartPixels from its first destination pixel on; each part reads
