@@ -279,35 +279,42 @@ class MaskedPlotRows {
         : dest_(DestRow(maskPlan, 0)),
           destStride_(static_cast<ptrdiff_t>(maskPlan.dest->ColourStride())),
           mask_(maskPlan.source->MonoRow(0)),
-          maskStride_(maskPlan.source->MonoStride()),
+          maskStride_(static_cast<ptrdiff_t>(maskPlan.source->MonoStride())),
           image_(image.ColourRow(0)),
-          imageStride_(image.ColourStride()) {}
+          imageStride_(static_cast<ptrdiff_t>(image.ColourStride())) {}
 
     // Row i of the plan in the destination, from its first column.
     Pixel* Dest(int32_t i) const { return dest_ + static_cast<ptrdiff_t>(i) * destStride_; }
     // Source row y of the mask and of the image.
-    const uint8_t* Mask(int32_t y) const { return mask_ + static_cast<size_t>(y) * maskStride_; }
-    const Pixel* Image(int32_t y) const { return image_ + static_cast<size_t>(y) * imageStride_; }
+    const uint8_t* Mask(int32_t y) const { return mask_ + static_cast<ptrdiff_t>(y) * maskStride_; }
+    const Pixel* Image(int32_t y) const {
+        return image_ + static_cast<ptrdiff_t>(y) * imageStride_;
+    }
+
+    // The strides, in elements.
+    ptrdiff_t DestStride() const { return destStride_; }
+    ptrdiff_t MaskStride() const { return maskStride_; }
+    ptrdiff_t ImageStride() const { return imageStride_; }
 
   private:
     Pixel* dest_;
     ptrdiff_t destStride_;
     const uint8_t* mask_;
-    size_t maskStride_;
+    ptrdiff_t maskStride_;
     const Pixel* image_;
-    size_t imageStride_;
+    ptrdiff_t imageStride_;
 };
 
-// A masked plot at scale 1 (columns forward or mirrored, rows in any order), each destination
-// row in one call of a masked kernel. What the rows need is read from the plan once: the rows
-// of the three pictures lie a stride apart, so a row costs little besides its kernel. Given
-// the pictures' spans, a row runs only the destination pixels its span can change, and of
-// those only what the destination's covered pixels leave.
+// A masked plot at scale 1 (columns forward or mirrored, rows in any order). Given the
+// pictures' spans, a row runs only the destination pixels its span can change, and of those
+// only what the destination's covered pixels leave. The parts so found go to the kernel in one
+// call where the source rows lie a stride apart (unscaled rows, forward or upside down), else
+// a row's parts at a time.
 class UnscaledMaskedRows {
   public:
     UnscaledMaskedRows(const BlitPlan& maskPlan, const Bitmap& image, const MaskedSpans* spans)
-        : kernel_(maskPlan.columns.Forward() ? MaskedMonoRowKernelFor()
-                                             : ReversedMaskedMonoRowKernelFor()),
+        : kernel_(maskPlan.columns.Forward() ? MaskedMonoRowsKernelFor()
+                                             : ReversedMaskedMonoRowsKernelFor()),
           colours_(ColoursOf(maskPlan)),
           forward_(maskPlan.columns.Forward()),
           start_(maskPlan.columns.sourceStart),
@@ -319,41 +326,69 @@ class UnscaledMaskedRows {
           destTop_(maskPlan.rows.destStart),
           destLeft_(maskPlan.columns.destStart) {}
 
-    void Run() const {
-        for (int32_t i = 0; i < rows_.count; ++i) {
-            Row(i);
+    void Run() {
+        // At most two parts a row (a covered run can split it).
+        parts_.resize(rows_.Scaled() ? 2 : 2 * static_cast<size_t>(rows_.count));
+        if (rows_.Scaled()) {
+            for (int32_t i = 0; i < rows_.count; ++i) {
+                Plot(i, 0, AddParts(i, 0, parts_.data()));
+            }
+            return;
         }
+        MaskedRowPart* end = parts_.data();
+        for (int32_t i = 0; i < rows_.count; ++i) {
+            end = AddParts(i, i, end);
+        }
+        Plot(0, rows_.step, end);
     }
 
   private:
-    // Destination pixel j (counted from the plan's first column) reads source column
-    // start + j forward, start - j mirrored; the kernel reads a part's source columns from the
-    // lowest on, forward or backwards.
-    void Row(int32_t i) const {
-        const int32_t sourceY = rows_.SourceAt(i);
+    // Row i's parts from `out` on, as parts of row `row` of the kernel's walk; returns where
+    // they end. Destination pixel j (counted from the plan's first column) reads source column
+    // start + j forward, start - j mirrored.
+    MaskedRowPart* AddParts(int32_t i, int32_t row, MaskedRowPart* out) const {
         ColumnRange run{0, count_};
         if (spans_ != nullptr) {
-            const ColumnRange span = spans_->Row(sourceY);
+            const ColumnRange span = spans_->Row(rows_.SourceAt(i));
             const ColumnRange reads =
                 forward_ ? ColumnRange{span.begin - start_, span.end - start_}
                          : ColumnRange{start_ - span.end + 1, start_ - span.begin + 1};
             run = {std::max(run.begin, reads.begin), std::min(run.end, reads.end)};
             if (run.Empty()) {
-                return;
+                return out;
             }
         }
-        const uint8_t* mask = pictures_.Mask(sourceY);
-        const Pixel* image = pictures_.Image(sourceY);
-        Pixel* dest = pictures_.Dest(i);
-        const auto plot = [&](ColumnRange part) {
-            const int32_t low = forward_ ? start_ + part.begin : start_ - part.end + 1;
-            kernel_(dest + part.begin, mask + (low >> 3), low & 7, image + low, part.Width(),
-                    colours_);
-        };
-        ForEachUncoveredPart(covered_, destTop_ + i, destLeft_, run, plot);
+        if (covered_ == nullptr) {
+            *out = {row, run.begin, run.end};
+            return out + 1;
+        }
+        const ColumnRange covered = covered_->Row(destTop_ + i);
+        ForEachUncovered(run, {covered.begin - destLeft_, covered.end - destLeft_},
+                         [&](ColumnRange part) {
+                             *out++ = {row, part.begin, part.end};
+                         });
+        return out;
     }
 
-    MaskedMonoRowKernel kernel_;
+    // The parts found (up to `end`), from plan row i on, the walk's source rows going `step`
+    // rows at a time.
+    void Plot(int32_t i, int32_t step, const MaskedRowPart* end) const {
+        const int32_t sourceY = rows_.SourceAt(i);
+        MaskedRows rows;
+        rows.dest = pictures_.Dest(i);
+        rows.destStride = pictures_.DestStride();
+        rows.bits = pictures_.Mask(sourceY);
+        rows.bitsStride = step * pictures_.MaskStride();
+        rows.image = pictures_.Image(sourceY);
+        rows.imageStride = step * pictures_.ImageStride();
+        rows.firstColumn = start_;
+        rows.colours = colours_;
+        rows.parts = parts_.data();
+        rows.partCount = static_cast<int32_t>(end - parts_.data());
+        kernel_(rows);
+    }
+
+    MaskedMonoRowsKernel kernel_;
     MonoColours colours_;
     bool forward_;
     int32_t start_;
@@ -364,6 +399,7 @@ class UnscaledMaskedRows {
     const CoveredRows* covered_;
     int32_t destTop_;
     int32_t destLeft_;
+    std::vector<MaskedRowPart> parts_;
 };
 
 // A stretched masked plot, each destination row in one pass: mask bits and image pixels picked

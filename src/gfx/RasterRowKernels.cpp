@@ -5,6 +5,7 @@
 
 #include "base/Exceptions.h"
 #include "gfx/RasterMaskBits.h"
+#include "gfx/RasterPartWalk.h"
 
 #if defined(VA_RASTER_AVX2)
 #include "gfx/RasterRowKernelsAvx2.h"
@@ -421,34 +422,34 @@ ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level) {
     }
 }
 
-MaskedMonoRowKernel MaskedMonoRowKernelFor(KernelLevel level) {
+MaskedMonoRowsKernel MaskedMonoRowsKernelFor(KernelLevel level) {
 #if defined(VA_RASTER_AVX512)
     if (Takes(level, KernelLevel::Avx512)) {
-        return avx512::MaskedMonoRowKernelFor();
+        return avx512::MaskedMonoRowsKernelFor();
     }
 #endif
 #if defined(VA_RASTER_AVX2)
     if (Takes(level, KernelLevel::Avx2)) {
-        return avx2::MaskedMonoRowKernelFor();
+        return avx2::MaskedMonoRowsKernelFor();
     }
 #endif
     (void)level;
-    return MaskedMonoRow;
+    return EachPartOf<MaskedMonoRow, false>;
 }
 
-MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor(KernelLevel level) {
+MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor(KernelLevel level) {
 #if defined(VA_RASTER_AVX512)
     if (Takes(level, KernelLevel::Avx512)) {
-        return avx512::ReversedMaskedMonoRowKernelFor();
+        return avx512::ReversedMaskedMonoRowsKernelFor();
     }
 #endif
 #if defined(VA_RASTER_AVX2)
     if (Takes(level, KernelLevel::Avx2)) {
-        return avx2::ReversedMaskedMonoRowKernelFor();
+        return avx2::ReversedMaskedMonoRowsKernelFor();
     }
 #endif
     (void)level;
-    return ReversedMaskedMonoRow;
+    return EachPartOf<ReversedMaskedMonoRow, true>;
 }
 
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level) {

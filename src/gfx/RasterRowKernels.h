@@ -51,15 +51,38 @@ GatherRowKernel GatherRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel(
 // dest[i] = op(dest[i], source[count - 1 - i]): a mirrored row. SrcCopy, SrcAnd, SrcPaint.
 ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
 
-// A masked plot's row in one pass, the mask as bits (as for MonoRowKernel):
-// dest[i] = (dest[i] & colour of bit firstBit + i) | image[i]. image does not overlap dest.
-using MaskedMonoRowKernel = void (*)(Pixel* dest, const uint8_t* bits, int32_t firstBit,
-                                     const Pixel* image, int32_t count, MonoColours colours);
-MaskedMonoRowKernel MaskedMonoRowKernelFor(KernelLevel level = BestKernelLevel());
-// The same with the mask bits and the image row read backwards (a mirrored plot):
-// dest[i] = (dest[i] & colour of bit firstBit + count - 1 - i) | image[count - 1 - i].
-MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor(KernelLevel level = BestKernelLevel());
-// The same with the mask as colours: dest[i] = (dest[i] & mask[i]) | image[i].
+// The rows of a masked plot, for a kernel that walks them itself. Plan row r lies at
+// dest + r * destStride and reads the mask row bits + r * bitsStride and the image row
+// image + r * imageStride (strides in elements, signed: upside down, the source rows go
+// upwards). Each part plots destination columns begin .. end - 1 (counted from dest) of its
+// row; destination column j reads source column firstColumn + j. Parts of one row do not
+// overlap.
+struct MaskedRowPart {
+    int32_t row = 0;
+    int32_t begin = 0;
+    int32_t end = 0;
+};
+struct MaskedRows {
+    Pixel* dest = nullptr;
+    ptrdiff_t destStride = 0;
+    const uint8_t* bits = nullptr;
+    ptrdiff_t bitsStride = 0;
+    const Pixel* image = nullptr;
+    ptrdiff_t imageStride = 0;
+    int32_t firstColumn = 0;
+    MonoColours colours;
+    const MaskedRowPart* parts = nullptr;
+    int32_t partCount = 0;
+};
+// A masked plot's parts, each in one pass, the mask as bits (bit b being bit 7 - b % 8 of its
+// row's byte b / 8): dest[j] = (dest[j] & colour of source column's bit) | image pixel of the
+// source column. image does not overlap dest. The kernel walks the parts itself, so a plot
+// costs one call, and the walk keeps its place in registers between parts.
+using MaskedMonoRowsKernel = void (*)(const MaskedRows& rows);
+MaskedMonoRowsKernel MaskedMonoRowsKernelFor(KernelLevel level = BestKernelLevel());
+// The same mirrored: destination column j reads source column firstColumn - j.
+MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor(KernelLevel level = BestKernelLevel());
+// A masked plot's row with the mask as colours: dest[i] = (dest[i] & mask[i]) | image[i].
 using MaskedColourRowKernel = void (*)(Pixel* dest, const Pixel* mask, const Pixel* image,
                                        int32_t count);
 MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level = BestKernelLevel());

@@ -8,6 +8,7 @@
 #include <cstring>
 
 #include "gfx/RasterMaskBits.h"
+#include "gfx/RasterPartWalk.h"
 
 namespace gfx::raster::avx2 {
 
@@ -414,12 +415,12 @@ void StringCopyRow(Pixel* dest, const Pixel* source, int32_t count) {
 
 }  // namespace
 
-MaskedMonoRowKernel MaskedMonoRowKernelFor() {
-    return MaskedMonoRow;
+MaskedMonoRowsKernel MaskedMonoRowsKernelFor() {
+    return EachPartOf<MaskedMonoRow, false>;
 }
 
-MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor() {
-    return ReversedMaskedMonoRow;
+MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor() {
+    return EachPartOf<ReversedMaskedMonoRow, true>;
 }
 
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor() {

@@ -11,9 +11,9 @@ ColourRowKernel ColourRowKernelFor(Rop rop);
 MonoRowKernel MonoRowKernelFor(Rop rop);
 ColourRowKernel ReversedColourRowKernelFor(Rop rop);
 GatherRowKernel GatherRowKernelFor(Rop rop);
-MaskedMonoRowKernel MaskedMonoRowKernelFor();
+MaskedMonoRowsKernel MaskedMonoRowsKernelFor();
 MaskedColourRowKernel MaskedColourRowKernelFor();
-MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor();
+MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor();
 ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor();
 // The row copy by the string move, whether or not SrcCopy takes it on this processor.
 ColourRowKernel StringCopyRowKernel();

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "gfx/RasterMaskBits.h"
+#include "gfx/RasterPartWalk.h"
 
 namespace gfx::raster::avx512 {
 
@@ -197,9 +198,10 @@ void MaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pi
     WalkRow(dest, count, firstPair, shortRow, sixteen, pair);
 }
 
-// A longer row in parts of kPartPixels.
-void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
-                   int32_t count, MonoColours colours) {
+// A longer row in parts of kPartPixels; kept out of line, so that a row that one register
+// holds goes straight to its part.
+[[gnu::noinline]] void LongMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit,
+                                         const Pixel* image, int32_t count, MonoColours colours) {
     for (; count > kRegisterPixels; count -= kPartPixels) {
         MaskedMonoPart(dest, bits, firstBit, image, kPartPixels, colours);
         dest += kPartPixels;
@@ -259,15 +261,35 @@ void ReversedMaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, 
 }
 
 // A longer row in parts of kPartPixels from its first destination pixel on; each part reads
-// its source pixels from the end of the ones left.
-void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
-                           int32_t count, MonoColours colours) {
+// its source pixels from the end of the ones left. Out of line as the forward one.
+[[gnu::noinline]] void LongReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit,
+                                                 const Pixel* image, int32_t count,
+                                                 MonoColours colours) {
     for (; count > kRegisterPixels; count -= kPartPixels) {
         const int32_t low = count - kPartPixels;
         ReversedMaskedMonoPart(dest, bits, firstBit + low, image + low, kPartPixels, colours);
         dest += kPartPixels;
     }
     if (count > 0) {
+        ReversedMaskedMonoPart(dest, bits, firstBit, image, count, colours);
+    }
+}
+
+// A row of any length, forward or mirrored: one part where one register holds its bits.
+void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                   int32_t count, MonoColours colours) {
+    if (count > kRegisterPixels) {
+        LongMaskedMonoRow(dest, bits, firstBit, image, count, colours);
+    } else if (count > 0) {
+        MaskedMonoPart(dest, bits, firstBit, image, count, colours);
+    }
+}
+
+void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
+                           int32_t count, MonoColours colours) {
+    if (count > kRegisterPixels) {
+        LongReversedMaskedMonoRow(dest, bits, firstBit, image, count, colours);
+    } else if (count > 0) {
         ReversedMaskedMonoPart(dest, bits, firstBit, image, count, colours);
     }
 }
@@ -304,12 +326,12 @@ void WideShuffledMaskedRow(Pixel* dest, const uint8_t* maskRow, size_t maskBytes
 
 }  // namespace
 
-MaskedMonoRowKernel MaskedMonoRowKernelFor() {
-    return MaskedMonoRow;
+MaskedMonoRowsKernel MaskedMonoRowsKernelFor() {
+    return EachPartOf<MaskedMonoRow, false>;
 }
 
-MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor() {
-    return ReversedMaskedMonoRow;
+MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor() {
+    return EachPartOf<ReversedMaskedMonoRow, true>;
 }
 
 WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor() {

@@ -8,8 +8,8 @@
 
 namespace gfx::raster::avx512 {
 
-MaskedMonoRowKernel MaskedMonoRowKernelFor();
-MaskedMonoRowKernel ReversedMaskedMonoRowKernelFor();
+MaskedMonoRowsKernel MaskedMonoRowsKernelFor();
+MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor();
 WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor();
 
 }  // namespace gfx::raster::avx512

@@ -157,7 +157,8 @@ TEST(RasterRowKernels, MaskedKernelsGiveTheSamePixelsWhereverTheRowStarts) {
                     b = static_cast<uint8_t>(random());
                 }
                 const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
-                const std::vector<Pixel> image = RandomPixels(random, width);
+                // The image row's pixels are its source columns: the row's from firstBit on.
+                const std::vector<Pixel> image = RandomPixels(random, firstBit + width);
                 std::vector<Pixel> buffer = RandomPixels(random, width + 2 * kLine + kGuard);
                 // The row starts `offset` pixels after a cache line's start.
                 const auto address = reinterpret_cast<uintptr_t>(buffer.data() + kLine);
@@ -168,15 +169,92 @@ TEST(RasterRowKernels, MaskedKernelsGiveTheSamePixelsWhereverTheRowStarts) {
                     for (int32_t i = 0; i < width; ++i) {
                         const int32_t bit = firstBit + (mirrored ? width - 1 - i : i);
                         const Pixel m = MonoBitAt(bits.data(), bit) ? colours.one : colours.zero;
-                        const Pixel source = image[size_t(mirrored ? width - 1 - i : i)];
+                        const Pixel source = image[size_t(bit)];
                         expected[start + size_t(i)] = (buffer[start + size_t(i)] & m) | source;
                     }
-                    const auto kernel = mirrored ? raster::ReversedMaskedMonoRowKernelFor(level)
-                                                 : raster::MaskedMonoRowKernelFor(level);
-                    kernel(plotted.data() + start, bits.data(), firstBit, image.data(), width,
-                           colours);
+                    const auto kernel = mirrored ? raster::ReversedMaskedMonoRowsKernelFor(level)
+                                                 : raster::MaskedMonoRowsKernelFor(level);
+                    const raster::MaskedRowPart part{0, 0, width};
+                    raster::MaskedRows row;
+                    row.dest = plotted.data() + start;
+                    row.bits = bits.data();
+                    row.image = image.data();
+                    row.firstColumn = mirrored ? firstBit + width - 1 : firstBit;
+                    row.colours = colours;
+                    row.parts = &part;
+                    row.partCount = 1;
+                    kernel(row);
                     ASSERT_EQ(plotted, expected) << "level " << int(level) << " offset " << offset
                                                  << " width " << width << " mirrored " << mirrored;
+                }
+            }
+        }
+    }
+}
+
+// A plot's parts: each row at its own stride in the three pictures, the source read downwards
+// or upwards (an upside-down plot), rows with no part, one or two, each part anywhere in its
+// row. Each part plots its own row's mask bits and image pixels, and nothing else is touched.
+TEST(RasterRowKernels, MaskedKernelsPlotEachPartOfEachRow) {
+    std::mt19937 random(27);
+    constexpr int32_t kRows = 6;
+    for (raster::KernelLevel level : AvailableLevels()) {
+        for (const int32_t width : {1, 17, 70, 220, 500}) {
+            for (const bool mirrored : {false, true}) {
+                for (const bool upwards : {false, true}) {
+                    const auto destStride = static_cast<ptrdiff_t>(width + 9);
+                    const int32_t sourceWidth = width + 5;
+                    const auto bitsStride = static_cast<ptrdiff_t>((sourceWidth + 7) / 8);
+                    std::vector<uint8_t> bits(size_t(bitsStride * kRows));
+                    for (uint8_t& b : bits) {
+                        b = static_cast<uint8_t>(random());
+                    }
+                    const std::vector<Pixel> image = RandomPixels(random, sourceWidth * kRows);
+                    const std::vector<Pixel> dest =
+                        RandomPixels(random, int32_t(destStride * kRows));
+                    const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
+                    // Destination column j reads source column 5 + j, mirrored width - 1 - j.
+                    const int32_t firstColumn = mirrored ? width - 1 : 5;
+                    std::vector<raster::MaskedRowPart> parts;
+                    for (int32_t r = 0; r < kRows; ++r) {
+                        const auto cut = static_cast<int32_t>(random() % uint32_t(width + 1));
+                        if (r % 3 == 1) {
+                            parts.push_back({r, 0, cut / 2});
+                            parts.push_back({r, cut, width});
+                        } else if (r % 3 == 2) {
+                            parts.push_back({r, cut / 3, cut});
+                        }
+                    }
+                    std::vector<Pixel> expected = dest;
+                    for (const raster::MaskedRowPart& part : parts) {
+                        const ptrdiff_t source = upwards ? kRows - 1 - part.row : part.row;
+                        for (int32_t j = part.begin; j < part.end; ++j) {
+                            const int32_t column = mirrored ? firstColumn - j : firstColumn + j;
+                            const bool bit = MonoBitAt(bits.data() + source * bitsStride, column);
+                            const size_t at = size_t(part.row * destStride + j);
+                            expected[at] = (dest[at] & (bit ? colours.one : colours.zero)) |
+                                           image[size_t(source * sourceWidth + column)];
+                        }
+                    }
+                    std::vector<Pixel> plotted = dest;
+                    const ptrdiff_t first = upwards ? kRows - 1 : 0;
+                    const ptrdiff_t direction = upwards ? -1 : 1;
+                    raster::MaskedRows rows;
+                    rows.dest = plotted.data();
+                    rows.destStride = destStride;
+                    rows.bits = bits.data() + first * bitsStride;
+                    rows.bitsStride = direction * bitsStride;
+                    rows.image = image.data() + first * sourceWidth;
+                    rows.imageStride = direction * sourceWidth;
+                    rows.firstColumn = firstColumn;
+                    rows.colours = colours;
+                    rows.parts = parts.data();
+                    rows.partCount = static_cast<int32_t>(parts.size());
+                    (mirrored ? raster::ReversedMaskedMonoRowsKernelFor(level)
+                              : raster::MaskedMonoRowsKernelFor(level))(rows);
+                    ASSERT_EQ(plotted, expected)
+                        << "level " << int(level) << " width " << width << " mirrored " << mirrored
+                        << " upwards " << upwards;
                 }
             }
         }
