@@ -275,22 +275,15 @@ void ReversedMaskedMonoPart(Pixel* dest, const uint8_t* bits, int32_t firstBit, 
     }
 }
 
-// A row of any length, forward or mirrored: one part where one register holds its bits.
-void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
-                   int32_t count, MonoColours colours) {
+// A row of any length, forward or mirrored: one part where one register holds its bits, else
+// the parts of the long row.
+template <auto Long, auto Part>
+void AnyRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image, int32_t count,
+            MonoColours colours) {
     if (count > kRegisterPixels) {
-        LongMaskedMonoRow(dest, bits, firstBit, image, count, colours);
+        Long(dest, bits, firstBit, image, count, colours);
     } else if (count > 0) {
-        MaskedMonoPart(dest, bits, firstBit, image, count, colours);
-    }
-}
-
-void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
-                           int32_t count, MonoColours colours) {
-    if (count > kRegisterPixels) {
-        LongReversedMaskedMonoRow(dest, bits, firstBit, image, count, colours);
-    } else if (count > 0) {
-        ReversedMaskedMonoPart(dest, bits, firstBit, image, count, colours);
+        Part(dest, bits, firstBit, image, count, colours);
     }
 }
 
@@ -327,11 +320,11 @@ void WideShuffledMaskedRow(Pixel* dest, const uint8_t* maskRow, size_t maskBytes
 }  // namespace
 
 MaskedMonoRowsKernel MaskedMonoRowsKernelFor() {
-    return EachPartOf<MaskedMonoRow, false>;
+    return EachPartOf<AnyRow<LongMaskedMonoRow, MaskedMonoPart>, false>;
 }
 
 MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor() {
-    return EachPartOf<ReversedMaskedMonoRow, true>;
+    return EachPartOf<AnyRow<LongReversedMaskedMonoRow, ReversedMaskedMonoPart>, true>;
 }
 
 WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor() {
