@@ -326,20 +326,22 @@ class UnscaledMaskedRows {
           destTop_(maskPlan.rows.destStart),
           destLeft_(maskPlan.columns.destStart) {}
 
-    void Run() {
-        // At most two parts a row (a covered run can split it).
-        parts_.resize(rows_.Scaled() ? 2 : 2 * static_cast<size_t>(rows_.count));
-        if (rows_.Scaled()) {
-            for (int32_t i = 0; i < rows_.count; ++i) {
-                Plot(i, 0, AddParts(i, 0, parts_.data()));
+    // The rows in chunks whose parts a buffer on the stack holds (at most two a row: a covered
+    // run can split it), so that a plot allocates nothing; rows whose source rows are not a
+    // stride apart (stretched vertically) one at a time.
+    void Run() const {
+        constexpr int32_t kChunkRows = 64;
+        std::array<MaskedRowPart, 2 * kChunkRows> parts;
+        const int32_t chunkRows = rows_.Scaled() ? 1 : kChunkRows;
+        const int32_t step = rows_.Scaled() ? 0 : rows_.step;
+        for (int32_t first = 0; first < rows_.count; first += chunkRows) {
+            const int32_t rows = std::min(chunkRows, rows_.count - first);
+            MaskedRowPart* end = parts.data();
+            for (int32_t r = 0; r < rows; ++r) {
+                end = AddParts(first + r, r, end);
             }
-            return;
+            Plot(first, step, parts.data(), end);
         }
-        MaskedRowPart* end = parts_.data();
-        for (int32_t i = 0; i < rows_.count; ++i) {
-            end = AddParts(i, i, end);
-        }
-        Plot(0, rows_.step, end);
     }
 
   private:
@@ -370,9 +372,9 @@ class UnscaledMaskedRows {
         return out;
     }
 
-    // The parts found (up to `end`), from plan row i on, the walk's source rows going `step`
-    // rows at a time.
-    void Plot(int32_t i, int32_t step, const MaskedRowPart* end) const {
+    // The parts from `begin` to `end`, their rows counted from plan row i, the walk's source
+    // rows going `step` rows at a time.
+    void Plot(int32_t i, int32_t step, const MaskedRowPart* begin, const MaskedRowPart* end) const {
         const int32_t sourceY = rows_.SourceAt(i);
         MaskedRows rows;
         rows.dest = pictures_.Dest(i);
@@ -383,8 +385,8 @@ class UnscaledMaskedRows {
         rows.imageStride = step * pictures_.ImageStride();
         rows.firstColumn = start_;
         rows.colours = colours_;
-        rows.parts = parts_.data();
-        rows.partCount = static_cast<int32_t>(end - parts_.data());
+        rows.parts = begin;
+        rows.partCount = static_cast<int32_t>(end - begin);
         kernel_(rows);
     }
 
@@ -399,7 +401,6 @@ class UnscaledMaskedRows {
     const CoveredRows* covered_;
     int32_t destTop_;
     int32_t destLeft_;
-    std::vector<MaskedRowPart> parts_;
 };
 
 // A stretched masked plot, each destination row in one pass: mask bits and image pixels picked

@@ -57,10 +57,11 @@ ColourRowKernel ReversedColourRowKernelFor(Rop rop, KernelLevel level = BestKern
 // upwards). Each part plots destination columns begin .. end - 1 (counted from dest) of its
 // row; destination column j reads source column firstColumn + j. Parts of one row do not
 // overlap.
+// (No default values: a walk's buffer of parts is left unset until it is written.)
 struct MaskedRowPart {
-    int32_t row = 0;
-    int32_t begin = 0;
-    int32_t end = 0;
+    int32_t row;
+    int32_t begin;
+    int32_t end;
 };
 struct MaskedRows {
     Pixel* dest = nullptr;
