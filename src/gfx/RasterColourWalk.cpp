@@ -403,10 +403,53 @@ class UnscaledMaskedRows {
     int32_t destLeft_;
 };
 
+// Stretched masked rows that shrink too far for shuffles: the mask's source span expanded to
+// colours, then both pictures gathered into rows in destination order, once for each source
+// row, and the run plotted from those.
+class GatheredRows {
+  public:
+    GatheredRows(const BlitPlan& plan, const ColumnSpan& span, MonoColours colours)
+        : span_(span),
+          colours_(colours),
+          count_(plan.columns.count),
+          gather_(GatherRowKernelFor(Rop::SrcCopy)),
+          maskedColour_(MaskedColourRowKernelFor()),
+          spanMask_(static_cast<size_t>(span.count)),
+          rowMask_(static_cast<size_t>(count_)),
+          rowImage_(static_cast<size_t>(count_)) {}
+
+    void Row(Pixel* dest, const uint8_t* mask, const Pixel* image, int32_t sourceY,
+             ColumnRange run) {
+        if (!gathered_ || sourceY != gatheredY_) {
+            MonoRowKernelFor(Rop::SrcCopy)(spanMask_.data(), mask + (span_.first >> 3),
+                                           span_.first & 7, span_.count, colours_);
+            gather_(rowMask_.data(), spanMask_.data(), span_.places.data(), count_);
+            gather_(rowImage_.data(), image + span_.first, span_.places.data(), count_);
+            gathered_ = true;
+            gatheredY_ = sourceY;
+        }
+        const auto from = static_cast<size_t>(run.begin);
+        maskedColour_(dest + run.begin, rowMask_.data() + from, rowImage_.data() + from,
+                      run.Width());
+    }
+
+  private:
+    const ColumnSpan& span_;
+    MonoColours colours_;
+    int32_t count_;
+    GatherRowKernel gather_;
+    MaskedColourRowKernel maskedColour_;
+    std::vector<Pixel> spanMask_;
+    std::vector<Pixel> rowMask_;
+    std::vector<Pixel> rowImage_;
+    bool gathered_ = false;
+    int32_t gatheredY_ = 0;
+};
+
 // A stretched masked plot, each destination row in one pass: mask bits and image pixels picked
-// by shuffles, or where a row shrinks too far for them, the mask expanded to colours and both
-// gathered. Given the pictures' spans, a row runs only the destination pixels its span can
-// change.
+// by shuffles, the rows' parts going to the kernel in chunks, or where a row shrinks too far
+// for them, gathered. Given the pictures' spans, a row runs only the destination pixels its
+// span can change.
 class StretchedMaskedRows {
   public:
     StretchedMaskedRows(const BlitPlan& maskPlan, const Bitmap& image, const MaskedSpans* spans)
@@ -417,12 +460,24 @@ class StretchedMaskedRows {
         }
     }
 
-    void Run() {
+    void Run() const {
         const MaskedPlotRows pictures(plan_, image_);
+        if (wideShuffled_ != nullptr) {
+            ShuffledRuns(wideShuffled_, wideGroups_, pictures);
+            return;
+        }
+        if (shuffled_ != nullptr) {
+            ShuffledRuns(shuffled_, groups_, pictures);
+            return;
+        }
+        GatheredRows gathered(plan_, span_, colours_);
         for (int32_t i = 0; i < plan_.rows.count; ++i) {
             const int32_t sourceY = plan_.rows.SourceAt(i);
-            StretchedRow(pictures.Dest(i), pictures.Mask(sourceY), pictures.Image(sourceY),
-                         sourceY);
+            const ColumnRange run = ColumnsRead(sourceY);
+            if (!run.Empty()) {
+                gathered.Row(pictures.Dest(i), pictures.Mask(sourceY), pictures.Image(sourceY),
+                             sourceY, run);
+            }
         }
     }
 
@@ -431,26 +486,24 @@ class StretchedMaskedRows {
         span_ = SpanOf(plan_.columns);
         // The widest groups this processor's kernels take and the row's places allow.
         const StretchedSpan stretched{span_.first, span_.count, span_.places};
-        wideShuffled_ = WideShuffledMaskedRowKernelFor();
+        wideShuffled_ = WideShuffledMaskedRowsKernelFor();
         if (wideShuffled_ != nullptr) {
             wideGroups_ = WideShuffleGroupsOf(stretched);
             wideShuffled_ = wideGroups_.empty() ? nullptr : wideShuffled_;
         }
         if (wideShuffled_ == nullptr) {
-            shuffled_ = ShuffledMaskedRowKernelFor();
+            shuffled_ = ShuffledMaskedRowsKernelFor();
             if (shuffled_ != nullptr) {
                 groups_ = ShuffleGroupsOf(stretched);
                 shuffled_ = groups_.empty() ? nullptr : shuffled_;
             }
         }
-        if (wideShuffled_ == nullptr && shuffled_ == nullptr) {
-            const auto count = static_cast<size_t>(plan_.columns.count);
-            spanMask_.resize(static_cast<size_t>(span_.count));
-            rowMask_.resize(count);
-            rowImage_.resize(count);
-            gather_ = GatherRowKernelFor(Rop::SrcCopy);
-            maskedColour_ = MaskedColourRowKernelFor();
-        }
+    }
+
+    // The destination columns of a row that read its source row's span, or all of them.
+    ColumnRange ColumnsRead(int32_t sourceY) const {
+        return spans_ != nullptr ? StretchedColumnsIn(sourceY)
+                                 : ColumnRange{0, plan_.columns.count};
     }
 
     // The destination columns whose source columns lie in the row's span: the places ascend
@@ -486,58 +539,44 @@ class StretchedMaskedRows {
         }
     }
 
-    void StretchedRow(Pixel* dest, const uint8_t* mask, const Pixel* image, int32_t sourceY) {
-        const int32_t count = plan_.columns.count;
-        const ColumnRange run =
-            spans_ != nullptr ? StretchedColumnsIn(sourceY) : ColumnRange{0, count};
-        if (run.Empty()) {
-            return;
-        }
-        const Pixel* imageSpan = image + span_.first;
-        if (wideShuffled_ != nullptr) {
-            ShuffledRun(wideShuffled_, wideGroups_, dest, mask, imageSpan, run);
-            return;
-        }
-        if (shuffled_ != nullptr) {
-            ShuffledRun(shuffled_, groups_, dest, mask, imageSpan, run);
-            return;
-        }
-        if (!gathered_ || sourceY != gatheredY_) {
-            MonoRowKernelFor(Rop::SrcCopy)(spanMask_.data(), mask + (span_.first >> 3),
-                                           span_.first & 7, span_.count, colours_);
-            gather_(rowMask_.data(), spanMask_.data(), span_.places.data(), count);
-            gather_(rowImage_.data(), imageSpan, span_.places.data(), count);
-            gathered_ = true;
-            gatheredY_ = sourceY;
-        }
-        const auto from = static_cast<size_t>(run.begin);
-        maskedColour_(dest + run.begin, rowMask_.data() + from, rowImage_.data() + from,
-                      run.end - run.begin);
-    }
-
-    // The groups that hold the run: from its first whole group to the row's last group of
-    // pixels where it reaches past the whole groups, else to the group it ends in, which then
-    // serves as the last group too (plotting a group twice gives its pixels once). A run inside
-    // the row's last pixels only takes their group.
+    // The rows' runs as parts of whole groups, in chunks of rows whose parts a buffer on the
+    // stack holds, each chunk in one call of the kernel. A run takes the groups from the one
+    // it starts in to the one it ends in, or to the row's last group (which covers the row's
+    // last pixels) where it reaches past the whole groups.
     template <class Kernel, class Group>
-    void ShuffledRun(Kernel kernel, const std::vector<Group>& groups, Pixel* dest,
-                     const uint8_t* mask, const Pixel* imageSpan, const ColumnRange& run) const {
+    void ShuffledRuns(Kernel kernel, const std::vector<Group>& groups,
+                      const MaskedPlotRows& pictures) const {
         constexpr auto lanes = static_cast<int32_t>(std::size(Group{}.pick));
+        constexpr int32_t kChunkRows = 64;
+        std::array<ShuffledRowPart, kChunkRows> parts;
         const int32_t count = plan_.columns.count;
         const int32_t full = count / lanes;
-        const int32_t first = run.begin / lanes;
-        const int32_t end = (run.end + lanes - 1) / lanes;
-        const size_t maskBytes = plan_.source->MonoStride();
-        const Group& last = groups[static_cast<size_t>(full)];
-        if (first == full) {
-            kernel(dest + count - lanes, mask, maskBytes, imageSpan, &last, lanes, last, colours_);
-        } else if (end > full) {
-            kernel(dest + lanes * first, mask, maskBytes, imageSpan,
-                   &groups[static_cast<size_t>(first)], count - lanes * first, last, colours_);
-        } else {
-            kernel(dest + lanes * first, mask, maskBytes, imageSpan,
-                   &groups[static_cast<size_t>(first)], lanes * (end - first),
-                   groups[static_cast<size_t>(end - 1)], colours_);
+        ShuffledRows<Group> rows;
+        rows.dest = pictures.Dest(0);
+        rows.destStride = pictures.DestStride();
+        rows.bits = pictures.Mask(0);
+        rows.bitsStride = pictures.MaskStride();
+        rows.maskBytes = plan_.source->MonoStride();
+        rows.imageSpan = pictures.Image(0) + span_.first;
+        rows.imageStride = pictures.ImageStride();
+        rows.groups = groups.data();
+        rows.groupCount = static_cast<int32_t>(groups.size());
+        rows.count = count;
+        rows.colours = colours_;
+        rows.parts = parts.data();
+        for (int32_t first = 0; first < plan_.rows.count; first += kChunkRows) {
+            const int32_t last = std::min(first + kChunkRows, plan_.rows.count);
+            ShuffledRowPart* end = parts.data();
+            for (int32_t i = first; i < last; ++i) {
+                const int32_t sourceY = plan_.rows.SourceAt(i);
+                const ColumnRange run = ColumnsRead(sourceY);
+                if (!run.Empty()) {
+                    const int32_t endGroup = (run.end + lanes - 1) / lanes;
+                    *end++ = {i, sourceY, run.begin / lanes, std::min(endGroup, full + 1)};
+                }
+            }
+            rows.partCount = static_cast<int32_t>(end - parts.data());
+            kernel(rows);
         }
     }
 
@@ -545,23 +584,15 @@ class StretchedMaskedRows {
     const Bitmap& image_;
     MonoColours colours_;
     const MaskedSpans* spans_;  // with white for bit 1 only
-    // Rows shuffled sixteen or eight pixels at a time, or else gathered into rows in
-    // destination order, once for each source row.
+    // Rows shuffled sixteen or eight pixels at a time, or else gathered.
     ColumnSpan span_;
     std::vector<WideShuffleGroup> wideGroups_;
-    WideShuffledMaskedRowKernel wideShuffled_ = nullptr;
+    WideShuffledMaskedRowsKernel wideShuffled_ = nullptr;
     std::vector<ShuffleGroup> groups_;
-    ShuffledMaskedRowKernel shuffled_ = nullptr;
-    GatherRowKernel gather_ = nullptr;
-    MaskedColourRowKernel maskedColour_ = nullptr;
-    std::vector<Pixel> spanMask_;  // the mask's source span as colours
-    std::vector<Pixel> rowMask_;
-    std::vector<Pixel> rowImage_;
+    ShuffledMaskedRowsKernel shuffled_ = nullptr;
     // With spans: see PrepareRunLimits.
     bool ascending_ = true;
     std::vector<int32_t> before_;
-    bool gathered_ = false;
-    int32_t gatheredY_ = 0;
 };
 
 }  // namespace

@@ -1,5 +1,6 @@
 #pragma once
-// The walk over a masked plot's parts (MaskedRows) for each build of the row kernels. Like
+// The walks over a masked plot's parts (MaskedRows, ShuffledRows) for each build of the row
+// kernels. Like
 // RasterMaskBits.h it has internal linkage, so that each build, compiled with its own
 // instruction set, keeps its own copy.
 
@@ -49,6 +50,48 @@ void EachPartOf(const MaskedRows& rows) {
         const ptrdiff_t row = part.row;
         OneRow<Row>(dest + row * destStride + part.begin, bits + row * bitsStride + (low >> 3),
                     low & 7, image + row * imageStride + low, part.end - part.begin, rows.colours);
+    }
+}
+
+// Each part of a stretched plot, a group at a time: plot(dest, maskRow, imageSpan, group) gives
+// the group's plotted pixels from its first at dest, store(dest, pixels) writes them. The last
+// group overlaps the one before it, so it is worked out from the row as it was and stored last.
+// The walk's values stay in registers and each part is read ahead, as in EachPartOf.
+template <class Group, class Plot, class Store>
+void EachShuffledPartOf(const ShuffledRows<Group>& rows, Plot plot, Store store) {
+    constexpr auto lanes = static_cast<int32_t>(sizeof Group{}.pick / sizeof Group{}.pick[0]);
+    const int32_t count = rows.partCount;
+    if (count <= 0) {
+        return;
+    }
+    Pixel* const dest = rows.dest;
+    const uint8_t* const bits = rows.bits;
+    const Pixel* const imageSpan = rows.imageSpan;
+    const ptrdiff_t destStride = rows.destStride;
+    const ptrdiff_t bitsStride = rows.bitsStride;
+    const ptrdiff_t imageStride = rows.imageStride;
+    const Group* const groups = rows.groups;
+    const int32_t lastGroup = rows.groupCount - 1;
+    const int32_t lastAt = rows.count - lanes;
+    const ShuffledRowPart* const parts = rows.parts;
+    ShuffledRowPart next = parts[0];
+    for (int32_t p = 0; p < count; ++p) {
+        const ShuffledRowPart part = next;
+        next = parts[p + 1 < count ? p + 1 : p];
+        Pixel* const row = dest + part.row * destStride;
+        const uint8_t* const mask = bits + part.sourceRow * bitsStride;
+        const Pixel* const image = imageSpan + part.sourceRow * imageStride;
+        if (part.endGroup <= lastGroup) {
+            for (int32_t g = part.firstGroup; g < part.endGroup; ++g) {
+                store(row + lanes * g, plot(row + lanes * g, mask, image, groups[g]));
+            }
+            continue;
+        }
+        const auto final = plot(row + lastAt, mask, image, groups[lastGroup]);
+        for (int32_t g = part.firstGroup; g < lastGroup; ++g) {
+            store(row + lanes * g, plot(row + lanes * g, mask, image, groups[g]));
+        }
+        store(row + lastAt, final);
     }
 }
 

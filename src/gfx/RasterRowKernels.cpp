@@ -452,20 +452,20 @@ MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor(KernelLevel level) {
     return EachPartOf<ReversedMaskedMonoRow, true>;
 }
 
-ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level) {
+ShuffledMaskedRowsKernel ShuffledMaskedRowsKernelFor(KernelLevel level) {
 #if defined(VA_RASTER_AVX2)
     if (Takes(level, KernelLevel::Avx2)) {
-        return avx2::ShuffledMaskedRowKernelFor();
+        return avx2::ShuffledMaskedRowsKernelFor();
     }
 #endif
     (void)level;
     return nullptr;
 }
 
-WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor(KernelLevel level) {
+WideShuffledMaskedRowsKernel WideShuffledMaskedRowsKernelFor(KernelLevel level) {
 #if defined(VA_RASTER_AVX512)
     if (Takes(level, KernelLevel::Avx512)) {
-        return avx512::WideShuffledMaskedRowKernelFor();
+        return avx512::WideShuffledMaskedRowsKernelFor();
     }
 #endif
     (void)level;

@@ -91,39 +91,60 @@ MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level = BestKernelLev
 // A stretched row read through shuffles: a group of eight destination pixels takes the sixteen
 // image span pixels from `start` on and picks its own with `pick` (0 .. 15); its mask bits are
 // in the 32 bits from byte maskByte of the mask row on, pixel k's at maskShift[k] from the top.
-// Group g covers pixels 8g .. 8g + 7 of a row, and one more group covers its last eight.
 struct ShuffleGroup {
     int32_t start = 0;
     int32_t maskByte = 0;
     int32_t pick[8] = {};
     int32_t maskShift[8] = {};
 };
-// dest[i] = (dest[i] & colour of the mask bit of i) | imageSpan[place of i], a group at a
-// time: groups[0 .. count / 8 - 1] and `last`, the group of pixels count - 8 .. count - 1
-// (count is 8 or more). maskBytes is the length of the mask row, which is never read beyond.
-using ShuffledMaskedRowKernel = void (*)(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
-                                         const Pixel* imageSpan, const ShuffleGroup* groups,
-                                         int32_t count, const ShuffleGroup& last,
-                                         MonoColours colours);
-// Null where the processor has no shuffles for it (the gather kernels serve instead).
-ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor(KernelLevel level = BestKernelLevel());
-
 // The same sixteen pixels a group, for the AVX-512 build: a group of sixteen destination
 // pixels takes the 32 image span pixels from `start` on and picks its own with `pick`
 // (0 .. 31); pixel k's mask bit is bit pick[k], counted from the first, of the mask row's bits
-// from bit maskBit on. The kernel plots groups[0 .. count / 16 - 1] and `last`, the group of
-// pixels count - 16 .. count - 1 (count is 16 or more); maskBytes is the mask row's length.
+// from bit maskBit on.
 struct WideShuffleGroup {
     int32_t start = 0;
     int32_t maskBit = 0;
     int32_t pick[16] = {};
 };
-using WideShuffledMaskedRowKernel = void (*)(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
-                                             const Pixel* imageSpan, const WideShuffleGroup* groups,
-                                             int32_t count, const WideShuffleGroup& last,
-                                             MonoColours colours);
-// Null below the AVX-512 level (the eight-pixel groups serve instead).
-WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor(KernelLevel level = BestKernelLevel());
+
+// The rows of a stretched masked plot read through groups of `lanes` pixels (ShuffleGroup:
+// eight, WideShuffleGroup: sixteen), for a kernel that walks them itself. Plan row r lies at
+// dest + r * destStride; source row s of the mask at bits + s * bitsStride (maskBytes long,
+// never read beyond) and of the image, from the span's first column, at
+// imageSpan + s * imageStride (strides in elements). Every row of count pixels (lanes or more)
+// reads through the same groups: group g plots pixels lanes * g on, but the last of the
+// groupCount, which plots the row's last pixels, count - lanes on. A part plots groups
+// firstGroup .. endGroup - 1 of its row (a pixel plotted twice comes out as plotted once).
+// Each pixel j: dest[j] = (dest[j] & colour of its mask bit) | image span pixel of its place.
+// (No default values: a walk's buffer of parts is left unset until it is written.)
+struct ShuffledRowPart {
+    int32_t row;
+    int32_t sourceRow;
+    int32_t firstGroup;
+    int32_t endGroup;
+};
+template <class Group>
+struct ShuffledRows {
+    Pixel* dest = nullptr;
+    ptrdiff_t destStride = 0;
+    const uint8_t* bits = nullptr;
+    ptrdiff_t bitsStride = 0;
+    size_t maskBytes = 0;
+    const Pixel* imageSpan = nullptr;
+    ptrdiff_t imageStride = 0;
+    const Group* groups = nullptr;
+    int32_t groupCount = 0;
+    int32_t count = 0;
+    MonoColours colours;
+    const ShuffledRowPart* parts = nullptr;
+    int32_t partCount = 0;
+};
+using ShuffledMaskedRowsKernel = void (*)(const ShuffledRows<ShuffleGroup>& rows);
+using WideShuffledMaskedRowsKernel = void (*)(const ShuffledRows<WideShuffleGroup>& rows);
+// Null where the processor has no shuffles for them (the gather kernels serve instead); the
+// sixteen-pixel groups below the AVX-512 level (the eight-pixel ones serve instead).
+ShuffledMaskedRowsKernel ShuffledMaskedRowsKernelFor(KernelLevel level = BestKernelLevel());
+WideShuffledMaskedRowsKernel WideShuffledMaskedRowsKernelFor(KernelLevel level = BestKernelLevel());
 
 // The row copy by the processor's string move, where this build has it and AVX2 is there
 // (else null). SrcCopy takes it only on the processors where it is the faster copy; the tests

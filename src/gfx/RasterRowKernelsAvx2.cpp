@@ -355,17 +355,16 @@ __m256i ShuffledEight(const Pixel* dest, const uint8_t* maskRow, size_t maskByte
                   PickEight(imageSpan, group));
 }
 
-void ShuffledMaskedRow(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
-                       const Pixel* imageSpan, const ShuffleGroup* groups, int32_t count,
-                       const ShuffleGroup& last, MonoColours colours) {
-    const int32_t full = count / 8;
-    const __m256i final =
-        ShuffledEight(dest + count - 8, maskRow, maskBytes, imageSpan, last, colours);
-    for (int32_t g = 0; g < full; ++g) {
-        Store(dest + 8 * g,
-              ShuffledEight(dest + 8 * g, maskRow, maskBytes, imageSpan, groups[g], colours));
-    }
-    Store(dest + count - 8, final);
+void ShuffledMaskedRows(const ShuffledRows<ShuffleGroup>& rows) {
+    const size_t maskBytes = rows.maskBytes;
+    const MonoColours colours = rows.colours;
+    EachShuffledPartOf(
+        rows,
+        [&](const Pixel* dest, const uint8_t* mask, const Pixel* imageSpan,
+            const ShuffleGroup& group) {
+            return ShuffledEight(dest, mask, maskBytes, imageSpan, group, colours);
+        },
+        [](Pixel* dest, __m256i pixels) { Store(dest, pixels); });
 }
 
 void MaskedColourRow(Pixel* dest, const Pixel* mask, const Pixel* image, int32_t count) {
@@ -423,8 +422,8 @@ MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor() {
     return EachPartOf<ReversedMaskedMonoRow, true>;
 }
 
-ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor() {
-    return ShuffledMaskedRow;
+ShuffledMaskedRowsKernel ShuffledMaskedRowsKernelFor() {
+    return ShuffledMaskedRows;
 }
 
 MaskedColourRowKernel MaskedColourRowKernelFor() {

@@ -14,7 +14,7 @@ GatherRowKernel GatherRowKernelFor(Rop rop);
 MaskedMonoRowsKernel MaskedMonoRowsKernelFor();
 MaskedColourRowKernel MaskedColourRowKernelFor();
 MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor();
-ShuffledMaskedRowKernel ShuffledMaskedRowKernelFor();
+ShuffledMaskedRowsKernel ShuffledMaskedRowsKernelFor();
 // The row copy by the string move, whether or not SrcCopy takes it on this processor.
 ColourRowKernel StringCopyRowKernel();
 

@@ -302,19 +302,16 @@ __m512i WideShuffledSixteen(const Pixel* dest, const uint8_t* maskRow, int32_t l
     return plot.Combine(Load(dest), set, image);
 }
 
-void WideShuffledMaskedRow(Pixel* dest, const uint8_t* maskRow, size_t maskBytes,
-                           const Pixel* imageSpan, const WideShuffleGroup* groups, int32_t count,
-                           const WideShuffleGroup& last, MonoColours colours) {
-    const MaskedLanes plot(colours);
-    const auto lastMaskByte = static_cast<int32_t>(maskBytes) - 1;
-    const int32_t lastAt = count - kLanes;
-    const __m512i final =
-        WideShuffledSixteen(dest + lastAt, maskRow, lastMaskByte, imageSpan, last, plot);
-    for (int32_t g = 0; g < count / kLanes; ++g) {
-        Pixel* at = dest + kLanes * g;
-        Store(at, WideShuffledSixteen(at, maskRow, lastMaskByte, imageSpan, groups[g], plot));
-    }
-    Store(dest + lastAt, final);
+void WideShuffledMaskedRows(const ShuffledRows<WideShuffleGroup>& rows) {
+    const MaskedLanes plot(rows.colours);
+    const auto lastMaskByte = static_cast<int32_t>(rows.maskBytes) - 1;
+    EachShuffledPartOf(
+        rows,
+        [&](const Pixel* dest, const uint8_t* mask, const Pixel* imageSpan,
+            const WideShuffleGroup& group) {
+            return WideShuffledSixteen(dest, mask, lastMaskByte, imageSpan, group, plot);
+        },
+        [](Pixel* dest, __m512i pixels) { Store(dest, pixels); });
 }
 
 }  // namespace
@@ -327,8 +324,8 @@ MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor() {
     return EachPartOf<AnyRow<LongReversedMaskedMonoRow, ReversedMaskedMonoPart>, true>;
 }
 
-WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor() {
-    return WideShuffledMaskedRow;
+WideShuffledMaskedRowsKernel WideShuffledMaskedRowsKernelFor() {
+    return WideShuffledMaskedRows;
 }
 
 }  // namespace gfx::raster::avx512

@@ -10,6 +10,6 @@ namespace gfx::raster::avx512 {
 
 MaskedMonoRowsKernel MaskedMonoRowsKernelFor();
 MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor();
-WideShuffledMaskedRowKernel WideShuffledMaskedRowKernelFor();
+WideShuffledMaskedRowsKernel WideShuffledMaskedRowsKernelFor();
 
 }  // namespace gfx::raster::avx512

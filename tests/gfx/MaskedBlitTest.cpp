@@ -158,7 +158,7 @@ TEST(MaskedStretchBlt, SpansOfPicturesChangedSinceAreNotUsed) {
 TEST(MaskedStretchBlt, RowsAreWrittenInsideTheirSpansOnly) {
     std::mt19937 random(46);
     constexpr Pixel kMarker = 0x80000000;
-    const int32_t group = raster::WideShuffledMaskedRowKernelFor() != nullptr ? 16 : 8;
+    const int32_t group = raster::WideShuffledMaskedRowsKernelFor() != nullptr ? 16 : 8;
     const PreparedPicture picture = RandomPreparedPicture(random);
     const MaskedSpans spans = MaskedSpans::Measure(picture.mask, picture.image, {0, 0, 61, 17});
     Bitmap columns(61, 17);  // each pixel tells its column, plus one

@@ -8,8 +8,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <numeric>
 #include <random>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -271,49 +273,96 @@ std::vector<int32_t> StretchedPlaces(int32_t count, int32_t spanCount, bool mirr
     return places;
 }
 
-// The shuffled kernels of both group widths, on whole rows of stretches from a third to three
-// times, mirrored or not, with the span anywhere in a mask row that ends where its last bit
-// does: each pixel takes its own place's mask bit and image pixel.
-TEST(RasterRowKernels, ShuffledKernelsPickEachPixelsPlaceAndItsMaskBit) {
+template <class Group>
+std::vector<Group> GroupsFor(const raster::StretchedSpan& span) {
+    if constexpr (std::is_same_v<Group, raster::ShuffleGroup>) {
+        return raster::ShuffleGroupsOf(span);
+    } else {
+        return raster::WideShuffleGroupsOf(span);
+    }
+}
+
+// A stretched plot's rows through the shuffled kernels of both group widths: rows of each
+// picture at their own strides, parts of any groups (the row's last one among them or not) on
+// rows that read any source row, stretches from a third to three times, mirrored or not, the
+// span anywhere in a mask row that ends where its last bit does. Each pixel of a part's groups
+// takes its own place's mask bit and image pixel of its source row; nothing else is touched.
+template <class Group, class Kernel>
+void CheckShuffledRows(Kernel kernel, std::mt19937& random) {
+    constexpr auto lanes = static_cast<int32_t>(std::size(Group{}.pick));
+    constexpr int32_t kRows = 5;
+    for (int32_t trial = 0; trial < 300; ++trial) {
+        const auto spanCount = static_cast<int32_t>(16 + random() % 100);
+        const auto count = static_cast<int32_t>(8 + random() % 100);
+        const auto first = static_cast<int32_t>(random() % 20);
+        const std::vector<int32_t> places = StretchedPlaces(count, spanCount, trial % 2 == 1);
+        const std::vector<Group> groups =
+            GroupsFor<Group>(raster::StretchedSpan{first, spanCount, places});
+        if (groups.empty()) {
+            continue;
+        }
+        const auto maskBytes = size_t(first + spanCount + 7) / 8;
+        std::vector<uint8_t> mask(maskBytes * kRows);
+        for (uint8_t& b : mask) {
+            b = static_cast<uint8_t>(random());
+        }
+        const int32_t imageStride = spanCount + 3;
+        const std::vector<Pixel> image = RandomPixels(random, imageStride * kRows);
+        const int32_t destStride = count + kGuard;
+        const std::vector<Pixel> dest = RandomPixels(random, destStride * kRows);
+        const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
+        const auto groupCount = static_cast<int32_t>(groups.size());
+        std::vector<raster::ShuffledRowPart> parts;
+        std::vector<Pixel> expected = dest;
+        for (int32_t row = 0; row < kRows; ++row) {
+            if (random() % 4 == 0) {
+                continue;
+            }
+            const auto sourceRow = static_cast<int32_t>(random() % kRows);
+            const auto firstGroup = static_cast<int32_t>(random() % uint32_t(groupCount));
+            const auto endGroup =
+                firstGroup + 1 + static_cast<int32_t>(random() % uint32_t(groupCount - firstGroup));
+            parts.push_back({row, sourceRow, firstGroup, endGroup});
+            for (int32_t g = firstGroup; g < endGroup; ++g) {
+                const int32_t from = g + 1 < groupCount ? lanes * g : count - lanes;
+                for (int32_t j = from; j < from + lanes; ++j) {
+                    const int32_t place = places[size_t(j)];
+                    const bool bit =
+                        MonoBitAt(mask.data() + size_t(sourceRow) * maskBytes, first + place);
+                    const size_t at = size_t(row * destStride + j);
+                    expected[at] = (dest[at] & (bit ? colours.one : colours.zero)) |
+                                   image[size_t(sourceRow * imageStride + place)];
+                }
+            }
+        }
+        std::vector<Pixel> plotted = dest;
+        raster::ShuffledRows<Group> rows;
+        rows.dest = plotted.data();
+        rows.destStride = destStride;
+        rows.bits = mask.data();
+        rows.bitsStride = static_cast<ptrdiff_t>(maskBytes);
+        rows.maskBytes = maskBytes;
+        rows.imageSpan = image.data();
+        rows.imageStride = imageStride;
+        rows.groups = groups.data();
+        rows.groupCount = groupCount;
+        rows.count = count;
+        rows.colours = colours;
+        rows.parts = parts.data();
+        rows.partCount = static_cast<int32_t>(parts.size());
+        kernel(rows);
+        ASSERT_EQ(plotted, expected) << lanes << " lanes, count " << count << " span " << spanCount;
+    }
+}
+
+TEST(RasterRowKernels, ShuffledKernelsPlotEachPixelOfEachPartsGroupsFromItsPlace) {
     std::mt19937 random(26);
     for (raster::KernelLevel level : AvailableLevels()) {
-        const raster::ShuffledMaskedRowKernel narrow = raster::ShuffledMaskedRowKernelFor(level);
-        const raster::WideShuffledMaskedRowKernel wide =
-            raster::WideShuffledMaskedRowKernelFor(level);
-        for (int32_t trial = 0; trial < 400; ++trial) {
-            const auto spanCount = static_cast<int32_t>(16 + random() % 100);
-            const auto count = static_cast<int32_t>(8 + random() % 100);
-            const auto first = static_cast<int32_t>(random() % 20);
-            const std::vector<int32_t> places = StretchedPlaces(count, spanCount, trial % 2 == 1);
-            std::vector<uint8_t> mask(size_t(first + spanCount + 7) / 8);
-            for (uint8_t& b : mask) {
-                b = static_cast<uint8_t>(random());
-            }
-            const std::vector<Pixel> imageSpan = RandomPixels(random, spanCount);
-            const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
-            const std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
-            std::vector<Pixel> expected = dest;
-            for (int32_t j = 0; j < count; ++j) {
-                const int32_t place = places[size_t(j)];
-                const Pixel m = MonoBitAt(mask.data(), first + place) ? colours.one : colours.zero;
-                expected[size_t(j)] = (dest[size_t(j)] & m) | imageSpan[size_t(place)];
-            }
-            const raster::StretchedSpan span{first, spanCount, places};
-            const std::vector<raster::ShuffleGroup> groups = raster::ShuffleGroupsOf(span);
-            if (narrow != nullptr && !groups.empty()) {
-                std::vector<Pixel> plotted = dest;
-                narrow(plotted.data(), mask.data(), mask.size(), imageSpan.data(), groups.data(),
-                       count, groups.back(), colours);
-                ASSERT_EQ(plotted, expected) << "eight, count " << count << " span " << spanCount;
-            }
-            const std::vector<raster::WideShuffleGroup> wideGroups =
-                raster::WideShuffleGroupsOf(span);
-            if (wide != nullptr && !wideGroups.empty()) {
-                std::vector<Pixel> plotted = dest;
-                wide(plotted.data(), mask.data(), mask.size(), imageSpan.data(), wideGroups.data(),
-                     count, wideGroups.back(), colours);
-                ASSERT_EQ(plotted, expected) << "sixteen, count " << count << " span " << spanCount;
-            }
+        if (const auto narrow = raster::ShuffledMaskedRowsKernelFor(level); narrow != nullptr) {
+            CheckShuffledRows<raster::ShuffleGroup>(narrow, random);
+        }
+        if (const auto wide = raster::WideShuffledMaskedRowsKernelFor(level); wide != nullptr) {
+            CheckShuffledRows<raster::WideShuffleGroup>(wide, random);
         }
     }
 }
