@@ -485,7 +485,8 @@ class StretchedMaskedRows {
     void PrepareStretched() {
         span_ = SpanOf(plan_.columns);
         // The widest groups this processor's kernels take and the row's places allow.
-        const StretchedSpan stretched{span_.first, span_.count, span_.places};
+        const StretchedSpan stretched{span_.first, span_.count, span_.places,
+                                      static_cast<int32_t>(plan_.source->MonoStride())};
         wideShuffled_ = WideShuffledMaskedRowsKernelFor();
         if (wideShuffled_ != nullptr) {
             wideGroups_ = WideShuffleGroupsOf(stretched);

@@ -3,6 +3,7 @@
 #include <immintrin.h>
 
 #include <cstdint>
+#include <cstring>
 
 #include "gfx/RasterMaskBits.h"
 #include "gfx/RasterPartWalk.h"
@@ -288,28 +289,29 @@ void AnyRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* ima
 }
 
 // Sixteen pixels of a stretched row: the group's 32 span pixels in two registers, of which
-// each lane picks one, and its mask bit shifted to the top of its lane, which chooses the
-// colour.
-__m512i WideShuffledSixteen(const Pixel* dest, const uint8_t* maskRow, int32_t lastMaskByte,
-                            const Pixel* imageSpan, const WideShuffleGroup& group,
-                            const MaskedLanes& plot) {
+// each lane picks one, and its mask bit picked by a bit shuffle from the group's word of mask
+// bytes, which chooses the colour.
+__m512i WideShuffledSixteen(const Pixel* dest, const uint8_t* maskRow, const Pixel* imageSpan,
+                            const WideShuffleGroup& group, const MaskedLanes& plot) {
     const __m512i pick = _mm512_loadu_si512(group.pick);
     const __m512i image = _mm512_permutex2var_epi32(Load(imageSpan + group.start), pick,
                                                     Load(imageSpan + group.start + kLanes));
-    const __m512i window = Broadcast(MaskWindowAt(maskRow, group.maskBit, lastMaskByte));
-    const __m512i shifted = _mm512_maskz_sllv_epi32(FirstLanes(kLanes), window, pick);
-    const __mmask16 set = _mm512_cmplt_epi32_mask(shifted, _mm512_setzero_si512());
+    uint64_t word = 0;
+    std::memcpy(&word, maskRow + group.maskByte, sizeof word);
+    const __m512i bitPlaces =
+        _mm512_zextsi128_si512(_mm_loadu_si128(reinterpret_cast<const __m128i*>(group.maskBit)));
+    const auto set = static_cast<__mmask16>(
+        _mm512_bitshuffle_epi64_mask(_mm512_set1_epi64(static_cast<long long>(word)), bitPlaces));
     return plot.Combine(Load(dest), set, image);
 }
 
 void WideShuffledMaskedRows(const ShuffledRows<WideShuffleGroup>& rows) {
     const MaskedLanes plot(rows.colours);
-    const auto lastMaskByte = static_cast<int32_t>(rows.maskBytes) - 1;
     EachShuffledPartOf(
         rows,
         [&](const Pixel* dest, const uint8_t* mask, const Pixel* imageSpan,
             const WideShuffleGroup& group) {
-            return WideShuffledSixteen(dest, mask, lastMaskByte, imageSpan, group, plot);
+            return WideShuffledSixteen(dest, mask, imageSpan, group, plot);
         },
         [](Pixel* dest, __m512i pixels) { Store(dest, pixels); });
 }

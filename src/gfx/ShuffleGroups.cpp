@@ -11,8 +11,10 @@ namespace {
 template <class Group>
 constexpr int32_t kLanesOf = static_cast<int32_t>(std::size(Group{}.pick));
 
-// Where a group finds its mask bits: a byte and each lane's shift from its top, or the bit
-// its first span pixel reads (each lane's bit then lies `pick` bits on).
+// Where a group finds its mask bits: a byte and each lane's shift from its top, or a word of
+// eight bytes and each lane's bit in it (read little-endian, pixel p from the word's first bit
+// is its bit p ^ 7). The word starts at the byte of the group's first span pixel, or where the
+// row ends sooner, at its last eight bytes.
 void PlaceMaskBits(ShuffleGroup& group, const StretchedSpan& span) {
     const int32_t bit = span.first + group.start;
     group.maskByte = bit >> 3;
@@ -22,7 +24,11 @@ void PlaceMaskBits(ShuffleGroup& group, const StretchedSpan& span) {
 }
 
 void PlaceMaskBits(WideShuffleGroup& group, const StretchedSpan& span) {
-    group.maskBit = span.first + group.start;
+    const int32_t bit = span.first + group.start;
+    group.maskByte = std::min(bit >> 3, span.maskBytes - 8);
+    for (int32_t k = 0; k < kLanesOf<WideShuffleGroup>; ++k) {
+        group.maskBit[k] = static_cast<uint8_t>((bit + group.pick[k] - 8 * group.maskByte) ^ 7);
+    }
 }
 
 // The group of the destination pixels from `from` on, or none when their places spread over
@@ -73,6 +79,9 @@ std::vector<ShuffleGroup> ShuffleGroupsOf(const StretchedSpan& span) {
 }
 
 std::vector<WideShuffleGroup> WideShuffleGroupsOf(const StretchedSpan& span) {
+    if (span.maskBytes < 8) {
+        return {};
+    }
     return GroupsOf<WideShuffleGroup>(span);
 }
 

@@ -296,12 +296,12 @@ void CheckShuffledRows(Kernel kernel, std::mt19937& random) {
         const auto count = static_cast<int32_t>(8 + random() % 100);
         const auto first = static_cast<int32_t>(random() % 20);
         const std::vector<int32_t> places = StretchedPlaces(count, spanCount, trial % 2 == 1);
-        const std::vector<Group> groups =
-            GroupsFor<Group>(raster::StretchedSpan{first, spanCount, places});
+        const auto maskBytes = size_t(first + spanCount + 7) / 8;
+        const std::vector<Group> groups = GroupsFor<Group>(
+            raster::StretchedSpan{first, spanCount, places, static_cast<int32_t>(maskBytes)});
         if (groups.empty()) {
             continue;
         }
-        const auto maskBytes = size_t(first + spanCount + 7) / 8;
         std::vector<uint8_t> mask(maskBytes * kRows);
         for (uint8_t& b : mask) {
             b = static_cast<uint8_t>(random());
@@ -369,19 +369,22 @@ TEST(RasterRowKernels, ShuffledKernelsPlotEachPixelOfEachPartsGroupsFromItsPlace
 
 // Groups are made only where their pixels' places fit the registers they read: none for a
 // row that shrinks to less than half (eight pixels read sixteen places or more apart), nor
-// for rows or spans too short for one group.
+// for rows or spans too short for one group, nor sixteen-pixel ones in a mask row shorter
+// than their word of eight bytes.
 TEST(RasterRowKernels, ShuffleGroupsAreMadeOnlyWhereThePlacesFit) {
-    const auto groupsOf = [](int32_t count, int32_t spanCount) {
+    const auto groupsOf = [](int32_t count, int32_t spanCount, int32_t maskBytes) {
         const std::vector<int32_t> places = StretchedPlaces(count, spanCount, false);
-        const raster::StretchedSpan span{3, spanCount, places};
+        const raster::StretchedSpan span{3, spanCount, places, maskBytes};
         return std::pair{raster::ShuffleGroupsOf(span).size(),
                          raster::WideShuffleGroupsOf(span).size()};
     };
-    EXPECT_EQ(groupsOf(100, 200), std::pair(size_t{13}, size_t{7}));  // half: whole groups + last
-    EXPECT_EQ(groupsOf(100, 300), std::pair(size_t{0}, size_t{0}));   // a third
-    EXPECT_EQ(groupsOf(12, 40), std::pair(size_t{0}, size_t{0}));
-    EXPECT_EQ(groupsOf(12, 20), std::pair(size_t{2}, size_t{0}));  // too short for sixteen
-    EXPECT_EQ(groupsOf(40, 20), std::pair(size_t{6}, size_t{0}));  // span under 32
+    EXPECT_EQ(groupsOf(100, 200, 26), std::pair(size_t{13}, size_t{7}));  // whole groups + last
+    EXPECT_EQ(groupsOf(100, 300, 38), std::pair(size_t{0}, size_t{0}));   // a third
+    EXPECT_EQ(groupsOf(12, 40, 6), std::pair(size_t{0}, size_t{0}));
+    EXPECT_EQ(groupsOf(12, 20, 3), std::pair(size_t{2}, size_t{0}));  // too short for sixteen
+    EXPECT_EQ(groupsOf(40, 20, 3), std::pair(size_t{6}, size_t{0}));  // span under 32
+    EXPECT_EQ(groupsOf(40, 40, 6), std::pair(size_t{6}, size_t{0}));  // mask row under 8 bytes
+    EXPECT_EQ(groupsOf(40, 40, 8), std::pair(size_t{6}, size_t{3}));
 }
 
 // The string move copies every width exactly, on processors where SrcCopy does not take it too.
