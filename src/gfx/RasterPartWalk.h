@@ -1,8 +1,7 @@
 #pragma once
 // The walks over a masked plot's parts (MaskedRows, ShuffledRows) for each build of the row
-// kernels. Like
-// RasterMaskBits.h it has internal linkage, so that each build, compiled with its own
-// instruction set, keeps its own copy.
+// kernels. Like RasterMaskBits.h it has internal linkage, so that each build, compiled with its
+// own instruction set, keeps its own copy.
 
 #include <cstddef>
 #include <cstdint>
