@@ -99,12 +99,13 @@ struct ShuffleGroup {
 };
 // The same sixteen pixels a group, for the AVX-512 build: a group of sixteen destination
 // pixels takes the 32 image span pixels from `start` on and picks its own with `pick`
-// (0 .. 31). Its mask bits lie in the eight mask row bytes from maskByte on, read as one
-// little-endian word: pixel k's is bit maskBit[k] of that word.
+// (0 .. 31, a byte each: the kernel reads less per group). Its mask bits lie in the eight
+// mask row bytes from maskByte on, read as one little-endian word: pixel k's is bit maskBit[k]
+// of that word.
 struct WideShuffleGroup {
     int32_t start = 0;
     int32_t maskByte = 0;
-    int32_t pick[16] = {};
+    uint8_t pick[16] = {};
     uint8_t maskBit[16] = {};
 };
 

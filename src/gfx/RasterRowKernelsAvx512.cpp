@@ -293,7 +293,8 @@ void AnyRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* ima
 // bytes, which chooses the colour.
 __m512i WideShuffledSixteen(const Pixel* dest, const uint8_t* maskRow, const Pixel* imageSpan,
                             const WideShuffleGroup& group, const MaskedLanes& plot) {
-    const __m512i pick = _mm512_loadu_si512(group.pick);
+    const __m512i pick = _mm512_maskz_cvtepu8_epi32(
+        FirstLanes(kLanes), _mm_loadu_si128(reinterpret_cast<const __m128i*>(group.pick)));
     const __m512i image = _mm512_permutex2var_epi32(Load(imageSpan + group.start), pick,
                                                     Load(imageSpan + group.start + kLanes));
     uint64_t word = 0;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <optional>
+#include <type_traits>
 
 namespace gfx::raster {
 
@@ -42,9 +43,10 @@ std::optional<Group> GroupAt(const StretchedSpan& span, int32_t from) {
         return std::nullopt;
     }
     Group group;
-    group.start = std::min(*low, span.spanCount - 2 * lanes);  // the pixels stay in the span
+    using Pick = std::remove_reference_t<decltype(group.pick[0])>;  // bytes in the wide groups
+    group.start = std::min(*low, span.spanCount - 2 * lanes);       // the pixels stay in the span
     for (int32_t k = 0; k < lanes; ++k) {
-        group.pick[k] = places[k] - group.start;
+        group.pick[k] = static_cast<Pick>(places[k] - group.start);
     }
     PlaceMaskBits(group, span);
     return group;
