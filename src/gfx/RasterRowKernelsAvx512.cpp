@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstring>
 
-#include "gfx/RasterMaskBits.h"
 #include "gfx/RasterPartWalk.h"
 
 namespace gfx::raster::avx512 {
