@@ -274,16 +274,26 @@ void TFrame::CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y, boo
     const int32_t first = mirrorY ? std::max(0, shift - rows.Height() + 1) : std::max(0, -shift);
     const int32_t end = mirrorY ? std::min<int32_t>(height_, shift + 1)
                                 : std::min<int32_t>(height_, rows.Height() - shift);
-    for (int32_t r = first; r < end; ++r) {
-        // The opaque run in the frame's columns: the whole row, or the mask's widest run.
-        gfx::ColumnRange run{0, width_};
-        if (spans != nullptr) {
-            const gfx::ColumnRange inStrip = spans->OpaqueRun(y_ + r);
-            run = {inStrip.begin - x_, inStrip.end - x_};
+    // Frame row r lands on row shift + step * r; frame column c on x + c, or mirrored on
+    // x + width - c (a run's ends exchanged).
+    const int32_t step = mirrorY ? -1 : 1;
+    if (spans == nullptr) {
+        const gfx::ColumnRange whole =
+            mirrorX ? gfx::ColumnRange{x + 1, x + width_ + 1} : gfx::ColumnRange{x, x + width_};
+        for (int32_t r = first; r < end; ++r) {
+            rows.Cover(shift + step * r, whole);
         }
-        rows.Cover(mirrorY ? shift - r : shift + r,
-                   mirrorX ? gfx::ColumnRange{x + width_ - run.end + 1, x + width_ - run.begin + 1}
-                           : gfx::ColumnRange{x + run.begin, x + run.end});
+        return;
+    }
+    // The opaque runs are in the strips' columns.
+    const int32_t top = y_;
+    const int32_t forward = x - x_;
+    const int32_t mirrored = x + width_ + 1 + x_;
+    for (int32_t r = first; r < end; ++r) {
+        const gfx::ColumnRange run = spans->OpaqueRun(top + r);
+        rows.Cover(shift + step * r,
+                   mirrorX ? gfx::ColumnRange{mirrored - run.end, mirrored - run.begin}
+                           : gfx::ColumnRange{forward + run.begin, forward + run.end});
     }
 }
 
