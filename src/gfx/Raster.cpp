@@ -64,25 +64,28 @@ bool SameSize(const Bitmap& a, const Bitmap& b) {
     return a.Width() == b.Width() && a.Height() == b.Height();
 }
 
-// A plan for another source of the same size: the mapping is the same, only the source and
-// the colour it turns into on a monochrome destination differ.
-raster::BlitPlan WithSource(const raster::BlitPlan& plan, const Canvas& source) {
-    raster::BlitPlan other = plan;
-    other.source = &source.Target();
-    other.sourceBackground = source.BackgroundColour();
-    return other;
-}
-
 bool SameMapping(const raster::AxisMap& a, const raster::AxisMap& b) {
     return a.destStart == b.destStart && a.count == b.count && a.sourceStart == b.sourceStart &&
            a.step == b.step && a.table == b.table;
 }
 
+// The image's plan maps as the mask's does: the same size clips the same (the plan is not
+// made again), or the mappings came out the same.
+bool MapsAsMask(const raster::BlitPlan& maskPlan, Canvas& dest, Placement to, const Canvas& image,
+                Placement from) {
+    if (SameSize(*maskPlan.source, image.Target())) {
+        return true;
+    }
+    const raster::BlitPlan imagePlan = PlanTransfer(dest, to, &image, from);
+    return SameMapping(maskPlan.columns, imagePlan.columns) &&
+           SameMapping(maskPlan.rows, imagePlan.rows);
+}
+
 // Row by row is the same as one transfer after the other when both write the same pixels and
 // neither reads what the other writes.
-bool CanRunTogether(const raster::BlitPlan& mask, const raster::BlitPlan& image) {
-    return !mask.dest->Monochrome() && mask.source != mask.dest && image.source != image.dest &&
-           SameMapping(mask.columns, image.columns) && SameMapping(mask.rows, image.rows);
+bool CanRunTogether(const raster::BlitPlan& maskPlan, const Bitmap& image) {
+    return !maskPlan.dest->Monochrome() && maskPlan.source != maskPlan.dest &&
+           &image != maskPlan.dest;
 }
 
 }  // namespace
@@ -93,10 +96,7 @@ void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t
     const Placement to{x, y, width, height};
     const Placement from{sourceX, sourceY, sourceWidth, sourceHeight};
     const raster::BlitPlan maskPlan = PlanTransfer(dest, to, &mask, from);
-    const raster::BlitPlan imagePlan = SameSize(mask.Target(), image.Target())
-                                           ? WithSource(maskPlan, image)
-                                           : PlanTransfer(dest, to, &image, from);
-    if (!CanRunTogether(maskPlan, imagePlan)) {
+    if (!MapsAsMask(maskPlan, dest, to, image, from) || !CanRunTogether(maskPlan, image.Target())) {
         StretchBlt(dest, x, y, width, height, &mask, sourceX, sourceY, sourceWidth, sourceHeight,
                    Rop::SrcAnd);
         StretchBlt(dest, x, y, width, height, &image, sourceX, sourceY, sourceWidth, sourceHeight,
@@ -105,7 +105,7 @@ void MaskedStretchBlt(Canvas& dest, int32_t x, int32_t y, int32_t width, int32_t
     }
     if (!maskPlan.columns.Empty() && !maskPlan.rows.Empty()) {
         const bool current = spans != nullptr && spans->Current(mask.Target(), image.Target());
-        raster::RunMaskedColourBlit(maskPlan, imagePlan, current ? spans : nullptr);
+        raster::RunMaskedColourBlit(maskPlan, image.Target(), current ? spans : nullptr);
     }
 }
 

@@ -5,14 +5,14 @@
 #include <bit>
 #include <cstring>
 #include <iterator>
-#include <numeric>
+#include <memory>
 #include <optional>
 
 #include "gfx/Bitmap.h"
 #include "gfx/CoveredRows.h"
 #include "gfx/RasterMaskBits.h"
 #include "gfx/RasterRowKernels.h"
-#include "gfx/ShuffleGroups.h"
+#include "gfx/StretchedColumns.h"
 
 namespace gfx::raster {
 
@@ -147,24 +147,6 @@ void MirroredMonoRow(const BlitPlan& plan, MonoRowKernel kernel, ReversedBits& r
     const uint8_t* row = plan.source->MonoRow(plan.rows.SourceAt(i));
     kernel(DestRow(plan, i), reversed.Reverse(row, plan.columns.sourceStart), 0, plan.columns.count,
            ColoursOf(plan));
-}
-
-// The source columns a stretched row reads: the span from the lowest to the
-// highest, and for each destination column its place in that span.
-struct ColumnSpan {
-    int32_t first = 0;
-    int32_t count = 0;
-    std::vector<int32_t> places;  // stretched: place of each destination column
-};
-
-ColumnSpan SpanOf(const AxisMap& columns) {
-    ColumnSpan span;
-    span.first = columns.SourceMin();
-    span.count = columns.SourceMax() - span.first + 1;
-    span.places.resize(columns.table.size());
-    std::transform(columns.table.begin(), columns.table.end(), span.places.begin(),
-                   [&](int32_t x) { return x - span.first; });
-    return span;
 }
 
 // Stretched rows: the source span as colours (a mono span is expanded first, once for rows
@@ -453,27 +435,28 @@ class GatheredRows {
 class StretchedMaskedRows {
   public:
     StretchedMaskedRows(const BlitPlan& maskPlan, const Bitmap& image, const MaskedSpans* spans)
-        : plan_(maskPlan), image_(image), colours_(ColoursOf(maskPlan)), spans_(spans) {
-        PrepareStretched();
-        if (spans_ != nullptr) {
-            PrepareRunLimits();
-        }
-    }
+        : plan_(maskPlan),
+          image_(image),
+          colours_(ColoursOf(maskPlan)),
+          spans_(spans),
+          columns_(StretchedColumnsFor(maskPlan.columns,
+                                       static_cast<int32_t>(maskPlan.source->MonoStride()))) {}
 
     void Run() const {
         const MaskedPlotRows pictures(plan_, image_);
-        if (wideShuffled_ != nullptr) {
-            ShuffledRuns(wideShuffled_, wideGroups_, pictures);
+        if (columns_->WideKernel() != nullptr) {
+            ShuffledRuns(columns_->WideKernel(), columns_->WideGroups(), pictures);
             return;
         }
-        if (shuffled_ != nullptr) {
-            ShuffledRuns(shuffled_, groups_, pictures);
+        if (columns_->Kernel() != nullptr) {
+            ShuffledRuns(columns_->Kernel(), columns_->Groups(), pictures);
             return;
         }
-        GatheredRows gathered(plan_, span_, colours_);
+        GatheredRows gathered(plan_, columns_->Span(), colours_);
+        const RowRuns runs(plan_, spans_, *columns_);
         for (int32_t i = 0; i < plan_.rows.count; ++i) {
-            const int32_t sourceY = plan_.rows.SourceAt(i);
-            const ColumnRange run = ColumnsRead(sourceY);
+            const int32_t sourceY = runs.SourceRow(i);
+            const ColumnRange run = runs.Run(sourceY);
             if (!run.Empty()) {
                 gathered.Row(pictures.Dest(i), pictures.Mask(sourceY), pictures.Image(sourceY),
                              sourceY, run);
@@ -482,63 +465,36 @@ class StretchedMaskedRows {
     }
 
   private:
-    void PrepareStretched() {
-        span_ = SpanOf(plan_.columns);
-        // The widest groups this processor's kernels take and the row's places allow.
-        const StretchedSpan stretched{span_.first, span_.count, span_.places,
-                                      static_cast<int32_t>(plan_.source->MonoStride())};
-        wideShuffled_ = WideShuffledMaskedRowsKernelFor();
-        if (wideShuffled_ != nullptr) {
-            wideGroups_ = WideShuffleGroupsOf(stretched);
-            wideShuffled_ = wideGroups_.empty() ? nullptr : wideShuffled_;
-        }
-        if (wideShuffled_ == nullptr) {
-            shuffled_ = ShuffledMaskedRowsKernelFor();
-            if (shuffled_ != nullptr) {
-                groups_ = ShuffleGroupsOf(stretched);
-                shuffled_ = groups_.empty() ? nullptr : shuffled_;
-            }
-        }
-    }
+    // Each plan row's source row, and the destination columns of a row that read its source
+    // row's span, or all of them: the walk's values in locals, which its stores cannot change.
+    class RowRuns {
+      public:
+        RowRuns(const BlitPlan& plan, const MaskedSpans* spans, const StretchedColumns& columns)
+            : rowTable_(plan.rows.Scaled() ? plan.rows.table.data() : nullptr),
+              rowStart_(plan.rows.sourceStart),
+              rowStep_(plan.rows.step),
+              spans_(spans != nullptr ? &spans->Row(spans->Area().top) : nullptr),
+              spansTop_(spans != nullptr ? spans->Area().top : 0),
+              count_(plan.columns.count),
+              limits_(columns.Limits()) {}
 
-    // The destination columns of a row that read its source row's span, or all of them.
-    ColumnRange ColumnsRead(int32_t sourceY) const {
-        return spans_ != nullptr ? StretchedColumnsIn(sourceY)
-                                 : ColumnRange{0, plan_.columns.count};
-    }
-
-    // The destination columns whose source columns lie in the row's span: the places ascend
-    // (or, mirrored, descend) with the destination, so those columns are one run.
-    ColumnRange StretchedColumnsIn(int32_t sourceY) const {
-        const ColumnRange span = spans_->Row(sourceY);
-        const auto limit = [&](int32_t column) {
-            return static_cast<size_t>(std::clamp(column - span_.first, 0, span_.count));
-        };
-        const int32_t low = before_[limit(span.begin)];
-        const int32_t high = before_[limit(span.end)];
-        return ascending_ ? ColumnRange{low, high} : ColumnRange{high, low};
-    }
-
-    // before_[p] for each place p, 0 .. span count: the count of destination columns with a
-    // place below p where the places ascend, or with a place of p or more where they descend.
-    // Either way the run of a span's places lies between two of these counts. Counted from
-    // how often each place occurs, with no branch on the places (which a merge of the two
-    // sequences mispredicts at nearly every step when scaling down).
-    void PrepareRunLimits() {
-        const std::vector<int32_t>& places = span_.places;
-        ascending_ = places.front() <= places.back();
-        before_.assign(static_cast<size_t>(span_.count) + 1, 0);
-        for (const int32_t place : places) {
-            ++before_[static_cast<size_t>(place) + 1];
+        int32_t SourceRow(int32_t i) const {
+            return rowTable_ != nullptr ? rowTable_[i] : rowStart_ + rowStep_ * i;
         }
-        std::partial_sum(before_.begin(), before_.end(), before_.begin());
-        if (!ascending_) {
-            const auto all = static_cast<int32_t>(places.size());
-            for (int32_t& below : before_) {
-                below = all - below;
-            }
+        ColumnRange Run(int32_t sourceY) const {
+            return spans_ != nullptr ? limits_.Reading(spans_[sourceY - spansTop_])
+                                     : ColumnRange{0, count_};
         }
-    }
+
+      private:
+        const int32_t* rowTable_;
+        int32_t rowStart_;
+        int32_t rowStep_;
+        const ColumnRange* spans_;  // the span of the spans' first row, the others after it
+        int32_t spansTop_;
+        int32_t count_;
+        ColumnLimits limits_;
+    };
 
     // The rows' runs as parts of whole groups, in chunks of rows whose parts a buffer on the
     // stack holds, each chunk in one call of the kernel. A run takes the groups from the one
@@ -547,33 +503,37 @@ class StretchedMaskedRows {
     template <class Kernel, class Group>
     void ShuffledRuns(Kernel kernel, const std::vector<Group>& groups,
                       const MaskedPlotRows& pictures) const {
-        constexpr auto lanes = static_cast<int32_t>(std::size(Group{}.pick));
+        constexpr auto lanes = static_cast<uint32_t>(std::size(Group{}.pick));
         constexpr int32_t kChunkRows = 64;
         std::array<ShuffledRowPart, kChunkRows> parts;
         const int32_t count = plan_.columns.count;
-        const int32_t full = count / lanes;
+        const auto full = static_cast<int32_t>(static_cast<uint32_t>(count) / lanes);
         ShuffledRows<Group> rows;
         rows.dest = pictures.Dest(0);
         rows.destStride = pictures.DestStride();
         rows.bits = pictures.Mask(0);
         rows.bitsStride = pictures.MaskStride();
         rows.maskBytes = plan_.source->MonoStride();
-        rows.imageSpan = pictures.Image(0) + span_.first;
+        rows.imageSpan = pictures.Image(0) + columns_->Span().first;
         rows.imageStride = pictures.ImageStride();
         rows.groups = groups.data();
         rows.groupCount = static_cast<int32_t>(groups.size());
         rows.count = count;
         rows.colours = colours_;
         rows.parts = parts.data();
+        const RowRuns runs(plan_, spans_, *columns_);
         for (int32_t first = 0; first < plan_.rows.count; first += kChunkRows) {
             const int32_t last = std::min(first + kChunkRows, plan_.rows.count);
             ShuffledRowPart* end = parts.data();
             for (int32_t i = first; i < last; ++i) {
-                const int32_t sourceY = plan_.rows.SourceAt(i);
-                const ColumnRange run = ColumnsRead(sourceY);
+                const int32_t sourceY = runs.SourceRow(i);
+                const ColumnRange run = runs.Run(sourceY);
                 if (!run.Empty()) {
-                    const int32_t endGroup = (run.end + lanes - 1) / lanes;
-                    *end++ = {i, sourceY, run.begin / lanes, std::min(endGroup, full + 1)};
+                    // Columns are never negative: the groups by unsigned division, a shift.
+                    const auto firstGroup = static_cast<uint32_t>(run.begin) / lanes;
+                    const auto endGroup = (static_cast<uint32_t>(run.end) + lanes - 1) / lanes;
+                    *end++ = {i, sourceY, static_cast<int32_t>(firstGroup),
+                              std::min(static_cast<int32_t>(endGroup), full + 1)};
                 }
             }
             rows.partCount = static_cast<int32_t>(end - parts.data());
@@ -585,15 +545,7 @@ class StretchedMaskedRows {
     const Bitmap& image_;
     MonoColours colours_;
     const MaskedSpans* spans_;  // with white for bit 1 only
-    // Rows shuffled sixteen or eight pixels at a time, or else gathered.
-    ColumnSpan span_;
-    std::vector<WideShuffleGroup> wideGroups_;
-    WideShuffledMaskedRowsKernel wideShuffled_ = nullptr;
-    std::vector<ShuffleGroup> groups_;
-    ShuffledMaskedRowsKernel shuffled_ = nullptr;
-    // With spans: see PrepareRunLimits.
-    bool ascending_ = true;
-    std::vector<int32_t> before_;
+    std::shared_ptr<const StretchedColumns> columns_;
 };
 
 }  // namespace
@@ -605,27 +557,28 @@ void RunColourBlit(const BlitPlan& plan, Rop rop) {
     }
 }
 
-void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan,
-                         const MaskedSpans* spans) {
+void RunMaskedColourBlit(const BlitPlan& maskPlan, const Bitmap& image, const MaskedSpans* spans) {
     if (maskPlan.columns.Empty() || maskPlan.rows.Empty()) {
         return;
     }
-    if (maskPlan.source->Monochrome() && !imagePlan.source->Monochrome()) {
+    if (maskPlan.source->Monochrome() && !image.Monochrome()) {
         const bool useSpans = spans != nullptr && maskPlan.monoColours[1] == kWhite &&
                               ReadsInside(maskPlan, spans->Area());
         const MaskedSpans* readSpans = useSpans ? spans : nullptr;
         if (maskPlan.columns.Scaled()) {
-            StretchedMaskedRows(maskPlan, *imagePlan.source, readSpans).Run();
+            StretchedMaskedRows(maskPlan, image, readSpans).Run();
         } else {
-            UnscaledMaskedRows(maskPlan, *imagePlan.source, readSpans).Run();
+            UnscaledMaskedRows(maskPlan, image, readSpans).Run();
         }
         return;
     }
+    BlitPlan imagePlan = maskPlan;
+    imagePlan.source = &image;
     ColourRows mask(maskPlan, Rop::SrcAnd);
-    ColourRows image(imagePlan, Rop::SrcPaint);
+    ColourRows colours(imagePlan, Rop::SrcPaint);
     for (int32_t i = 0; i < maskPlan.rows.count; ++i) {
         mask.Row(i);
-        image.Row(i);
+        colours.Row(i);
     }
 }
 

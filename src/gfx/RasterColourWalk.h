@@ -12,10 +12,10 @@ namespace gfx::raster {
 
 void RunColourBlit(const BlitPlan& plan, Rop rop);
 
-// The mask plan with SrcAnd and then the image plan with SrcPaint, row by row: both plans
-// write the same destination pixels, and neither source is the destination. With the
-// sources' spans (current, or null), rows whose bit 1 is white run their spans only.
-void RunMaskedColourBlit(const BlitPlan& maskPlan, const BlitPlan& imagePlan,
+// The mask plan with SrcAnd and then the same plan from the image with SrcPaint, row by row:
+// neither the mask nor the image is the destination. With the sources' spans (current, or
+// null), rows whose bit 1 is white run their spans only.
+void RunMaskedColourBlit(const BlitPlan& maskPlan, const Bitmap& image,
                          const MaskedSpans* spans = nullptr);
 
 }  // namespace gfx::raster

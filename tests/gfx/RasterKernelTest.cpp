@@ -21,6 +21,7 @@
 #include "gfx/RasterPlan.h"
 #include "gfx/RasterRowKernels.h"
 #include "gfx/ShuffleGroups.h"
+#include "gfx/StretchedColumns.h"
 
 namespace gfx {
 namespace {
@@ -427,6 +428,60 @@ TEST(RasterPlan, StretchTablesMatchTheNearestPixelRuleForHugeExtents) {
             }
         }
     }
+}
+
+// Columns of a stretch of `sourceWidth` columns from column 5 on to `destWidth` of them, the
+// destination mirrored where the extent is negative.
+raster::AxisMap StretchedColumnsMap(int32_t destWidth, int32_t sourceWidth) {
+    const int32_t width = destWidth < 0 ? -destWidth : destWidth;
+    return raster::MapAxis(
+        {destWidth < 0 ? width - 1 : 0, destWidth, 5, sourceWidth, 0, width, 0, 400, true});
+}
+
+TEST(StretchedColumns, LimitsGiveTheColumnsThatReadARangeOfSourceColumns) {
+    for (const int32_t destWidth : {110, 37, 330, -176, -13}) {
+        const raster::AxisMap columns = StretchedColumnsMap(destWidth, 220);
+        const raster::StretchedColumns plan(columns, 28);
+        const raster::ColumnLimits limits = plan.Limits();
+        for (int32_t begin = -2; begin < 230; begin += 3) {
+            for (int32_t end = begin; end < 232; end += 7) {
+                std::vector<int32_t> reading;
+                for (int32_t j = 0; j < columns.count; ++j) {
+                    if (columns.SourceAt(j) >= begin && columns.SourceAt(j) < end) {
+                        reading.push_back(j);
+                    }
+                }
+                const ColumnRange run = limits.Reading({begin, end});
+                if (reading.empty()) {
+                    EXPECT_TRUE(run.Empty()) << destWidth << ": " << begin << " " << end;
+                } else {
+                    EXPECT_EQ(run.begin, reading.front()) << destWidth << ": " << begin;
+                    EXPECT_EQ(run.end, reading.back() + 1) << destWidth << ": " << end;
+                }
+            }
+        }
+    }
+}
+
+// A plan is kept for the same places and mask rows only, and one held by a plot outlives its
+// place among the kept ones.
+TEST(StretchedColumns, PlansAreKeptForTheSameColumnsAndMaskRowsOnly) {
+    const raster::AxisMap columns = StretchedColumnsMap(110, 220);
+    const auto held = raster::StretchedColumnsFor(columns, 28);
+    EXPECT_EQ(raster::StretchedColumnsFor(columns, 28), held);
+    EXPECT_NE(raster::StretchedColumnsFor(columns, 32), held);
+    EXPECT_NE(raster::StretchedColumnsFor(StretchedColumnsMap(-110, 220), 28), held);
+    EXPECT_NE(raster::StretchedColumnsFor(StretchedColumnsMap(110, 260), 28), held);
+    // 221 columns shown in 110 are read at the same places as 220.
+    EXPECT_EQ(raster::StretchedColumnsFor(StretchedColumnsMap(110, 221), 28), held);
+    for (const int32_t destWidth : {40, 50, 60, 70}) {
+        raster::StretchedColumnsFor(StretchedColumnsMap(destWidth, 220), 28);
+    }
+    const auto again = raster::StretchedColumnsFor(columns, 28);
+    EXPECT_NE(again, held);
+    EXPECT_EQ(held->Span().places, again->Span().places);
+    EXPECT_EQ(held->WideGroups().size(), again->WideGroups().size());
+    EXPECT_EQ(held->Groups().size(), again->Groups().size());
 }
 
 // Mono to colour: bit 1 gives the destination's background colour, bit 0 its text colour.
