@@ -52,30 +52,26 @@ Range OffsetsWithSource(const AxisRequest& r, int64_t n, int64_t m) {
             std::min(n, FirstOffsetReaching(sourceOffsets.high, n, m))};
 }
 
-// ScaledOffset(k, n, m) for k, k + 1, ... without a wide division per step: the quotient and
-// remainder of (2k + 1) m / 2n grow by those of 2m / 2n.
-class ScaledOffsets {
-  public:
-    ScaledOffsets(int64_t k, int64_t n, int64_t m)
-        : divisor_(2 * n),
-          quotientStep_(m / n),
-          remainderStep_(2 * (m % n)),
-          quotient_(ScaledOffset(k, n, m)),
-          remainder_(static_cast<int64_t>((2 * Wide(k) + 1) * Wide(m) % (2 * Wide(n)))) {}
-
-    int64_t Offset() const { return quotient_; }
-    void Next() {
-        quotient_ += quotientStep_;
-        remainder_ += remainderStep_;
-        if (remainder_ >= divisor_) {
-            remainder_ -= divisor_;
-            ++quotient_;
+// The sources origin + direction * ScaledOffset(k, n, m) for k = first, first + 1, ... into
+// `sources`, without a wide division per step: the quotient and remainder of (2k + 1) m / 2n
+// grow by those of 2m / 2n, the direction taken into the quotient's steps.
+void FillScaledSources(std::vector<int32_t>& sources, int64_t first, int64_t n, int64_t m,
+                       int64_t origin, int64_t direction) {
+    const int64_t divisor = 2 * n;
+    const int64_t remainderStep = 2 * (m % n);
+    const int64_t sourceStep = direction * (m / n);
+    int64_t source = origin + direction * ScaledOffset(first, n, m);
+    auto remainder = static_cast<int64_t>((2 * Wide(first) + 1) * Wide(m) % (2 * Wide(n)));
+    for (int32_t& entry : sources) {
+        entry = static_cast<int32_t>(source);
+        source += sourceStep;
+        remainder += remainderStep;
+        if (remainder >= divisor) {
+            remainder -= divisor;
+            source += direction;
         }
     }
-
-  private:
-    int64_t divisor_, quotientStep_, remainderStep_, quotient_, remainder_;
-};
+}
 
 void FillSource(AxisMap& map, const AxisRequest& r, Range k, int64_t n, int64_t m) {
     const int64_t destDirection = Sign(r.destExtent);
@@ -87,13 +83,12 @@ void FillSource(AxisMap& map, const AxisRequest& r, Range k, int64_t n, int64_t 
         map.step = static_cast<int32_t>(sourceDirection * destDirection);
         return;
     }
+    // The sources in the order of k, reversed for a mirrored destination (which walks k
+    // downwards).
     map.table.resize(static_cast<size_t>(map.count));
-    ScaledOffsets offsets(k.low, n, m);
-    for (int32_t step = 0; step < map.count; ++step, offsets.Next()) {
-        // Offsets ascend with k; a mirrored destination walks k downwards.
-        const int32_t i = destDirection > 0 ? step : map.count - 1 - step;
-        map.table[static_cast<size_t>(i)] =
-            static_cast<int32_t>(r.sourceOrigin + sourceDirection * offsets.Offset());
+    FillScaledSources(map.table, k.low, n, m, r.sourceOrigin, sourceDirection);
+    if (destDirection < 0) {
+        std::reverse(map.table.begin(), map.table.end());
     }
 }
 
