@@ -1,6 +1,7 @@
 #include "gfx/RasterPlan.h"
 
 #include <algorithm>
+#include <array>
 
 namespace gfx::raster {
 
@@ -54,22 +55,42 @@ Range OffsetsWithSource(const AxisRequest& r, int64_t n, int64_t m) {
 
 // The sources origin + direction * ScaledOffset(k, n, m) for k = first, first + 1, ... into
 // `sources`, without a wide division per step: the quotient and remainder of (2k + 1) m / 2n
-// grow by those of 2m / 2n, the direction taken into the quotient's steps.
+// grow by those of 2m / 2n, the direction taken into the quotient's steps. The table is
+// filled kLanes entries at a time, each lane stepping kLanes entries on, so that the lanes'
+// steps do not wait for each other.
 void FillScaledSources(std::vector<int32_t>& sources, int64_t first, int64_t n, int64_t m,
                        int64_t origin, int64_t direction) {
+    constexpr size_t kLanes = 4;
     const int64_t divisor = 2 * n;
+    // Entry k's source and remainder for the first kLanes entries, stepped one by one.
+    std::array<int64_t, kLanes> source{};
+    std::array<int64_t, kLanes> remainder{};
+    source[0] = origin + direction * ScaledOffset(first, n, m);
+    remainder[0] = static_cast<int64_t>((2 * Wide(first) + 1) * Wide(m) % Wide(divisor));
     const int64_t remainderStep = 2 * (m % n);
     const int64_t sourceStep = direction * (m / n);
-    int64_t source = origin + direction * ScaledOffset(first, n, m);
-    auto remainder = static_cast<int64_t>((2 * Wide(first) + 1) * Wide(m) % (2 * Wide(n)));
-    for (int32_t& entry : sources) {
-        entry = static_cast<int32_t>(source);
-        source += sourceStep;
-        remainder += remainderStep;
-        if (remainder >= divisor) {
-            remainder -= divisor;
-            source += direction;
+    for (size_t lane = 1; lane < kLanes; ++lane) {
+        const bool carry = remainder[lane - 1] + remainderStep >= divisor;
+        remainder[lane] = remainder[lane - 1] + remainderStep - (carry ? divisor : 0);
+        source[lane] = source[lane - 1] + sourceStep + (carry ? direction : 0);
+    }
+    // kLanes entries on: (2k + 1 + 2 kLanes) m / 2n, so the quotient and remainder of
+    // 2 kLanes m / 2n are added (the product fits: m is at most 2^31).
+    const uint64_t blockStep = 2 * kLanes * Wide(m);
+    const auto blockRemainder = static_cast<int64_t>(blockStep % Wide(divisor));
+    const int64_t blockSource = direction * static_cast<int64_t>(blockStep / Wide(divisor));
+    const size_t size = sources.size();
+    size_t i = 0;
+    for (; i + kLanes <= size; i += kLanes) {
+        for (size_t lane = 0; lane < kLanes; ++lane) {
+            sources[i + lane] = static_cast<int32_t>(source[lane]);
+            const bool carry = remainder[lane] + blockRemainder >= divisor;
+            remainder[lane] += blockRemainder - (carry ? divisor : 0);
+            source[lane] += blockSource + (carry ? direction : 0);
         }
+    }
+    for (size_t lane = 0; i + lane < size; ++lane) {
+        sources[i + lane] = static_cast<int32_t>(source[lane]);
     }
 }
 

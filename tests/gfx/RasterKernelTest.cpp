@@ -430,6 +430,36 @@ TEST(RasterPlan, StretchTablesMatchTheNearestPixelRuleForHugeExtents) {
     }
 }
 
+// Tables clipped to start anywhere and of every length around the fill's blocks of entries,
+// shrunk and grown, the source running either way and the destination mirrored.
+TEST(RasterPlan, ClippedStretchTablesMatchTheNearestPixelRule) {
+    const int64_t extents[][2] = {{110, 220}, {37, 220}, {330, 220}, {176, 220}, {9, 7}, {5, 3}};
+    for (const auto& [n, m] : extents) {
+        for (int64_t sourceDirection : {1, -1}) {
+            for (int64_t destDirection : {1, -1}) {
+                for (int32_t low = 0; low < 11; ++low) {
+                    for (int32_t count = 1; low + count <= n && count < 21; ++count) {
+                        const int64_t destOrigin = destDirection > 0 ? 0 : n - 1;
+                        const int64_t sourceOrigin = sourceDirection > 0 ? 3 : m + 2;
+                        const raster::AxisMap map = raster::MapAxis(
+                            {destOrigin, destDirection * n, sourceOrigin, sourceDirection * m, low,
+                             low + count, 0, 1 << 20, true});
+                        ASSERT_EQ(map.count, count);
+                        ASSERT_EQ(map.destStart, low);
+                        for (int32_t i = 0; i < count; ++i) {
+                            const int64_t k = destDirection > 0 ? low + i : n - 1 - (low + i);
+                            ASSERT_EQ(
+                                map.SourceAt(i),
+                                sourceOrigin + sourceDirection * raster::ScaledOffset(k, n, m))
+                                << n << " " << m << " from " << low << ", " << count << " entries";
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
 // Columns of a stretch of `sourceWidth` columns from column 5 on to `destWidth` of them, the
 // destination mirrored where the extent is negative.
 raster::AxisMap StretchedColumnsMap(int32_t destWidth, int32_t sourceWidth) {
