@@ -30,8 +30,9 @@ class MaskedSpans {
     }
     const Rect& Area() const { return area_; }
     // The span of row y of the area, in the bitmaps' columns.
-    // The spans of the following rows come after it.
-    const ColumnRange& Row(int32_t y) const { return rows_[static_cast<size_t>(y - area_.top)]; }
+    ColumnRange Row(int32_t y) const { return rows_[static_cast<size_t>(y - area_.top)]; }
+    // The spans of all the area's rows, its top row's first.
+    const ColumnRange* Rows() const { return rows_.data(); }
     // The widest run of row y with 0 mask bits (black), in the bitmaps' columns: a plot with
     // black for bit 0 gives the image's own pixels there, whatever it is plotted on.
     ColumnRange OpaqueRun(int32_t y) const { return opaque_[static_cast<size_t>(y - area_.top)]; }

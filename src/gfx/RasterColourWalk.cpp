@@ -473,7 +473,7 @@ class StretchedMaskedRows {
             : rowTable_(plan.rows.Scaled() ? plan.rows.table.data() : nullptr),
               rowStart_(plan.rows.sourceStart),
               rowStep_(plan.rows.step),
-              spans_(spans != nullptr ? &spans->Row(spans->Area().top) : nullptr),
+              spans_(spans != nullptr ? spans->Rows() : nullptr),
               spansTop_(spans != nullptr ? spans->Area().top : 0),
               count_(plan.columns.count),
               limits_(columns.Limits()) {}
@@ -490,7 +490,7 @@ class StretchedMaskedRows {
         const int32_t* rowTable_;
         int32_t rowStart_;
         int32_t rowStep_;
-        const ColumnRange* spans_;  // the span of the spans' first row, the others after it
+        const ColumnRange* spans_;  // the spans' rows, their area's top row first
         int32_t spansTop_;
         int32_t count_;
         ColumnLimits limits_;
