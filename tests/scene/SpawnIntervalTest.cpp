@@ -14,7 +14,6 @@ TEST(SpawnIntervalTest, HalvesGoToTheEvenNeighbour) {
     EXPECT_EQ(AdaptInterval(130, Ratio(0.9)), 124u);
     EXPECT_EQ(AdaptInterval(1010, Ratio(0.5)), 1060u);
     EXPECT_EQ(AdaptInterval(1030, Ratio(0.5)), 1082u);
-    EXPECT_EQ(AdaptInterval(1000, Ratio(1.0)), 950u);
 }
 
 TEST(SpawnIntervalTest, StaysBetweenItsBounds) {

@@ -9,7 +9,6 @@
 #include <thread>
 
 #include "ChildProcess.h"
-#include "platform/x11/MonotonicClock.h"
 
 namespace platform::x11::testing {
 namespace {
@@ -41,7 +40,6 @@ TEST_F(X11MessageTest, TheTickCounterIsTheMonotonicClockInMilliseconds) {
     uint32_t second = GetTickCount();
     EXPECT_GE(second - first, 30u);
     EXPECT_LT(second - first, 1000u);
-    EXPECT_EQ(TickCountFrom(0x1'0000'0005ull), 5u);  // wraps at 2^32
 }
 
 // Ticks due a few milliseconds apart come in one wake-up: the first waits for the second.
