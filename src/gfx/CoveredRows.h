@@ -24,6 +24,8 @@ class CoveredRows {
     ColumnRange Row(int32_t y) const {
         return y >= 0 && y < Height() ? rows_[static_cast<size_t>(y)] : ColumnRange{};
     }
+    // The runs of all rows, row 0's first.
+    const ColumnRange* Rows() const { return rows_.data(); }
     // Adds a run to row y (rows outside are left out). One run per row is kept: the union
     // where the two overlap or touch, else the wider, so the run only ever grows and never
     // holds a pixel that neither covered.

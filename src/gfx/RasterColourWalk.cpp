@@ -287,53 +287,59 @@ class MaskedPlotRows {
     ptrdiff_t imageStride_;
 };
 
-// A masked plot at scale 1 (columns forward or mirrored, rows in any order). Given the
-// pictures' spans, a row runs only the destination pixels its span can change, and of those
-// only what the destination's covered pixels leave. The parts so found go to the kernel in one
-// call where the source rows lie a stride apart (unscaled rows, forward or upside down), else
-// a row's parts at a time.
-class UnscaledMaskedRows {
+// A plan's source rows as values, for walks that keep them in registers: the parts such a walk
+// stores cannot change its locals, while the plan's members it would read again after each
+// store.
+class SourceRows {
   public:
-    UnscaledMaskedRows(const BlitPlan& maskPlan, const Bitmap& image, const MaskedSpans* spans)
-        : kernel_(maskPlan.columns.Forward() ? MaskedMonoRowsKernelFor()
-                                             : ReversedMaskedMonoRowsKernelFor()),
-          colours_(ColoursOf(maskPlan)),
+    explicit SourceRows(const AxisMap& rows)
+        : table_(rows.Scaled() ? rows.table.data() : nullptr),
+          start_(rows.sourceStart),
+          step_(rows.step) {}
+
+    int32_t At(int32_t i) const { return table_ != nullptr ? table_[i] : start_ + step_ * i; }
+
+  private:
+    const int32_t* table_;
+    int32_t start_;
+    int32_t step_;
+};
+
+// The parts of an unscaled masked plot's rows: of the destination pixels a row's span can
+// change, what the destination's covered pixels leave. Values in locals (see SourceRows).
+class UnscaledRowParts {
+  public:
+    UnscaledRowParts(const BlitPlan& maskPlan, const MaskedSpans* spans)
+        : sources_(maskPlan.rows),
+          spans_(spans != nullptr ? spans->Rows() : nullptr),
+          spansTop_(spans != nullptr ? spans->Area().top : 0),
+          covered_(maskPlan.covered != nullptr ? maskPlan.covered->Rows() : nullptr),
+          coveredHeight_(maskPlan.covered != nullptr ? maskPlan.covered->Height() : 0),
           forward_(maskPlan.columns.Forward()),
           start_(maskPlan.columns.sourceStart),
           count_(maskPlan.columns.count),
-          pictures_(maskPlan, image),
-          rows_(maskPlan.rows),
-          spans_(spans),
-          covered_(maskPlan.covered),
           destTop_(maskPlan.rows.destStart),
           destLeft_(maskPlan.columns.destStart) {}
 
-    // The rows in chunks whose parts a buffer on the stack holds (at most two a row: a covered
-    // run can split it), so that a plot allocates nothing; rows whose source rows are not a
-    // stride apart (stretched vertically) one at a time.
-    void Run() const {
-        constexpr int32_t kChunkRows = 64;
-        std::array<MaskedRowPart, 2 * kChunkRows> parts;
-        const int32_t chunkRows = rows_.Scaled() ? 1 : kChunkRows;
-        const int32_t step = rows_.Scaled() ? 0 : rows_.step;
-        for (int32_t first = 0; first < rows_.count; first += chunkRows) {
-            const int32_t rows = std::min(chunkRows, rows_.count - first);
-            MaskedRowPart* end = parts.data();
-            for (int32_t r = 0; r < rows; ++r) {
-                end = AddParts(first + r, r, end);
-            }
-            Plot(first, step, parts.data(), end);
+    // Plan rows first .. first + rows - 1, as rows 0 on of the kernel's walk, from `out` on;
+    // returns where their parts end. The walk reads a copy of the values, which it keeps in
+    // registers (see SourceRows).
+    MaskedRowPart* AddRows(int32_t first, int32_t rows, MaskedRowPart* out) const {
+        const UnscaledRowParts values = *this;
+        for (int32_t r = 0; r < rows; ++r) {
+            out = values.Add(first + r, r, out);
         }
+        return out;
     }
 
   private:
-    // Row i's parts from `out` on, as parts of row `row` of the kernel's walk; returns where
+    // Plan row i's parts from `out` on, as parts of row `row` of the kernel's walk; returns where
     // they end. Destination pixel j (counted from the plan's first column) reads source column
     // start + j forward, start - j mirrored.
-    MaskedRowPart* AddParts(int32_t i, int32_t row, MaskedRowPart* out) const {
+    MaskedRowPart* Add(int32_t i, int32_t row, MaskedRowPart* out) const {
         ColumnRange run{0, count_};
         if (spans_ != nullptr) {
-            const ColumnRange span = spans_->Row(rows_.SourceAt(i));
+            const ColumnRange span = spans_[sources_.At(i) - spansTop_];
             const ColumnRange reads =
                 forward_ ? ColumnRange{span.begin - start_, span.end - start_}
                          : ColumnRange{start_ - span.end + 1, start_ - span.begin + 1};
@@ -346,7 +352,8 @@ class UnscaledMaskedRows {
             *out = {row, run.begin, run.end};
             return out + 1;
         }
-        const ColumnRange covered = covered_->Row(destTop_ + i);
+        const int32_t y = destTop_ + i;
+        const ColumnRange covered = y >= 0 && y < coveredHeight_ ? covered_[y] : ColumnRange{};
         ForEachUncovered(run, {covered.begin - destLeft_, covered.end - destLeft_},
                          [&](ColumnRange part) {
                              *out++ = {row, part.begin, part.end};
@@ -354,6 +361,49 @@ class UnscaledMaskedRows {
         return out;
     }
 
+    SourceRows sources_;
+    const ColumnRange* spans_;  // the spans' rows, their area's top row first; white for bit 1
+    int32_t spansTop_;
+    const ColumnRange* covered_;  // the destination's covered rows, row 0 first
+    int32_t coveredHeight_;
+    bool forward_;
+    int32_t start_;
+    int32_t count_;
+    int32_t destTop_;
+    int32_t destLeft_;
+};
+
+// A masked plot at scale 1 (columns forward or mirrored, rows in any order). Given the
+// pictures' spans, a row runs only the destination pixels its span can change, and of those
+// only what the destination's covered pixels leave. The parts so found go to the kernel in one
+// call where the source rows lie a stride apart (unscaled rows, forward or upside down), else
+// a row's parts at a time.
+class UnscaledMaskedRows {
+  public:
+    UnscaledMaskedRows(const BlitPlan& maskPlan, const Bitmap& image, const MaskedSpans* spans)
+        : kernel_(maskPlan.columns.Forward() ? MaskedMonoRowsKernelFor()
+                                             : ReversedMaskedMonoRowsKernelFor()),
+          colours_(ColoursOf(maskPlan)),
+          start_(maskPlan.columns.sourceStart),
+          pictures_(maskPlan, image),
+          rows_(maskPlan.rows),
+          parts_(maskPlan, spans) {}
+
+    // The rows in chunks whose parts a buffer on the stack holds (at most two a row: a covered
+    // run can split it), so that a plot allocates nothing; rows whose source rows are not a
+    // stride apart (stretched vertically) one at a time.
+    void Run() const {
+        constexpr int32_t kChunkRows = 64;
+        std::array<MaskedRowPart, 2 * kChunkRows> parts;
+        const int32_t chunkRows = rows_.Scaled() ? 1 : kChunkRows;
+        const int32_t step = rows_.Scaled() ? 0 : rows_.step;
+        for (int32_t first = 0; first < rows_.count; first += chunkRows) {
+            const int32_t rows = std::min(chunkRows, rows_.count - first);
+            Plot(first, step, parts.data(), parts_.AddRows(first, rows, parts.data()));
+        }
+    }
+
+  private:
     // The parts from `begin` to `end`, their rows counted from plan row i, the walk's source
     // rows going `step` rows at a time.
     void Plot(int32_t i, int32_t step, const MaskedRowPart* begin, const MaskedRowPart* end) const {
@@ -374,15 +424,10 @@ class UnscaledMaskedRows {
 
     MaskedMonoRowsKernel kernel_;
     MonoColours colours_;
-    bool forward_;
     int32_t start_;
-    int32_t count_;
     MaskedPlotRows pictures_;
     const AxisMap& rows_;
-    const MaskedSpans* spans_;  // with white for bit 1 only
-    const CoveredRows* covered_;
-    int32_t destTop_;
-    int32_t destLeft_;
+    UnscaledRowParts parts_;
 };
 
 // Stretched masked rows that shrink too far for shuffles: the mask's source span expanded to
@@ -470,26 +515,20 @@ class StretchedMaskedRows {
     class RowRuns {
       public:
         RowRuns(const BlitPlan& plan, const MaskedSpans* spans, const StretchedColumns& columns)
-            : rowTable_(plan.rows.Scaled() ? plan.rows.table.data() : nullptr),
-              rowStart_(plan.rows.sourceStart),
-              rowStep_(plan.rows.step),
+            : sources_(plan.rows),
               spans_(spans != nullptr ? spans->Rows() : nullptr),
               spansTop_(spans != nullptr ? spans->Area().top : 0),
               count_(plan.columns.count),
               limits_(columns.Limits()) {}
 
-        int32_t SourceRow(int32_t i) const {
-            return rowTable_ != nullptr ? rowTable_[i] : rowStart_ + rowStep_ * i;
-        }
+        int32_t SourceRow(int32_t i) const { return sources_.At(i); }
         ColumnRange Run(int32_t sourceY) const {
             return spans_ != nullptr ? limits_.Reading(spans_[sourceY - spansTop_])
                                      : ColumnRange{0, count_};
         }
 
       private:
-        const int32_t* rowTable_;
-        int32_t rowStart_;
-        int32_t rowStep_;
+        SourceRows sources_;
         const ColumnRange* spans_;  // the spans' rows, their area's top row first
         int32_t spansTop_;
         int32_t count_;
