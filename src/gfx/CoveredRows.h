@@ -21,11 +21,14 @@ class CoveredRows {
     int32_t Height() const { return static_cast<int32_t>(rows_.size()); }
 
     // The covered run of row y; none for rows outside.
-    ColumnRange Row(int32_t y) const {
-        return y >= 0 && y < Height() ? rows_[static_cast<size_t>(y)] : ColumnRange{};
-    }
+    ColumnRange Row(int32_t y) const { return RowOf(rows_.data(), Height(), y); }
     // The runs of all rows, row 0's first.
     const ColumnRange* Rows() const { return rows_.data(); }
+    // Row y of the runs of `height` rows from `rows` on, as Row gives it: for walks that hold
+    // the runs as values of their own.
+    static ColumnRange RowOf(const ColumnRange* rows, int32_t height, int32_t y) {
+        return y >= 0 && y < height ? rows[y] : ColumnRange{};
+    }
     // Adds a run to row y (rows outside are left out). One run per row is kept: the union
     // where the two overlap or touch, else the wider, so the run only ever grows and never
     // holds a pixel that neither covered.

@@ -352,8 +352,7 @@ class UnscaledRowParts {
             *out = {row, run.begin, run.end};
             return out + 1;
         }
-        const int32_t y = destTop_ + i;
-        const ColumnRange covered = y >= 0 && y < coveredHeight_ ? covered_[y] : ColumnRange{};
+        const ColumnRange covered = CoveredRows::RowOf(covered_, coveredHeight_, destTop_ + i);
         ForEachUncovered(run, {covered.begin - destLeft_, covered.end - destLeft_},
                          [&](ColumnRange part) {
                              *out++ = {row, part.begin, part.end};
