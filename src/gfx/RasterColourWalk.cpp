@@ -11,6 +11,7 @@
 #include "gfx/Bitmap.h"
 #include "gfx/CoveredRows.h"
 #include "gfx/RasterMaskBits.h"
+#include "gfx/RasterPartWalk.h"
 #include "gfx/RasterRowKernels.h"
 #include "gfx/StretchedColumns.h"
 
@@ -559,24 +560,47 @@ class StretchedMaskedRows {
         rows.count = count;
         rows.colours = colours_;
         rows.parts = parts.data();
+        constexpr auto laneShift = static_cast<uint32_t>(std::countr_zero(lanes));
         const RowRuns runs(plan_, spans_, *columns_);
+        const std::optional<ShuffledPartRows> partRows = PartRows(laneShift, full + 1);
+        const ShuffledPartsKernel addParts = ShuffledPartsKernelFor();
         for (int32_t first = 0; first < plan_.rows.count; first += kChunkRows) {
             const int32_t last = std::min(first + kChunkRows, plan_.rows.count);
             ShuffledRowPart* end = parts.data();
-            for (int32_t i = first; i < last; ++i) {
-                const int32_t sourceY = runs.SourceRow(i);
-                const ColumnRange run = runs.Run(sourceY);
-                if (!run.Empty()) {
-                    // Columns are never negative: the groups by unsigned division, a shift.
-                    const auto firstGroup = static_cast<uint32_t>(run.begin) / lanes;
-                    const auto endGroup = (static_cast<uint32_t>(run.end) + lanes - 1) / lanes;
-                    *end++ = {i, sourceY, static_cast<int32_t>(firstGroup),
-                              std::min(static_cast<int32_t>(endGroup), full + 1)};
+            if (partRows) {
+                end = addParts(*partRows, first, last, end);
+            } else {
+                for (int32_t i = first; i < last; ++i) {
+                    const int32_t sourceY = runs.SourceRow(i);
+                    const ColumnRange run = runs.Run(sourceY);
+                    if (!run.Empty()) {
+                        *end++ = ShuffledPartOf(i, sourceY, run, laneShift, full + 1);
+                    }
                 }
             }
             rows.partCount = static_cast<int32_t>(end - parts.data());
             kernel(rows);
         }
+    }
+
+    // The rows for the parts kernel, where their source rows come from a table and their spans
+    // are given (a stretched sprite's plot): else the walk above finds the parts itself.
+    std::optional<ShuffledPartRows> PartRows(uint32_t laneShift, int32_t groupLimit) const {
+        if (spans_ == nullptr || !plan_.rows.Scaled()) {
+            return std::nullopt;
+        }
+        const ColumnLimits limits = columns_->Limits();
+        ShuffledPartRows partRows;
+        partRows.sourceRows = plan_.rows.table.data();
+        partRows.spans = spans_->Rows();
+        partRows.spansTop = spans_->Area().top;
+        partRows.before = limits.before;
+        partRows.first = limits.first;
+        partRows.count = limits.count;
+        partRows.ascending = limits.ascending;
+        partRows.laneShift = laneShift;
+        partRows.groupLimit = groupLimit;
+        return partRows;
     }
 
     const BlitPlan& plan_;

@@ -3,6 +3,7 @@
 // kernels. Like RasterMaskBits.h it has internal linkage, so that each build, compiled with its
 // own instruction set, keeps its own copy.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -50,6 +51,34 @@ void EachPartOf(const MaskedRows& rows) {
         OneRow<Row>(dest + row * destStride + part.begin, bits + row * bitsStride + (low >> 3),
                     low & 7, image + row * imageStride + low, part.end - part.begin, rows.colours);
     }
+}
+
+// The part of plan row i, which reads source row sourceY, for its run of destination columns
+// (not empty): the groups of 2^laneShift pixels from the one the run starts in to the one it
+// ends in, at most groupLimit. Columns are never negative: the groups by unsigned shifts.
+inline ShuffledRowPart ShuffledPartOf(int32_t i, int32_t sourceY, ColumnRange run,
+                                      uint32_t laneShift, int32_t groupLimit) {
+    const uint32_t lanes = 1u << laneShift;
+    const auto firstGroup = static_cast<int32_t>(static_cast<uint32_t>(run.begin) >> laneShift);
+    const auto endGroup =
+        static_cast<int32_t>((static_cast<uint32_t>(run.end) + lanes - 1) >> laneShift);
+    return {i, sourceY, firstGroup, std::min(endGroup, groupLimit)};
+}
+
+// Plan row i's part (see ShuffledPartRows) at out, if it has one; returns where the parts end.
+inline ShuffledRowPart* AddShuffledPart(const ShuffledPartRows& rows, int32_t i,
+                                        ShuffledRowPart* out) {
+    const int32_t sourceY = rows.sourceRows[i];
+    const ColumnRange span = rows.spans[sourceY - rows.spansTop];
+    const int32_t atBegin = rows.before[std::clamp(span.begin - rows.first, 0, rows.count)];
+    const int32_t atEnd = rows.before[std::clamp(span.end - rows.first, 0, rows.count)];
+    const ColumnRange run =
+        rows.ascending ? ColumnRange{atBegin, atEnd} : ColumnRange{atEnd, atBegin};
+    if (run.Empty()) {
+        return out;
+    }
+    *out = ShuffledPartOf(i, sourceY, run, rows.laneShift, rows.groupLimit);
+    return out + 1;
 }
 
 // Each part of a stretched plot, a group at a time: plot(dest, maskRow, imageSpan, group) gives

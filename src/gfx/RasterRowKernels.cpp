@@ -273,6 +273,17 @@ void BlackenRow(Pixel* dest, int32_t count) {
     std::fill_n(dest, count, kBlack);
 }
 
+// The rows' values are copied to a local, which the stores of parts cannot change, so that
+// they stay in registers.
+ShuffledRowPart* ShuffledParts(const ShuffledPartRows& rows, int32_t begin, int32_t end,
+                               ShuffledRowPart* out) {
+    const ShuffledPartRows values = rows;
+    for (int32_t i = begin; i < end; ++i) {
+        out = AddShuffledPart(values, i, out);
+    }
+    return out;
+}
+
 [[noreturn]] void ThrowNoKernel(Rop rop) {
     throw base::EInvalidGraphic("No row kernel for raster operation " +
                                 std::to_string(static_cast<uint32_t>(rop)));
@@ -470,6 +481,16 @@ WideShuffledMaskedRowsKernel WideShuffledMaskedRowsKernelFor(KernelLevel level) 
 #endif
     (void)level;
     return nullptr;
+}
+
+ShuffledPartsKernel ShuffledPartsKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX512)
+    if (Takes(level, KernelLevel::Avx512)) {
+        return avx512::ShuffledPartsKernelFor();
+    }
+#endif
+    (void)level;
+    return ShuffledParts;
 }
 
 MaskedColourRowKernel MaskedColourRowKernelFor(KernelLevel level) {

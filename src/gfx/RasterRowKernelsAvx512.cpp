@@ -2,8 +2,10 @@
 
 #include <immintrin.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "gfx/RasterPartWalk.h"
 
@@ -316,7 +318,124 @@ void WideShuffledMaskedRows(const ShuffledRows<WideShuffleGroup>& rows) {
         [](Pixel* dest, __m512i pixels) { Store(dest, pixels); });
 }
 
+// Sixteen rows' parts at a time: the spans and the run limits gathered, the rows that have a
+// part packed to the front of each field's vector, and the four fields interleaved into
+// parts, four to a vector. All sixteen places are written; the parts end after the rows that
+// have one. The rows' values are kept as a copy, which the stores of parts cannot change.
+class SixteenRowParts {
+    // The layouts the gathers and the interleaving rely on.
+    static_assert(sizeof(ColumnRange) == 2 * sizeof(int32_t) && offsetof(ColumnRange, end) == 4);
+    static_assert(sizeof(ShuffledRowPart) == 4 * sizeof(int32_t) &&
+                  offsetof(ShuffledRowPart, sourceRow) == 4 &&
+                  offsetof(ShuffledRowPart, firstGroup) == 8 &&
+                  offsetof(ShuffledRowPart, endGroup) == 12);
+
+  public:
+    explicit SixteenRowParts(const ShuffledPartRows& rows)
+        : rows_(rows),
+          spansTop_(_mm512_set1_epi32(rows.spansTop)),
+          first_(_mm512_set1_epi32(rows.first)),
+          count_(_mm512_set1_epi32(rows.count)),
+          roundUp_(_mm512_set1_epi32((1 << rows.laneShift) - 1)),
+          groupLimit_(_mm512_set1_epi32(rows.groupLimit)),
+          shift_(_mm_cvtsi32_si128(static_cast<int>(rows.laneShift))) {}
+
+    ShuffledRowPart* Add(int32_t i, ShuffledRowPart* out) const {
+        const __m512i sourceRows = _mm512_loadu_si512(rows_.sourceRows + i);
+        // A span is two values: its begin at twice its index, its end after it.
+        const __m512i at =
+            _mm512_maskz_slli_epi32(FirstLanes(kLanes), _mm512_sub_epi32(sourceRows, spansTop_), 1);
+        const auto* spans = reinterpret_cast<const int*>(rows_.spans);
+        const __m512i begins = Gather(at, spans);
+        const __m512i ends = Gather(at, spans + 1);
+        __m512i low = Before(begins);
+        __m512i high = Before(ends);
+        if (!rows_.ascending) {
+            std::swap(low, high);
+        }
+        const __mmask16 some = _mm512_cmpgt_epi32_mask(high, low);
+        const __mmask16 all = FirstLanes(kLanes);
+        const __m512i firstGroups = _mm512_maskz_srl_epi32(all, low, shift_);
+        const __m512i endGroups = _mm512_maskz_min_epi32(
+            all, _mm512_maskz_srl_epi32(all, _mm512_add_epi32(high, roundUp_), shift_),
+            groupLimit_);
+        const __m512i planRows = _mm512_add_epi32(_mm512_set1_epi32(i), Ascending());
+        Interleave(out, _mm512_maskz_compress_epi32(some, planRows),
+                   _mm512_maskz_compress_epi32(some, sourceRows),
+                   _mm512_maskz_compress_epi32(some, firstGroups),
+                   _mm512_maskz_compress_epi32(some, endGroups));
+        return out + _mm_popcnt_u32(some);
+    }
+
+    // Plan rows begin .. end - 1, one at a time.
+    ShuffledRowPart* AddOneByOne(int32_t begin, int32_t end, ShuffledRowPart* out) const {
+        for (int32_t i = begin; i < end; ++i) {
+            out = AddShuffledPart(rows_, i, out);
+        }
+        return out;
+    }
+
+  private:
+    static __m512i Ascending() {
+        return _mm512_set_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
+    }
+
+    static __m512i Gather(__m512i at, const int32_t* values) {
+        return _mm512_mask_i32gather_epi32(_mm512_setzero_si512(), FirstLanes(kLanes), at, values,
+                                           4);
+    }
+
+    // The run limits of the columns, clamped to the places' span.
+    __m512i Before(__m512i columns) const {
+        const __mmask16 all = FirstLanes(kLanes);
+        const __m512i places = _mm512_maskz_min_epi32(
+            all,
+            _mm512_maskz_max_epi32(all, _mm512_sub_epi32(columns, first_), _mm512_setzero_si512()),
+            count_);
+        return Gather(places, rows_.before);
+    }
+
+    // Parts 4k .. 4k + 3 into vector k: lane 4q + 0 and 2 take lane 4k + q of the first
+    // vector of a pair, lanes 4q + 1 and 3 that of the second.
+    static void Interleave(ShuffledRowPart* out, __m512i rows, __m512i sourceRows,
+                           __m512i firstGroups, __m512i endGroups) {
+        auto* to = reinterpret_cast<int32_t*>(out);
+        for (int32_t k = 0; k < 4; ++k) {
+            const int32_t p = 4 * k;
+            const __m512i pick =
+                _mm512_set_epi32(p + 19, p + 3, p + 19, p + 3, p + 18, p + 2, p + 18, p + 2, p + 17,
+                                 p + 1, p + 17, p + 1, p + 16, p + 0, p + 16, p + 0);
+            const __m512i rowPairs = _mm512_permutex2var_epi32(rows, pick, sourceRows);
+            const __m512i groupPairs = _mm512_permutex2var_epi32(firstGroups, pick, endGroups);
+            _mm512_storeu_si512(to + 16 * k, _mm512_mask_blend_epi32(0xCCCC, rowPairs, groupPairs));
+        }
+    }
+
+    const ShuffledPartRows rows_;
+    __m512i spansTop_;
+    __m512i first_;
+    __m512i count_;
+    __m512i roundUp_;
+    __m512i groupLimit_;
+    __m128i shift_;
+};
+
+// Sixteen rows at a time, the last few one by one.
+ShuffledRowPart* ShuffledParts(const ShuffledPartRows& rows, int32_t begin, int32_t end,
+                               ShuffledRowPart* out) {
+    const SixteenRowParts sixteen(rows);
+    int32_t i = begin;
+    for (; i + kLanes <= end; i += kLanes) {
+        out = sixteen.Add(i, out);
+    }
+    return sixteen.AddOneByOne(i, end, out);
+}
+
 }  // namespace
+
+ShuffledPartsKernel ShuffledPartsKernelFor() {
+    return ShuffledParts;
+}
 
 MaskedMonoRowsKernel MaskedMonoRowsKernelFor() {
     return EachPartOf<AnyRow<LongMaskedMonoRow, MaskedMonoPart>, false>;

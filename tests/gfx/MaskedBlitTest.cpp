@@ -130,6 +130,27 @@ TEST(MaskedStretchBlt, PlotsWithTheSpansGiveThePixelsOfTheFullPlot) {
     }
 }
 
+// Tall stretched plots with the spans (the rows' parts found sixteen rows at a time, and the
+// rows after them) give the pixels of the full plot, upright or upside down, mirrored or not.
+TEST(MaskedStretchBlt, TallStretchedPlotsWithTheSpansGiveThePixelsOfTheFullPlot) {
+    std::mt19937 random(45);
+    for (int round = 0; round < 60; ++round) {
+        const PreparedPicture picture = RandomPreparedPicture(random);
+        const MaskedSpans spans = MaskedSpans::Measure(picture.mask, picture.image, {0, 0, 61, 17});
+        Bitmap dest = test::RandomBitmap(random, 90, 70, PixelFormat::Colour);
+        const int32_t width = 20 + static_cast<int32_t>(random() % 70);
+        const int32_t height = 17 + static_cast<int32_t>(random() % 53);
+        const bool mirrored = round % 3 == 0;
+        const bool upsideDown = round % 4 == 0;
+        // A negative extent runs from the edge after the plot backwards.
+        const int32_t x = static_cast<int32_t>(random() % 10) + (mirrored ? width : 0);
+        const int32_t y = static_cast<int32_t>(random() % 5) + (upsideDown ? height : 0);
+        const Placement p{x,  y, mirrored ? -width : width, upsideDown ? -height : height, 0, 0,
+                          61, 17};
+        ExpectLikeTheTwoReferenceTransfers(dest, picture.mask, &picture.image, p, "tall", &spans);
+    }
+}
+
 // Spans no longer true to their pictures are not used: a stray pixel painted into a margin
 // after they were measured still shows.
 TEST(MaskedStretchBlt, SpansOfPicturesChangedSinceAreNotUsed) {

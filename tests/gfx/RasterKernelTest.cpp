@@ -11,6 +11,7 @@
 #include <iterator>
 #include <numeric>
 #include <random>
+#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -487,6 +488,74 @@ TEST(StretchedColumns, LimitsGiveTheColumnsThatReadARangeOfSourceColumns) {
                 } else {
                     EXPECT_EQ(run.begin, reading.front()) << destWidth << ": " << begin;
                     EXPECT_EQ(run.end, reading.back() + 1) << destWidth << ": " << end;
+                }
+            }
+        }
+    }
+}
+
+// The parts kernels give each row whose span some destination columns read the groups of that
+// run, in row order, from any row on and for any number of rows (whole blocks of sixteen and
+// the rows after them), the places ascending or descending, spans empty or reaching past the
+// columns' source span; and they write no more than one part a row.
+TEST(RasterRowKernels, PartsKernelsGiveTheGroupsOfEachRowThatHasARun) {
+    std::mt19937 random(61);
+    constexpr int32_t kSpansTop = 3;
+    std::vector<ColumnRange> spans(90);
+    for (ColumnRange& span : spans) {
+        const int32_t begin = static_cast<int32_t>(random() % 240) - 10;
+        const auto width = static_cast<int32_t>(random() % 6 == 0 ? 0 : random() % 120);
+        span = {begin, begin + width};
+    }
+    std::vector<int32_t> sources(80);
+    for (int32_t& y : sources) {
+        y = kSpansTop + static_cast<int32_t>(random() % spans.size());
+    }
+    const raster::ShuffledRowPart unset{-1, -1, -1, -1};
+    for (const raster::KernelLevel level : AvailableLevels()) {
+        const raster::ShuffledPartsKernel kernel = raster::ShuffledPartsKernelFor(level);
+        for (const int32_t destWidth : {110, 37, 330, -176}) {
+            const raster::AxisMap columns = StretchedColumnsMap(destWidth, 220);
+            const raster::StretchedColumns plan(columns, 28);
+            const raster::ColumnLimits limits = plan.Limits();
+            for (const uint32_t laneShift : {3u, 4u}) {
+                const int32_t groupLimit = (columns.count >> laneShift) + 1;
+                const raster::ShuffledPartRows rows{sources.data(),   spans.data(), kSpansTop,
+                                                    limits.before,    limits.first, limits.count,
+                                                    limits.ascending, laneShift,    groupLimit};
+                for (const int32_t begin : {0, 7}) {
+                    for (int32_t count = 0; begin + count <= 80 && count <= 70; ++count) {
+                        std::vector<raster::ShuffledRowPart> expected;
+                        for (int32_t i = begin; i < begin + count; ++i) {
+                            const int32_t y = sources[static_cast<size_t>(i)];
+                            const ColumnRange run =
+                                limits.Reading(spans[static_cast<size_t>(y - kSpansTop)]);
+                            if (!run.Empty()) {
+                                const int32_t end = (run.end + (1 << laneShift) - 1) >> laneShift;
+                                expected.push_back(
+                                    {i, y, run.begin >> laneShift, std::min(end, groupLimit)});
+                            }
+                        }
+                        std::vector<raster::ShuffledRowPart> parts(static_cast<size_t>(count) + 16,
+                                                                   unset);
+                        const raster::ShuffledRowPart* end =
+                            kernel(rows, begin, begin + count, parts.data());
+                        const std::string what =
+                            "level " + std::to_string(static_cast<int>(level)) + ", width " +
+                            std::to_string(destWidth) + ", rows " + std::to_string(begin) + " + " +
+                            std::to_string(count);
+                        ASSERT_EQ(end - parts.data(), static_cast<ptrdiff_t>(expected.size()))
+                            << what;
+                        for (size_t k = 0; k < expected.size(); ++k) {
+                            EXPECT_EQ(parts[k].row, expected[k].row) << what;
+                            EXPECT_EQ(parts[k].sourceRow, expected[k].sourceRow) << what;
+                            EXPECT_EQ(parts[k].firstGroup, expected[k].firstGroup) << what;
+                            EXPECT_EQ(parts[k].endGroup, expected[k].endGroup) << what;
+                        }
+                        for (size_t k = static_cast<size_t>(count); k < parts.size(); ++k) {
+                            EXPECT_EQ(parts[k].row, unset.row) << what << ": wrote past " << k;
+                        }
+                    }
                 }
             }
         }
