@@ -307,25 +307,34 @@ class SourceRows {
 };
 
 // The parts of an unscaled masked plot's rows: of the destination pixels a row's span can
-// change, what the destination's covered pixels leave. Values in locals (see SourceRows).
+// change, what the destination's covered pixels leave. Where the source rows ascend one by one
+// and the spans are given (a sprite's plot), the parts kernel finds them; else the rows are
+// walked here, with values in locals (see SourceRows).
 class UnscaledRowParts {
   public:
     UnscaledRowParts(const BlitPlan& maskPlan, const MaskedSpans* spans)
         : sources_(maskPlan.rows),
           spans_(spans != nullptr ? spans->Rows() : nullptr),
           spansTop_(spans != nullptr ? spans->Area().top : 0),
-          covered_(maskPlan.covered != nullptr ? maskPlan.covered->Rows() : nullptr),
-          coveredHeight_(maskPlan.covered != nullptr ? maskPlan.covered->Height() : 0),
-          forward_(maskPlan.columns.Forward()),
-          start_(maskPlan.columns.sourceStart),
-          count_(maskPlan.columns.count),
-          destTop_(maskPlan.rows.destStart),
-          destLeft_(maskPlan.columns.destStart) {}
+          byKernel_(spans != nullptr && maskPlan.rows.Forward()),
+          kernel_(MaskedPartsKernelFor()) {
+        rows_.spans = spans_;
+        rows_.firstSpan = byKernel_ ? maskPlan.rows.sourceStart - spansTop_ : 0;
+        rows_.covered = maskPlan.covered != nullptr ? maskPlan.covered->Rows() : nullptr;
+        rows_.coveredHeight = maskPlan.covered != nullptr ? maskPlan.covered->Height() : 0;
+        rows_.destTop = maskPlan.rows.destStart;
+        rows_.destLeft = maskPlan.columns.destStart;
+        rows_.sourceStart = maskPlan.columns.sourceStart;
+        rows_.count = maskPlan.columns.count;
+        rows_.forward = maskPlan.columns.Forward();
+    }
 
     // Plan rows first .. first + rows - 1, as rows 0 on of the kernel's walk, from `out` on;
-    // returns where their parts end. The walk reads a copy of the values, which it keeps in
-    // registers (see SourceRows).
+    // returns where their parts end.
     MaskedRowPart* AddRows(int32_t first, int32_t rows, MaskedRowPart* out) const {
+        if (byKernel_) {
+            return kernel_(rows_, first, first + rows, out);
+        }
         const UnscaledRowParts values = *this;
         for (int32_t r = 0; r < rows; ++r) {
             out = values.Add(first + r, r, out);
@@ -334,43 +343,24 @@ class UnscaledRowParts {
     }
 
   private:
-    // Plan row i's parts from `out` on, as parts of row `row` of the kernel's walk; returns where
-    // they end. Destination pixel j (counted from the plan's first column) reads source column
-    // start + j forward, start - j mirrored.
+    // Plan row i's parts from `out` on, as parts of row `row` of the kernel's walk.
     MaskedRowPart* Add(int32_t i, int32_t row, MaskedRowPart* out) const {
-        ColumnRange run{0, count_};
+        ColumnRange run{0, rows_.count};
         if (spans_ != nullptr) {
-            const ColumnRange span = spans_[sources_.At(i) - spansTop_];
-            const ColumnRange reads =
-                forward_ ? ColumnRange{span.begin - start_, span.end - start_}
-                         : ColumnRange{start_ - span.end + 1, start_ - span.begin + 1};
-            run = {std::max(run.begin, reads.begin), std::min(run.end, reads.end)};
+            run = RunReading(rows_, spans_[sources_.At(i) - spansTop_]);
             if (run.Empty()) {
                 return out;
             }
         }
-        if (covered_ == nullptr) {
-            *out = {row, run.begin, run.end};
-            return out + 1;
-        }
-        const ColumnRange covered = CoveredRows::RowOf(covered_, coveredHeight_, destTop_ + i);
-        ForEachUncovered(run, {covered.begin - destLeft_, covered.end - destLeft_},
-                         [&](ColumnRange part) {
-                             *out++ = {row, part.begin, part.end};
-                         });
-        return out;
+        return AddUncoveredParts(rows_, i, run, row, out);
     }
 
     SourceRows sources_;
     const ColumnRange* spans_;  // the spans' rows, their area's top row first; white for bit 1
     int32_t spansTop_;
-    const ColumnRange* covered_;  // the destination's covered rows, row 0 first
-    int32_t coveredHeight_;
-    bool forward_;
-    int32_t start_;
-    int32_t count_;
-    int32_t destTop_;
-    int32_t destLeft_;
+    bool byKernel_;
+    MaskedPartsKernel kernel_;
+    MaskedPartRows rows_;  // its first span is plan row 0's only where the kernel takes them
 };
 
 // A masked plot at scale 1 (columns forward or mirrored, rows in any order). Given the

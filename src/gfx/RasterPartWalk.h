@@ -1,12 +1,14 @@
 #pragma once
-// The walks over a masked plot's parts (MaskedRows, ShuffledRows) for each build of the row
-// kernels. Like RasterMaskBits.h it has internal linkage, so that each build, compiled with its
-// own instruction set, keeps its own copy.
+// The walks over a masked plot's parts (MaskedRows, ShuffledRows), and the rules that find a
+// row's parts (MaskedPartRows, ShuffledPartRows), for each build of the row kernels. Like
+// RasterMaskBits.h it has internal linkage, so that each build, compiled with its own
+// instruction set, keeps its own copy.
 
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
+#include "gfx/CoveredRows.h"
 #include "gfx/RasterRowKernels.h"
 
 namespace gfx::raster {
@@ -51,6 +53,35 @@ void EachPartOf(const MaskedRows& rows) {
         OneRow<Row>(dest + row * destStride + part.begin, bits + row * bitsStride + (low >> 3),
                     low & 7, image + row * imageStride + low, part.end - part.begin, rows.colours);
     }
+}
+
+// The columns of a plan row (see MaskedPartRows) that its span can change.
+inline ColumnRange RunReading(const MaskedPartRows& rows, ColumnRange span) {
+    const ColumnRange reads =
+        rows.forward
+            ? ColumnRange{span.begin - rows.sourceStart, span.end - rows.sourceStart}
+            : ColumnRange{rows.sourceStart - span.end + 1, rows.sourceStart - span.begin + 1};
+    return {std::max(reads.begin, 0), std::min(reads.end, rows.count)};
+}
+
+// The parts of plan row i's run from `out` on, as parts of row `row`: what its covered run
+// leaves. Returns where they end.
+inline MaskedRowPart* AddUncoveredParts(const MaskedPartRows& rows, int32_t i, ColumnRange run,
+                                        int32_t row, MaskedRowPart* out) {
+    const ColumnRange covered =
+        CoveredRows::RowOf(rows.covered, rows.coveredHeight, rows.destTop + i);
+    ForEachUncovered(run, {covered.begin - rows.destLeft, covered.end - rows.destLeft},
+                     [&](ColumnRange part) {
+                         *out++ = {row, part.begin, part.end};
+                     });
+    return out;
+}
+
+// Plan row i's parts (see MaskedPartRows) from `out` on, as parts of row `row`.
+inline MaskedRowPart* AddMaskedParts(const MaskedPartRows& rows, int32_t i, int32_t row,
+                                     MaskedRowPart* out) {
+    const ColumnRange run = RunReading(rows, rows.spans[rows.firstSpan + i]);
+    return run.Empty() ? out : AddUncoveredParts(rows, i, run, row, out);
 }
 
 // The part of plan row i, which reads source row sourceY, for its run of destination columns

@@ -284,6 +284,15 @@ ShuffledRowPart* ShuffledParts(const ShuffledPartRows& rows, int32_t begin, int3
     return out;
 }
 
+MaskedRowPart* MaskedParts(const MaskedPartRows& rows, int32_t begin, int32_t end,
+                           MaskedRowPart* out) {
+    const MaskedPartRows values = rows;  // as in ShuffledParts
+    for (int32_t i = begin; i < end; ++i) {
+        out = AddMaskedParts(values, i, i - begin, out);
+    }
+    return out;
+}
+
 [[noreturn]] void ThrowNoKernel(Rop rop) {
     throw base::EInvalidGraphic("No row kernel for raster operation " +
                                 std::to_string(static_cast<uint32_t>(rop)));
@@ -481,6 +490,16 @@ WideShuffledMaskedRowsKernel WideShuffledMaskedRowsKernelFor(KernelLevel level) 
 #endif
     (void)level;
     return nullptr;
+}
+
+MaskedPartsKernel MaskedPartsKernelFor(KernelLevel level) {
+#if defined(VA_RASTER_AVX512)
+    if (Takes(level, KernelLevel::Avx512)) {
+        return avx512::MaskedPartsKernelFor();
+    }
+#endif
+    (void)level;
+    return MaskedParts;
 }
 
 ShuffledPartsKernel ShuffledPartsKernelFor(KernelLevel level) {

@@ -76,6 +76,32 @@ struct MaskedRows {
     const MaskedRowPart* parts = nullptr;
     int32_t partCount = 0;
 };
+// The rows of an unscaled masked plot whose source rows ascend one by one, for the parts a
+// kernel below plots: plan row i's span (the source columns its pixels can change) is
+// spans[firstSpan + i]; it is destination row destTop + i, whose covered run (columns the
+// drawing still to come overwrites) is covered[destTop + i] where 0 <= destTop + i <
+// coveredHeight, and none elsewhere (covered may be null, its height 0). Plan column j is
+// destination column destLeft + j and reads source column sourceStart + j forward,
+// sourceStart - j mirrored; there are count of them.
+struct MaskedPartRows {
+    const ColumnRange* spans = nullptr;
+    int32_t firstSpan = 0;
+    const ColumnRange* covered = nullptr;
+    int32_t coveredHeight = 0;
+    int32_t destTop = 0;
+    int32_t destLeft = 0;
+    int32_t sourceStart = 0;
+    int32_t count = 0;
+    bool forward = true;
+};
+// The parts of plan rows begin .. end - 1 from `out` on, in row order, their rows counted from
+// begin: of the columns a row's span can change, those outside its covered run (none, one or
+// two parts, left to right). Returns where they end. The places after the last part may be
+// written too (a vector's worth at a time), but none from out + 2 * (end - begin) on.
+using MaskedPartsKernel = MaskedRowPart* (*)(const MaskedPartRows& rows, int32_t begin, int32_t end,
+                                             MaskedRowPart* out);
+MaskedPartsKernel MaskedPartsKernelFor(KernelLevel level = BestKernelLevel());
+
 // A masked plot's parts, each in one pass, the mask as bits (bit b being bit 7 - b % 8 of its
 // row's byte b / 8): dest[j] = (dest[j] & colour of source column's bit) | image pixel of the
 // source column. image does not overlap dest. The kernel walks the parts itself, so a plot

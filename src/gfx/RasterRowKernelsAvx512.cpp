@@ -2,6 +2,7 @@
 
 #include <immintrin.h>
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -420,6 +421,180 @@ class SixteenRowParts {
     __m128i shift_;
 };
 
+// A run of 16 bits spread to the even bits of 32.
+uint32_t SpreadBits(uint32_t bits) {
+    bits = (bits | (bits << 8)) & 0x00FF00FFu;
+    bits = (bits | (bits << 4)) & 0x0F0F0F0Fu;
+    bits = (bits | (bits << 2)) & 0x33333333u;
+    return (bits | (bits << 1)) & 0x55555555u;
+}
+
+// The parts of an unscaled plot's rows (MaskedPartRows), sixteen rows at a time where the
+// covered runs of all sixteen are there, or none are: the rows' spans and covered runs loaded
+// and split into their ends, the rows' one or two parts worked out side by side, put in row
+// order, the rows with a part packed to the front, and the parts' three fields interleaved.
+// All 32 places are written; the parts end after the ones there are. The rows' values are a
+// copy, which the stores of parts cannot change.
+class SixteenMaskedRowParts {
+    static_assert(sizeof(MaskedRowPart) == 3 * sizeof(int32_t) &&
+                  offsetof(MaskedRowPart, begin) == 4 && offsetof(MaskedRowPart, end) == 8);
+
+  public:
+    explicit SixteenMaskedRowParts(const MaskedPartRows& rows)
+        : rows_(rows),
+          origin_(_mm512_set1_epi32(rows.forward ? rows.sourceStart : rows.sourceStart + 1)),
+          destLeft_(_mm512_set1_epi32(rows.destLeft)),
+          count_(_mm512_set1_epi32(rows.count)) {}
+
+    // Whether rows i .. i + 15 take the sixteen-row walk.
+    bool Takes(int32_t i) const {
+        const int32_t y = rows_.destTop + i;
+        return rows_.covered == nullptr || (y >= 0 && y + kLanes <= rows_.coveredHeight);
+    }
+
+    // Plan rows i .. i + 15 as rows row .. row + 15 of the parts.
+    MaskedRowPart* Add(int32_t i, int32_t row, MaskedRowPart* out) const {
+        const __mmask16 all = FirstLanes(kLanes);
+        __m512i spanBegins;
+        __m512i spanEnds;
+        Split(rows_.spans + rows_.firstSpan + i, spanBegins, spanEnds);
+        // Mirrored, column j reads origin - j: the span's ends exchanged.
+        const __m512i readsBegin = rows_.forward ? _mm512_sub_epi32(spanBegins, origin_)
+                                                 : _mm512_sub_epi32(origin_, spanEnds);
+        const __m512i readsEnd = rows_.forward ? _mm512_sub_epi32(spanEnds, origin_)
+                                               : _mm512_sub_epi32(origin_, spanBegins);
+        const __m512i runBegin = _mm512_maskz_max_epi32(all, readsBegin, _mm512_setzero_si512());
+        const __m512i runEnd = _mm512_maskz_min_epi32(all, readsEnd, count_);
+        __m512i coveredBegin = _mm512_setzero_si512();
+        __m512i coveredEnd = _mm512_setzero_si512();
+        if (rows_.covered != nullptr) {
+            Split(rows_.covered + rows_.destTop + i, coveredBegin, coveredEnd);
+            coveredBegin = _mm512_sub_epi32(coveredBegin, destLeft_);
+            coveredEnd = _mm512_sub_epi32(coveredEnd, destLeft_);
+        }
+        const __mmask16 someRun = _mm512_cmpgt_epi32_mask(runEnd, runBegin);
+        // The covered run is empty or lies outside the run: the run is one part.
+        const __mmask16 apart = _mm512_cmple_epi32_mask(coveredEnd, coveredBegin) |
+                                _mm512_cmple_epi32_mask(coveredEnd, runBegin) |
+                                _mm512_cmpge_epi32_mask(coveredBegin, runEnd);
+        // A row's first part: the run, or its columns before the covered run; its second: those
+        // after the covered run.
+        const __m512i firstEnd = _mm512_mask_blend_epi32(apart, coveredBegin, runEnd);
+        const __mmask16 first = someRun & _mm512_cmpgt_epi32_mask(firstEnd, runBegin);
+        const __mmask16 second = someRun & ~apart & _mm512_cmpgt_epi32_mask(runEnd, coveredEnd);
+        const __m512i rows = _mm512_add_epi32(_mm512_set1_epi32(row), InOrder());
+        const uint32_t taken = SpreadBits(first) | (SpreadBits(second) << 1);
+        out = Emit(out, static_cast<__mmask16>(taken), InterleavedLow(), rows, runBegin, firstEnd,
+                   coveredEnd, runEnd);
+        return Emit(out, static_cast<__mmask16>(taken >> 16), InterleavedHigh(), rows, runBegin,
+                    firstEnd, coveredEnd, runEnd);
+    }
+
+  private:
+    static __m512i InOrder() {
+        return _mm512_set_epi32(15, 14, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2, 1, 0);
+    }
+    // Lane k of a pair of vectors takes lane k / 2 of the first for even k, of the second for
+    // odd k: rows 0 .. 7, each first part before its second; then rows 8 .. 15.
+    static __m512i InterleavedLow() {
+        return _mm512_set_epi32(23, 7, 22, 6, 21, 5, 20, 4, 19, 3, 18, 2, 17, 1, 16, 0);
+    }
+    static __m512i InterleavedHigh() {
+        return _mm512_add_epi32(InterleavedLow(), _mm512_set1_epi32(8));
+    }
+
+    // The begins and ends of sixteen runs from `at` on.
+    static void Split(const ColumnRange* at, __m512i& begins, __m512i& ends) {
+        const __m512i low = _mm512_loadu_si512(at);
+        const __m512i high = _mm512_loadu_si512(at + 8);
+        const __m512i evens =
+            _mm512_set_epi32(30, 28, 26, 24, 22, 20, 18, 16, 14, 12, 10, 8, 6, 4, 2, 0);
+        begins = _mm512_permutex2var_epi32(low, evens, high);
+        ends = _mm512_permutex2var_epi32(low, _mm512_add_epi32(evens, _mm512_set1_epi32(1)), high);
+    }
+
+    // The sixteen parts that `order` puts side by side (first parts from the rows, firstBegin
+    // and firstEnd, second parts from secondBegin and secondEnd), those `taken` packed and
+    // interleaved into parts from `out` on; returns where they end.
+    static MaskedRowPart* Emit(MaskedRowPart* out, __mmask16 taken, __m512i order, __m512i rows,
+                               __m512i firstBegin, __m512i firstEnd, __m512i secondBegin,
+                               __m512i secondEnd) {
+        const __m512i partRows =
+            _mm512_maskz_compress_epi32(taken, _mm512_permutex2var_epi32(rows, order, rows));
+        const __m512i begins = _mm512_maskz_compress_epi32(
+            taken, _mm512_permutex2var_epi32(firstBegin, order, secondBegin));
+        const __m512i ends = _mm512_maskz_compress_epi32(
+            taken, _mm512_permutex2var_epi32(firstEnd, order, secondEnd));
+        auto* to = reinterpret_cast<int32_t*>(out);
+        for (size_t k = 0; k < 3; ++k) {
+            const __m512i rowsAndBegins =
+                _mm512_permutex2var_epi32(partRows, Load(kRowsAndBegins[k]), begins);
+            _mm512_storeu_si512(to + 16 * k, _mm512_mask_permutexvar_epi32(rowsAndBegins, kEnds[k],
+                                                                           Load(kPartOf[k]), ends));
+        }
+        return out + _mm_popcnt_u32(taken);
+    }
+
+    static __m512i Load(const std::array<int32_t, kLanes>& lanes) {
+        return _mm512_loadu_si512(lanes.data());
+    }
+
+    // Value t of the 48 that sixteen parts take is field t % 3 of part t / 3: for each of the
+    // three vectors they fill, where each lane's value comes from (a row, or 16 on for a
+    // begin) and which lanes take an end.
+    static constexpr std::array<std::array<int32_t, kLanes>, 3> kPartOf = [] {
+        std::array<std::array<int32_t, kLanes>, 3> parts{};
+        for (int32_t t = 0; t < 3 * kLanes; ++t) {
+            parts[static_cast<size_t>(t / kLanes)][static_cast<size_t>(t % kLanes)] = t / 3;
+        }
+        return parts;
+    }();
+    static constexpr std::array<std::array<int32_t, kLanes>, 3> kRowsAndBegins = [] {
+        std::array<std::array<int32_t, kLanes>, 3> lanes = kPartOf;
+        for (int32_t t = 0; t < 3 * kLanes; ++t) {
+            lanes[static_cast<size_t>(t / kLanes)][static_cast<size_t>(t % kLanes)] +=
+                t % 3 == 1 ? kLanes : 0;
+        }
+        return lanes;
+    }();
+    static constexpr std::array<__mmask16, 3> kEnds = [] {
+        std::array<__mmask16, 3> ends{};
+        for (int32_t t = 0; t < 3 * kLanes; ++t) {
+            if (t % 3 == 2) {
+                ends[static_cast<size_t>(t / kLanes)] |=
+                    static_cast<__mmask16>(1u << static_cast<uint32_t>(t % kLanes));
+            }
+        }
+        return ends;
+    }();
+
+    const MaskedPartRows rows_;
+    __m512i origin_;
+    __m512i destLeft_;
+    __m512i count_;
+};
+
+// Sixteen rows at a time where their covered runs allow, else one by one.
+MaskedRowPart* MaskedParts(const MaskedPartRows& rows, int32_t begin, int32_t end,
+                           MaskedRowPart* out) {
+    const SixteenMaskedRowParts sixteen(rows);
+    const MaskedPartRows values = rows;
+    int32_t i = begin;
+    for (; i + kLanes <= end; i += kLanes) {
+        if (sixteen.Takes(i)) {
+            out = sixteen.Add(i, i - begin, out);
+            continue;
+        }
+        for (int32_t k = i; k < i + kLanes; ++k) {
+            out = AddMaskedParts(values, k, k - begin, out);
+        }
+    }
+    for (; i < end; ++i) {
+        out = AddMaskedParts(values, i, i - begin, out);
+    }
+    return out;
+}
+
 // Sixteen rows at a time, the last few one by one.
 ShuffledRowPart* ShuffledParts(const ShuffledPartRows& rows, int32_t begin, int32_t end,
                                ShuffledRowPart* out) {
@@ -435,6 +610,10 @@ ShuffledRowPart* ShuffledParts(const ShuffledPartRows& rows, int32_t begin, int3
 
 ShuffledPartsKernel ShuffledPartsKernelFor() {
     return ShuffledParts;
+}
+
+MaskedPartsKernel MaskedPartsKernelFor() {
+    return MaskedParts;
 }
 
 MaskedMonoRowsKernel MaskedMonoRowsKernelFor() {

@@ -12,5 +12,6 @@ MaskedMonoRowsKernel MaskedMonoRowsKernelFor();
 MaskedMonoRowsKernel ReversedMaskedMonoRowsKernelFor();
 WideShuffledMaskedRowsKernel WideShuffledMaskedRowsKernelFor();
 ShuffledPartsKernel ShuffledPartsKernelFor();
+MaskedPartsKernel MaskedPartsKernelFor();
 
 }  // namespace gfx::raster::avx512

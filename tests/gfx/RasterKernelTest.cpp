@@ -562,6 +562,98 @@ TEST(RasterRowKernels, PartsKernelsGiveTheGroupsOfEachRowThatHasARun) {
     }
 }
 
+// The columns of row i that an unscaled plot's parts must take, found column by column: those
+// whose source column lies in the row's span, and whose destination column lies outside the
+// row's covered run.
+std::vector<bool> ColumnsToPlot(const raster::MaskedPartRows& rows, int32_t i) {
+    const ColumnRange span = rows.spans[rows.firstSpan + i];
+    const int32_t y = rows.destTop + i;
+    const ColumnRange covered = rows.covered != nullptr && y >= 0 && y < rows.coveredHeight
+                                    ? rows.covered[y]
+                                    : ColumnRange{};
+    std::vector<bool> columns(static_cast<size_t>(rows.count));
+    for (int32_t j = 0; j < rows.count; ++j) {
+        const int32_t source = rows.forward ? rows.sourceStart + j : rows.sourceStart - j;
+        const int32_t dest = rows.destLeft + j;
+        columns[static_cast<size_t>(j)] = source >= span.begin && source < span.end &&
+                                          !(dest >= covered.begin && dest < covered.end);
+    }
+    return columns;
+}
+
+// The parts kernels of unscaled plots give each row's columns to plot as its runs, left to
+// right and in row order, from any row on and for any number of rows (whole blocks of sixteen,
+// blocks partly outside the covered rows, and the rows after them), forward and mirrored, with
+// and without covered rows; and they write nothing from two parts a row on.
+TEST(RasterRowKernels, UnscaledPartsKernelsGiveEachRowsColumnsToPlot) {
+    std::mt19937 random(62);
+    const auto randomRun = [&](int32_t low, int32_t high) {
+        const int32_t begin =
+            low + static_cast<int32_t>(random() % static_cast<uint32_t>(high - low));
+        const auto width = static_cast<int32_t>(random() % 5 == 0 ? 0 : random() % 90);
+        return ColumnRange{begin, begin + width};
+    };
+    std::vector<ColumnRange> spans(100);
+    for (ColumnRange& span : spans) {
+        span = randomRun(0, 130);
+    }
+    // Rows 0 .. 59 are covered rows; the runs after them cover every column, so that a kernel
+    // that reads one of them shows.
+    constexpr int32_t kCoveredHeight = 60;
+    std::vector<ColumnRange> covered(kCoveredHeight + 20, ColumnRange{-100, 200});
+    for (int32_t y = 0; y < kCoveredHeight; ++y) {
+        covered[static_cast<size_t>(y)] = randomRun(-20, 110);
+    }
+    const raster::MaskedRowPart unset{-1, -1, -1};
+    for (const raster::KernelLevel level : AvailableLevels()) {
+        const raster::MaskedPartsKernel kernel = raster::MaskedPartsKernelFor(level);
+        for (int variant = 0; variant < 6; ++variant) {
+            raster::MaskedPartRows rows;
+            rows.spans = spans.data();
+            rows.firstSpan = 9;
+            rows.covered = variant % 3 == 2 ? nullptr : covered.data();
+            rows.coveredHeight = variant % 3 == 2 ? 0 : kCoveredHeight;
+            rows.destTop = variant % 3 == 1 ? -11 : 3;  // rows above the covered ones, or below
+            rows.destLeft = 7;
+            rows.forward = variant < 3;
+            rows.sourceStart = rows.forward ? 12 : 95;
+            rows.count = 83;
+            for (const int32_t begin : {0, 5, 10}) {
+                for (int32_t count = 0; begin + count <= 90 && count <= 75; ++count) {
+                    std::vector<raster::MaskedRowPart> parts(2 * static_cast<size_t>(count) + 32,
+                                                             unset);
+                    const raster::MaskedRowPart* end =
+                        kernel(rows, begin, begin + count, parts.data());
+                    const std::string what = "level " + std::to_string(static_cast<int>(level)) +
+                                             ", variant " + std::to_string(variant) + ", rows " +
+                                             std::to_string(begin) + " + " + std::to_string(count);
+                    ASSERT_LE(end - parts.data(), 2 * static_cast<ptrdiff_t>(count)) << what;
+                    const raster::MaskedRowPart* part = parts.data();
+                    for (int32_t i = begin; i < begin + count; ++i) {
+                        std::vector<bool> plotted(static_cast<size_t>(rows.count));
+                        int32_t lastEnd = -1;
+                        for (; part != end && part->row == i - begin; ++part) {
+                            ASSERT_LT(lastEnd, part->begin) << what << ": row " << i;
+                            ASSERT_LT(part->begin, part->end) << what << ": row " << i;
+                            ASSERT_GE(part->begin, 0) << what;
+                            ASSERT_LE(part->end, rows.count) << what;
+                            for (int32_t j = part->begin; j < part->end; ++j) {
+                                plotted[static_cast<size_t>(j)] = true;
+                            }
+                            lastEnd = part->end;
+                        }
+                        EXPECT_EQ(plotted, ColumnsToPlot(rows, i)) << what << ": row " << i;
+                    }
+                    EXPECT_EQ(part, end) << what << ": parts out of row order";
+                    for (size_t k = 2 * static_cast<size_t>(count); k < parts.size(); ++k) {
+                        EXPECT_EQ(parts[k].row, unset.row) << what << ": wrote past " << k;
+                    }
+                }
+            }
+        }
+    }
+}
+
 // A plan is kept for the same places and mask rows only, and one held by a plot outlives its
 // place among the kept ones.
 TEST(StretchedColumns, PlansAreKeptForTheSameColumnsAndMaskRowsOnly) {
