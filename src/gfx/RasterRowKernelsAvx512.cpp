@@ -432,9 +432,9 @@ uint32_t SpreadBits(uint32_t bits) {
 // The parts of an unscaled plot's rows (MaskedPartRows), sixteen rows at a time where the
 // covered runs of all sixteen are there, or none are: the rows' spans and covered runs loaded
 // and split into their ends, the rows' one or two parts worked out side by side, put in row
-// order, the rows with a part packed to the front, and the parts' three fields interleaved.
-// All 32 places are written; the parts end after the ones there are. The rows' values are a
-// copy, which the stores of parts cannot change.
+// order, the parts there are packed to the front, and their three fields interleaved; eight
+// rows' parts at a time, each time sixteen places written from where the parts end. The rows'
+// values are a copy, which the stores of parts cannot change.
 class SixteenMaskedRowParts {
     static_assert(sizeof(MaskedRowPart) == 3 * sizeof(int32_t) &&
                   offsetof(MaskedRowPart, begin) == 4 && offsetof(MaskedRowPart, end) == 8);
