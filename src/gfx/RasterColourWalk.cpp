@@ -314,11 +314,10 @@ class UnscaledRowParts {
   public:
     UnscaledRowParts(const BlitPlan& maskPlan, const MaskedSpans* spans)
         : sources_(maskPlan.rows),
-          spans_(spans != nullptr ? spans->Rows() : nullptr),
           spansTop_(spans != nullptr ? spans->Area().top : 0),
           byKernel_(spans != nullptr && maskPlan.rows.Forward()),
           kernel_(MaskedPartsKernelFor()) {
-        rows_.spans = spans_;
+        rows_.spans = spans != nullptr ? spans->Rows() : nullptr;  // white for bit 1
         rows_.firstSpan = byKernel_ ? maskPlan.rows.sourceStart - spansTop_ : 0;
         rows_.covered = maskPlan.covered != nullptr ? maskPlan.covered->Rows() : nullptr;
         rows_.coveredHeight = maskPlan.covered != nullptr ? maskPlan.covered->Height() : 0;
@@ -346,8 +345,8 @@ class UnscaledRowParts {
     // Plan row i's parts from `out` on, as parts of row `row` of the kernel's walk.
     MaskedRowPart* Add(int32_t i, int32_t row, MaskedRowPart* out) const {
         ColumnRange run{0, rows_.count};
-        if (spans_ != nullptr) {
-            run = RunReading(rows_, spans_[sources_.At(i) - spansTop_]);
+        if (rows_.spans != nullptr) {
+            run = RunReading(rows_, rows_.spans[sources_.At(i) - spansTop_]);
             if (run.Empty()) {
                 return out;
             }
@@ -356,8 +355,7 @@ class UnscaledRowParts {
     }
 
     SourceRows sources_;
-    const ColumnRange* spans_;  // the spans' rows, their area's top row first; white for bit 1
-    int32_t spansTop_;
+    int32_t spansTop_;  // the spans' rows (rows_.spans) start at their area's top row
     bool byKernel_;
     MaskedPartsKernel kernel_;
     MaskedPartRows rows_;  // its first span is plan row 0's only where the kernel takes them
@@ -579,15 +577,11 @@ class StretchedMaskedRows {
         if (spans_ == nullptr || !plan_.rows.Scaled()) {
             return std::nullopt;
         }
-        const ColumnLimits limits = columns_->Limits();
         ShuffledPartRows partRows;
         partRows.sourceRows = plan_.rows.table.data();
         partRows.spans = spans_->Rows();
         partRows.spansTop = spans_->Area().top;
-        partRows.before = limits.before;
-        partRows.first = limits.first;
-        partRows.count = limits.count;
-        partRows.ascending = limits.ascending;
+        partRows.limits = columns_->Limits();
         partRows.laneShift = laneShift;
         partRows.groupLimit = groupLimit;
         return partRows;

@@ -100,11 +100,7 @@ inline ShuffledRowPart ShuffledPartOf(int32_t i, int32_t sourceY, ColumnRange ru
 inline ShuffledRowPart* AddShuffledPart(const ShuffledPartRows& rows, int32_t i,
                                         ShuffledRowPart* out) {
     const int32_t sourceY = rows.sourceRows[i];
-    const ColumnRange span = rows.spans[sourceY - rows.spansTop];
-    const int32_t atBegin = rows.before[std::clamp(span.begin - rows.first, 0, rows.count)];
-    const int32_t atEnd = rows.before[std::clamp(span.end - rows.first, 0, rows.count)];
-    const ColumnRange run =
-        rows.ascending ? ColumnRange{atBegin, atEnd} : ColumnRange{atEnd, atBegin};
+    const ColumnRange run = rows.limits.Reading(rows.spans[sourceY - rows.spansTop]);
     if (run.Empty()) {
         return out;
     }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "gfx/Canvas.h"
+#include "gfx/ColumnLimits.h"
 #include "gfx/ColumnRange.h"
 #include "gfx/Pixel.h"
 
@@ -170,19 +171,14 @@ struct ShuffledRows {
 };
 // The parts of a stretched masked plot's rows whose source rows come from a table: plan row i
 // reads source row sourceRows[i], whose span (the columns its pixels can change) is
-// spans[sourceRows[i] - spansTop]. The destination columns reading source columns c .. d - 1
-// run from before[c - first] to before[d - first] (each clamped to 0 .. count), or the other
-// way round where the places descend; a row whose run is empty has no part. A part takes the
-// groups of 2^laneShift pixels from the one its run starts in to the one it ends in, at most
-// groupLimit.
+// spans[sourceRows[i] - spansTop]. The destination columns reading the span are the run the
+// limits give for it; a row whose run is empty has no part. A part takes the groups of
+// 2^laneShift pixels from the one its run starts in to the one it ends in, at most groupLimit.
 struct ShuffledPartRows {
     const int32_t* sourceRows = nullptr;
     const ColumnRange* spans = nullptr;
     int32_t spansTop = 0;
-    const int32_t* before = nullptr;
-    int32_t first = 0;
-    int32_t count = 0;
-    bool ascending = true;
+    ColumnLimits limits{};
     uint32_t laneShift = 0;
     int32_t groupLimit = 0;
 };

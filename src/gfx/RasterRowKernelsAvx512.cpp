@@ -335,8 +335,8 @@ class SixteenRowParts {
     explicit SixteenRowParts(const ShuffledPartRows& rows)
         : rows_(rows),
           spansTop_(_mm512_set1_epi32(rows.spansTop)),
-          first_(_mm512_set1_epi32(rows.first)),
-          count_(_mm512_set1_epi32(rows.count)),
+          first_(_mm512_set1_epi32(rows.limits.first)),
+          count_(_mm512_set1_epi32(rows.limits.count)),
           roundUp_(_mm512_set1_epi32((1 << rows.laneShift) - 1)),
           groupLimit_(_mm512_set1_epi32(rows.groupLimit)),
           shift_(_mm_cvtsi32_si128(static_cast<int>(rows.laneShift))) {}
@@ -351,7 +351,7 @@ class SixteenRowParts {
         const __m512i ends = Gather(at, spans + 1);
         __m512i low = Before(begins);
         __m512i high = Before(ends);
-        if (!rows_.ascending) {
+        if (!rows_.limits.ascending) {
             std::swap(low, high);
         }
         const __mmask16 some = _mm512_cmpgt_epi32_mask(high, low);
@@ -393,7 +393,7 @@ class SixteenRowParts {
             all,
             _mm512_maskz_max_epi32(all, _mm512_sub_epi32(columns, first_), _mm512_setzero_si512()),
             count_);
-        return Gather(places, rows_.before);
+        return Gather(places, rows_.limits.before);
     }
 
     // Parts 4k .. 4k + 3 into vector k: lane 4q + 0 and 2 take lane 4k + q of the first

@@ -520,9 +520,8 @@ TEST(RasterRowKernels, PartsKernelsGiveTheGroupsOfEachRowThatHasARun) {
             const raster::ColumnLimits limits = plan.Limits();
             for (const uint32_t laneShift : {3u, 4u}) {
                 const int32_t groupLimit = (columns.count >> laneShift) + 1;
-                const raster::ShuffledPartRows rows{sources.data(),   spans.data(), kSpansTop,
-                                                    limits.before,    limits.first, limits.count,
-                                                    limits.ascending, laneShift,    groupLimit};
+                const raster::ShuffledPartRows rows{sources.data(), spans.data(), kSpansTop,
+                                                    limits,         laneShift,    groupLimit};
                 for (const int32_t begin : {0, 7}) {
                     for (int32_t count = 0; begin + count <= 80 && count <= 70; ++count) {
                         std::vector<raster::ShuffledRowPart> expected;
