@@ -29,7 +29,9 @@ void X11Backend::PumpEvents() {
     }
     RetryMissingGrabs();
     Display* display = connection_.Get();
-    while (XEventsQueued(display, QueuedAfterReading) > 0) {
+    // Each look at the connection reads it (a system call or two, even when nothing has come);
+    // the last one, with no event left queued, flushes what was drawn first.
+    while (XEventsQueued(display, QueuedAfterFlush) > 0) {
         XEvent event;
         XNextEvent(display, &event);
         HandleEvent(event);

@@ -22,9 +22,9 @@ MSG X11Backend::MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return MSG{hwnd, message, wParam, lParam, TickCountFrom(MonotonicMilliseconds())};
 }
 
-// One turn of the loop: what was drawn since the last turn goes out in one flush.
+// One turn of the loop: what was drawn since the last turn goes out in one flush, which the
+// reading of the server's events makes (PumpEvents).
 bool X11Backend::PeekMessageA(MSG& msg) {
-    XFlush(connection_.Get());
     PumpEvents();
     if (!queue_.empty()) {
         lastTaken_ = queue_.front();
@@ -49,10 +49,10 @@ bool X11Backend::GetMessageA(MSG& msg) {
 }
 
 // Sleeps until the X connection or the signal pipe has something, or the next timer is due.
+// It follows a turn that found nothing: that turn flushed what was drawn and read what had
+// come, and nothing has been drawn since, so the wait goes straight to sleep.
 void X11Backend::WaitForEvents() {
-    Display* display = connection_.Get();
-    XFlush(display);
-    if (XQLength(display) > 0) {
+    if (XQLength(connection_.Get()) > 0) {
         return;
     }
     std::optional<uint64_t> due = timers_.WakeTime(kTimerTolerance);

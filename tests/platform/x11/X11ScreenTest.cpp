@@ -1,6 +1,9 @@
 // Presenting, the desktop snapshot, the saver's window and the screen's metrics.
 #include "X11TestSupport.h"
 
+#include <chrono>
+#include <thread>
+
 namespace platform::x11::testing {
 namespace {
 
@@ -47,6 +50,31 @@ TEST_P(X11PresentTest, PresentedRectanglesReachTheScreenAfterOneFlush) {
     EXPECT_EQ(RawPixel(hwnd, 60, 45), kRed);
     EXPECT_FALSE(backend_->PresentsWithoutCopy(hwnd));
     EXPECT_EQ(backend_->UsesShm(hwnd), GetParam());
+}
+
+// The server gets what was presented from the turn of the loop alone, before the loop sleeps:
+// the test's own connection looks, and nothing else flushes the backend's connection.
+TEST_P(X11PresentTest, OneTurnOfTheLoopHandsThePresentToTheServer) {
+    HWND hwnd = CreateWindowExA(0, "TestWindow", "Shown", WS_POPUP | WS_VISIBLE, 0, 0, 60, 40, 0);
+    PresentFilled(hwnd, kBlue);
+    WindowSurface(hwnd).FillRect({5, 5, 25, 15}, kRed);
+    PresentRect(hwnd, {5, 5, 25, 15});
+    MSG msg;
+    PeekMessageA(msg);
+    const auto shown = [&] {
+        XImage* image =
+            XGetImage(Raw(), static_cast<::Window>(hwnd), 10, 10, 1, 1, AllPlanes, ZPixmap);
+        const bool red = image != nullptr && (XGetPixel(image, 0, 0) & 0xFFFFFF) == kRed;
+        if (image != nullptr) {
+            XDestroyImage(image);
+        }
+        return red;
+    };
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (!shown() && std::chrono::steady_clock::now() < deadline) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_TRUE(shown()) << "the present stayed in the program's buffer";
 }
 
 INSTANTIATE_TEST_SUITE_P(SharedMemoryAndPlain, X11PresentTest, ::testing::Bool());
