@@ -33,12 +33,14 @@ struct TName {
     // Stores the name cut to 80 characters; the bytes behind it are left as they were.
     void Set(std::string_view name);
     std::string Str() const;
+    // The name in place, for comparing without a copy: valid while this TName is unchanged.
+    std::string_view View() const { return {chars.data(), length}; }
 
     // 81 bytes as stored; a stored length above 80 reads as 80.
     void Read(MemoryStream& stream);
     void Write(MemoryStream& stream) const;
 
-    friend bool operator==(const TName& a, const TName& b) { return a.Str() == b.Str(); }
+    friend bool operator==(const TName& a, const TName& b) { return a.View() == b.View(); }
 };
 
 }  // namespace base

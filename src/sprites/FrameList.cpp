@@ -63,7 +63,7 @@ TFrame& TFrameList::Add(std::unique_ptr<TFrame> frame) {
 int32_t TFrameList::IndexOf(std::string_view name) const {
     const std::string_view wanted = base::CutName(name);
     for (int32_t i = 0; i < Count(); ++i) {
-        if (Items(i).Name() == wanted) {
+        if (Items(i).StoredName().View() == wanted) {
             return i;
         }
     }

@@ -32,7 +32,7 @@ void TFrameRef::Assign(const framework::TPersistent& source) {
 
 int32_t TFrameRef::FrameIndex() const {
     ISequenceOwner* sprite = Sprite();
-    return sprite != nullptr ? sprite->FrameList().IndexOf(FrameName()) : -1;
+    return sprite != nullptr ? sprite->FrameList().IndexOf(name_.View()) : -1;
 }
 
 TFrame& TFrameRef::Frame() const {

@@ -35,7 +35,7 @@ TFrameRef& TSequence::Add(std::unique_ptr<TFrameRef> step) {
 int32_t TSequence::IndexOf(std::string_view frameName) const {
     const std::string_view wanted = base::CutName(frameName);
     for (int32_t i = 0; i < Count(); ++i) {
-        if (Items(i).FrameName() == wanted) {
+        if (Items(i).StoredFrameName().View() == wanted) {
             return i;
         }
     }

@@ -34,7 +34,7 @@ TSequence& TSequenceList::Add(std::unique_ptr<TSequence> sequence) {
 int32_t TSequenceList::IndexOf(std::string_view name) const {
     const std::string_view wanted = base::CutName(name);
     for (int32_t i = 0; i < Count(); ++i) {
-        if (base::SameTextAZ(Items(i).Name(), wanted)) {
+        if (base::SameTextAZ(Items(i).StoredName().View(), wanted)) {
             return i;
         }
     }

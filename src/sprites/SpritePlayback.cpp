@@ -283,7 +283,7 @@ std::string TSprite::GetSequenceName() const {
 TSequence* TSprite::CurrentSequence() const {
     for (int32_t i = 0; i < sequences_->Count(); ++i) {
         if (&sequences_->Items(i) == sequence_) {
-            return sequence_->Name() == sequenceName_ ? sequence_ : nullptr;
+            return sequence_->StoredName().View() == sequenceName_ ? sequence_ : nullptr;
         }
     }
     return nullptr;

@@ -149,6 +149,10 @@ TEST(FrameListTest, ItemsLookupsAndSizes) {
     EXPECT_EQ((std::array{list.IndexOf("blad1_30"), list.IndexOf("BLAD1_30"),
                           list.IndexOf("blad1_3"), list.IndexOf(std::string(100, 'n'))}),
               (std::array{0, -1, -1, 2}));
+    // A shorter name keeps the longer one's tail in its stored bytes; only the name counts.
+    list.Items(0).SetName("blad1_3");
+    EXPECT_EQ((std::array{list.IndexOf("blad1_3"), list.IndexOf("blad1_30")}), (std::array{0, -1}));
+    list.Items(0).SetName("blad1_30");
 
     // The widest and the tallest frame need not be the same one.
     const auto maxSize = [](const TFrameList& frames) {
