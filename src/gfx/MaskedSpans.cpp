@@ -6,24 +6,55 @@ namespace gfx {
 
 namespace {
 
-bool LeavesDestination(const Bitmap& mask, const Bitmap& image, int32_t x, int32_t y) {
-    return mask.GetPixel(x, y) == kWhite && image.GetPixel(x, y) == kBlack;
+// Row y of a bitmap read as GetPixel reads it, from the row itself: kNoPixel outside the
+// bitmap, kWhite or kBlack for a monochrome pixel. Measuring a frame reads every pixel of its
+// margins, so a call per pixel would be most of the cost.
+class RowPixels {
+  public:
+    RowPixels(const Bitmap& bitmap, int32_t y) {
+        if (y < 0 || y >= bitmap.Height()) {
+            return;
+        }
+        width_ = bitmap.Width();
+        if (bitmap.Monochrome()) {
+            mono_ = bitmap.MonoRow(y);
+        } else {
+            colour_ = bitmap.ColourRow(y);
+        }
+    }
+
+    Pixel At(int32_t x) const {
+        if (x < 0 || x >= width_) {
+            return kNoPixel;
+        }
+        if (colour_ != nullptr) {
+            return colour_[x];
+        }
+        return MonoBitAt(mono_, x) ? kWhite : kBlack;
+    }
+
+  private:
+    const Pixel* colour_ = nullptr;
+    const uint8_t* mono_ = nullptr;
+    int32_t width_ = 0;  // 0 for a row outside the bitmap
+};
+
+bool LeavesDestination(const RowPixels& mask, const RowPixels& image, int32_t x) {
+    return mask.At(x) == kWhite && image.At(x) == kBlack;
 }
 
 // Scanned from both ends inward, so a row costs its transparent margins only.
 ColumnRange SpanOfRow(const Bitmap& mask, const Bitmap& image, const Rect& area, int32_t y) {
+    const RowPixels maskRow(mask, y);
+    const RowPixels imageRow(image, y);
     ColumnRange span{area.left, area.right};
-    while (!span.Empty() && LeavesDestination(mask, image, span.begin, y)) {
+    while (!span.Empty() && LeavesDestination(maskRow, imageRow, span.begin)) {
         ++span.begin;
     }
-    while (!span.Empty() && LeavesDestination(mask, image, span.end - 1, y)) {
+    while (!span.Empty() && LeavesDestination(maskRow, imageRow, span.end - 1)) {
         --span.end;
     }
     return span;
-}
-
-bool Opaque(const Bitmap& mask, const uint8_t* monoRow, int32_t x, int32_t y) {
-    return monoRow != nullptr ? !MonoBitAt(monoRow, x) : mask.GetPixel(x, y) == kBlack;
 }
 
 // Only the span can hold opaque pixels: outside it every mask bit is 1.
@@ -33,15 +64,15 @@ ColumnRange OpaqueRunOfRow(const Bitmap& mask, ColumnRange span, int32_t y) {
         return {};
     }
     span = {std::max(span.begin, 0), std::min(span.end, mask.Width())};
-    const uint8_t* monoRow = mask.Monochrome() ? mask.MonoRow(y) : nullptr;
+    const RowPixels maskRow(mask, y);
     ColumnRange widest;
     for (int32_t x = span.begin; x < span.end;) {
-        if (!Opaque(mask, monoRow, x, y)) {
+        if (maskRow.At(x) != kBlack) {
             ++x;
             continue;
         }
         const int32_t begin = x;
-        while (x < span.end && Opaque(mask, monoRow, x, y)) {
+        while (x < span.end && maskRow.At(x) == kBlack) {
             ++x;
         }
         if (x - begin > widest.Width()) {

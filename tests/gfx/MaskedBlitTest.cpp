@@ -246,6 +246,46 @@ TEST(CoveredRows, KeepTheUnionOrTheWiderRunOfEachRow) {
     EXPECT_EQ(parts, (std::vector<std::pair<int32_t, int32_t>>{{0, 5}, {25, 30}, {10, 20}}));
 }
 
+// A row's span runs from its first to its last pixel that a plot changes (a 0 mask bit or a
+// coloured image pixel), for monochrome and colour masks, over areas inside the pictures and
+// reaching past them (where a pixel is no colour at all, so it counts as changed), and a row
+// outside the pictures has no opaque run.
+TEST(MaskedSpans, EachRowsSpanRunsFromItsFirstToItsLastChangingPixel) {
+    std::mt19937 random(48);
+    for (int round = 0; round < 40; ++round) {
+        const PreparedPicture picture = RandomPreparedPicture(random);
+        Bitmap colourMask(61, 17);
+        for (int32_t y = 0; y < 17; ++y) {
+            for (int32_t x = 0; x < 61; ++x) {
+                const bool off = random() % 50 == 0;  // neither white nor black: it changes
+                colourMask.SetPixel(x, y, off ? 0x808080 : picture.mask.GetPixel(x, y));
+            }
+        }
+        const Bitmap& mask = round % 2 == 0 ? picture.mask : colourMask;
+        for (const Rect& area : {Rect{0, 0, 61, 17}, Rect{7, 3, 40, 12}, Rect{-4, -2, 66, 19}}) {
+            const MaskedSpans spans = MaskedSpans::Measure(mask, picture.image, area);
+            for (int32_t y = area.top; y < area.bottom; ++y) {
+                std::vector<int32_t> changing;
+                for (int32_t x = area.left; x < area.right; ++x) {
+                    if (mask.GetPixel(x, y) != kWhite || picture.image.GetPixel(x, y) != kBlack) {
+                        changing.push_back(x);
+                    }
+                }
+                const ColumnRange span = spans.Row(y);
+                if (changing.empty()) {
+                    EXPECT_TRUE(span.Empty()) << round << ": row " << y;
+                } else {
+                    EXPECT_EQ(span.begin, changing.front()) << round << ": row " << y;
+                    EXPECT_EQ(span.end, changing.back() + 1) << round << ": row " << y;
+                }
+                if (y < 0 || y >= 17) {
+                    EXPECT_TRUE(spans.OpaqueRun(y).Empty()) << round << ": row " << y;
+                }
+            }
+        }
+    }
+}
+
 // A row's opaque run is a run of 0 mask bits, and no run of them in the row is wider.
 TEST(MaskedSpans, TheOpaqueRunIsTheWidestRunOfZeroMaskBits) {
     std::mt19937 random(47);
