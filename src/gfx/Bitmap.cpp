@@ -174,13 +174,7 @@ bool Bitmap::Contains(int32_t x, int32_t y) const {
 }
 
 Pixel Bitmap::GetPixel(int32_t x, int32_t y) const {
-    if (!Contains(x, y)) {
-        return kNoPixel;
-    }
-    if (format_ == PixelFormat::Colour) {
-        return ColourRow(y)[x];
-    }
-    return MonoBitAt(MonoRow(y), x) ? kWhite : kBlack;
+    return RowPixels(*this, y).At(x);
 }
 
 void Bitmap::SetPixel(int32_t x, int32_t y, Pixel colour) {

@@ -68,7 +68,8 @@ class Bitmap {
     void SetHeight(int32_t height) { SetSize(width_, height); }
     void SetSize(int32_t width, int32_t height);
 
-    // kNoPixel outside the bitmap. Monochrome pixels read as kWhite or kBlack.
+    // kNoPixel outside the bitmap. Monochrome pixels read as kWhite or kBlack. Read through
+    // RowPixels (below), which holds this rule for whole rows.
     Pixel GetPixel(int32_t x, int32_t y) const;
     // Outside the bitmap nothing happens. A monochrome pixel becomes 1 exactly for kWhite.
     void SetPixel(int32_t x, int32_t y, Pixel colour);
@@ -125,6 +126,40 @@ class Bitmap {
     std::unique_ptr<Canvas> canvas_;
     uint64_t identity_;
     uint64_t version_ = 0;
+};
+
+// Row y of a bitmap read pixel by pixel, the row found once: kNoPixel outside the bitmap, kWhite
+// or kBlack for a monochrome pixel. Bitmap::GetPixel reads through it; code that reads many
+// pixels of one row uses it directly, where a call per pixel would be most of the cost. Valid
+// while the bitmap keeps its size and format.
+class RowPixels {
+  public:
+    RowPixels(const Bitmap& bitmap, int32_t y) {
+        if (y < 0 || y >= bitmap.Height()) {
+            return;
+        }
+        width_ = bitmap.Width();
+        if (bitmap.Monochrome()) {
+            mono_ = bitmap.MonoRow(y);
+        } else {
+            colour_ = bitmap.ColourRow(y);
+        }
+    }
+
+    Pixel At(int32_t x) const {
+        if (x < 0 || x >= width_) {
+            return kNoPixel;
+        }
+        if (colour_ != nullptr) {
+            return colour_[x];
+        }
+        return MonoBitAt(mono_, x) ? kWhite : kBlack;
+    }
+
+  private:
+    const Pixel* colour_ = nullptr;
+    const uint8_t* mono_ = nullptr;
+    int32_t width_ = 0;  // 0 for a row outside the bitmap
 };
 
 }  // namespace gfx

@@ -6,39 +6,6 @@ namespace gfx {
 
 namespace {
 
-// Row y of a bitmap read as GetPixel reads it, from the row itself: kNoPixel outside the
-// bitmap, kWhite or kBlack for a monochrome pixel. Measuring a frame reads every pixel of its
-// margins, so a call per pixel would be most of the cost.
-class RowPixels {
-  public:
-    RowPixels(const Bitmap& bitmap, int32_t y) {
-        if (y < 0 || y >= bitmap.Height()) {
-            return;
-        }
-        width_ = bitmap.Width();
-        if (bitmap.Monochrome()) {
-            mono_ = bitmap.MonoRow(y);
-        } else {
-            colour_ = bitmap.ColourRow(y);
-        }
-    }
-
-    Pixel At(int32_t x) const {
-        if (x < 0 || x >= width_) {
-            return kNoPixel;
-        }
-        if (colour_ != nullptr) {
-            return colour_[x];
-        }
-        return MonoBitAt(mono_, x) ? kWhite : kBlack;
-    }
-
-  private:
-    const Pixel* colour_ = nullptr;
-    const uint8_t* mono_ = nullptr;
-    int32_t width_ = 0;  // 0 for a row outside the bitmap
-};
-
 bool LeavesDestination(const RowPixels& mask, const RowPixels& image, int32_t x) {
     return mask.At(x) == kWhite && image.At(x) == kBlack;
 }
