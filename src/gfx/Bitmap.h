@@ -130,8 +130,8 @@ class Bitmap {
 
 // Row y of a bitmap read pixel by pixel, the row found once: kNoPixel outside the bitmap, kWhite
 // or kBlack for a monochrome pixel. Bitmap::GetPixel reads through it; code that reads many
-// pixels of one row uses it directly, where a call per pixel would be most of the cost. Valid
-// while the bitmap keeps its size and format.
+// pixels of one row uses it directly, where a call per pixel would be most of the cost. It
+// points into the bitmap's pixels: valid until the bitmap is resized, assigned or destroyed.
 class RowPixels {
   public:
     RowPixels(const Bitmap& bitmap, int32_t y) {
