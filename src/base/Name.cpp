@@ -8,18 +8,25 @@ std::string_view CutName(std::string_view name) {
     return name.substr(0, kNameMaxLength);
 }
 
+namespace {
+
+char UpperAZ(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+}  // namespace
+
 std::string UpperCaseAZ(std::string_view text) {
     std::string result(text);
-    for (char& c : result) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
+    std::transform(result.begin(), result.end(), result.begin(), UpperAZ);
     return result;
 }
 
+// In place: a sequence lookup compares each stored name this way.
 bool SameTextAZ(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && UpperCaseAZ(a) == UpperCaseAZ(b);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return UpperAZ(x) == UpperAZ(y);
+           });
 }
 
 void TName::Set(std::string_view name) {
@@ -29,7 +36,7 @@ void TName::Set(std::string_view name) {
 }
 
 std::string TName::Str() const {
-    return std::string(chars.data(), length);
+    return std::string(View());
 }
 
 void TName::Read(MemoryStream& stream) {
