@@ -118,7 +118,6 @@ __m256i SelectBySign(__m256i low, __m256i high, __m256i select) {
 // The colours of eight pixels from one byte of mask: a lane is all ones where its bit is set,
 // and the colour is zero ^ (lane & (zero ^ one)); the same work whatever the mask holds.
 struct MonoLanes {
-    __m256i laneBits = _mm256_set_epi32(0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80);
     __m256i zero;
     __m256i one;
     __m256i difference;
@@ -139,10 +138,19 @@ struct MonoLanes {
     }
 };
 
+// The mask colours of the eight pixels from bit `at` on, from a window that reads only the
+// row's bits (which end in byte lastByte): a row's first and last vectors, which may start at
+// any bit.
+__m256i EightColoursAt(const uint8_t* bits, int32_t at, int32_t lastByte, const MonoLanes& lanes) {
+    const __m256i inOrder = _mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0);
+    return lanes.ShiftedColours(Broadcast(MaskWindowAt(bits, at, lastByte)), inOrder);
+}
+
 // Eight pixels from the eight bits at bit `at` on (all of them wanted).
 template <class Op>
-__m256i MonoEight(const Pixel* dest, const uint8_t* bits, int32_t at, const MonoLanes& lanes) {
-    return Op::Apply(Load(dest), lanes.Colours(MaskByteAt(bits, at, 0), lanes.laneBits));
+__m256i MonoEight(const Pixel* dest, const uint8_t* bits, int32_t at, int32_t lastByte,
+                  const MonoLanes& lanes) {
+    return Op::Apply(Load(dest), EightColoursAt(bits, at, lastByte, lanes));
 }
 
 // The shifts of the four groups of eight lanes in a 32-bit window: the first group's, then
@@ -156,24 +164,56 @@ struct GroupShifts {
     }
 };
 
-// Thirty-two pixels a step from one read of the mask: each group of eight lanes takes its own
-// byte of the window, and eight(j, colours) gets the mask colours of pixels j .. j + 7. The
-// last full groups, fewer than four, share one more window. Steps from pixel `from` on and
-// leaves fewer than eight pixels at the end, which the row's last vector covers.
+// The shifts that bring each lane's mask bit to the top of a 32-bit word read from the mask
+// bytes as they lie in memory (the first byte lowest), for each place `offset` of a group's
+// first pixel in its byte: lane j's pixel is bit 7 - r % 8 of byte r / 8, r = offset + j.
+struct StoredByteShifts {
+    alignas(32) int32_t of[8][8];
+    constexpr StoredByteShifts() : of{} {
+        for (int32_t offset = 0; offset < 8; ++offset) {
+            for (int32_t j = 0; j < 8; ++j) {
+                const int32_t r = offset + j;
+                of[offset][j] = 24 - 8 * (r / 8) + r % 8;
+            }
+        }
+    }
+    __m256i At(int32_t offset) const {
+        return _mm256_load_si256(reinterpret_cast<const __m256i*>(of[offset]));
+    }
+};
+constexpr StoredByteShifts kStoredByteShifts;
+
+// The four mask bytes from `at` on in every lane: a load, with no scalar work.
+__m256i BroadcastBytes(const uint8_t* at) {
+    uint32_t word = 0;
+    std::memcpy(&word, at, sizeof word);
+    return Broadcast(word);
+}
+
+// Eight pixels a step from pixel `from` on: each group reads the four mask bytes from its first
+// pixel's byte on into every lane, and each lane shifts its own bit to the top. The groups'
+// first pixels lie at the same place in their bytes, so one set of shifts serves them all, and
+// a group's bits cost one load (a 32-bit window read from the row for every four groups cost
+// scalar work that held the loop back by some 5 %). The steps go on while those reads stay
+// inside the row's bits; the groups after them, at most three, take their bits from one
+// window. eight(j, colours) gets the mask colours of pixels j .. j + 7. Leaves fewer than eight
+// pixels at the end, which the row's last vector covers.
 template <class EightPixels>
 void MaskRuns(const uint8_t* bits, int32_t firstBit, int32_t from, int32_t count,
               const MonoLanes& lanes, EightPixels eight) {
-    // Lane j of group k shifts the window's bit 31 - 8k - j to the top.
-    const GroupShifts shifts(_mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0), 8);
     const int32_t lastByte = (firstBit + count - 1) >> 3;
+    const int32_t firstByte = (firstBit + from) >> 3;
+    // Group g reads bytes firstByte + g .. firstByte + g + 3.
+    const int32_t groups = std::max(0, std::min((count - from) / 8, lastByte - firstByte - 2));
+    const __m256i stored = kStoredByteShifts.At((firstBit + from) & 7);
+    const uint8_t* const groupBytes = bits + firstByte;
     int32_t i = from;
-    for (; i + 32 <= count; i += 32) {
-        const __m256i window = Broadcast(MaskWindowAt(bits, firstBit + i, lastByte));
-        for (int32_t k = 0; k < 4; ++k) {
-            eight(i + 8 * k, lanes.ShiftedColours(window, shifts.of[k]));
-        }
+    for (int32_t g = 0; g < groups; ++g, i += 8) {
+        eight(i, lanes.ShiftedColours(BroadcastBytes(groupBytes + g), stored));
     }
     if (i + 8 <= count) {
+        // Lane j of group k shifts the window's bit 31 - 8k - j to the top.
+        const GroupShifts shifts(_mm256_set_epi32(7, 6, 5, 4, 3, 2, 1, 0), 8);
         const __m256i window = Broadcast(MaskWindowAt(bits, firstBit + i, lastByte));
         for (int32_t k = 0; i + 8 <= count; ++k, i += 8) {
             eight(i, lanes.ShiftedColours(window, shifts.of[k]));
@@ -202,8 +242,9 @@ void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t 
     }
     const MonoLanes lanes(colours);
     const int32_t last = count - 8;
-    const __m256i first = MonoEight<Op>(dest, bits, firstBit, lanes);
-    const __m256i final = MonoEight<Op>(dest + last, bits, firstBit + last, lanes);
+    const int32_t lastByte = (firstBit + count - 1) >> 3;
+    const __m256i first = MonoEight<Op>(dest, bits, firstBit, lastByte, lanes);
+    const __m256i final = MonoEight<Op>(dest + last, bits, firstBit + last, lastByte, lanes);
     CombineMonoRuns<Op>(dest, bits, firstBit, HeadPixels(dest), count, lanes);
     Store(dest, first);
     Store(dest + last, final);
@@ -214,9 +255,9 @@ __m256i Masked(__m256i dest, __m256i mask, __m256i image) {
 }
 
 // Eight masked pixels from the eight mask bits at bit `at` on (all of them wanted).
-__m256i MaskedEight(const Pixel* dest, const uint8_t* bits, int32_t at, const Pixel* image,
-                    const MonoLanes& lanes) {
-    return Masked(Load(dest), lanes.Colours(MaskByteAt(bits, at, 0), lanes.laneBits), Load(image));
+__m256i MaskedEight(const Pixel* dest, const uint8_t* bits, int32_t at, int32_t lastByte,
+                    const Pixel* image, const MonoLanes& lanes) {
+    return Masked(Load(dest), EightColoursAt(bits, at, lastByte, lanes), Load(image));
 }
 
 // As CombineMonoRuns: thirty-two masked pixels from each read of the mask.
@@ -239,8 +280,10 @@ void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pix
     }
     const MonoLanes lanes(colours);
     const int32_t last = count - 8;
-    const __m256i first = MaskedEight(dest, bits, firstBit, image, lanes);
-    const __m256i final = MaskedEight(dest + last, bits, firstBit + last, image + last, lanes);
+    const int32_t lastByte = (firstBit + count - 1) >> 3;
+    const __m256i first = MaskedEight(dest, bits, firstBit, lastByte, image, lanes);
+    const __m256i final =
+        MaskedEight(dest + last, bits, firstBit + last, lastByte, image + last, lanes);
     MaskedMonoRuns(dest, bits, firstBit, image, HeadPixels(dest), count, lanes);
     Store(dest, first);
     Store(dest + last, final);
