@@ -52,12 +52,6 @@ uint32_t ProbeUserObjects() {
     return count;
 }
 
-}  // namespace
-
-std::string GuiCounts::Describe() const {
-    return "GDI " + std::to_string(gdi) + ", USER " + std::to_string(user) + " (" + counter + ")";
-}
-
 GuiCounts SystemGuiCounts() {
     HANDLE self = GetCurrentProcess();
     return {static_cast<uint32_t>(GetGuiResources(self, GR_GDIOBJECTS)),
@@ -66,11 +60,14 @@ GuiCounts SystemGuiCounts() {
 
 // The USER probe runs second: the bitmaps it copies out of icons are gone again by then.
 GuiCounts ProbedGuiCounts() {
-    GuiCounts counts;
-    counts.gdi = ProbeGdiObjects();
-    counts.user = ProbeUserObjects();
-    counts.counter = "handle-table probe";
-    return counts;
+    uint32_t gdi = ProbeGdiObjects();
+    return {gdi, ProbeUserObjects(), "handle-table probe"};
+}
+
+}  // namespace
+
+std::string GuiCounts::Describe() const {
+    return "GDI " + std::to_string(gdi) + ", USER " + std::to_string(user) + " (" + counter + ")";
 }
 
 // A process with a window and a DC always holds objects of both kinds, so a 0 means the

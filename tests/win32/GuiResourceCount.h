@@ -1,10 +1,8 @@
 #pragma once
-// The GDI and USER objects this process holds. The system's own counter is
-// GetGuiResources(GR_GDIOBJECTS / GR_USEROBJECTS); where it is not implemented (Wine answers
-// 0 with ERROR_CALL_NOT_IMPLEMENTED) the objects are counted by probing the handle tables:
-// every 16-bit GDI handle index with GetObjectType, every USER handle index for a window of
-// this process (IsWindow) or an icon or cursor (GetIconInfo). The probe counts the same kinds
-// of objects the system's counter does, stock objects and cached DCs included.
+// The GDI and USER objects this process holds: GetGuiResources where it answers, else (Wine
+// answers 0) a probe of the handle tables that counts the same kinds of objects, stock objects
+// and cached DCs included: every 16-bit GDI handle index by GetObjectType, every USER handle
+// index for a window of this process (IsWindow) or an icon or cursor (GetIconInfo).
 
 #include <cstdint>
 #include <string>
@@ -19,10 +17,6 @@ struct GuiCounts {
     std::string Describe() const;
 };
 
-// GetGuiResources when it answers, else the probe.
 GuiCounts CountGuiResources();
-// Each counter on its own.
-GuiCounts SystemGuiCounts();
-GuiCounts ProbedGuiCounts();
 
 }  // namespace win32test

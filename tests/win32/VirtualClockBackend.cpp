@@ -3,26 +3,6 @@
 #include <algorithm>
 
 namespace win32test {
-namespace {
-
-// Marks a timer as ticking for the time of its tick, also when the tick throws.
-class TickingScope {
-  public:
-    TickingScope(std::set<std::pair<platform::HWND, uint32_t>>& ticking,
-                 std::pair<platform::HWND, uint32_t> key)
-        : ticking_(ticking), key_(key) {
-        ticking_.insert(key_);
-    }
-    TickingScope(const TickingScope&) = delete;
-    TickingScope& operator=(const TickingScope&) = delete;
-    ~TickingScope() { ticking_.erase(key_); }
-
-  private:
-    std::set<std::pair<platform::HWND, uint32_t>>& ticking_;
-    std::pair<platform::HWND, uint32_t> key_;
-};
-
-}  // namespace
 
 VirtualClockBackend::VirtualClockBackend() : startTick_(Win32Backend::GetTickCount()) {}
 
@@ -80,7 +60,13 @@ void VirtualClockBackend::Tick(const TimerKey& key, uint32_t time) {
         return;
     }
     std::shared_ptr<const platform::TIMERPROC> proc = it->second.proc;
-    TickingScope scope(ticking_, key);
+    // The timer is ticking until its tick returns or throws.
+    struct Ticking {
+        std::set<TimerKey>& set;
+        TimerKey entry;
+        ~Ticking() { set.erase(entry); }
+    } ticking{ticking_, key};
+    ticking_.insert(key);
     if (proc != nullptr && *proc) {
         (*proc)(key.first, platform::WM_TIMER, key.second, time);
         return;
@@ -115,8 +101,6 @@ uint32_t VirtualClockBackend::GetTickCount() {
 void VirtualClockBackend::PresentRect(platform::HWND hwnd, const gfx::Rect& rect) {
     Win32Backend::PresentRect(hwnd, rect);
     ++presents_;
-    presentedPixels_ += static_cast<uint64_t>(std::max(rect.Width(), 0)) *
-                        static_cast<uint64_t>(std::max(rect.Height(), 0));
 }
 
 }  // namespace win32test

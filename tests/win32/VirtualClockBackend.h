@@ -1,13 +1,11 @@
 #pragma once
 // The Win32 backend with the saver's time in the test's hands: the tick counter is a virtual
-// clock, and the message timers are kept here instead of in the system. Every other call,
-// windows, painting and presenting through GDI among them, is the product's own.
-//
-// GetMessageA hands out the system's messages first; only when none is waiting does it take
-// the timer that is due next, move the clock to its due time and return its WM_TIMER, so
-// timers keep their order and their place below every other message while no real time is
-// spent waiting for them. A timer is due again one interval after it ticked; a timer whose
-// tick is still running gets no second one; an interval of 0 gives no ticks.
+// clock and the message timers are kept here; every other call (windows, painting, presenting
+// through GDI) is the product's own. GetMessageA hands out the system's messages first; only
+// when none waits does it take the timer due next, move the clock to its due time and return
+// its WM_TIMER, so timers keep their order below every other message and no real time is spent
+// waiting. A timer is due again one interval after it ticked; one whose tick still runs gets no
+// second; an interval of 0 gives no ticks.
 
 #include <cstdint>
 #include <functional>
@@ -30,9 +28,8 @@ class VirtualClockBackend : public platform::win32::Win32Backend {
     void SetClockObserver(ClockObserver observer) { observer_ = std::move(observer); }
     uint64_t SaverMilliseconds() const { return elapsed_; }
     uint64_t TimerTicks() const { return ticks_; }
-    // Presents handed to the system, and the pixels they covered.
+    // Presents handed to the system.
     uint64_t Presents() const { return presents_; }
-    uint64_t PresentedPixels() const { return presentedPixels_; }
 
     bool GetMessageA(platform::MSG& msg) override;
     platform::LRESULT DispatchMessageA(const platform::MSG& msg) override;
@@ -60,7 +57,6 @@ class VirtualClockBackend : public platform::win32::Win32Backend {
     uint64_t elapsed_ = 0;
     uint64_t ticks_ = 0;
     uint64_t presents_ = 0;
-    uint64_t presentedPixels_ = 0;
     uint64_t nextOrder_ = 0;
     uint32_t nextThreadTimer_ = 1;
     std::map<TimerKey, Timer> timers_;
