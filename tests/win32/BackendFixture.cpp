@@ -10,13 +10,22 @@ namespace {
     return reinterpret_cast<::HWND>(static_cast<intptr_t>(static_cast<int32_t>(hwnd)));
 }
 
-void WriteTestValue(const std::string& name, DWORD type, const BYTE* data, DWORD size) {
+void WriteTestValue(const std::string& name, DWORD type, const void* data, size_t size) {
     HKEY key = nullptr;
     ASSERT_EQ(::RegCreateKeyExA(HKEY_CURRENT_USER, kTestKey.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS,
                                 nullptr, &key, nullptr),
               ERROR_SUCCESS);
-    EXPECT_EQ(::RegSetValueExA(key, name.c_str(), 0, type, data, size), ERROR_SUCCESS);
+    EXPECT_EQ(::RegSetValueExA(key, name.c_str(), 0, type, static_cast<const BYTE*>(data),
+                               static_cast<DWORD>(size)),
+              ERROR_SUCCESS);
     ::RegCloseKey(key);
+}
+
+::LRESULT CALLBACK AnswerWide(::HWND hwnd, UINT message, ::WPARAM wParam, ::LPARAM lParam) {
+    if (message == WM_USER) {
+        return static_cast<::LRESULT>(uint64_t{1} << 32);  // 0 on a 32-bit system
+    }
+    return ::DefWindowProcA(hwnd, message, wParam, lParam);
 }
 
 }  // namespace
@@ -29,20 +38,20 @@ void BackendTest::TearDown() {
     }
 }
 
-std::string BackendTest::FreshClass(platform::WNDPROC proc, std::optional<gfx::Pixel> background) {
+std::string BackendTest::FreshClass(platform::WNDPROC proc) {
     static int counter = 0;
     std::string name = "BackendTestClass" + std::to_string(++counter);
-    ProgramClass windowClass{0, std::move(proc), CursorShape::Arrow, background, name};
+    ProgramClass windowClass{0, std::move(proc), CursorShape::Arrow, std::nullopt, name};
     EXPECT_TRUE(platform::RegisterClassA(windowClass));
     return name;
 }
 
 platform::HWND BackendTest::MakeWindow(platform::WNDPROC proc, const gfx::Rect& bounds,
-                                       uint32_t style, uint32_t exStyle, const std::string& title,
-                                       std::optional<gfx::Pixel> background) {
-    std::string name = FreshClass(std::move(proc), background);
-    platform::HWND hwnd = platform::CreateWindowExA(exStyle, name, title, style, bounds.left,
-                                                    bounds.top, bounds.Width(), bounds.Height(), 0);
+                                       uint32_t exStyle, const std::string& title) {
+    std::string name = FreshClass(std::move(proc));
+    platform::HWND hwnd =
+        platform::CreateWindowExA(exStyle, name, title, WS_POPUP | WS_VISIBLE, bounds.left,
+                                  bounds.top, bounds.Width(), bounds.Height(), 0);
     EXPECT_NE(hwnd, 0u) << "the window of class " << name << " was not created";
     windows_.push_back(hwnd);
     return hwnd;
@@ -69,65 +78,40 @@ platform::LRESULT PassOn(platform::HWND hwnd, platform::UINT message, platform::
 }
 
 uint32_t WindowPixel(platform::HWND hwnd, int32_t x, int32_t y) {
-    HDC dc = ::GetDC(Native(hwnd));
-    COLORREF colour = ::GetPixel(dc, x, y);
-    ::ReleaseDC(Native(hwnd), dc);
-    return (static_cast<uint32_t>(GetRValue(colour)) << 16) |
-           (static_cast<uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
+    return driver::ShownPixel(Native(hwnd), x, y);
 }
 
 uint32_t ScreenPixel(int32_t x, int32_t y) {
-    return driver::ScreenPixel(x, y);
+    return driver::ShownPixel(nullptr, x, y);
 }
 
 bool NativeTopmost(platform::HWND hwnd) {
     return (::GetWindowLongA(Native(hwnd), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
 }
 
-platform::HWND FindMessageBox(const std::string& caption) {
-    for (const driver::WindowFacts& window : driver::TopLevelWindows()) {
-        if (window.processId == ::GetCurrentProcessId() && window.className == "#32770" &&
-            window.title == caption) {
-            return static_cast<platform::HWND>(reinterpret_cast<uintptr_t>(window.hwnd));
-        }
+std::string AnswerMessageBox(const std::string& caption) {
+    auto box = driver::FindTopLevel(::GetCurrentProcessId(), caption, "#32770");
+    if (!box) {
+        return "";
     }
-    return 0;
-}
-
-std::string MessageBoxText(platform::HWND box) {
     char text[256] = {};
-    ::GetDlgItemTextA(Native(box), 0xFFFF, text, static_cast<int>(sizeof(text)));
+    ::GetDlgItemTextA(box->hwnd, 0xFFFF, text, static_cast<int>(sizeof(text)));
+    ::PostMessageA(box->hwnd, WM_COMMAND, IDOK, 0);
     return text;
-}
-
-void PressOk(platform::HWND box) {
-    ::PostMessageA(Native(box), WM_COMMAND, IDOK, 0);
 }
 
 void WriteTestDword(const std::string& name, uint32_t value) {
     DWORD data = value;
-    WriteTestValue(name, REG_DWORD, reinterpret_cast<const BYTE*>(&data), sizeof(data));
+    WriteTestValue(name, REG_DWORD, &data, sizeof(data));
 }
 
 void WriteTestString(const std::string& name, const std::string& value) {
-    WriteTestValue(name, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                   static_cast<DWORD>(value.size() + 1));
+    WriteTestValue(name, REG_SZ, value.c_str(), value.size() + 1);
 }
 
 bool ArrowCursorShown() {
     return ::GetCursor() == ::LoadCursorA(nullptr, IDC_ARROW);
 }
-
-namespace {
-
-::LRESULT CALLBACK AnswerWide(::HWND hwnd, UINT message, ::WPARAM wParam, ::LPARAM lParam) {
-    if (message == WM_USER) {
-        return static_cast<::LRESULT>(uint64_t{1} << 32);  // 0 on a 32-bit system
-    }
-    return ::DefWindowProcA(hwnd, message, wParam, lParam);
-}
-
-}  // namespace
 
 platform::HWND MakeWideAnsweringWindow() {
     WNDCLASSA windowClass{};

@@ -11,14 +11,6 @@ using PaintTest = BackendTest;
 constexpr gfx::Pixel kOrange = 0xE07020;
 constexpr gfx::Pixel kTeal = 0x208080;
 
-void Fill(gfx::Bitmap& surface, const gfx::Rect& rect, gfx::Pixel colour) {
-    for (int32_t y = rect.top; y < rect.bottom; ++y) {
-        for (int32_t x = rect.left; x < rect.right; ++x) {
-            surface.SetPixel(x, y, colour);
-        }
-    }
-}
-
 // A procedure that leaves the surface as the test drew it.
 LRESULT NoErase(HWND h, UINT m, WPARAM w, LPARAM l) {
     return m == WM_ERASEBKGND ? 0 : PassOn(h, m, w, l);
@@ -29,13 +21,13 @@ TEST_F(PaintTest, PresentingPutsExactlyTheRectangleOnTheScreen) {
         [](HWND h, UINT m, WPARAM w, LPARAM l) {
             return m == WM_ERASEBKGND || m == WM_PAINT ? 0 : PassOn(h, m, w, l);
         },
-        {40, 30, 240, 180}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+        {40, 30, 240, 180}, WS_EX_TOPMOST);
     gfx::Bitmap& surface = WindowSurface(hwnd);
     ASSERT_EQ(surface.Width(), 200);
     ASSERT_EQ(surface.Height(), 150);
-    Fill(surface, {0, 0, 200, 150}, kTeal);
+    surface.Fill(kTeal);
     PresentRect(hwnd, {0, 0, 200, 150});
-    Fill(surface, {0, 0, 200, 150}, kOrange);
+    surface.Fill(kOrange);
     PresentRect(hwnd, {20, 10, 70, 40});
     PresentRect(hwnd, {190, 140, 260, 300});  // cut to the client area
     EXPECT_EQ(WindowPixel(hwnd, 20, 10), kOrange);
@@ -58,7 +50,7 @@ TEST_F(PaintTest, EndPaintWithoutBeginPaintIsRefused) {
 }
 
 TEST_F(PaintTest, AChildPresentsInsideItsParent) {
-    HWND parent = MakeWindow(NoErase, {600, 100, 800, 250}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    HWND parent = MakeWindow(NoErase, {600, 100, 800, 250}, WS_EX_TOPMOST);
     WindowSurface(parent).Fill(kTeal);
     PresentRect(parent, {0, 0, 200, 150});
     std::string childClass = FreshClass(PassOn);
@@ -74,7 +66,7 @@ TEST_F(PaintTest, AChildPresentsInsideItsParent) {
 }
 
 TEST_F(PaintTest, TheSnapshotIsTheWholeScreenAsShown) {
-    HWND hwnd = MakeWindow(NoErase, {500, 400, 560, 450}, WS_POPUP | WS_VISIBLE, WS_EX_TOPMOST);
+    HWND hwnd = MakeWindow(NoErase, {500, 400, 560, 450}, WS_EX_TOPMOST);
     WindowSurface(hwnd).Fill(kOrange);
     PresentRect(hwnd, {0, 0, 60, 50});
     gfx::Bitmap screen;

@@ -31,43 +31,31 @@ TEST_F(SystemTest, TheSystemDirectoryIsAWholePathWithoutTrailingBackslash) {
     EXPECT_TRUE(FreeLibrary(user32));
 }
 
-class LibraryTest : public BackendTest {
-  protected:
-    HMODULE LoadStub() { return LoadLibraryA(OwnFolder() + "password_stub.dll"); }
-};
-
-TEST_F(LibraryTest, VerifyScreenSavePwdGetsTheParentAndAnswers) {
-    HWND saver = MakeWindow(PassOn, {0, 0, 20, 20});
-    HMODULE library = LoadStub();
+// The stand-in password library (PasswordStub.cpp) answers so that every argument is seen.
+TEST_F(SystemTest, PasswordEntryPointsGetTheirArgumentsWhileTheLibraryIsLoaded) {
+    HWND parent = MakeWindow(PassOn, {0, 0, 20, 20});
+    HMODULE library = LoadLibraryA(OwnFolder() + "password_stub.dll");
     ASSERT_NE(library, 0u);
     EntryPoint verify = GetProcAddress(library, "VerifyScreenSavePwd");
-    ASSERT_TRUE(verify);
-    EXPECT_EQ(verify({saver}), 1u);
+    EntryPoint change = GetProcAddress(library, "PwdChangePasswordA");
+    ASSERT_TRUE(verify && change);
+    EXPECT_EQ(verify({parent}), 1u);
     EXPECT_EQ(verify({uint32_t{0}}), 0u);
     EXPECT_THROW(verify({}), base::Exception);
     EXPECT_THROW(verify({std::string("text")}), base::Exception);
-    EXPECT_TRUE(FreeLibrary(library));
-    EXPECT_THROW(verify({saver}), base::Exception);  // its library is gone
-    EXPECT_FALSE(FreeLibrary(library));
-}
-
-TEST_F(LibraryTest, PwdChangePasswordAGetsItsTextWindowAndZeros) {
-    HWND parent = MakeWindow(PassOn, {0, 0, 20, 20});
-    HMODULE library = LoadStub();
-    ASSERT_NE(library, 0u);
-    EntryPoint change = GetProcAddress(library, "PwdChangePasswordA");
-    ASSERT_TRUE(change);
     EXPECT_EQ(change({std::string("SCRSAVE"), parent, uint32_t{0}, uint32_t{0}}), 1u);
     EXPECT_EQ(change({std::string("OTHER"), parent, uint32_t{0}, uint32_t{0}}), 2u);
     EXPECT_THROW(change({std::string("SCRSAVE"), parent, uint32_t{0}, uint32_t{5}}),
                  base::Exception);
     EXPECT_THROW(change({parent, parent, uint32_t{0}, uint32_t{0}}), base::Exception);
-    FreeLibrary(library);
+    EXPECT_TRUE(FreeLibrary(library));
+    EXPECT_THROW(verify({parent}), base::Exception);  // its library is gone
+    EXPECT_FALSE(FreeLibrary(library));
 }
 
-TEST_F(LibraryTest, MissingLibrariesAndEntryPointsAreNoneUnknownOnesRefused) {
+TEST_F(SystemTest, MissingLibrariesAndEntryPointsAreNoneUnknownOnesRefused) {
     EXPECT_EQ(LoadLibraryA(OwnFolder() + "no_such_library.dll"), 0u);
-    HMODULE library = LoadStub();
+    HMODULE library = LoadLibraryA(OwnFolder() + "password_stub.dll");
     ASSERT_NE(library, 0u);
     EXPECT_FALSE(GetProcAddress(library, "NoSuchEntry"));
     EXPECT_THROW(GetProcAddress(library, "UnknownExport"), base::Exception);

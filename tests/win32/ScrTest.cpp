@@ -62,8 +62,7 @@ HWND WaitForPreviewIn(HWND parent) {
     HWND child = nullptr;
     driver::WaitUntil(
         [&] {
-            child = FindWindowExA(parent, nullptr, "TavrinPreviewClass", "TavrinSaver");
-            return child != nullptr;
+            return (child = FindWindowExA(parent, nullptr, "TavrinPreviewClass", "TavrinSaver"));
         },
         kStartTimeoutMs);
     return child;
@@ -72,11 +71,9 @@ HWND WaitForPreviewIn(HWND parent) {
 // Samples of the screen on a coarse grid.
 std::vector<uint32_t> ScreenSamples() {
     std::vector<uint32_t> samples;
-    int width = GetSystemMetrics(SM_CXSCREEN);
-    int height = GetSystemMetrics(SM_CYSCREEN);
-    for (int y = 8; y < height; y += 24) {
-        for (int x = 8; x < width; x += 24) {
-            samples.push_back(driver::ScreenPixel(x, y));
+    for (int y = 8; y < GetSystemMetrics(SM_CYSCREEN); y += 24) {
+        for (int x = 8; x < GetSystemMetrics(SM_CXSCREEN); x += 24) {
+            samples.push_back(driver::ShownPixel(nullptr, x, y));
         }
     }
     return samples;
@@ -129,6 +126,7 @@ TEST_F(ScrTest, TheCompanionVetoesWithOneAndAllowsWithZero) {
         EXPECT_EQ(vetoed->WaitForExit(kStartTimeoutMs), std::optional<DWORD>(0));
         EXPECT_EQ(driver::FindTopLevel(vetoed->Id(), "Vellamor Autumn"), std::nullopt);
         EXPECT_EQ(companion.Questions(), 1);
+        EXPECT_TRUE(companion.ParametersAlwaysZero());
     }
     driver::CompanionWindow companion(0);
     auto allowed = Start("/s");
@@ -149,10 +147,9 @@ TEST_F(ScrTest, PreviewDrawsAChildOfTheGivenWindowAndEndsWithIt) {
 }
 
 // The settings dialog can go without closing its window: its program killed, the system takes
-// the preview area away and no message of that program reaches the preview. The preview must
-// end by itself all the same, so that no saver process stays behind.
+// the preview area away and no message of it reaches the preview, which must end by itself.
 TEST_F(ScrTest, PreviewEndsWhenTheParentsProgramIsKilled) {
-    ChildProcess host(driver::OwnFolder() + "va_win32_probe.exe", "parent");
+    ChildProcess host(driver::OwnFolder() + "va_win32_probe.exe", "");
     auto area = driver::WaitForTopLevel(host.Id(), "Probe parent", kStartTimeoutMs);
     ASSERT_TRUE(area.has_value());
     auto preview = Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(area->hwnd)));
@@ -188,21 +185,21 @@ TEST_F(ScrTest, TestPreviewIsAPopupAtTheTopLeft) {
 TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
     driver::ParentWindow caller(50, 50, 300, 200);
     for (const char* arguments : {"", "/c"}) {
+        SCOPED_TRACE(std::string("arguments \"") + arguments + "\"");
         SetForegroundWindow(caller.Handle());
         auto about = Start(arguments);
         auto dialog = driver::WaitForTopLevel(about->Id(), "Over...", kStartTimeoutMs);
-        ASSERT_TRUE(dialog.has_value()) << arguments;
+        ASSERT_TRUE(dialog.has_value());
         EXPECT_EQ(dialog->style & WS_SYSMENU, 0);
         const bool configure = arguments[0] != '\0';
         EXPECT_EQ(driver::WaitUntil([&] { return !IsWindowEnabled(caller.Handle()); },
                                     configure ? 3000 : 300),
-                  configure)
-            << arguments;
+                  configure);
         SetForegroundWindow(dialog->hwnd);
         driver::WaitUntil([] { return false; }, 300);
         PressKey(VK_ESCAPE);
-        EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0)) << arguments;
-        EXPECT_TRUE(IsWindowEnabled(caller.Handle())) << arguments;
+        EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
+        EXPECT_TRUE(IsWindowEnabled(caller.Handle()));
     }
 }
 

@@ -30,7 +30,6 @@ class CompanionWindow {
     CompanionWindow& operator=(const CompanionWindow&) = delete;
     ~CompanionWindow();
 
-    HWND Handle() const { return hwnd_; }
     // How often message 1127 was asked, and whether both its parameters were always 0.
     int Questions() const { return questions_; }
     bool ParametersAlwaysZero() const { return parametersZero_; }

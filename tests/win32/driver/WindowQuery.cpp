@@ -8,10 +8,18 @@ BOOL CALLBACK CollectWindow(HWND hwnd, LPARAM list) {
     return TRUE;
 }
 
-std::string TextOf(HWND hwnd) {
+std::string ReadText(int(WINAPI* get)(HWND, LPSTR, int), HWND hwnd) {
     char text[512] = {};
-    int length = GetWindowTextA(hwnd, text, static_cast<int>(sizeof(text)));
+    int length = get(hwnd, text, static_cast<int>(sizeof(text)));
     return std::string(text, static_cast<size_t>(length > 0 ? length : 0));
+}
+
+void PumpMessages() {
+    MSG msg;
+    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) != 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
 }
 
 }  // namespace
@@ -19,10 +27,8 @@ std::string TextOf(HWND hwnd) {
 WindowFacts FactsOf(HWND hwnd) {
     WindowFacts facts;
     facts.hwnd = hwnd;
-    char name[256] = {};
-    int length = GetClassNameA(hwnd, name, static_cast<int>(sizeof(name)));
-    facts.className.assign(name, static_cast<size_t>(length > 0 ? length : 0));
-    facts.title = TextOf(hwnd);
+    facts.className = ReadText(&GetClassNameA, hwnd);
+    facts.title = ReadText(&GetWindowTextA, hwnd);
     GetWindowRect(hwnd, &facts.bounds);
     facts.style = GetWindowLongA(hwnd, GWL_STYLE);
     facts.exStyle = GetWindowLongA(hwnd, GWL_EXSTYLE);
@@ -53,14 +59,6 @@ std::optional<WindowFacts> FindTopLevel(DWORD processId, const std::string& titl
     return std::nullopt;
 }
 
-void PumpMessages() {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE) != 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-}
-
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
@@ -83,10 +81,10 @@ std::optional<WindowFacts> WaitForTopLevel(DWORD processId, const std::string& t
     return found;
 }
 
-uint32_t ScreenPixel(int x, int y) {
-    HDC screen = GetDC(nullptr);
-    COLORREF colour = GetPixel(screen, x, y);
-    ReleaseDC(nullptr, screen);
+uint32_t ShownPixel(HWND hwnd, int x, int y) {
+    HDC dc = GetDC(hwnd);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(hwnd, dc);
     return (static_cast<uint32_t>(GetRValue(colour)) << 16) |
            (static_cast<uint32_t>(GetGValue(colour)) << 8) | GetBValue(colour);
 }

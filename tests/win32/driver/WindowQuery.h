@@ -32,15 +32,14 @@ std::vector<WindowFacts> TopLevelWindows();
 std::optional<WindowFacts> FindTopLevel(DWORD processId, const std::string& title,
                                         const std::string& className = {});
 
-// Dispatches the driver's own pending messages.
-void PumpMessages();
-// Polls `condition` every few milliseconds, pumping messages, until it holds or the time is up.
+// Polls `condition` every few milliseconds, pumping the driver's own messages, until it holds or
+// the time is up.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs);
 // Waits for a top-level window as FindTopLevel finds it.
 std::optional<WindowFacts> WaitForTopLevel(DWORD processId, const std::string& title,
                                            DWORD timeoutMs, const std::string& className = {});
 
-// A pixel of the screen as it is shown now, 0x00RRGGBB.
-uint32_t ScreenPixel(int x, int y);
+// A pixel of a window's client area (nullptr: of the screen) as it is shown now, 0x00RRGGBB.
+uint32_t ShownPixel(HWND hwnd, int x, int y);
 
 }  // namespace driver
