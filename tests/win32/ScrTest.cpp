@@ -1,6 +1,7 @@
 // The finished screensaver file under the real window system: started by the driver with each
 // command line the desktop uses, its windows inspected from outside. The file is the first
-// argument (a path of this machine or of Windows); without it every test is skipped.
+// argument (a path of this machine or of Windows); without it every test is skipped. Started
+// with --parent, this program is the stand-in for the desktop's settings dialog instead.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -149,8 +150,8 @@ TEST_F(ScrTest, PreviewDrawsAChildOfTheGivenWindowAndEndsWithIt) {
 // The settings dialog can go without closing its window: its program killed, the system takes
 // the preview area away and no message of it reaches the preview, which must end by itself.
 TEST_F(ScrTest, PreviewEndsWhenTheParentsProgramIsKilled) {
-    ChildProcess host(driver::OwnFolder() + "va_win32_probe.exe", "");
-    auto area = driver::WaitForTopLevel(host.Id(), "Probe parent", kStartTimeoutMs);
+    ChildProcess host(driver::OwnFolder() + "win32_scr_test.exe", "--parent");
+    auto area = driver::WaitForTopLevel(host.Id(), "Driver parent", kStartTimeoutMs);
     ASSERT_TRUE(area.has_value());
     auto preview = Start("/p " + std::to_string(reinterpret_cast<uintptr_t>(area->hwnd)));
     HWND child = WaitForPreviewIn(area->hwnd);
@@ -215,6 +216,14 @@ TEST_F(ScrTest, ChangePasswordWithoutTheServiceEndsWithoutAWindow) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--parent") {  // the preview area, until killed
+        driver::ParentWindow area(100, 100, 200, 150);
+        MSG msg;
+        while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+            DispatchMessageA(&msg);
+        }
+        return 0;
+    }
     ::testing::InitGoogleTest(&argc, argv);
     if (argc > 1) {
         scrPath = WindowsPath(argv[1]);

@@ -27,11 +27,6 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 4)
 endif()
 va_win32_program(va_password_stub)
 
-# The parent program of a preview: a stand-in for the desktop's settings dialog (Probe.cpp).
-add_executable(va_win32_probe WIN32 Probe.cpp $<TARGET_OBJECTS:va_win32_resources>)
-target_link_libraries(va_win32_probe PRIVATE va_platform_win32)
-va_win32_program(va_win32_probe)
-
 # The driver: starts programs and inspects their windows through the window system.
 add_library(va_win32_driver STATIC driver/ChildProcess.cpp driver/DriverWindows.cpp
             driver/WindowQuery.cpp)
@@ -69,7 +64,6 @@ endif()
 # test is registered.
 add_executable(win32_scr_test ScrTest.cpp)
 target_link_libraries(win32_scr_test PRIVATE va_win32_driver GTest::gtest)
-add_dependencies(win32_scr_test va_win32_probe)  # the parent program of a preview
 va_win32_program(win32_scr_test)
 set(VA_WIN32_SCR_TARGET VellamorAutumn CACHE STRING "The target of the screensaver file")
 if(TARGET ${VA_WIN32_SCR_TARGET})
