@@ -1,12 +1,13 @@
 // Frames and frame lists: the scratch bitmap's life, records, the mask invariant, lookups,
-// copies, strip compaction, and plots (transparent, opaque, mirrored, scaled, and following
-// changes to the strips).
+// copies, strip compaction, plots (transparent, opaque, mirrored, scaled, and following
+// changes to the strips), and the lists' stored form with damaged input.
 
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cmath>
 #include <string_view>
+#include <typeinfo>
 #include <utility>
 
 #include "SpriteTestSupport.h"
@@ -20,6 +21,7 @@ namespace {
 
 using framework::ColorToPixel;
 using test::ExpectFailure;
+using test::FramePlace;
 
 constexpr gfx::Pixel kR = 0xFF0000, kG = 0x00FF00, kB = 0x0000FF, kK = 0, kW = 0xFFFFFF;
 constexpr gfx::Pixel kGrey = 0x808080;
@@ -40,12 +42,10 @@ TEST(TempBitmapTest, LivesExactlyWhileFramesExistAndOnlyGrows) {
         ASSERT_NE(TempBitmap(), nullptr);
         EXPECT_EQ(TempBitmap()->Width(), 0);
         auto big = std::make_unique<TFrame>(&list);
-        base::MemoryStream leaf(Record(0, "leaf", 0, 0, 141, 104));
-        big->ReadData(leaf);
+        test::ReadInto(*big, Record(0, "leaf", 0, 0, 141, 104));
         EXPECT_GE(TempBitmap()->Width(), 281);
         EXPECT_GE(TempBitmap()->Height(), 207);
-        base::MemoryStream tiny(Record(0, "s", 0, 0, 3, 3));
-        small->ReadData(tiny);
+        test::ReadInto(*small, Record(0, "s", 0, 0, 3, 3));
         big.reset();
         EXPECT_EQ(LiveFrameCount(), 1);
         EXPECT_GE(TempBitmap()->Width(), 281);
@@ -84,9 +84,7 @@ TEST(FrameTest, RecordRoundTripAndFailures) {
     TFrameList list;
     TFrame frame(&list);
     const std::vector<uint8_t> bytes = Record(0, "blad1_30", 12, 0, 141, 104);
-    base::MemoryStream in(bytes);
-    frame.ReadData(in);
-    EXPECT_EQ(in.Position(), 90u);
+    EXPECT_EQ(test::ReadInto(frame, bytes), 90u);
     EXPECT_TRUE(list.Loaded());
     EXPECT_EQ(frame.SourceRect(), (gfx::Rect{12, 0, 153, 104}));
     EXPECT_EQ(test::WrittenBytes(frame), bytes);
@@ -95,14 +93,13 @@ TEST(FrameTest, RecordRoundTripAndFailures) {
     ExpectFailure<base::EFrame>([&] { frame.ReadData(badTest); },
                                 "Frame.ReadData: TestByte not equal to zero");
     EXPECT_EQ(badTest.Position(), 1u);
-    base::MemoryStream negative(Record(0, "x", 0, 0, -3, 1));
-    ExpectFailure<base::EFrame>([&] { frame.ReadData(negative); },
+    ExpectFailure<base::EFrame>([&] { test::ReadInto(frame, Record(0, "x", 0, 0, -3, 1)); },
                                 "Frame.ReadData: negative frame size -3 x 1");
     EXPECT_EQ(frame.Width(), 141);  // a refused record leaves the frame as it was
 
     frame.Initialize("", nullptr, nullptr);
-    base::MemoryStream orphan(Record(0, "o", 5, 6, 7, 8));
-    ExpectFailure<base::EFrame>([&] { frame.ReadData(orphan); }, "Frame.ReadData: no FrameList");
+    ExpectFailure<base::EFrame>([&] { test::ReadInto(frame, Record(0, "o", 5, 6, 7, 8)); },
+                                "Frame.ReadData: no FrameList");
     EXPECT_EQ(frame.SourceRect(), (gfx::Rect{5, 6, 12, 14}));
 }
 
@@ -319,6 +316,122 @@ TEST_F(PlotTest, ScaledSizes) {
     EXPECT_EQ(canvas_.GetPixel(8, 11), kR);
     EXPECT_THROW(Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 0, 1e300), base::EFrame);
     EXPECT_THROW(Frame("p").PlotOpaque(canvas_.GetCanvas(), 0, 0, std::nan("")), base::EFrame);
+}
+
+const std::vector<FramePlace> kThree{{"a", 0, 0, 2, 2}, {"b", 2, 0, 1, 2}, {"c", 3, 0, 2, 1}};
+const std::vector<uint8_t>& ThreeStored() {
+    static const std::vector<uint8_t> stored = test::FrameListBytes(
+        kThree, test::EightBitStrip({{kB, 0x111111, 0x222222, kB, 0}, {7, kB, 9, 0, kB}}));
+    return stored;
+}
+
+TEST(FrameListStreamTest, RoundTripKeepsEveryByteAndTheListPrepared) {
+    TFrameList list(framework::clBlue);
+    for (int pass = 0; pass < 2; ++pass) {  // a second read replaces what the list held
+        EXPECT_EQ(test::ReadInto(list, ThreeStored()), ThreeStored().size());
+        ASSERT_EQ(list.Count(), 3);
+        EXPECT_EQ(test::WrittenBytes(list), ThreeStored());  // stored with its blue pixels
+    }
+    EXPECT_EQ(list.Items(2).SourceRect(), (gfx::Rect{3, 0, 5, 1}));
+
+    TFrameList empty;
+    EXPECT_EQ(test::WrittenBytes(empty), (std::vector<uint8_t>{0, 0, 0, 0, 0, 0}));
+
+    // A list too long for the stored count fails and stays prepared.
+    test::AddFrames(list, std::vector<FramePlace>(32765, FramePlace{"extra", 0, 0, 0, 0}));
+    base::MemoryStream out;
+    EXPECT_THROW(list.WriteData(out), base::EOverflow);
+    EXPECT_EQ(list.Image().GetPixel(0, 0), gfx::kBlack);
+    EXPECT_EQ(list.Mask().GetPixel(0, 0), gfx::kWhite);
+}
+
+TEST(FrameListStreamTest, ZeroOrNegativeCountReadsOnlyTheCount) {
+    for (uint8_t high : {uint8_t{0x00}, uint8_t{0x80}, uint8_t{0xFF}}) {
+        TFrameList list;
+        EXPECT_EQ(test::ReadInto(list, {0x00, high, 'B', 'M', 1, 2, 3}), 2u);
+        EXPECT_TRUE(list.Count() == 0 && !list.Loaded() && list.Image().Empty()) << int{high};
+    }
+}
+
+TEST(FrameListStreamTest, OneBitStripBecomesAColourStripAndWritesBackAsItWas) {
+    gfx::Bitmap mono(4, 1, gfx::PixelFormat::Mono);
+    for (int32_t x = 0; x < 4; ++x) {
+        mono.SetPixel(x, 0, x == 0 || x == 3 ? gfx::kWhite : gfx::kBlack);
+    }
+    const std::vector<uint8_t> stored = test::FrameListBytes({{"m", 0, 0, 4, 1}}, mono);
+    TFrameList list;
+    test::ReadInto(list, stored);
+    EXPECT_FALSE(list.Image().Monochrome());
+    // Black is the list's colour: masked, and black in the image.
+    EXPECT_EQ((std::array{list.Image().GetPixel(0, 0), list.Image().GetPixel(1, 0),
+                          list.Mask().GetPixel(1, 0)}),
+              (std::array{gfx::kWhite, gfx::kBlack, gfx::kWhite}));
+    EXPECT_EQ(test::WrittenBytes(list), stored);
+}
+
+// Each damaged list fails with its own error, keeps the frames it read before (and frees them
+// all when it goes), and asks the scratch bitmap for no more than the frames it kept need.
+TEST(FrameListStreamTest, DamagedStreamsFailAndKeepTheFramesReadBefore) {
+    const auto changed = [](size_t at, uint8_t value, size_t size = ThreeStored().size()) {
+        std::vector<uint8_t> bytes = test::Prefix(ThreeStored(), size);
+        bytes[at] = value;
+        return bytes;
+    };
+    // A record larger than the strip would ask the scratch bitmap for twice its size.
+    const auto outside = [](const FramePlace& place) {
+        return test::FrameListBytes({kThree[0], place},
+                                    test::EightBitStrip({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}));
+    };
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        const std::type_info& error;
+        std::string text;
+        int32_t kept;
+    };
+    const Case cases[] = {
+        {"test byte of record 2", changed(2 + 90, 1), typeid(base::EFrame),
+         "Frame.ReadData: TestByte not equal to zero", 1},
+        {"negative width of record 3", changed(2 + 90 * 2 + 87, 0xFF), typeid(base::EFrame),
+         "negative frame size", 2},
+        {"count beyond the records", changed(1, 0x7F, 2 + 90 * 2), typeid(base::EReadError),
+         "Stream read error", 2},
+        {"right of the strip", outside({"far", 4, 0, 2, 1}), typeid(base::EFrame),
+         "lies outside the strip of 5 x 2", 2},
+        {"below the strip", outside({"tall", 0, 0, 1, 32000}), typeid(base::EFrame),
+         "lies outside the strip of 5 x 2", 2},
+        {"left of the strip", outside({"left", -1, 0, 1, 1}), typeid(base::EFrame),
+         "lies outside the strip of 5 x 2", 2},
+        {"bad magic", changed(2 + 90 * 3 + 4, 'X'), typeid(base::EInvalidGraphic), "bad magic", 3},
+        {"payload count beyond the bytes", changed(2 + 90 * 3 + 3, 0x10), typeid(base::EReadError),
+         "", 3},
+        {"payload cut short", test::Prefix(ThreeStored(), ThreeStored().size() - 1),
+         typeid(base::EReadError), "", 3}};
+
+    TFrameList first(framework::clBlue);  // its frames keep the scratch bitmap alive
+    EXPECT_THROW(test::ReadInto(first, test::Prefix(ThreeStored(), 2 + 90 * 2 + 40)),
+                 base::EReadError);
+    ASSERT_EQ(first.Count(), 2);
+    EXPECT_EQ(first.Items(1).X(), 2);  // the failed record took nothing out of the strips
+    const int32_t liveBefore = LiveFrameCount();
+    const int32_t widthBefore = TempBitmap()->Width();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        {
+            TFrameList list(framework::clBlue);
+            try {
+                test::ReadInto(list, c.bytes);
+                ADD_FAILURE() << "no failure";
+            } catch (const base::Exception& e) {
+                EXPECT_EQ(typeid(e), c.error);
+                EXPECT_NE(e.Message().find(c.text), std::string::npos) << e.Message();
+            }
+            EXPECT_EQ(list.Count(), c.kept);
+        }
+        EXPECT_EQ(LiveFrameCount(), liveBefore);
+        EXPECT_EQ(TempBitmap()->Width(), widthBefore);
+        EXPECT_LT(TempBitmap()->Height(), 1000);
+    }
 }
 
 }  // namespace

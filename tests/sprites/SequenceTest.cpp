@@ -1,4 +1,5 @@
-// Frame references, sequences and sequence lists: lookups, step data and copies.
+// Frame references, sequences and sequence lists: lookups, step data, copies, and the stored
+// form: step sizes by version, names as held, counts out of range, and damaged input.
 
 #include <gtest/gtest.h>
 
@@ -19,6 +20,10 @@ const std::vector<test::SequenceData> kSequences{{"WAAI4", {}},
                                                    {"blad1_30", 88, -35, 0},
                                                    {"missing", 1, 2, 3}}}};
 
+const std::vector<test::SequenceData> kTwo{
+    {"WAAI4", {{"blad4_", 1, 1, 3}, {"blad4_02", -9, -25, -4, 0.25}}},
+    {"WAAI1", {{"blad1_", -1, 0, 0}, {"blad1_02", 76, -39, 7}, {"blad1_04", 88, -35, 0}}}};
+
 // Frames blad1_30, blad1_02, blad1_; sequences WAAI4 (empty) and WAAI1 (four steps, the last
 // naming a frame that does not exist).
 class SequenceTest : public ::testing::Test {
@@ -27,8 +32,7 @@ class SequenceTest : public ::testing::Test {
         test::AddFrames(
             sprite_.FrameList(),
             {{"blad1_30", 0, 0, 1, 1}, {"blad1_02", 1, 0, 1, 1}, {"blad1_", 2, 0, 1, 1}});
-        base::MemoryStream stored(test::SequenceListBytes(kSequences, true));
-        list_.ReadData(stored);
+        test::ReadInto(list_, test::SequenceListBytes(kSequences, true));
     }
     TSequence& Waai1() { return list_.Items(1); }
 
@@ -106,6 +110,109 @@ TEST_F(SequenceTest, AssigningAListCopiesEverythingForTheSourceSprite) {
     ExpectFailure<base::EConvertError>([&] { copy.Items(1).Items(0).Assign(sequence); },
                                        "Cannot assign a TSequence to a TFrameRef");
     EXPECT_EQ(copy.Items(1).Items(0).FrameName(), "blad1_");
+}
+
+TEST(SequenceStreamTest, VersionTextsCompareByteByByte) {
+    for (const char* carries : {"1.1b", "1.1e", "1.1b0", "1.2", "2", "\xE9"}) {
+        EXPECT_TRUE(StepsCarryDZ(carries)) << carries;
+    }
+    for (const char* lacks : {"", "1", "1.1", "1.1a", "1.0", "1.1B", "0.9z"}) {
+        EXPECT_FALSE(StepsCarryDZ(lacks)) << lacks;
+    }
+}
+
+// Steps are read with DZ or without as the owner's version says, and always written with it
+// (zero where the stored data had none).
+TEST(SequenceStreamTest, StepSizeFollowsTheOwnersStoredVersion) {
+    std::vector<test::SequenceData> withoutDZ = kTwo;
+    for (auto& sequence : withoutDZ) {
+        for (auto& step : sequence.steps) {
+            step.dz = 0;
+        }
+    }
+    for (const auto& [version, withDZ] : std::vector<std::pair<std::string, bool>>{
+             {"1.1e", true}, {"1.1b", true}, {"1.1a", false}, {"", false}}) {
+        SCOPED_TRACE(version);
+        test::TestSprite sprite(version);
+        TSequenceList list(&sprite);
+        const std::vector<uint8_t> stored = test::SequenceListBytes(kTwo, withDZ);
+        EXPECT_EQ(test::ReadInto(list, stored), stored.size());
+        ASSERT_EQ(list.Count(), 2);
+        const TFrameRef& step = list.Items(0).Items(1);
+        EXPECT_EQ(step.FrameName(), "blad4_02");
+        EXPECT_EQ(step.DY(), -25);
+        EXPECT_EQ(step.DZ(), withDZ ? -4 : 0);
+        EXPECT_EQ(step.Time(), base::Real48::FromDouble(0.25));
+        EXPECT_EQ(test::WrittenBytes(list),
+                  test::SequenceListBytes(withDZ ? kTwo : withoutDZ, true));
+    }
+}
+
+// A name set on a new sequence is written over its default name, whose filler stays.
+TEST(SequenceStreamTest, NamesWrittenAsHeld) {
+    test::TestSprite sprite;
+    TSequenceList list(&sprite);
+    EXPECT_EQ(test::WrittenBytes(list), (std::vector<uint8_t>{0, 0}));
+    TSequence& sequence = list.Add(std::make_unique<TSequence>(&sprite));
+    sequence.SetName("WAAI1");
+    for (int i = 0; i < 16; ++i) {
+        sequence.Add(std::make_unique<TFrameRef>(&sprite)).SetFrameName("blad");
+    }
+    const std::vector<uint8_t> bytes = test::WrittenBytes(list);
+    EXPECT_EQ(bytes.size(), 2 + 83 + 16 * 93u);
+    std::vector<uint8_t> name(81, 0);
+    const std::string held = "\x05WAAI1equence";
+    std::copy(held.begin(), held.end(), name.begin());
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 2, bytes.begin() + 83), name);
+    EXPECT_EQ(bytes[83], 16);
+    EXPECT_EQ(bytes[84], 0);
+}
+
+TEST(SequenceStreamTest, DamagedStreamsFailAndKeepWhatWasReadWhole) {
+    test::TestSprite sprite;
+    const std::vector<uint8_t> stored = test::SequenceListBytes(kTwo, true);
+    std::vector<uint8_t> huge = test::Prefix(stored, 2 + 83 + 2 * 93);
+    huge[1] = 0x7F;
+    struct Case {
+        const char* what;
+        std::vector<uint8_t> bytes;
+        int32_t sequences;
+    };
+    for (const Case& c : std::vector<Case>{
+             {"count cut short", test::Prefix(stored, 1), 0},
+             {"first name cut short", test::Prefix(stored, 50), 0},
+             {"first steps cut short", test::Prefix(stored, 2 + 83 + 93), 0},
+             {"second steps cut short", test::Prefix(stored, 2 + 83 + 2 * 93 + 83 + 93 + 40), 1},
+             {"count beyond the sequences", huge, 1}}) {
+        SCOPED_TRACE(c.what);
+        TSequenceList list(&sprite);
+        EXPECT_THROW(test::ReadInto(list, c.bytes), base::EReadError);
+        ASSERT_EQ(list.Count(), c.sequences);
+        if (c.sequences == 1) {
+            EXPECT_EQ(list.Items(0).Count(), 2);
+        }
+    }
+    // A sequence read directly keeps the steps read before the failure.
+    TSequence sequence(&sprite);
+    EXPECT_THROW(test::ReadInto(sequence, {stored.begin() + 2 + 83 + 2 * 93, stored.end() - 10}),
+                 base::EReadError);
+    EXPECT_EQ(sequence.Name(), "WAAI1");
+    EXPECT_EQ(sequence.Count(), 2);
+}
+
+TEST(SequenceStreamTest, NegativeCountsReadAsEmpty) {
+    test::TestSprite sprite;
+    TSequenceList list(&sprite);
+    EXPECT_EQ(test::ReadInto(list, {0xFF, 0xFF, 1, 2, 3}), 2u);
+    EXPECT_EQ(list.Count(), 0);
+
+    std::vector<uint8_t> stored =
+        test::SequenceListBytes({{"A", {}}, {"B", {{"f", 1, 2, 3}}}}, true);
+    stored[2 + 81 + 1] = 0x80;  // step count of A becomes -32768
+    EXPECT_EQ(test::ReadInto(list, stored), stored.size());
+    ASSERT_EQ(list.Count(), 2);
+    EXPECT_EQ(list.Items(0).Count(), 0);
+    EXPECT_EQ(list.Items(1).Items(0).DZ(), 3);
 }
 
 }  // namespace

@@ -176,9 +176,8 @@ TEST_F(SpriteBoxTest, WhereThePictureHasNoPixelsTheAreaIsBlack) {
 }
 
 TEST_F(SpriteBoxTest, PaintDrawsThePictureAndEveryVisibleSpriteInsideTheBox) {
-    TSprite& sprite = MakeSprite();
+    Placed("a", 180, 100);
     TSprite& hidden = MakeSprite();
-    Place(sprite, "a", 180, 100);
     hidden.SetCurrentFrame("c");
     hidden.SetX(10);
     box_->SetBounds(10, 10, 200, 120);  // the sprite now reaches out of the box
@@ -210,8 +209,7 @@ TEST_F(SpriteBoxTest, OnlyTheOutermostClipPairClipsAndRestoresAlsoWhenADrawingFa
     box_->EndClip();
     EXPECT_EQ(form_->Canvas().ClipRect(), (gfx::Rect{0, 0, 100, 100}));
     // A sprite that cannot be drawn (projected far too large) gives the clip back too.
-    TSprite& sprite = MakeSprite();
-    Place(sprite, "a", 60, 60);
+    TSprite& sprite = Placed("a", 60, 60);
     box_->ThreeD().SetEnabled(true);
     box_->ThreeD().SetDiaF(1 << 30);
     sprite.SetZ(1);
@@ -232,9 +230,7 @@ TEST_F(SpriteBoxTest, DestroyingTheBoxLeavesItsSpritesWithoutOne) {
 TEST_F(SpriteBoxTest, DepthScalesTheSpriteAndPullsItTowardsTheVanishingPoint) {
     box_->ThreeD().SetEnabled(true);
     box_->ThreeD().SetDiaF(100);
-    TSprite& sprite = MakeSprite();
-    sprite.SetZ(100);
-    Place(sprite, "c", 200, 100);
+    TSprite& sprite = Placed("c", 200, 100, 100);
     EXPECT_TRUE(Shows({200, 100, 220, 110}, kColourC));
     sprite.SetZ(200);  // a change of depth: two areas, each at its own depth
     EXPECT_EQ(Presented(), (std::vector<gfx::Rect>{{200, 100, 220, 110}, {100, 50, 110, 55}}));
@@ -266,20 +262,14 @@ class HitTestTest : public StageTest {
         sprite.OnHit = [this](TSprite&, TSprite& whom) { hits_.push_back(&whom); };
         return sprite;
     }
-    TSprite& Other(const char* frame, int32_t x, int32_t y, int32_t z = 0) {
-        TSprite& sprite = MakeSprite();
-        sprite.SetZ(z);
-        Place(sprite, frame, x, y);
-        return sprite;
-    }
     std::vector<TSprite*> hits_;
 };
 
 TEST_F(HitTestTest, RectTestsReportEveryVisibleSpriteWhoseBoundsMeetInBoxOrder) {
-    TSprite& deeper = Other("c", 10, 5, 5);
-    TSprite& nearer = Other("c", 5, 5, -5);
-    Other("c", 20, 0);  // touches the right edge only
-    Other("c", 3, 3).SetVisible(false);
+    TSprite& deeper = Placed("c", 10, 5, 5);
+    TSprite& nearer = Placed("c", 5, 5, -5);
+    Placed("c", 20, 0);  // touches the right edge only
+    Placed("c", 3, 3).SetVisible(false);
     TSprite& sprite = Hitter(THitTest::htRect);
     Place(sprite, "c", 0, 0);
     EXPECT_EQ(hits_, (std::vector<TSprite*>{&deeper, &nearer}));
@@ -293,7 +283,7 @@ TEST_F(HitTestTest, RectTestsReportEveryVisibleSpriteWhoseBoundsMeetInBoxOrder) 
 }
 
 TEST_F(HitTestTest, PixelTestsFindOverlappingOpaquePixelsAndIgnoreTransparentOnes) {
-    TSprite& other = Other("a", 10, 10);  // its top-left 5 x 5 is transparent
+    TSprite& other = Placed("a", 10, 10);  // its top-left 5 x 5 is transparent
     TSprite& sprite = Hitter(THitTest::htPixel);
     Place(sprite, "c", -5, 5);  // its corner meets only that transparent square
     EXPECT_TRUE(hits_.empty());
@@ -302,8 +292,8 @@ TEST_F(HitTestTest, PixelTestsFindOverlappingOpaquePixelsAndIgnoreTransparentOne
 }
 
 TEST_F(HitTestTest, AHandlerMayHideOrUnregisterSpritesWhileTheTestRuns) {
-    TSprite& first = Other("c", 5, 0);
-    Other("c", 6, 0);
+    TSprite& first = Placed("c", 5, 0);
+    Placed("c", 6, 0);
     TSprite& sprite = Hitter(THitTest::htRect);
     sprite.OnHit = [&](TSprite& self, TSprite& whom) {
         hits_.push_back(&whom);
@@ -319,8 +309,8 @@ TEST_F(HitTestTest, AHandlerMayHideOrUnregisterSpritesWhileTheTestRuns) {
 // ones not yet looked at, and one that leaves the box moves the rest up: each sprite is still
 // reported once, none is passed over.
 TEST_F(HitTestTest, AHandlerThatResortsTheBoxGetsEachSpriteOnce) {
-    TSprite& deeper = Other("c", 5, 0, 5);
-    TSprite& middle = Other("c", 6, 0, 3);
+    TSprite& deeper = Placed("c", 5, 0, 5);
+    TSprite& middle = Placed("c", 6, 0, 3);
     TSprite& sprite = Hitter(THitTest::htRect);
     sprite.OnHit = [&](TSprite&, TSprite& whom) {
         hits_.push_back(&whom);
@@ -332,9 +322,9 @@ TEST_F(HitTestTest, AHandlerThatResortsTheBoxGetsEachSpriteOnce) {
     deeper.SetVisible(false);
     middle.SetVisible(false);
     hits_.clear();
-    TSprite& leaving = Other("c", 105, 0, 5);
-    TSprite& next = Other("c", 106, 0, 4);
-    TSprite& last = Other("c", 107, 0, 3);
+    TSprite& leaving = Placed("c", 105, 0, 5);
+    TSprite& next = Placed("c", 106, 0, 4);
+    TSprite& last = Placed("c", 107, 0, 3);
     sprite.OnHit = [&](TSprite&, TSprite& whom) {
         hits_.push_back(&whom);
         if (&whom == &leaving) {

@@ -38,6 +38,14 @@ std::vector<uint8_t> WrittenBytes(Stored& object) {
     return stream.Bytes();
 }
 
+// Reads `bytes` into `object`; returns how many of them it took.
+template <class Stored>
+size_t ReadInto(Stored& object, const std::vector<uint8_t>& bytes) {
+    base::MemoryStream stream = base::MemoryStream::Reading(bytes);
+    object.ReadData(stream);
+    return stream.Position();
+}
+
 // The first `size` bytes of `bytes`: a stored form cut short.
 inline std::vector<uint8_t> Prefix(const std::vector<uint8_t>& bytes, size_t size) {
     return {bytes.begin(), bytes.begin() + static_cast<long>(size)};
@@ -102,8 +110,7 @@ inline std::unique_ptr<TFrameList> LoadList(framework::TColor color,
                                             const std::vector<FramePlace>& frames,
                                             const gfx::Bitmap& strip) {
     auto list = std::make_unique<TFrameList>(color);
-    base::MemoryStream stream(FrameListBytes(frames, strip));
-    list->ReadData(stream);
+    ReadInto(*list, FrameListBytes(frames, strip));
     return list;
 }
 

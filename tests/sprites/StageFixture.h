@@ -68,9 +68,10 @@ class StageTest : public ::testing::Test {
         sprite.SetVisible(true);
         backend_.ClearPresented();
     }
-    // A new sprite on the box, placed so.
-    TSprite& Placed(const char* name, int32_t x, int32_t y) {
+    // A new sprite on the box at depth z, placed so.
+    TSprite& Placed(const char* name, int32_t x, int32_t y, int32_t z = 0) {
         TSprite& sprite = MakeSprite();
+        sprite.SetZ(z);
         Place(sprite, name, x, y);
         return sprite;
     }
