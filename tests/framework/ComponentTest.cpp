@@ -34,10 +34,6 @@ class TLogged : public TComponent {
     std::string label_;
 };
 
-class TTimerLike : public TComponent {
-    using TComponent::TComponent;
-};
-
 TEST(ComponentTest, OneComponentCanBeDestroyedEarlyOrHandedOver) {
     std::vector<std::string> log;
     TComponent owner(nullptr);
@@ -104,12 +100,12 @@ TEST(ComponentTest, NamesAreUniqueAmongTheComponentsOfOneOwner) {
 }
 
 TEST(ComponentTest, ACheckedCastToAKindTheObjectIsNotFails) {
+    std::vector<std::string> log;
     TComponent owner(nullptr);
-    auto* timer = NewComponent<TTimerLike>(owner);
-    TComponent& asComponent = *timer;
-    EXPECT_EQ(&CheckedCast<TTimerLike>(asComponent), timer);
+    TComponent* logged = NewComponent<TLogged>(owner, log, "a");
+    EXPECT_EQ(&CheckedCast<TLogged>(*logged), logged);
     try {
-        CheckedCast<TTimerLike>(owner);
+        CheckedCast<TLogged>(owner);
         FAIL() << "the cast succeeded";
     } catch (const base::EConvertError& e) {
         EXPECT_STREQ(e.what(), "Invalid class typecast");

@@ -120,9 +120,7 @@ TEST_F(FormReaderTest, EachFaultNamesWhatIsWrong) {
               "Property Align: unknown value alTop");
     EXPECT_EQ(ReadFault({"TImage", "i", {}, {{"TTimer", "inner", {}, {}}}}),
               "Component i of class TImage cannot hold components");
-}
-
-TEST_F(FormReaderTest, APictureMustBeABitmapWithNothingBehindIt) {
+    // A picture must be a bitmap with nothing behind it.
     gfx::Bitmap bitmap(1, 1);
     std::vector<uint8_t> trailing = PictureData("TBitmap", &bitmap);
     trailing.push_back(0);
