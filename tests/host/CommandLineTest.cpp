@@ -61,10 +61,8 @@ TEST(CommandLineTest, BlanksSeparateQuotesGroupAndTheProgramNameIsNotCounted) {
     EXPECT_EQ(fromArgv.Argument(2), "$12 34") << "argv elements are taken as they are";
 }
 
-// What each command line selects: the mode, the parent window read from it, and whether the
-// foreground window was taken as the caller. The lines run in one process one after the other,
-// so each parse must also forget the parent and the caller of the one before. Any other line
-// is the fuzzer's (fuzz/cmdline, replayed as fuzz_replay_cmdline).
+// What each command line selects: the mode, the parent window and whether the foreground window
+// is the caller. The lines run one after the other, so each parse must forget the one before.
 TEST(ParseCommandLineTest, EachKeySelectsItsModeAndReadsWhatItTakes) {
     platform::headless::HeadlessBackend backend;
     const platform::HWND foreground = backend.AddForeignWindow("Desk", "Display", {0, 0, 400, 300});

@@ -65,10 +65,9 @@ TEST_F(PasswordTest, ADemandedPasswordAsksTheSystemDialogWithThePointerShown) {
     EXPECT_EQ(verifyCalls_[0], (std::vector<EntryArgument>{uint32_t{kSaverWindow}}));
     EXPECT_EQ(cursorCountInDialog_, 0) << "raised from -1 for the dialog";
     EXPECT_EQ(backend_.CursorCount(), -1) << "and lowered again";
-    EXPECT_EQ(backend_.OpenLibraries(), 0);
     VerifyPassword(kSaverWindow);
     EXPECT_EQ(backend_.LibraryLoads(kVerifyPath), 2) << "each check loads the library anew";
-    EXPECT_EQ(backend_.OpenLibraries(), 0);
+    EXPECT_EQ(backend_.OpenLibraries(), 0) << "and frees it";
 }
 
 // No library, no entry point, or no system directory to load it from: no password.

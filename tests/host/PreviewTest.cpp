@@ -60,15 +60,11 @@ class PreviewTest : public ::testing::Test {
 };
 
 TEST_F(PreviewTest, StandaloneWindowIsAPopUpOf152By112AtTheTopLeftWithIcons1To5) {
-    platform::headless::HeadlessWindow seen;
     const HWND window = RunStandalone(50, [&](HWND w) {
-        seen.style = backend_.Window(w)->style;
-        seen.bounds = backend_.Window(w)->bounds;
-        seen.visible = backend_.Window(w)->visible;
+        EXPECT_EQ(backend_.Window(w)->style, platform::WS_POPUP);
+        EXPECT_EQ(backend_.Window(w)->bounds, (gfx::Rect{0, 0, 152, 112}));
+        EXPECT_TRUE(backend_.Window(w)->visible);
     });
-    EXPECT_EQ(seen.style, platform::WS_POPUP);
-    EXPECT_EQ(seen.bounds, (gfx::Rect{0, 0, 152, 112}));
-    EXPECT_TRUE(seen.visible);
     EXPECT_TRUE(platform::IsWindow(window)) << "the close request does not destroy the window";
     EXPECT_EQ(backend_.TimerCount(), 0u);
     EXPECT_EQ(backend_.QuitCode(), 0);
@@ -107,17 +103,9 @@ TEST_F(PreviewTest, AnIconLeavingOnTheLeftComesBackAt152WithANewHeight) {
     base::SetRandSeed(77);  // the heights the two icons that re-enter must have drawn, in order
     const int32_t firstHeight = base::Random(112);
     const int32_t secondHeight = base::Random(112);
-    const auto& pos = Preview().IconPos;
-    EXPECT_EQ(pos[0].x, 152) << "3 - 5 is below 0";
-    EXPECT_EQ(pos[1].x, 0) << "7 - 7 is not below 0";
-    EXPECT_EQ(pos[2].x, 152);
-    EXPECT_EQ(pos[3].x, 0);
-    EXPECT_EQ(pos[4].x, 0);
-    EXPECT_EQ(pos[0].y, firstHeight);
-    EXPECT_EQ(pos[1].y, 50);
-    EXPECT_EQ(pos[2].y, secondHeight);
-    EXPECT_EQ(pos[3].y, 111);
-    EXPECT_EQ(pos[4].y, 0);
+    // Icon 1 leaves (3 - 5 is below 0), icon 2 does not (7 - 7 is not).
+    EXPECT_EQ(Preview().IconPos,
+              (Positions{{{152, firstHeight}, {0, 50}, {152, secondHeight}, {0, 111}, {0, 0}}}));
 }
 
 TEST_F(PreviewTest, AnUncoveredPaintMovesTheIconsAndDrawsOnlyTheUncoveredPart) {
@@ -152,21 +140,19 @@ TEST_F(PreviewTest, EmbeddedPreviewFillsItsParentTakesNoInputAndEndsWithTheParen
         });
     SetStartupValues(smPreview, parent, 0);
     HWND child = 0;
-    platform::headless::HeadlessWindow seen;
     At(150, [&] {
         child = Preview().window;
         ASSERT_NE(child, 0u);
         EXPECT_EQ(platform::GetParent(child), parent);
         EXPECT_EQ(platform::GetWindowTextA(child), kPreviewTitle);
-        seen.style = backend_.Window(child)->style;
-        seen.bounds = backend_.Window(child)->bounds;
+        EXPECT_EQ(backend_.Window(child)->style,
+                  platform::WS_CHILD | platform::WS_VISIBLE | platform::WS_DISABLED);
+        EXPECT_EQ(backend_.Window(child)->bounds, (gfx::Rect{0, 0, 200, 150}));
         EXPECT_FALSE(backend_.InjectKeyDown(child, platform::VK_SPACE));
         EXPECT_TRUE(backend_.InjectMouseDown(child, 20, 20));
     });
     At(300, [&] { platform::DestroyWindow(parent); });
     RunPreview(false);
-    EXPECT_EQ(seen.style, platform::WS_CHILD | platform::WS_VISIBLE | platform::WS_DISABLED);
-    EXPECT_EQ(seen.bounds, (gfx::Rect{0, 0, 200, 150}));
     EXPECT_EQ(std::count(parentGot.begin(), parentGot.end(), platform::WM_LBUTTONDOWN), 1);
     EXPECT_FALSE(platform::IsWindow(child));
     EXPECT_EQ(backend_.TimerCount(), 0u);
