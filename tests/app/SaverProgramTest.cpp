@@ -42,10 +42,11 @@ class WatchingBackend : public platform::headless::HeadlessBackend {
     std::string refusedClass_;
 };
 
-// Runs the program with the arguments after a key press is scheduled for the window titled
-// `title`, `after` milliseconds in.
-void RunPressingAKey(WatchingBackend& backend, const std::vector<std::string>& arguments,
-                     const char* title, uint64_t after) {
+// Runs the program with the arguments on a backend refusing `refusedClass`, with a key pressed
+// in the window titled `title` `after` milliseconds in.
+void RunPressingAKey(const std::vector<std::string>& arguments, const char* title, uint64_t after,
+                     const std::string& refusedClass = {}) {
+    WatchingBackend backend(refusedClass);
     backend.Schedule(after, [&backend, title] {
         backend.InjectKeyDown(platform::FindWindowA(nullptr, title), platform::VK_ESCAPE);
     });
@@ -57,27 +58,14 @@ void RunPressingAKey(WatchingBackend& backend, const std::vector<std::string>& a
 }
 
 TEST(SaverProgramTest, TheSaverAndTheAboutDialogEndTheProcessWithTheirWindowsAlive) {
-    EXPECT_EXIT(
-        {
-            WatchingBackend backend;
-            RunPressingAKey(backend, {"/s"}, "Vellamor Autumn", 3000);
-        },
-        ::testing::ExitedWithCode(0), "^$");
-    EXPECT_EXIT(
-        {
-            WatchingBackend backend;
-            RunPressingAKey(backend, {}, "Over...", 500);
-        },
-        ::testing::ExitedWithCode(0), "^$");
+    EXPECT_EXIT(RunPressingAKey({"/s"}, "Vellamor Autumn", 3000), ::testing::ExitedWithCode(0),
+                "^$");
+    EXPECT_EXIT(RunPressingAKey({}, "Over...", 500), ::testing::ExitedWithCode(0), "^$");
 }
 
 TEST(SaverProgramTest, AWindowThatCannotBeMadeEndsTheProgramWithTheFaultAndNoCrash) {
-    EXPECT_EXIT(
-        {
-            WatchingBackend backend("TfrmMain");
-            RunPressingAKey(backend, {"/s"}, "Vellamor Autumn", 3000);
-        },
-        ::testing::ExitedWithCode(1), "Error creating window of class TfrmMain");
+    EXPECT_EXIT(RunPressingAKey({"/s"}, "Vellamor Autumn", 3000, "TfrmMain"),
+                ::testing::ExitedWithCode(1), "Error creating window of class TfrmMain");
 }
 
 // Runs the program with the arguments and a failure of its loop `after` milliseconds in; its

@@ -2,6 +2,7 @@
 // (XSCREENSAVER_WINDOW).
 #include <signal.h>
 
+#include <array>
 #include <cstdio>
 
 #include "ProgramFixture.h"
@@ -28,11 +29,9 @@ TEST_F(EmbeddedModeTest, PreviewLivesInTheGivenWindowAndEndsWithIt) {
     ASSERT_TRUE(
         WaitUntil([&] { return (child = ChildOfClass(host, "TavrinPreviewClass")) != 0; }, 5000))
         << "no child window of class TavrinPreviewClass in the host window";
-    WindowGeometry inside = Probe().Geometry(child);  // the host's whole client area
-    EXPECT_EQ(inside.x, 0);
-    EXPECT_EQ(inside.y, 0);
-    EXPECT_EQ(inside.width, 200);
-    EXPECT_EQ(inside.height, 150);
+    const WindowGeometry inside = Probe().Geometry(child);  // the host's whole client area
+    EXPECT_EQ((std::array{inside.x, inside.y, inside.width, inside.height}),
+              (std::array{0, 0, 200, 150}));
     EXPECT_TRUE(preview.Running());
     Probe().DestroyWindow(host);
     EXPECT_EQ(preview.WaitForExit(3000), 0);
@@ -59,12 +58,8 @@ TEST_P(DaemonModeTest, DaemonWindowIsDrawnIntoAndSigtermEndsIt) {
     const std::vector<uint32_t> empty = Probe().Capture(daemon);
     ChildProcess& saver = StartInDaemonWindow(daemon);
     size_t changed = 0;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            changed = CountDifferent(empty, Probe().Capture(daemon));
-            return changed > empty.size() / 50;
-        },
-        12000))
+    auto differ = [&] { return changed = CountDifferent(empty, Probe().Capture(daemon)); };
+    EXPECT_TRUE(WaitUntil([&] { return differ() > empty.size() / 50; }, 12000))
         << "only " << changed << " of " << empty.size() << " pixels of the daemon's window changed";
     EXPECT_TRUE(Probe().TopLevelsTitled(kSaverTitle).empty()) << "daemon mode made its own window";
     ASSERT_TRUE(saver.Running());

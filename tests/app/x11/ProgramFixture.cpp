@@ -31,15 +31,17 @@ ChildProcess& ProgramFixture::StartProgram(const std::vector<std::string>& argum
                                            const std::vector<std::string>& environment) {
     std::vector<std::string> argv{VA_PROGRAM};
     argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> env{"DISPLAY=" + server_->DisplayName()};
-    env.insert(env.end(), environment.begin(), environment.end());
-    programs_.push_back(std::make_unique<ChildProcess>(argv, env, kProgramLimitSeconds));
-    return *programs_.back();
+    return Start(argv, environment);
 }
 
 ChildProcess& ProgramFixture::StartCompanion(int answer) {
-    std::vector<std::string> argv{VA_X11_COMPANION, std::to_string(answer)};
+    return Start({VA_X11_COMPANION, std::to_string(answer)}, {});
+}
+
+ChildProcess& ProgramFixture::Start(const std::vector<std::string>& argv,
+                                    const std::vector<std::string>& environment) {
     std::vector<std::string> env{"DISPLAY=" + server_->DisplayName()};
+    env.insert(env.end(), environment.begin(), environment.end());
     programs_.push_back(std::make_unique<ChildProcess>(argv, env, kProgramLimitSeconds));
     return *programs_.back();
 }
@@ -51,15 +53,9 @@ int ProgramFixture::RunTool(const std::string& commandLine) const {
 }
 
 ::Window ProgramFixture::WaitForSaverWindow(int timeoutMs) {
-    ::Window found = 0;
-    WaitUntil(
-        [&] {
-            std::vector<::Window> windows = probe_->TopLevelsTitled(kSaverTitle);
-            found = windows.empty() ? 0 : windows.front();
-            return found != 0;
-        },
-        timeoutMs);
-    return found;
+    std::vector<::Window> windows;
+    WaitUntil([&] { return !(windows = probe_->TopLevelsTitled(kSaverTitle)).empty(); }, timeoutMs);
+    return windows.empty() ? 0 : windows.front();
 }
 
 bool ProgramFixture::WaitUntil(const std::function<bool()>& condition, int timeoutMs) {

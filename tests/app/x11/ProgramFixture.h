@@ -40,6 +40,9 @@ class ProgramFixture : public ::testing::Test {
     static bool HaveTool(const char* name);
 
   private:
+    ChildProcess& Start(const std::vector<std::string>& argv,
+                        const std::vector<std::string>& environment);
+
     std::unique_ptr<platform::x11::testing::XvfbServer> server_;
     std::unique_ptr<XProbe> probe_;
     std::vector<std::unique_ptr<ChildProcess>> programs_;

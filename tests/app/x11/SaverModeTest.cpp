@@ -32,19 +32,12 @@ TEST_F(SaverModeTest, TitledWindowCoversTheScreenAndLeavesLand) {
     // of the screen differs from the picture.
     const size_t screenPixels = desktop.size();
     size_t changed = screenPixels;
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            changed = CountDifferent(desktop, Probe().Capture(Probe().Root()));
-            return changed < screenPixels / 100;
-        },
-        1000))
+    auto differ = [&] {
+        return changed = CountDifferent(desktop, Probe().Capture(Probe().Root()));
+    };
+    EXPECT_TRUE(WaitUntil([&] { return differ() < screenPixels / 100; }, 1000))
         << changed << " of " << screenPixels << " pixels differ as the saver comes up";
-    EXPECT_TRUE(WaitUntil(
-        [&] {
-            changed = CountDifferent(desktop, Probe().Capture(Probe().Root()));
-            return changed > screenPixels / 20;
-        },
-        12000))
+    EXPECT_TRUE(WaitUntil([&] { return differ() > screenPixels / 20; }, 12000))
         << "only " << changed << " of " << screenPixels << " pixels differ from the desktop";
     EXPECT_TRUE(saver.Running());
 }

@@ -6,28 +6,13 @@
 #include "base/Exceptions.h"
 
 namespace app::x11::testing {
-namespace {
-
-// A window of the program may go at any moment (it ends); asking about it then is no failure.
-int IgnoreErrors(Display* /*display*/, XErrorEvent* /*error*/) {
-    return 0;
-}
-
-}  // namespace
 
 XProbe::XProbe(const std::string& displayName) : display_(XOpenDisplay(displayName.c_str())) {
     if (display_ == nullptr) {
         throw base::Exception("cannot connect to " + displayName);
     }
-    XSetErrorHandler(IgnoreErrors);
-}
-
-XProbe::~XProbe() {
-    XCloseDisplay(display_);
-}
-
-::Window XProbe::Root() const {
-    return XDefaultRootWindow(display_);
+    // A window of the program may go at any moment (it ends); asking about it then is no failure.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 }
 
 void XProbe::PaintDesktop() {
@@ -93,14 +78,6 @@ std::string XProbe::TextProperty(::Window window, const char* property, const ch
         XFree(data);
     }
     return text;
-}
-
-std::string XProbe::Name(::Window window) {
-    return TextProperty(window, "WM_NAME", "STRING");
-}
-
-std::string XProbe::NetName(::Window window) {
-    return TextProperty(window, "_NET_WM_NAME", "UTF8_STRING");
 }
 
 std::string XProbe::ClassName(::Window window) {

@@ -25,9 +25,9 @@ class XProbe {
     explicit XProbe(const std::string& displayName);
     XProbe(const XProbe&) = delete;
     XProbe& operator=(const XProbe&) = delete;
-    ~XProbe();
+    ~XProbe() { XCloseDisplay(display_); }
 
-    ::Window Root() const;
+    ::Window Root() const { return XDefaultRootWindow(display_); }
     // Stripes of two colours as the root's background: a desktop picture the saver must cover.
     void PaintDesktop();
     // A mapped window filled with one colour.
@@ -35,8 +35,10 @@ class XProbe {
     void DestroyWindow(::Window window);
 
     std::vector<::Window> Children(::Window window);
-    std::string Name(::Window window);     // WM_NAME
-    std::string NetName(::Window window);  // _NET_WM_NAME
+    std::string Name(::Window window) { return TextProperty(window, "WM_NAME", "STRING"); }
+    std::string NetName(::Window window) {
+        return TextProperty(window, "_NET_WM_NAME", "UTF8_STRING");
+    }
     std::string ClassName(::Window window);
     WindowGeometry Geometry(::Window window);
     // The mapped child of the root titled so (WM_NAME); several when there are several.
