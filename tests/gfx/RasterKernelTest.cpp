@@ -1,17 +1,16 @@
 // The fast row kernels and the row walks that feed them, held against plain per-pixel loops and
-// the reference transfer: every width up to a few vectors (tails), every bit offset of a mask,
-// padded mono rows, mirrors, stretches and mono-to-colour expansion with any two colours; then
-// random transfers of every kind against the reference (which take the mirrored and stretched
-// colour rows through the walk, partly clipped).
+// the reference transfer: every width up to a few vectors (tails), every bit offset and cache-line
+// place, rows that end where their last wanted mask bit does (so that ASan shows a read past it),
+// mirrors, stretches and mono-to-colour expansion; then random transfers of every kind.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <iterator>
 #include <numeric>
 #include <random>
-#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -39,12 +38,67 @@ Pixel RandomColour(std::mt19937& random) {
     return static_cast<Pixel>(random()) & kColourBits;
 }
 
+raster::MonoColours RandomColours(std::mt19937& random) {
+    return {RandomColour(random), RandomColour(random)};
+}
+
 std::vector<Pixel> RandomPixels(std::mt19937& random, int32_t count) {
     std::vector<Pixel> pixels(static_cast<size_t>(count));
     for (Pixel& p : pixels) {
         p = RandomColour(random);
     }
     return pixels;
+}
+
+std::vector<uint8_t> RandomBytes(std::mt19937& random, size_t count) {
+    std::vector<uint8_t> bytes(count);
+    for (uint8_t& b : bytes) {
+        b = static_cast<uint8_t>(random());
+    }
+    return bytes;
+}
+
+// The bytes that hold mask bits firstBit .. firstBit + width - 1 and no more (one if none).
+size_t BitBytes(int32_t firstBit, int32_t width) {
+    return size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0);
+}
+
+Pixel BitColour(const uint8_t* bits, int32_t bit, const raster::MonoColours& colours) {
+    return MonoBitAt(bits, bit) ? colours.one : colours.zero;
+}
+
+// `dest` with its first `count` pixels replaced by pixel(i, dest[i]).
+template <class PixelOf>
+std::vector<Pixel> ExpectedRow(std::vector<Pixel> dest, int32_t count, PixelOf pixel) {
+    for (int32_t i = 0; i < count; ++i) {
+        dest[size_t(i)] = pixel(i, dest[size_t(i)]);
+    }
+    return dest;
+}
+
+// A masked plot as MaskedRows describes it, pixel by pixel, onto `dest` in place of rows.dest.
+void PlotMaskedRowsByPixel(const raster::MaskedRows& rows, bool mirrored, Pixel* dest) {
+    for (const raster::MaskedRowPart& part : std::vector(rows.parts, rows.parts + rows.partCount)) {
+        for (int32_t j = part.begin; j < part.end; ++j) {
+            const int32_t column = mirrored ? rows.firstColumn - j : rows.firstColumn + j;
+            Pixel& d = dest[part.row * rows.destStride + j];
+            d = (d & BitColour(rows.bits + part.row * rows.bitsStride, column, rows.colours)) |
+                rows.image[part.row * rows.imageStride + column];
+        }
+    }
+}
+
+raster::MaskedMonoRowsKernel MaskedRowsKernel(raster::KernelLevel level, bool mirrored) {
+    return mirrored ? raster::ReversedMaskedMonoRowsKernelFor(level)
+                    : raster::MaskedMonoRowsKernelFor(level);
+}
+
+// The kernels that write their parts a vector at a time must write nothing from `limit` on.
+template <class Part>
+void ExpectUnsetFrom(const std::vector<Part>& parts, size_t limit) {
+    for (size_t k = limit; k < parts.size(); ++k) {
+        EXPECT_EQ(parts[k].row, -1) << "wrote past " << k;
+    }
 }
 
 // Every build of the kernels this machine can run: the base one and, where there, AVX2 and
@@ -75,13 +129,14 @@ TEST(RasterRowKernels, ColourKernelsCombineEveryPixelOfEveryWidthAndNoMore) {
                         place = static_cast<int32_t>(random() % 37);
                     }
                     std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
-                    std::vector<Pixel> expected = dest;
-                    for (int32_t i = 0; i < count; ++i) {
-                        const Pixel s = kind == Kind::Plain      ? source[size_t(i)]
-                                        : kind == Kind::Reversed ? source[size_t(count - 1 - i)]
-                                                                 : span[size_t(places[size_t(i)])];
-                        expected[size_t(i)] = Combine(rop, dest[size_t(i)], s);
-                    }
+                    const std::vector<Pixel> expected =
+                        ExpectedRow(dest, count, [&](int32_t i, Pixel d) {
+                            return Combine(rop, d,
+                                           kind == Kind::Plain ? source[size_t(i)]
+                                           : kind == Kind::Reversed
+                                               ? source[size_t(count - 1 - i)]
+                                               : span[size_t(places[size_t(i)])]);
+                        });
                     if (kind == Kind::Plain) {
                         raster::ColourRowKernelFor(rop, level)(dest.data(), source.data(), count);
                     } else if (kind == Kind::Reversed) {
@@ -99,166 +154,125 @@ TEST(RasterRowKernels, ColourKernelsCombineEveryPixelOfEveryWidthAndNoMore) {
     }
 }
 
+// The string move copies every width exactly, on processors where SrcCopy does not take it too.
+TEST(RasterRowKernels, TheStringMoveCopiesEveryWidthAndNoMore) {
+    const raster::ColourRowKernel copy = raster::StringCopyRowKernel();
+    if (copy == nullptr) {
+        GTEST_SKIP() << "this build or processor has no string-move copy";
+    }
+    std::mt19937 random(24);
+    for (int32_t count = 0; count <= 300; ++count) {
+        const std::vector<Pixel> source = RandomPixels(random, count);
+        std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
+        const std::vector<Pixel> expected =
+            ExpectedRow(dest, count, [&](int32_t i, Pixel) { return source[size_t(i)]; });
+        copy(dest.data(), source.data(), count);
+        ASSERT_EQ(dest, expected) << "count " << count;
+    }
+}
+
 // Mono rows from every first bit, expanded to either colour and combined; the same colours as
 // the mask of the plot that ANDs it and ORs the image in one pass.
 TEST(RasterRowKernels, MonoAndMaskedKernelsExpandEachBitToEitherColour) {
     std::mt19937 random(22);
     for (raster::KernelLevel level : AvailableLevels()) {
         for (int32_t count = 0; count <= 140 * 8; ++count) {
-            // The bits end at the last byte that holds a wanted one, so a read past it shows
-            // under the sanitizers.
             const int32_t firstBit = count % 8;
             const int32_t width = count / 8;
-            const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
-            std::vector<uint8_t> bits(size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0));
-            for (uint8_t& b : bits) {
-                b = static_cast<uint8_t>(random());
-            }
+            SCOPED_TRACE(testing::Message() << "width " << width << " first bit " << firstBit);
+            const raster::MonoColours colours = RandomColours(random);
+            const std::vector<uint8_t> bits = RandomBytes(random, BitBytes(firstBit, width));
             std::vector<Pixel> mask(size_t(width) + 1);
             for (int32_t i = 0; i < width; ++i) {
-                mask[size_t(i)] = MonoBitAt(bits.data(), firstBit + i) ? colours.one : colours.zero;
+                mask[size_t(i)] = BitColour(bits.data(), firstBit + i, colours);
             }
             const std::vector<Pixel> image = RandomPixels(random, width);
             const std::vector<Pixel> dest = RandomPixels(random, width + kGuard);
-            std::vector<Pixel> expected = dest;
             for (Rop rop : kSourceRops) {
-                for (int32_t i = 0; i < width; ++i) {
-                    expected[size_t(i)] = Combine(rop, dest[size_t(i)], mask[size_t(i)]);
-                }
                 std::vector<Pixel> combined = dest;
                 raster::MonoRowKernelFor(rop, level)(combined.data(), bits.data(), firstBit, width,
                                                      colours);
-                ASSERT_EQ(combined, expected)
-                    << "rop " << uint32_t(rop) << " width " << width << " first bit " << firstBit;
-            }
-            for (int32_t i = 0; i < width; ++i) {
-                expected[size_t(i)] = (dest[size_t(i)] & mask[size_t(i)]) | image[size_t(i)];
+                ASSERT_EQ(combined, ExpectedRow(dest, width,
+                                                [&](int32_t i, Pixel d) {
+                                                    return Combine(rop, d, mask[size_t(i)]);
+                                                }))
+                    << "rop " << uint32_t(rop);
             }
             std::vector<Pixel> fromColours = dest;
             raster::MaskedColourRowKernelFor(level)(fromColours.data(), mask.data(), image.data(),
                                                     width);
-            ASSERT_EQ(fromColours, expected) << "width " << width;
+            ASSERT_EQ(fromColours, ExpectedRow(dest, width, [&](int32_t i, Pixel d) {
+                          return (d & mask[size_t(i)]) | image[size_t(i)];
+                      }));
         }
     }
 }
 
-// The masked kernels, forward and mirrored, on every width up to 140 and on rows long enough
-// to be plotted in parts, from every pixel of a cache line on (the wider builds align their
-// stores to one), with guard pixels on both sides of the row. The bits end at the last byte
-// that holds a wanted one, so a read past it shows under the sanitizers.
-TEST(RasterRowKernels, MaskedKernelsGiveTheSamePixelsWhereverTheRowStarts) {
+// The masked kernels, forward and mirrored, against the plot pixel by pixel: rows of every width
+// up to 140 and long enough to be plotted in parts, each row at its own stride in the three
+// pictures, the source read downwards or upwards (an upside-down plot), rows with no part, one
+// or two anywhere in them, and one whole row that starts at any pixel of a cache line (the
+// wider builds align their stores to one) and reads the last mask bytes, so that a read past
+// them shows under the sanitizers. Nothing else is touched.
+TEST(RasterRowKernels, MaskedKernelsPlotEachPartOfEachRowWhereverItStarts) {
     std::mt19937 random(25);
     constexpr int32_t kLine = 16;  // pixels in a 64-byte cache line
+    constexpr int32_t kRows = 4;
     std::vector<int32_t> widths(141);
     std::iota(widths.begin(), widths.end(), 0);
-    widths.insert(widths.end(), {383, 384, 385, 434, 441, 442, 449, 767, 768, 769, 1001});
+    widths.insert(widths.end(), {220, 383, 384, 385, 434, 441, 442, 449, 500, 767, 768, 769, 1001});
     for (raster::KernelLevel level : AvailableLevels()) {
         for (int32_t offset = 0; offset < kLine; ++offset) {
             for (const int32_t width : widths) {
-                const int32_t firstBit = static_cast<int32_t>(random() % 8);
-                std::vector<uint8_t> bits(size_t(firstBit + width + 7) / 8 + (width == 0 ? 1 : 0));
-                for (uint8_t& b : bits) {
-                    b = static_cast<uint8_t>(random());
-                }
-                const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
-                // The image row's pixels are its source columns: the row's from firstBit on.
-                const std::vector<Pixel> image = RandomPixels(random, firstBit + width);
-                std::vector<Pixel> buffer = RandomPixels(random, width + 2 * kLine + kGuard);
-                // The row starts `offset` pixels after a cache line's start.
-                const auto address = reinterpret_cast<uintptr_t>(buffer.data() + kLine);
-                const size_t start = size_t(kLine + offset) - (address & 63u) / sizeof(Pixel);
-                for (bool mirrored : {false, true}) {
-                    std::vector<Pixel> plotted = buffer;
-                    std::vector<Pixel> expected = buffer;
-                    for (int32_t i = 0; i < width; ++i) {
-                        const int32_t bit = firstBit + (mirrored ? width - 1 - i : i);
-                        const Pixel m = MonoBitAt(bits.data(), bit) ? colours.one : colours.zero;
-                        const Pixel source = image[size_t(bit)];
-                        expected[start + size_t(i)] = (buffer[start + size_t(i)] & m) | source;
-                    }
-                    const auto kernel = mirrored ? raster::ReversedMaskedMonoRowsKernelFor(level)
-                                                 : raster::MaskedMonoRowsKernelFor(level);
-                    const raster::MaskedRowPart part{0, 0, width};
-                    raster::MaskedRows row;
-                    row.dest = plotted.data() + start;
-                    row.bits = bits.data();
-                    row.image = image.data();
-                    row.firstColumn = mirrored ? firstBit + width - 1 : firstBit;
-                    row.colours = colours;
-                    row.parts = &part;
-                    row.partCount = 1;
-                    kernel(row);
-                    ASSERT_EQ(plotted, expected) << "level " << int(level) << " offset " << offset
-                                                 << " width " << width << " mirrored " << mirrored;
-                }
-            }
-        }
-    }
-}
-
-// A plot's parts: each row at its own stride in the three pictures, the source read downwards
-// or upwards (an upside-down plot), rows with no part, one or two, each part anywhere in its
-// row. Each part plots its own row's mask bits and image pixels, and nothing else is touched.
-TEST(RasterRowKernels, MaskedKernelsPlotEachPartOfEachRow) {
-    std::mt19937 random(27);
-    constexpr int32_t kRows = 6;
-    for (raster::KernelLevel level : AvailableLevels()) {
-        for (const int32_t width : {1, 17, 70, 220, 500}) {
-            for (const bool mirrored : {false, true}) {
-                for (const bool upwards : {false, true}) {
-                    const auto destStride = static_cast<ptrdiff_t>(width + 9);
-                    const int32_t sourceWidth = width + 5;
-                    const auto bitsStride = static_cast<ptrdiff_t>((sourceWidth + 7) / 8);
-                    std::vector<uint8_t> bits(size_t(bitsStride * kRows));
-                    for (uint8_t& b : bits) {
-                        b = static_cast<uint8_t>(random());
-                    }
-                    const std::vector<Pixel> image = RandomPixels(random, sourceWidth * kRows);
-                    const std::vector<Pixel> dest =
-                        RandomPixels(random, int32_t(destStride * kRows));
-                    const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
-                    // Destination column j reads source column 5 + j, mirrored width - 1 - j.
-                    const int32_t firstColumn = mirrored ? width - 1 : 5;
+                for (const bool mirrored : {false, true}) {
+                    const bool upwards = offset % 2 == 1;
+                    SCOPED_TRACE(testing::Message()
+                                 << "level " << int(level) << " offset " << offset << " width "
+                                 << width << " mirrored " << mirrored << " upwards " << upwards);
+                    // A source row: the mask bits and image pixels of its columns firstBit on.
+                    const auto firstBit = static_cast<int32_t>(random() % 8);
+                    const auto bitsStride = static_cast<ptrdiff_t>(BitBytes(firstBit, width));
+                    const std::vector<uint8_t> bits =
+                        RandomBytes(random, size_t(bitsStride * kRows));
+                    const int32_t imageStride = firstBit + width;
+                    const std::vector<Pixel> image = RandomPixels(random, imageStride * kRows);
+                    const ptrdiff_t destStride = width + 9;
+                    std::vector<Pixel> plotted =
+                        RandomPixels(random, int32_t(destStride * kRows) + 2 * kLine);
+                    const int32_t whole = upwards ? 0 : kRows - 1;  // reads the last source row
                     std::vector<raster::MaskedRowPart> parts;
                     for (int32_t r = 0; r < kRows; ++r) {
                         const auto cut = static_cast<int32_t>(random() % uint32_t(width + 1));
-                        if (r % 3 == 1) {
+                        if (r == whole) {
+                            parts.push_back({r, 0, width});
+                        } else if (r % 3 == 1) {
                             parts.push_back({r, 0, cut / 2});
                             parts.push_back({r, cut, width});
                         } else if (r % 3 == 2) {
                             parts.push_back({r, cut / 3, cut});
                         }
                     }
-                    std::vector<Pixel> expected = dest;
-                    for (const raster::MaskedRowPart& part : parts) {
-                        const ptrdiff_t source = upwards ? kRows - 1 - part.row : part.row;
-                        for (int32_t j = part.begin; j < part.end; ++j) {
-                            const int32_t column = mirrored ? firstColumn - j : firstColumn + j;
-                            const bool bit = MonoBitAt(bits.data() + source * bitsStride, column);
-                            const size_t at = size_t(part.row * destStride + j);
-                            expected[at] = (dest[at] & (bit ? colours.one : colours.zero)) |
-                                           image[size_t(source * sourceWidth + column)];
-                        }
-                    }
-                    std::vector<Pixel> plotted = dest;
+                    // The whole row starts `offset` pixels after a cache line's start.
+                    const auto address =
+                        reinterpret_cast<uintptr_t>(plotted.data() + kLine + whole * destStride);
+                    const size_t start = size_t(kLine + offset) - (address & 63u) / sizeof(Pixel);
                     const ptrdiff_t first = upwards ? kRows - 1 : 0;
                     const ptrdiff_t direction = upwards ? -1 : 1;
-                    raster::MaskedRows rows;
-                    rows.dest = plotted.data();
-                    rows.destStride = destStride;
-                    rows.bits = bits.data() + first * bitsStride;
-                    rows.bitsStride = direction * bitsStride;
-                    rows.image = image.data() + first * sourceWidth;
-                    rows.imageStride = direction * sourceWidth;
-                    rows.firstColumn = firstColumn;
-                    rows.colours = colours;
-                    rows.parts = parts.data();
-                    rows.partCount = static_cast<int32_t>(parts.size());
-                    (mirrored ? raster::ReversedMaskedMonoRowsKernelFor(level)
-                              : raster::MaskedMonoRowsKernelFor(level))(rows);
-                    ASSERT_EQ(plotted, expected)
-                        << "level " << int(level) << " width " << width << " mirrored " << mirrored
-                        << " upwards " << upwards;
+                    const raster::MaskedRows rows{
+                        .dest = plotted.data() + start,
+                        .destStride = destStride,
+                        .bits = bits.data() + first * bitsStride,
+                        .bitsStride = direction * bitsStride,
+                        .image = image.data() + first * imageStride,
+                        .imageStride = direction * imageStride,
+                        .firstColumn = mirrored ? firstBit + width - 1 : firstBit,
+                        .colours = RandomColours(random),
+                        .parts = parts.data(),
+                        .partCount = static_cast<int32_t>(parts.size())};
+                    std::vector<Pixel> expected = plotted;
+                    PlotMaskedRowsByPixel(rows, mirrored, expected.data() + start);
+                    MaskedRowsKernel(level, mirrored)(rows);
+                    ASSERT_EQ(plotted, expected);
                 }
             }
         }
@@ -304,18 +318,15 @@ void CheckShuffledRows(Kernel kernel, std::mt19937& random) {
         if (groups.empty()) {
             continue;
         }
-        std::vector<uint8_t> mask(maskBytes * kRows);
-        for (uint8_t& b : mask) {
-            b = static_cast<uint8_t>(random());
-        }
+        const std::vector<uint8_t> mask = RandomBytes(random, maskBytes * kRows);
         const int32_t imageStride = spanCount + 3;
         const std::vector<Pixel> image = RandomPixels(random, imageStride * kRows);
         const int32_t destStride = count + kGuard;
-        const std::vector<Pixel> dest = RandomPixels(random, destStride * kRows);
-        const raster::MonoColours colours{RandomColour(random), RandomColour(random)};
+        std::vector<Pixel> plotted = RandomPixels(random, destStride * kRows);
+        const raster::MonoColours colours = RandomColours(random);
         const auto groupCount = static_cast<int32_t>(groups.size());
         std::vector<raster::ShuffledRowPart> parts;
-        std::vector<Pixel> expected = dest;
+        std::vector<Pixel> expected = plotted;
         for (int32_t row = 0; row < kRows; ++row) {
             if (random() % 4 == 0) {
                 continue;
@@ -329,30 +340,26 @@ void CheckShuffledRows(Kernel kernel, std::mt19937& random) {
                 const int32_t from = g + 1 < groupCount ? lanes * g : count - lanes;
                 for (int32_t j = from; j < from + lanes; ++j) {
                     const int32_t place = places[size_t(j)];
-                    const bool bit =
-                        MonoBitAt(mask.data() + size_t(sourceRow) * maskBytes, first + place);
-                    const size_t at = size_t(row * destStride + j);
-                    expected[at] = (dest[at] & (bit ? colours.one : colours.zero)) |
-                                   image[size_t(sourceRow * imageStride + place)];
+                    Pixel& d = expected[size_t(row * destStride + j)];
+                    d = (d & BitColour(mask.data() + size_t(sourceRow) * maskBytes, first + place,
+                                       colours)) |
+                        image[size_t(sourceRow * imageStride + place)];
                 }
             }
         }
-        std::vector<Pixel> plotted = dest;
-        raster::ShuffledRows<Group> rows;
-        rows.dest = plotted.data();
-        rows.destStride = destStride;
-        rows.bits = mask.data();
-        rows.bitsStride = static_cast<ptrdiff_t>(maskBytes);
-        rows.maskBytes = maskBytes;
-        rows.imageSpan = image.data();
-        rows.imageStride = imageStride;
-        rows.groups = groups.data();
-        rows.groupCount = groupCount;
-        rows.count = count;
-        rows.colours = colours;
-        rows.parts = parts.data();
-        rows.partCount = static_cast<int32_t>(parts.size());
-        kernel(rows);
+        kernel(raster::ShuffledRows<Group>{.dest = plotted.data(),
+                                           .destStride = destStride,
+                                           .bits = mask.data(),
+                                           .bitsStride = static_cast<ptrdiff_t>(maskBytes),
+                                           .maskBytes = maskBytes,
+                                           .imageSpan = image.data(),
+                                           .imageStride = imageStride,
+                                           .groups = groups.data(),
+                                           .groupCount = groupCount,
+                                           .count = count,
+                                           .colours = colours,
+                                           .parts = parts.data(),
+                                           .partCount = static_cast<int32_t>(parts.size())});
         ASSERT_EQ(plotted, expected) << lanes << " lanes, count " << count << " span " << spanCount;
     }
 }
@@ -389,23 +396,6 @@ TEST(RasterRowKernels, ShuffleGroupsAreMadeOnlyWhereThePlacesFit) {
     EXPECT_EQ(groupsOf(40, 40, 8), std::pair(size_t{6}, size_t{3}));
 }
 
-// The string move copies every width exactly, on processors where SrcCopy does not take it too.
-TEST(RasterRowKernels, TheStringMoveCopiesEveryWidthAndNoMore) {
-    const raster::ColourRowKernel copy = raster::StringCopyRowKernel();
-    if (copy == nullptr) {
-        GTEST_SKIP() << "this build or processor has no string-move copy";
-    }
-    std::mt19937 random(24);
-    for (int32_t count = 0; count <= 300; ++count) {
-        const std::vector<Pixel> source = RandomPixels(random, count);
-        std::vector<Pixel> dest = RandomPixels(random, count + kGuard);
-        std::vector<Pixel> expected = dest;
-        std::copy(source.begin(), source.end(), expected.begin());
-        copy(dest.data(), source.data(), count);
-        ASSERT_EQ(dest, expected) << "count " << count;
-    }
-}
-
 TEST(RasterRowKernels, AKernelForTheWrongKindOfOperationIsRefused) {
     EXPECT_THROW(raster::ColourRowKernelFor(Rop::DstInvert), base::EInvalidGraphic);
     EXPECT_THROW(raster::MonoRowKernelFor(Rop::Blackness), base::EInvalidGraphic);
@@ -414,46 +404,37 @@ TEST(RasterRowKernels, AKernelForTheWrongKindOfOperationIsRefused) {
     EXPECT_THROW(raster::GatherRowKernelFor(Rop::Blackness), base::EInvalidGraphic);
 }
 
-TEST(RasterPlan, StretchTablesMatchTheNearestPixelRuleForHugeExtents) {
+// Stretch tables whole, of huge extents too, and clipped to start anywhere and of every length
+// around the fill's blocks of entries; shrunk and grown, the source running either way and the
+// destination mirrored.
+TEST(RasterPlan, StretchTablesMatchTheNearestPixelRule) {
     const int64_t extents[][2] = {
-        {7, 1000000007}, {4096, 2147483647}, {3000, 2999}, {1000, 1}, {333, 65536}};
+        {7, 1000000007}, {4096, 2147483647}, {3000, 2999}, {1000, 1}, {333, 65536}, {110, 220},
+        {37, 220},       {330, 220},         {176, 220},   {9, 7},    {5, 3}};
     for (const auto& [n, m] : extents) {
-        for (int64_t direction : {1, -1}) {
-            raster::AxisRequest request{
-                direction > 0 ? 0 : n - 1, direction * n, 0, m, 0, 1 << 30, 0, INT32_MAX, true};
-            const raster::AxisMap map = raster::MapAxis(request);
-            ASSERT_EQ(map.count, n);
-            for (int32_t i = 0; i < map.count; ++i) {
-                const int64_t k = direction > 0 ? i : n - 1 - i;
-                ASSERT_EQ(map.SourceAt(i), raster::ScaledOffset(k, n, m)) << n << " " << m;
+        std::vector<std::pair<int32_t, int32_t>> windows{{0, int32_t(n)}};  // first entry, count
+        for (int32_t low = 0; low < 11; ++low) {
+            for (int32_t count = 1; low + count <= n && count < 21; ++count) {
+                windows.emplace_back(low, count);
             }
         }
-    }
-}
-
-// Tables clipped to start anywhere and of every length around the fill's blocks of entries,
-// shrunk and grown, the source running either way and the destination mirrored.
-TEST(RasterPlan, ClippedStretchTablesMatchTheNearestPixelRule) {
-    const int64_t extents[][2] = {{110, 220}, {37, 220}, {330, 220}, {176, 220}, {9, 7}, {5, 3}};
-    for (const auto& [n, m] : extents) {
+        // The source columns are 3 .. m + 2, or from 0 on where m is huge.
+        const int64_t sourceFirst = m < (1 << 20) ? 3 : 0;
         for (int64_t sourceDirection : {1, -1}) {
             for (int64_t destDirection : {1, -1}) {
-                for (int32_t low = 0; low < 11; ++low) {
-                    for (int32_t count = 1; low + count <= n && count < 21; ++count) {
-                        const int64_t destOrigin = destDirection > 0 ? 0 : n - 1;
-                        const int64_t sourceOrigin = sourceDirection > 0 ? 3 : m + 2;
-                        const raster::AxisMap map = raster::MapAxis(
-                            {destOrigin, destDirection * n, sourceOrigin, sourceDirection * m, low,
-                             low + count, 0, 1 << 20, true});
-                        ASSERT_EQ(map.count, count);
-                        ASSERT_EQ(map.destStart, low);
-                        for (int32_t i = 0; i < count; ++i) {
-                            const int64_t k = destDirection > 0 ? low + i : n - 1 - (low + i);
-                            ASSERT_EQ(
-                                map.SourceAt(i),
-                                sourceOrigin + sourceDirection * raster::ScaledOffset(k, n, m))
-                                << n << " " << m << " from " << low << ", " << count << " entries";
-                        }
+                for (const auto& [low, count] : windows) {
+                    SCOPED_TRACE(testing::Message() << n << " " << m << " from " << low << ", "
+                                                    << count << " entries");
+                    const int64_t sourceOrigin = sourceFirst + (sourceDirection > 0 ? 0 : m - 1);
+                    const raster::AxisMap map = raster::MapAxis(
+                        {destDirection > 0 ? 0 : n - 1, destDirection * n, sourceOrigin,
+                         sourceDirection * m, low, low + count, 0, INT32_MAX, true});
+                    ASSERT_EQ(map.count, count);
+                    ASSERT_EQ(map.destStart, low);
+                    for (int32_t i = 0; i < count; ++i) {
+                        const int64_t k = destDirection > 0 ? low + i : n - 1 - (low + i);
+                        ASSERT_EQ(map.SourceAt(i),
+                                  sourceOrigin + sourceDirection * raster::ScaledOffset(k, n, m));
                     }
                 }
             }
@@ -476,6 +457,7 @@ TEST(StretchedColumns, LimitsGiveTheColumnsThatReadARangeOfSourceColumns) {
         const raster::ColumnLimits limits = plan.Limits();
         for (int32_t begin = -2; begin < 230; begin += 3) {
             for (int32_t end = begin; end < 232; end += 7) {
+                SCOPED_TRACE(testing::Message() << destWidth << ": " << begin << " " << end);
                 std::vector<int32_t> reading;
                 for (int32_t j = 0; j < columns.count; ++j) {
                     if (columns.SourceAt(j) >= begin && columns.SourceAt(j) < end) {
@@ -483,15 +465,18 @@ TEST(StretchedColumns, LimitsGiveTheColumnsThatReadARangeOfSourceColumns) {
                     }
                 }
                 const ColumnRange run = limits.Reading({begin, end});
-                if (reading.empty()) {
-                    EXPECT_TRUE(run.Empty()) << destWidth << ": " << begin << " " << end;
-                } else {
-                    EXPECT_EQ(run.begin, reading.front()) << destWidth << ": " << begin;
-                    EXPECT_EQ(run.end, reading.back() + 1) << destWidth << ": " << end;
+                EXPECT_EQ(run.Empty(), reading.empty());
+                if (!reading.empty()) {
+                    EXPECT_EQ(std::pair(run.begin, run.end),
+                              std::pair(reading.front(), reading.back() + 1));
                 }
             }
         }
     }
+}
+
+std::array<int32_t, 4> Fields(const raster::ShuffledRowPart& p) {
+    return {p.row, p.sourceRow, p.firstGroup, p.endGroup};
 }
 
 // The parts kernels give each row whose span some destination columns read the groups of that
@@ -511,7 +496,6 @@ TEST(RasterRowKernels, PartsKernelsGiveTheGroupsOfEachRowThatHasARun) {
     for (int32_t& y : sources) {
         y = kSpansTop + static_cast<int32_t>(random() % spans.size());
     }
-    const raster::ShuffledRowPart unset{-1, -1, -1, -1};
     for (const raster::KernelLevel level : AvailableLevels()) {
         const raster::ShuffledPartsKernel kernel = raster::ShuffledPartsKernelFor(level);
         for (const int32_t destWidth : {110, 37, 330, -176}) {
@@ -524,7 +508,10 @@ TEST(RasterRowKernels, PartsKernelsGiveTheGroupsOfEachRowThatHasARun) {
                                                     limits,         laneShift,    groupLimit};
                 for (const int32_t begin : {0, 7}) {
                     for (int32_t count = 0; begin + count <= 80 && count <= 70; ++count) {
-                        std::vector<raster::ShuffledRowPart> expected;
+                        SCOPED_TRACE(testing::Message() << "level " << int(level) << ", width "
+                                                        << destWidth << ", shift " << laneShift
+                                                        << ", rows " << begin << " + " << count);
+                        std::vector<std::array<int32_t, 4>> expected;
                         for (int32_t i = begin; i < begin + count; ++i) {
                             const int32_t y = sources[static_cast<size_t>(i)];
                             const ColumnRange run =
@@ -536,24 +523,14 @@ TEST(RasterRowKernels, PartsKernelsGiveTheGroupsOfEachRowThatHasARun) {
                             }
                         }
                         std::vector<raster::ShuffledRowPart> parts(static_cast<size_t>(count) + 16,
-                                                                   unset);
-                        const raster::ShuffledRowPart* end =
+                                                                   {-1, -1, -1, -1});
+                        raster::ShuffledRowPart* end =
                             kernel(rows, begin, begin + count, parts.data());
-                        const std::string what =
-                            "level " + std::to_string(static_cast<int>(level)) + ", width " +
-                            std::to_string(destWidth) + ", rows " + std::to_string(begin) + " + " +
-                            std::to_string(count);
-                        ASSERT_EQ(end - parts.data(), static_cast<ptrdiff_t>(expected.size()))
-                            << what;
-                        for (size_t k = 0; k < expected.size(); ++k) {
-                            EXPECT_EQ(parts[k].row, expected[k].row) << what;
-                            EXPECT_EQ(parts[k].sourceRow, expected[k].sourceRow) << what;
-                            EXPECT_EQ(parts[k].firstGroup, expected[k].firstGroup) << what;
-                            EXPECT_EQ(parts[k].endGroup, expected[k].endGroup) << what;
-                        }
-                        for (size_t k = static_cast<size_t>(count); k < parts.size(); ++k) {
-                            EXPECT_EQ(parts[k].row, unset.row) << what << ": wrote past " << k;
-                        }
+                        ASSERT_EQ(end - parts.data(), static_cast<ptrdiff_t>(expected.size()));
+                        std::vector<std::array<int32_t, 4>> given;
+                        std::transform(parts.data(), end, std::back_inserter(given), Fields);
+                        EXPECT_EQ(given, expected);
+                        ExpectUnsetFrom(parts, static_cast<size_t>(count));
                     }
                 }
             }
@@ -603,50 +580,47 @@ TEST(RasterRowKernels, UnscaledPartsKernelsGiveEachRowsColumnsToPlot) {
     for (int32_t y = 0; y < kCoveredHeight; ++y) {
         covered[static_cast<size_t>(y)] = randomRun(-20, 110);
     }
-    const raster::MaskedRowPart unset{-1, -1, -1};
     for (const raster::KernelLevel level : AvailableLevels()) {
         const raster::MaskedPartsKernel kernel = raster::MaskedPartsKernelFor(level);
         for (int variant = 0; variant < 6; ++variant) {
-            raster::MaskedPartRows rows;
-            rows.spans = spans.data();
-            rows.firstSpan = 9;
-            rows.covered = variant % 3 == 2 ? nullptr : covered.data();
-            rows.coveredHeight = variant % 3 == 2 ? 0 : kCoveredHeight;
-            rows.destTop = variant % 3 == 1 ? -11 : 3;  // rows above the covered ones, or below
-            rows.destLeft = 7;
-            rows.forward = variant < 3;
-            rows.sourceStart = rows.forward ? 12 : 95;
-            rows.count = 83;
+            const bool forward = variant < 3;
+            const raster::MaskedPartRows rows{
+                .spans = spans.data(),
+                .firstSpan = 9,
+                .covered = variant % 3 == 2 ? nullptr : covered.data(),
+                .coveredHeight = variant % 3 == 2 ? 0 : kCoveredHeight,
+                .destTop = variant % 3 == 1 ? -11 : 3,  // rows above the covered ones, or below
+                .destLeft = 7,
+                .sourceStart = forward ? 12 : 95,
+                .count = 83,
+                .forward = forward};
             for (const int32_t begin : {0, 5, 10}) {
                 for (int32_t count = 0; begin + count <= 90 && count <= 75; ++count) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "level " << int(level) << ", variant " << variant << ", rows "
+                                 << begin << " + " << count);
                     std::vector<raster::MaskedRowPart> parts(2 * static_cast<size_t>(count) + 32,
-                                                             unset);
+                                                             {-1, -1, -1});
                     const raster::MaskedRowPart* end =
                         kernel(rows, begin, begin + count, parts.data());
-                    const std::string what = "level " + std::to_string(static_cast<int>(level)) +
-                                             ", variant " + std::to_string(variant) + ", rows " +
-                                             std::to_string(begin) + " + " + std::to_string(count);
-                    ASSERT_LE(end - parts.data(), 2 * static_cast<ptrdiff_t>(count)) << what;
+                    ASSERT_LE(end - parts.data(), 2 * static_cast<ptrdiff_t>(count));
                     const raster::MaskedRowPart* part = parts.data();
                     for (int32_t i = begin; i < begin + count; ++i) {
                         std::vector<bool> plotted(static_cast<size_t>(rows.count));
                         int32_t lastEnd = -1;
                         for (; part != end && part->row == i - begin; ++part) {
-                            ASSERT_LT(lastEnd, part->begin) << what << ": row " << i;
-                            ASSERT_LT(part->begin, part->end) << what << ": row " << i;
-                            ASSERT_GE(part->begin, 0) << what;
-                            ASSERT_LE(part->end, rows.count) << what;
-                            for (int32_t j = part->begin; j < part->end; ++j) {
-                                plotted[static_cast<size_t>(j)] = true;
-                            }
+                            ASSERT_LT(lastEnd, part->begin) << "row " << i;
+                            ASSERT_LT(part->begin, part->end) << "row " << i;
+                            ASSERT_GE(part->begin, 0);
+                            ASSERT_LE(part->end, rows.count);
+                            std::fill(plotted.begin() + part->begin, plotted.begin() + part->end,
+                                      true);
                             lastEnd = part->end;
                         }
-                        EXPECT_EQ(plotted, ColumnsToPlot(rows, i)) << what << ": row " << i;
+                        EXPECT_EQ(plotted, ColumnsToPlot(rows, i)) << "row " << i;
                     }
-                    EXPECT_EQ(part, end) << what << ": parts out of row order";
-                    for (size_t k = 2 * static_cast<size_t>(count); k < parts.size(); ++k) {
-                        EXPECT_EQ(parts[k].row, unset.row) << what << ": wrote past " << k;
-                    }
+                    EXPECT_EQ(part, end) << "parts out of row order";
+                    ExpectUnsetFrom(parts, 2 * static_cast<size_t>(count));
                 }
             }
         }
@@ -674,14 +648,13 @@ TEST(StretchedColumns, PlansAreKeptForTheSameColumnsAndMaskRowsOnly) {
     EXPECT_EQ(held->Groups().size(), again->Groups().size());
 }
 
-// Mono to colour: bit 1 gives the destination's background colour, bit 0 its text colour.
-struct MonoCase {
-    int32_t sourceX, width, destWidth, destHeight;
-    bool mirrorX, mirrorY;
-};
-
-// Masks from every bit offset and many widths, mirrored in either axis, and stretched.
+// Masks from every bit offset and many widths, mirrored in either axis, and stretched, onto a
+// colour destination (bit 1 gives its background colour, bit 0 its text colour).
 TEST(RasterColourWalk, MasksMatchTheReference) {
+    struct MonoCase {
+        int32_t sourceX, width, destWidth, destHeight;
+        bool mirrorX, mirrorY;
+    };
     std::mt19937 random(25);
     std::vector<MonoCase> cases;
     for (int32_t sourceX = 0; sourceX < 10; ++sourceX) {
@@ -710,19 +683,14 @@ TEST(RasterColourWalk, MasksMatchTheReference) {
             Bitmap dest = test::RandomBitmap(random, 180, 9, PixelFormat::Colour);
             dest.GetCanvas().SetBackgroundColour(RandomColour(random));
             dest.GetCanvas().SetTextColour(RandomColour(random));
-            const test::Transfer t{c.mirrorX ? 3 + c.destWidth : 3,
-                                   c.mirrorY ? 1 + c.destHeight : 1,
-                                   c.mirrorX ? -c.destWidth : c.destWidth,
-                                   c.mirrorY ? -c.destHeight : c.destHeight,
-                                   c.sourceX,
-                                   0,
-                                   c.width,
-                                   6,
-                                   rop};
+            // A negative extent runs from the edge after the plot backwards.
+            const int32_t w = c.mirrorX ? -c.destWidth : c.destWidth;
+            const int32_t h = c.mirrorY ? -c.destHeight : c.destHeight;
+            const test::Transfer t{
+                3 - std::min(w, 0), 1 - std::min(h, 0), w, h, c.sourceX, 0, c.width, 6, rop};
             ASSERT_EQ(test::DifferenceFromReference(dest, &mask, t), "")
                 << "rop " << uint32_t(rop) << " from " << c.sourceX << " width " << c.width
-                << " to " << c.destWidth << "x" << c.destHeight << (c.mirrorX ? " mirror x" : "")
-                << (c.mirrorY ? " mirror y" : "");
+                << " to " << w << "x" << h;
         }
     }
 }
