@@ -1,6 +1,7 @@
 // BMP files and the bitmap stream payload: every depth, row order and header kind read, the
 // stored forms written back byte for byte, and each malformed file rejected naming its fault.
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <random>
@@ -11,6 +12,9 @@
 
 namespace gfx {
 namespace {
+
+using ::testing::HasSubstr;
+using ::testing::ThrowsMessage;
 
 Bitmap ReadSample(const std::string& name) {
     return ReadBmp(test::ReadFile(test::DataPath("bmp/" + name)));
@@ -24,56 +28,54 @@ uint32_t U32At(const std::vector<uint8_t>& bytes, size_t at) {
     return value;
 }
 
-TEST(BmpRead, DirectColourInEveryHeaderKindAndRowOrder) {
-    const Bitmap expected = test::ColourFromRows({"ff0000 00ff00 0000ff", "0a141e ffffff 000000"});
-    for (const char* name : {"rgb24_3x2.bmp", "rgb32_3x2.bmp", "rgb32_bitfields_3x2.bmp",
-                             "rgb24_v5_3x2.bmp", "rgb24_v4_3x2_topdown.bmp"}) {
-        EXPECT_EQ(test::Difference(expected, ReadSample(name)), "") << name;
+// Each sample gives its picture (mono rows as "0"/"1" digits), its depth and its colour table:
+// direct colour in every header kind and row order, paletted pictures of every depth, a one-bit
+// picture of other colours than black and white (read as colour), and black-and-white tables
+// read as monochrome through the table (both files store indices 1 0 1 / 0 0 1).
+TEST(BmpRead, EverySampleGivesItsPictureDepthAndColourTable) {
+    const std::vector<std::string> rgb = {"ff0000 00ff00 0000ff", "0a141e ffffff 000000"};
+    const std::vector<std::string> warm = {"ff0000 008000 0000ff ffff00",
+                                           "ffff00 0000ff 008000 ff0000"};
+    const struct {
+        std::vector<const char*> files;
+        std::vector<std::string> rows;
+        int depth;
+        size_t tableSize;
+    } samples[] = {
+        {{"rgb24_3x2.bmp", "rgb24_v5_3x2.bmp", "rgb24_v4_3x2_topdown.bmp"}, rgb, 24, 0},
+        {{"rgb32_3x2.bmp", "rgb32_bitfields_3x2.bmp"}, rgb, 32, 0},
+        {{"eight_bit_4x2.bmp", "eight_bit_4x2_topdown.bmp"}, warm, 8, 4},
+        {{"core_eight_bit_4x2.bmp"}, warm, 8, 256},
+        {{"four_bit_5x3.bmp"},  // both nibbles of each byte; kept as 8 bits with its 16 colours
+         {"000000 111111 222222 333333 ffffff", "444444 555555 666666 777777 888888",
+          "999999 aaaaaa bbbbbb cccccc dddddd"},
+         8,
+         16},
+        {{"one_bit_colour_2x2.bmp"}, {"ff0000 0000ff", "0000ff 0000ff"}, 1, 2},
+        {{"mono_bw_3x2.bmp"}, {"101", "001"}, 1, 2},
+        {{"mono_wb_3x2.bmp"}, {"010", "110"}, 1, 2},
+    };
+    for (const auto& sample : samples) {
+        const bool mono = sample.rows[0].find_first_not_of("01") == std::string::npos;
+        const Bitmap expected =
+            mono ? test::MonoFromRows(sample.rows) : test::ColourFromRows(sample.rows);
+        for (const char* file : sample.files) {
+            SCOPED_TRACE(file);
+            const Bitmap bitmap = ReadSample(file);
+            EXPECT_EQ(test::Difference(expected, bitmap), "");
+            EXPECT_EQ(bitmap.StoredDepth(), sample.depth);
+            ASSERT_EQ(bitmap.ColourTable().size(), sample.tableSize);
+            if (sample.rows == warm) {
+                EXPECT_EQ(bitmap.ColourTable()[3], 0xFFFF00u);
+            }
+        }
     }
-    EXPECT_EQ(ReadSample("rgb24_3x2.bmp").StoredDepth(), 24);
-    EXPECT_EQ(ReadSample("rgb32_3x2.bmp").StoredDepth(), 32);
+    EXPECT_EQ(ReadSample("mono_wb_3x2.bmp").ColourTable(), (std::vector<Pixel>{kWhite, kBlack}));
 }
 
-TEST(BmpRead, PalettedPicturesInEveryDepthRowOrderAndHeaderKind) {
-    const Bitmap warm =
-        test::ColourFromRows({"ff0000 008000 0000ff ffff00", "ffff00 0000ff 008000 ff0000"});
-    for (const char* name :
-         {"eight_bit_4x2.bmp", "eight_bit_4x2_topdown.bmp", "core_eight_bit_4x2.bmp"}) {
-        const Bitmap bitmap = ReadSample(name);
-        EXPECT_EQ(test::Difference(warm, bitmap), "") << name;
-        EXPECT_EQ(bitmap.StoredDepth(), 8) << name;
-        EXPECT_EQ(bitmap.ColourTable()[3], 0xFFFF00u) << name;
-    }
-    EXPECT_EQ(ReadSample("eight_bit_4x2.bmp").ColourTable().size(), 4u);
-    EXPECT_EQ(ReadSample("core_eight_bit_4x2.bmp").ColourTable().size(), 256u);
-
-    const Bitmap four = ReadSample("four_bit_5x3.bmp");  // both nibbles of each byte
-    ASSERT_EQ(four.Width(), 5);
-    EXPECT_EQ(four.GetPixel(0, 0), 0x000000u);
-    EXPECT_EQ(four.GetPixel(1, 0), 0x111111u);
-    EXPECT_EQ(four.GetPixel(4, 0), 0xFFFFFFu);
-    EXPECT_EQ(four.GetPixel(3, 1), 0x777777u);
-    EXPECT_EQ(four.GetPixel(4, 2), 0xDDDDDDu);
-    EXPECT_EQ(four.ColourTable().size(), 16u);
-
-    // A one-bit picture with other colours than black and white reads as colour.
-    const Bitmap oneBit = ReadSample("one_bit_colour_2x2.bmp");
-    EXPECT_EQ(test::Difference(test::ColourFromRows({"ff0000 0000ff", "0000ff 0000ff"}), oneBit),
-              "");
-    EXPECT_EQ(oneBit.StoredDepth(), 1);
-}
-
-TEST(BmpRead, BlackAndWhiteTablesReadAsMonochromeThroughTheTable) {
-    // Both store indices 1 0 1 / 0 0 1; the table decides the colour.
-    EXPECT_EQ(test::Difference(test::MonoFromRows({"101", "001"}), ReadSample("mono_bw_3x2.bmp")),
-              "");
-    const Bitmap whiteFirst = ReadSample("mono_wb_3x2.bmp");
-    EXPECT_EQ(test::Difference(test::MonoFromRows({"010", "110"}), whiteFirst), "");
-    EXPECT_EQ(whiteFirst.ColourTable(), (std::vector<Pixel>{kWhite, kBlack}));
-    EXPECT_EQ(whiteFirst.StoredDepth(), 1);
-
-    // Written back, the table keeps its order and white is stored as index 0.
-    const std::vector<uint8_t> file = WriteBmp(whiteFirst);
+// Written back, a white-first table keeps its order and white is stored as index 0.
+TEST(BmpWrite, AWhiteFirstTableIsWrittenBackInItsOrder) {
+    const std::vector<uint8_t> file = WriteBmp(ReadSample("mono_wb_3x2.bmp"));
     EXPECT_EQ(U32At(file, 54), 0x00FFFFFFu);
     EXPECT_EQ(U32At(file, 58), 0x00000000u);
     EXPECT_EQ(file[U32At(file, 10) + 4], 0xA0);  // the top row (indices 1 0 1), stored last
@@ -120,56 +122,46 @@ TEST(BmpWrite, DirectDepthsKeepEveryColourAndEightBitsUseThePicturesColoursOrThe
     EXPECT_EQ(reduced.GetPixel(250, 0), 0xFF6D00u);
 }
 
-struct Rejection {
-    const char* file;
-    const char* fault;  // a part of the expected message
-};
-
-class BmpReject : public ::testing::TestWithParam<Rejection> {};
-
-TEST_P(BmpReject, NamesTheFault) {
-    const std::vector<uint8_t> bytes =
-        test::ReadFile(test::DataPath(std::string("bmp/") + GetParam().file));
-    ASSERT_FALSE(bytes.empty()) << GetParam().file;
-    try {
-        ReadBmp(bytes);
-        FAIL() << GetParam().file << " was accepted";
-    } catch (const base::EInvalidGraphic& e) {
-        EXPECT_NE(e.Message().find(GetParam().fault), std::string::npos)
-            << GetParam().file << ": " << e.Message();
+TEST(BmpRead, EachDamagedFileIsRejectedNamingItsFault) {
+    const std::pair<const char*, const char*> damaged[] = {
+        // the file, a part of the message
+        {"bad_too_short.bmp", "too short for the headers"},
+        {"bad_magic.bmp", "bad magic"},
+        {"bad_size_field.bmp", "size field 79 does not equal the file length 78"},
+        {"bad_header_size.bmp", "unknown info header size 64"},
+        {"bad_planes.bmp", "planes is 2"},
+        {"bad_depth.bmp", "depth of 16 bits a pixel is not supported"},
+        {"bad_compression.bmp", "compression 1 is not supported"},
+        {"bad_bitfields_masks.bmp", "masks are not the standard"},
+        {"bad_width_zero.bmp", "width 0 out of range"},
+        {"bad_width_large.bmp", "width 32768 out of range"},
+        {"bad_height_zero.bmp", "height 0 out of range"},
+        {"bad_height_large.bmp", "height -32768 out of range"},
+        {"bad_height_min.bmp", "height -2147483648 out of range"},
+        {"bad_colour_count.bmp", "colour count 257 above 256"},
+        {"bad_offset_inside.bmp", "pixel offset 60 inside the headers"},
+        {"bad_offset_past_end.bmp", "pixel offset 78 past the end"},
+        {"bad_pixels_past_end.bmp", "runs past the end of the file"},
+        {"bad_huge_pixels.bmp", "pixels exceed the limit"},
+        {"bad_palette_index.bmp",
+         "palette index 9 beyond the colour table (4 entries) at pixel (3, 0)"},
+        {"bad_palette_index_1bit.bmp", "palette index 1 beyond the colour table (1 entries)"},
+    };
+    for (const auto& [file, fault] : damaged) {
+        SCOPED_TRACE(file);
+        const std::vector<uint8_t> bytes =
+            test::ReadFile(test::DataPath("bmp/" + std::string(file)));
+        ASSERT_FALSE(bytes.empty());
+        EXPECT_THAT([&] { ReadBmp(bytes); },
+                    ThrowsMessage<base::EInvalidGraphic>(HasSubstr(fault)));
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Samples, BmpReject,
-    ::testing::Values(
-        Rejection{"bad_too_short.bmp", "too short for the headers"},
-        Rejection{"bad_magic.bmp", "bad magic"},
-        Rejection{"bad_size_field.bmp", "size field 79 does not equal the file length 78"},
-        Rejection{"bad_header_size.bmp", "unknown info header size 64"},
-        Rejection{"bad_planes.bmp", "planes is 2"},
-        Rejection{"bad_depth.bmp", "depth of 16 bits a pixel is not supported"},
-        Rejection{"bad_compression.bmp", "compression 1 is not supported"},
-        Rejection{"bad_bitfields_masks.bmp", "masks are not the standard"},
-        Rejection{"bad_width_zero.bmp", "width 0 out of range"},
-        Rejection{"bad_width_large.bmp", "width 32768 out of range"},
-        Rejection{"bad_height_zero.bmp", "height 0 out of range"},
-        Rejection{"bad_height_large.bmp", "height -32768 out of range"},
-        Rejection{"bad_height_min.bmp", "height -2147483648 out of range"},
-        Rejection{"bad_colour_count.bmp", "colour count 257 above 256"},
-        Rejection{"bad_offset_inside.bmp", "pixel offset 60 inside the headers"},
-        Rejection{"bad_offset_past_end.bmp", "pixel offset 78 past the end"},
-        Rejection{"bad_pixels_past_end.bmp", "runs past the end of the file"},
-        Rejection{"bad_huge_pixels.bmp", "pixels exceed the limit"},
-        Rejection{"bad_palette_index.bmp",
-                  "palette index 9 beyond the colour table (4 entries) at pixel (3, 0)"},
-        Rejection{"bad_palette_index_1bit.bmp",
-                  "palette index 1 beyond the colour table (1 entries)"}));
-
-TEST(BmpRejectInMemory, EmptyAndTruncatedInputsNeverReadOutOfBounds) {
+// Every prefix of a good file (with the size field fixed to the prefix) is rejected, and none
+// is read beyond its end.
+TEST(BmpRead, EveryTruncatedFileIsRejected) {
     const std::vector<uint8_t> good = test::ReadFile(test::DataPath("bmp/rgb24_3x2.bmp"));
     ASSERT_FALSE(good.empty());
-    // Every prefix of a good file (with the size field fixed to the prefix) is rejected.
     for (size_t length = 0; length < good.size(); ++length) {
         std::vector<uint8_t> prefix(good.begin(),
                                     good.begin() + static_cast<std::ptrdiff_t>(length));
