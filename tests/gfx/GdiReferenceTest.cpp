@@ -32,11 +32,7 @@ Rop RopByName(const std::string& name) {
                                                      {"SRCPAINT", Rop::SrcPaint},
                                                      {"DSTINVERT", Rop::DstInvert},
                                                      {"BLACKNESS", Rop::Blackness}};
-    const auto found = kRops.find(name);
-    if (found == kRops.end()) {
-        throw std::runtime_error("unknown rop " + name);
-    }
-    return found->second;
+    return kRops.at(name);  // an unknown one throws, failing the test
 }
 
 // Reads "KIND W H" and the H rows after it.
@@ -116,15 +112,12 @@ void Replay(RasterCase& c) {
 TEST(GdiReference, EveryRecordedCaseGivesTheRecordedPixels) {
     std::vector<RasterCase> cases = ReadCases(test::DataPath("gdi-reference/cases.txt"));
     ASSERT_EQ(cases.size(), 312u);
-    int passed = 0;
     for (RasterCase& c : cases) {
         ASSERT_FALSE(c.call.empty()) << "case " << c.number << " has no call";
         Replay(c);
-        const std::string difference = test::Difference(c.result, c.dest);
-        EXPECT_EQ(difference, "") << "case " << c.number << " (" << c.call << ")";
-        passed += difference.empty() ? 1 : 0;
+        EXPECT_EQ(test::Difference(c.result, c.dest), "")
+            << "case " << c.number << " (" << c.call << ")";
     }
-    EXPECT_EQ(passed, 312);
 }
 
 }  // namespace
