@@ -26,10 +26,10 @@ class HeadlessTest : public ::testing::Test {
     HeadlessBackend backend_;
 };
 
+// Windows of class "Recorder" log every message and give it the default handling; the log
+// starts empty after the main window's creation.
 class HeadlessMessageTest : public HeadlessTest {
   protected:
-    // Windows of class "Recorder" log every message, then give it the default handling; the log
-    // starts empty after the main window's creation.
     HeadlessMessageTest() {
         WNDCLASS windowClass;
         windowClass.lpszClassName = "Recorder";
@@ -41,7 +41,6 @@ class HeadlessMessageTest : public HeadlessTest {
         hwnd_ = CreateWindowExA(0, "Recorder", "main", WS_POPUP, 0, 0, 200, 100, 0);
         log_.clear();
     }
-
     std::vector<UINT> Messages() const {
         std::vector<UINT> messages;
         for (const MSG& item : log_) {
@@ -63,9 +62,8 @@ TEST_F(HeadlessMessageTest, PostedMessagesAndInputKeepTheirOrderAndComeBeforeTim
     backend_.InjectKeyDown(hwnd_, VK_SHIFT);
     backend_.InjectMouseDown(hwnd_, 7, 8, MouseButton::Right);
     backend_.RunFor(0);
-    std::vector<UINT> expected = {WM_USER + 1, WM_MOUSEMOVE,   WM_USER + 2,
-                                  WM_KEYDOWN,  WM_RBUTTONDOWN, WM_TIMER};
-    EXPECT_EQ(Messages(), expected);
+    EXPECT_EQ(Messages(), (std::vector<UINT>{WM_USER + 1, WM_MOUSEMOVE, WM_USER + 2, WM_KEYDOWN,
+                                             WM_RBUTTONDOWN, WM_TIMER}));
     EXPECT_EQ(XFromLParam(log_[1].lParam), 5);
     EXPECT_EQ(YFromLParam(log_[1].lParam), 6);
     EXPECT_EQ(log_[4].wParam, MK_RBUTTON);
@@ -78,12 +76,11 @@ TEST_F(HeadlessMessageTest, AWaitingLoopMovesTheClockToTheNextScheduledInput) {
     backend_.Schedule(2500, [this] { backend_.InjectKeyDown(hwnd_, 'Q'); });
     backend_.Schedule(4000, [] { PostQuitMessage(0); });
     MSG msg;
-    while (GetMessageA(msg)) {  // a program's loop, waiting between the inputs
+    while (GetMessageA(msg)) {
         TranslateMessage(msg);
         DispatchMessageA(msg);
     }
     EXPECT_EQ(backend_.Now(), 4000u);
-    // The key arrived at 2500 ms, and TranslateMessage added its character.
     ASSERT_EQ(Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
     EXPECT_EQ(log_[1].wParam, static_cast<WPARAM>('q'));
     // RunFor stops at the quit request, with the clock where it was taken.
@@ -106,7 +103,7 @@ TEST_F(HeadlessMessageTest, InputForADisabledChildGoesToItsParentInTheParentsCoo
     EXPECT_EQ(YFromLParam(log_[0].lParam), 32);
 }
 
-TEST_F(HeadlessMessageTest, DestroyingAWindowFromItsOwnWmDestroyDoesNotRecurse) {
+TEST_F(HeadlessTest, DestroyingAWindowFromItsOwnWmDestroyDoesNotRecurse) {
     WNDCLASS windowClass;
     windowClass.lpszClassName = "SelfDestroying";
     int destroys = 0;
@@ -159,10 +156,6 @@ TEST_F(HeadlessTest, DrawIconLeavesTheTransparentPixelsAlone) {
     EXPECT_EQ(target.GetPixel(2, 0), 0x00123456u);
 }
 
-TEST_F(HeadlessTest, AScreenWithoutAreaIsRefused) {
-    EXPECT_THROW(backend_.SetScreenSize(0, 10), base::Exception);
-}
-
 TEST_F(HeadlessTest, SettingsAreFoundWhateverTheCaseOfKeyAndName) {
     const std::string key = "Control Panel\\desktop";
     EXPECT_EQ(RegReadValue(key, "ScreenSaveUsePassword").kind, RegValueKind::Absent);
@@ -191,33 +184,29 @@ TEST_F(HeadlessTest, LibrariesLoadByPathAndHandOutTheirEntryPoints) {
     EXPECT_FALSE(GetProcAddress(module, "PwdChangePasswordA")) << "a freed library has none";
 }
 
-TEST(HeadlessSystemTest, WithoutABackendTheCallsFailWithAMessage) {
+TEST(HeadlessSystemTest, WithoutABackendTheCallsFailAndAScreenWithoutAreaIsRefused) {
     EXPECT_FALSE(HasBackend());
     EXPECT_THROW(GetTickCount(), base::Exception);
     {
         HeadlessBackend backend;
         EXPECT_TRUE(HasBackend());
+        EXPECT_THROW(backend.SetScreenSize(0, 10), base::Exception);
     }
     EXPECT_FALSE(HasBackend());
-}
-
-// A thread timer whose ticks append `name` and the tick count to `log`.
-uint32_t LoggingTimer(std::vector<std::string>& log, const std::string& name, uint32_t elapse) {
-    return SetTimer(0, 0, elapse, [&log, name](HWND, UINT, uint32_t, uint32_t time) {
-        log.push_back(name + "@" + std::to_string(time));
-    });
 }
 
 // Timers due at the same moment tick in the order they were set ("slow" before "fast" at 500);
 // a clock that jumps gives each timer one tick, not a catch-up.
 TEST_F(HeadlessTest, TicksComeInDueOrderAndAJumpOfTheClockGivesOneTickEach) {
     std::vector<std::string> log;
-    LoggingTimer(log, "slow", 250);
-    LoggingTimer(log, "fast", 100);
+    for (auto [name, elapse] : {std::pair{"slow", 250u}, std::pair{"fast", 100u}}) {
+        SetTimer(0, 0, elapse, [&log, name = std::string(name)](HWND, UINT, uint32_t, uint32_t t) {
+            log.push_back(name + "@" + std::to_string(t));
+        });
+    }
     EXPECT_TRUE(backend_.RunFor(500));
-    std::vector<std::string> expected = {"fast@100", "fast@200", "slow@250", "fast@300",
-                                         "fast@400", "slow@500", "fast@500"};
-    EXPECT_EQ(log, expected);
+    EXPECT_EQ(log, (std::vector<std::string>{"fast@100", "fast@200", "slow@250", "fast@300",
+                                             "fast@400", "slow@500", "fast@500"}));
     log.clear();
     backend_.AdvanceClock(1000);
     MSG msg;
@@ -227,8 +216,8 @@ TEST_F(HeadlessTest, TicksComeInDueOrderAndAJumpOfTheClockGivesOneTickEach) {
     EXPECT_THAT(log, UnorderedElementsAre("fast@1500", "slow@1500"));
 }
 
-// A timer of interval zero never ticks and is nothing to wait for: a loop that has nothing else
-// coming fails, naming the reason, rather than hanging the test.
+// A loop with nothing but an interval-zero timer coming fails, naming the reason, rather than
+// hanging the test.
 TEST_F(HeadlessTest, IntervalZeroGivesNoTicksAndALoopThatCanOnlyWaitForeverFails) {
     MSG msg;
     auto getMessage = [&msg] { GetMessageA(msg); };

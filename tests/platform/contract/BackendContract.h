@@ -78,10 +78,7 @@ class BackendContract : public ::testing::Test {
         return hwnd;
     }
 
-    int Count(UINT message) const {
-        return static_cast<int>(std::count_if(log_.begin(), log_.end(),
-                                              [&](const MSG& m) { return m.message == message; }));
-    }
+    int Count(UINT message) const { return static_cast<int>(Receivers(message).size()); }
     // The windows that got `message`, in order.
     std::vector<HWND> Receivers(UINT message) const {
         std::vector<HWND> receivers;
