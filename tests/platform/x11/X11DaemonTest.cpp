@@ -80,32 +80,6 @@ TEST_F(X11DaemonTest, ADaemonWindowThatDoesNotExistIsRefused) {
                 ::testing::ThrowsMessage<base::Exception>(::testing::HasSubstr("0x7fffff1")));
 }
 
-class X11MessageBoxTest : public X11Fixture, public ::testing::WithParamInterface<unsigned long> {};
-
-TEST_P(X11MessageBoxTest, TheBoxShowsTheCaptionAndEndsOnItsKeyWhileTimersGoOn) {
-    auto backend = MakeBackend();
-    int ticks = 0;
-    bool sent = false;
-    SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
-        ++ticks;
-        HWND box = FindWindowA("VellamorMessageBox", "Vellamor Autumn");
-        if (box != 0 && ticks >= 3 && !sent) {
-            SendKey(box, GetParam());
-            sent = true;
-        }
-    });
-    int answer =
-        MessageBoxA(0, "Frame not found.\nSecond line", "Vellamor Autumn", MB_OK | MB_ICONSTOP);
-    EXPECT_EQ(answer, IDOK);
-    EXPECT_TRUE(sent);
-    EXPECT_GE(ticks, 3);
-    FindWindowA(nullptr, nullptr);
-    EXPECT_EQ(FindWindowA("VellamorMessageBox", nullptr), 0u);
-}
-
-INSTANTIATE_TEST_SUITE_P(Keys, X11MessageBoxTest,
-                         ::testing::Values(XK_Return, XK_Escape, XK_space));
-
 // Calls `step` on every timer tick while a message box is up, with the box and the number of
 // such ticks so far.
 void EachTickWhileABoxIsUp(std::function<void(HWND box, int tick)> step) {
@@ -115,6 +89,29 @@ void EachTickWhileABoxIsUp(std::function<void(HWND box, int tick)> step) {
         }
     });
 }
+
+class X11MessageBoxTest : public X11Fixture, public ::testing::WithParamInterface<unsigned long> {};
+
+TEST_P(X11MessageBoxTest, TheBoxShowsTheCaptionAndEndsOnItsKeyWhileTimersGoOn) {
+    auto backend = MakeBackend();
+    int ticks = 0;
+    EachTickWhileABoxIsUp([&](HWND box, int tick) {
+        ticks = tick;
+        if (ticks == 3) {
+            EXPECT_EQ(FindWindowA("VellamorMessageBox", "Vellamor Autumn"), box) << "its caption";
+            SendKey(box, GetParam());
+        }
+    });
+    EXPECT_EQ(
+        MessageBoxA(0, "Frame not found.\nSecond line", "Vellamor Autumn", MB_OK | MB_ICONSTOP),
+        IDOK);
+    EXPECT_GE(ticks, 3);
+    FindWindowA(nullptr, nullptr);
+    EXPECT_EQ(FindWindowA("VellamorMessageBox", nullptr), 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, X11MessageBoxTest,
+                         ::testing::Values(XK_Return, XK_Escape, XK_space));
 
 TEST_F(X11Fixture, AMessageBoxEndsOnAClickOnOkButNotElsewhere) {
     auto backend = MakeBackend();

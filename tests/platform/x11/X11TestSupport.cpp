@@ -132,8 +132,10 @@ std::string X11Fixture::RawProperty(::Window window, const char* name) {
     return text;
 }
 
-gfx::Pixel X11Fixture::RawPixel(::Window window, int x, int y) {
-    SyncBackend();
+gfx::Pixel X11Fixture::RawPixel(::Window window, int x, int y, bool syncBackend) {
+    if (syncBackend) {
+        SyncBackend();
+    }
     XImage* image = XGetImage(raw_, window, x, y, 1, 1, AllPlanes, ZPixmap);
     if (image == nullptr) {
         return gfx::kNoPixel;
@@ -190,7 +192,13 @@ void X11BackendTest::SetUp() {
         return;
     }
     backend_ = MakeBackend(Options());
-    ASSERT_TRUE(RegisterClassA(LoggingClass(className_, log_)));
+    WNDCLASS windowClass;
+    windowClass.lpszClassName = className_;
+    windowClass.lpfnWndProc = [this](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        log_.messages.push_back(MSG{hwnd, message, wParam, lParam, 0});
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    };
+    ASSERT_TRUE(RegisterClassA(windowClass));
 }
 
 void X11BackendTest::TearDown() {
@@ -215,16 +223,6 @@ const MSG* MessageLog::Last(UINT message) const {
     auto it = std::find_if(messages.rbegin(), messages.rend(),
                            [&](const MSG& msg) { return msg.message == message; });
     return it == messages.rend() ? nullptr : &*it;
-}
-
-WNDCLASS LoggingClass(const std::string& name, MessageLog& log) {
-    WNDCLASS windowClass;
-    windowClass.lpszClassName = name;
-    windowClass.lpfnWndProc = [&log](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-        log.messages.push_back(MSG{hwnd, message, wParam, lParam, 0});
-        return DefWindowProcA(hwnd, message, wParam, lParam);
-    };
-    return windowClass;
 }
 
 }  // namespace platform::x11::testing

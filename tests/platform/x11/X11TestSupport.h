@@ -67,7 +67,8 @@ class X11Fixture : public ::testing::Test {
         return Tree(window).second;
     }
     std::string RawProperty(::Window window, const char* name);  // its bytes, "" when unset
-    gfx::Pixel RawPixel(::Window window, int x, int y);          // kNoPixel when unreadable
+    // kNoPixel when unreadable; without the sync the server may not have the backend's latest.
+    gfx::Pixel RawPixel(::Window window, int x, int y, bool syncBackend = true);
     // Whether another program could grab the keyboard now (it is let go again at once).
     int GrabKeyboard();
 
@@ -79,16 +80,15 @@ class X11Fixture : public ::testing::Test {
     Display* raw_ = nullptr;
 };
 
-// A window class of the program whose procedure counts what it gets.
+// What the windows of the logging class got.
 struct MessageLog {
     std::vector<MSG> messages;
     int Count(UINT message) const;
     const MSG* Last(UINT message) const;
 };
-WNDCLASS LoggingClass(const std::string& name, MessageLog& log);
 
-// A fixture with the backend under test made for each test (with Options()) and a logging
-// window class of the given name registered.
+// A fixture with the backend under test made for each test (with Options()) and a window class
+// of the given name registered whose procedure logs what it gets.
 class X11BackendTest : public X11Fixture {
   protected:
     explicit X11BackendTest(std::string className = "TestWindow")

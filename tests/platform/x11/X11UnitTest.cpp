@@ -26,18 +26,13 @@ namespace {
 
 constexpr const char* kDesktop = "Control Panel\\desktop";
 
-class SettingsFileTest : public ::testing::Test {
-  protected:
-    void SetUp() override { std::filesystem::create_directories(folder_); }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
-    std::filesystem::path folder_ =
-        std::filesystem::temp_directory_path() / ("va-settings-" + std::to_string(::getpid()));
-};
-
 // A number is a DWORD whatever the case and spacing; text or a number past 32 bits is another
 // type; a missing value, section or file is absent.
-TEST_F(SettingsFileTest, ValuesAreDwordsOtherOrAbsent) {
-    std::filesystem::path file = folder_ / "settings";
+TEST(SettingsFileTest, ValuesAreDwordsOtherOrAbsent) {
+    std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("va-settings-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(folder);
+    std::filesystem::path file = folder / "settings";
     std::ofstream(file) << "# comment\n\n  screensaveusepassword = 1 \nOther=5\n"
                            "Text=yes\nBig=4294967296\nNegative=-1\n";
     RegValue value = ReadSetting(file, kDesktop, "ScreenSaveUsePassword");
@@ -49,10 +44,11 @@ TEST_F(SettingsFileTest, ValuesAreDwordsOtherOrAbsent) {
     }
     EXPECT_EQ(ReadSetting(file, kDesktop, "Missing").kind, RegValueKind::Absent);
     EXPECT_EQ(ReadSetting(file, "Control Panel\\Colors", "Big").kind, RegValueKind::Absent);
-    EXPECT_EQ(ReadSetting(folder_ / "none", kDesktop, "Big").kind, RegValueKind::Absent);
+    EXPECT_EQ(ReadSetting(folder / "none", kDesktop, "Big").kind, RegValueKind::Absent);
+    std::filesystem::remove_all(folder);
 }
 
-TEST_F(SettingsFileTest, ThePathFollowsXdgConfigHomeThenHome) {
+TEST(SettingsFileTest, ThePathFollowsXdgConfigHomeThenHome) {
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(SettingsPath(), std::filesystem::path("/cfg/vellamor-autumn/settings"));
     setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored, as the standard says

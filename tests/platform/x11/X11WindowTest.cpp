@@ -45,56 +45,35 @@ TEST_F(X11WindowTest, OtherProgramsWindowsAreFoundAndReadButNotChanged) {
     EXPECT_FALSE(IsWindow(hwnd));
 }
 
-class X11FramedWindowTest : public X11WindowTest {
-  protected:
-    // A window manager's frame with its decoration and the client, which has WM_STATE.
-    void MakeFramedClient() {
-        frame_ = MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 60), nullptr, nullptr, true);
-        client_ = MakeForeignWindow(gfx::RectFromSize(2, 20, 50, 30), "TfrmStartScreensaver",
-                                    "StartScreensaver", true, frame_);
-        deco_ = MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 20), "Deco", "StartScreensaver", true,
-                                  frame_);
-        long normal[2] = {1, 0};
-        Atom wmState = XInternAtom(Raw(), "WM_STATE", 0);
-        XChangeProperty(Raw(), client_, wmState, wmState, 32, PropModeReplace,
-                        reinterpret_cast<unsigned char*>(normal), 2);
-        XSync(Raw(), 0);
-    }
-    void FocusOn(::Window window) {
-        XSetInputFocus(Raw(), window, RevertToParent, CurrentTime);
-        XSync(Raw(), 0);
-    }
-
-    ::Window frame_ = 0;
-    ::Window client_ = 0;
-    ::Window deco_ = 0;
-};
-
-TEST_F(X11FramedWindowTest, UnderAWindowManagerTheClientInsideAFrameIsFound) {
-    MakeFramedClient();
-    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "StartScreensaver"), client_);
-    EXPECT_EQ(FindWindowA("Deco", nullptr), 0u);  // inside a frame only the client counts
-}
-
-// The focus may lie on a window inside another program's top-level one (its toolkit's, or the
-// frame itself); the foreground window is that top-level window, as FindWindowA counts them.
-TEST_F(X11FramedWindowTest, TheForegroundWindowIsTheTopLevelOneThatHoldsTheFocus) {
-    MakeFramedClient();
-    ::Window field =
-        MakeForeignWindow(gfx::RectFromSize(1, 1, 10, 10), nullptr, nullptr, true, client_);
-    FocusOn(field);
-    EXPECT_EQ(GetForegroundWindow(), client_);
-    FocusOn(frame_);
-    EXPECT_EQ(GetForegroundWindow(), client_);
-    FocusOn(client_);
-    EXPECT_EQ(GetForegroundWindow(), client_);
+// Under a window manager only the client inside a frame (the one with WM_STATE) counts. The
+// focus may lie inside another program's top-level window (its toolkit's, or the frame itself);
+// the foreground window is that top-level window, as FindWindowA counts them.
+TEST_F(X11WindowTest, TheClientInsideAFrameIsFoundAndIsTheForegroundWhenItHoldsTheFocus) {
+    ::Window frame = MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 60), nullptr, nullptr, true);
+    ::Window client = MakeForeignWindow(gfx::RectFromSize(2, 20, 50, 30), "TfrmStartScreensaver",
+                                        "StartScreensaver", true, frame);
+    MakeForeignWindow(gfx::RectFromSize(0, 0, 60, 20), "Deco", "StartScreensaver", true, frame);
+    long normal[2] = {1, 0};
+    Atom wmState = XInternAtom(Raw(), "WM_STATE", 0);
+    XChangeProperty(Raw(), client, wmState, wmState, 32, PropModeReplace,
+                    reinterpret_cast<unsigned char*>(normal), 2);
+    XSync(Raw(), 0);
+    EXPECT_EQ(FindWindowA("TfrmStartScreensaver", "StartScreensaver"), client);
+    EXPECT_EQ(FindWindowA("Deco", nullptr), 0u);
 
     ::Window plain = MakeForeignWindow(gfx::RectFromSize(100, 0, 40, 40), nullptr, nullptr, true);
+    ::Window field =
+        MakeForeignWindow(gfx::RectFromSize(1, 1, 10, 10), nullptr, nullptr, true, client);
     ::Window inner =
         MakeForeignWindow(gfx::RectFromSize(1, 1, 10, 10), nullptr, nullptr, true, plain);
-    FocusOn(inner);
-    EXPECT_EQ(GetForegroundWindow(), plain) << "no window manager: the root's child";
-
+    const std::pair<::Window, ::Window> focusAndForeground[] = {
+        {field, client}, {frame, client}, {client, client}, {inner, plain}};
+    for (auto [focus, foreground] : focusAndForeground) {
+        SCOPED_TRACE(focus);
+        XSetInputFocus(Raw(), focus, RevertToParent, CurrentTime);
+        XSync(Raw(), 0);
+        EXPECT_EQ(GetForegroundWindow(), foreground);  // without a frame: the root's child
+    }
     HWND own = CreateWindowExA(0, "TestWindow", "Own", WS_POPUP | WS_VISIBLE, 0, 0, 20, 20, 0);
     ASSERT_TRUE(SetForegroundWindow(own));
     XSync(Raw(), 0);
