@@ -170,12 +170,10 @@ TEST(MaskedStretchBlt, SpansOfPicturesChangedSinceAreNotUsed) {
     }
 }
 
-// The left-out part is not touched at all: a bit above the colour, which every plotted pixel
-// loses to the mask's white, stays on exactly outside each row's span, mirrored or not. Stretched
-// rows leave out what lies outside their spans too, but for the groups of eight pixels (sixteen
-// with AVX-512) that shuffles plot together: each pixel whose source lies in the span is
-// plotted, at most a group less one more on either side, and a row with an empty span not at
-// all.
+// The left-out part is not touched: a bit above the colour, which every plotted pixel loses to
+// the mask's white, stays on exactly outside each row's span, mirrored or not. Stretched rows
+// may plot up to a shuffle group (8 pixels, 16 with AVX-512) less one more on either side of
+// the pixels whose source lies in the span, and nothing where the span is empty.
 TEST(MaskedStretchBlt, RowsAreWrittenInsideTheirSpansOnly) {
     std::mt19937 random(46);
     constexpr Pixel kMarker = 0x80000000;
@@ -245,10 +243,9 @@ TEST(CoveredRows, KeepTheUnionOrTheWiderRunOfEachRow) {
 }
 
 // A row's span runs from its first to its last pixel that a plot changes (a 0 mask bit or a
-// coloured image pixel), for monochrome and colour masks, over areas inside the pictures and
-// reaching past them (where a pixel is no colour at all, so it counts as changed). Its opaque
-// run is a run of 0 mask bits and no run of them in the row is wider; outside the pictures a
-// row has none.
+// coloured image pixel), for mono and colour masks, over areas inside the pictures and past them
+// (where a pixel is no colour, so it counts as changed). Its opaque run is a widest run of 0 mask
+// bits; outside the pictures a row has none.
 TEST(MaskedSpans, EachRowsSpanAndOpaqueRunFollowItsPixels) {
     std::mt19937 random(48);
     for (int round = 0; round < 100; ++round) {

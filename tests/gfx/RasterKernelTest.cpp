@@ -1,7 +1,6 @@
-// The fast row kernels and the row walks that feed them, held against plain per-pixel loops and
-// the reference transfer: every width up to a few vectors (tails), every bit offset and cache-line
-// place, rows that end where their last wanted mask bit does (so that ASan shows a read past it),
-// mirrors, stretches and mono-to-colour expansion; then random transfers of every kind.
+// The fast row kernels and their row walks against plain per-pixel loops and the reference
+// transfer: every width (tails), bit offset and cache-line place, mask rows that end at their last
+// wanted bit (so ASan shows a read past it), mirrors, stretches, random transfers of every kind.
 
 #include <gtest/gtest.h>
 
@@ -101,8 +100,7 @@ void ExpectUnsetFrom(const std::vector<Part>& parts, size_t limit) {
     }
 }
 
-// Every build of the kernels this machine can run: the base one and, where there, AVX2 and
-// AVX-512.
+// Every build of the kernels this machine can run: base and, where there, AVX2 and AVX-512.
 std::vector<raster::KernelLevel> AvailableLevels() {
     std::vector<raster::KernelLevel> levels;
     for (raster::KernelLevel level :
@@ -208,12 +206,10 @@ TEST(RasterRowKernels, MonoAndMaskedKernelsExpandEachBitToEitherColour) {
     }
 }
 
-// The masked kernels, forward and mirrored, against the plot pixel by pixel: rows of every width
-// up to 140 and long enough to be plotted in parts, each row at its own stride in the three
-// pictures, the source read downwards or upwards (an upside-down plot), rows with no part, one
-// or two anywhere in them, and one whole row that starts at any pixel of a cache line (the
-// wider builds align their stores to one) and reads the last mask bytes, so that a read past
-// them shows under the sanitizers. Nothing else is touched.
+// The masked kernels, forward and mirrored, against the plot pixel by pixel: every width up to
+// 140 and long ones, rows at their own strides read downwards or upwards, with no part, one or
+// two, and one whole row from every pixel of a cache line on (the wider builds align their stores
+// to one) that reads the last mask byte, so ASan shows a read past it. Nothing else is touched.
 TEST(RasterRowKernels, MaskedKernelsPlotEachPartOfEachRowWhereverItStarts) {
     std::mt19937 random(25);
     constexpr int32_t kLine = 16;  // pixels in a 64-byte cache line
@@ -298,11 +294,10 @@ std::vector<Group> GroupsFor(const raster::StretchedSpan& span) {
     }
 }
 
-// A stretched plot's rows through the shuffled kernels of both group widths: rows of each
-// picture at their own strides, parts of any groups (the row's last one among them or not) on
-// rows that read any source row, stretches from a third to three times, mirrored or not, the
-// span anywhere in a mask row that ends where its last bit does. Each pixel of a part's groups
-// takes its own place's mask bit and image pixel of its source row; nothing else is touched.
+// The shuffled kernels of both group widths: rows at their own strides, parts of any groups (the
+// last one among them or not) reading any source row, stretches from a third to three times,
+// mirrored or not, the span anywhere in a mask row that ends where its last bit does. Each pixel
+// takes its place's mask bit and image pixel; nothing else is touched.
 template <class Group, class Kernel>
 void CheckShuffledRows(Kernel kernel, std::mt19937& random) {
     constexpr auto lanes = static_cast<int32_t>(std::size(Group{}.pick));
@@ -347,19 +342,10 @@ void CheckShuffledRows(Kernel kernel, std::mt19937& random) {
                 }
             }
         }
-        kernel(raster::ShuffledRows<Group>{.dest = plotted.data(),
-                                           .destStride = destStride,
-                                           .bits = mask.data(),
-                                           .bitsStride = static_cast<ptrdiff_t>(maskBytes),
-                                           .maskBytes = maskBytes,
-                                           .imageSpan = image.data(),
-                                           .imageStride = imageStride,
-                                           .groups = groups.data(),
-                                           .groupCount = groupCount,
-                                           .count = count,
-                                           .colours = colours,
-                                           .parts = parts.data(),
-                                           .partCount = static_cast<int32_t>(parts.size())});
+        kernel(raster::ShuffledRows<Group>{
+            plotted.data(), destStride, mask.data(), static_cast<ptrdiff_t>(maskBytes), maskBytes,
+            image.data(), imageStride, groups.data(), groupCount, count, colours, parts.data(),
+            static_cast<int32_t>(parts.size())});
         ASSERT_EQ(plotted, expected) << lanes << " lanes, count " << count << " span " << spanCount;
     }
 }
@@ -376,10 +362,9 @@ TEST(RasterRowKernels, ShuffledKernelsPlotEachPixelOfEachPartsGroupsFromItsPlace
     }
 }
 
-// Groups are made only where their pixels' places fit the registers they read: none for a
-// row that shrinks to less than half (eight pixels read sixteen places or more apart), nor
-// for rows or spans too short for one group, nor sixteen-pixel ones in a mask row shorter
-// than their word of eight bytes.
+// Groups are made only where their places fit the registers they read: none for a row shrunk
+// to less than half, nor for rows or spans too short for one group, nor sixteen-pixel ones in a
+// mask row shorter than their word of eight bytes.
 TEST(RasterRowKernels, ShuffleGroupsAreMadeOnlyWhereThePlacesFit) {
     const auto groupsOf = [](int32_t count, int32_t spanCount, int32_t maskBytes) {
         const std::vector<int32_t> places = StretchedPlaces(count, spanCount, false);
@@ -404,9 +389,8 @@ TEST(RasterRowKernels, AKernelForTheWrongKindOfOperationIsRefused) {
     EXPECT_THROW(raster::GatherRowKernelFor(Rop::Blackness), base::EInvalidGraphic);
 }
 
-// Stretch tables whole, of huge extents too, and clipped to start anywhere and of every length
-// around the fill's blocks of entries; shrunk and grown, the source running either way and the
-// destination mirrored.
+// Stretch tables whole (huge extents too) and clipped anywhere to every length around the fill's
+// blocks of entries; shrunk and grown, the source either way and the destination mirrored.
 TEST(RasterPlan, StretchTablesMatchTheNearestPixelRule) {
     const int64_t extents[][2] = {
         {7, 1000000007}, {4096, 2147483647}, {3000, 2999}, {1000, 1}, {333, 65536}, {110, 220},
@@ -479,10 +463,9 @@ std::array<int32_t, 4> Fields(const raster::ShuffledRowPart& p) {
     return {p.row, p.sourceRow, p.firstGroup, p.endGroup};
 }
 
-// The parts kernels give each row whose span some destination columns read the groups of that
-// run, in row order, from any row on and for any number of rows (whole blocks of sixteen and
-// the rows after them), the places ascending or descending, spans empty or reaching past the
-// columns' source span; and they write no more than one part a row.
+// The parts kernels give each row whose span some columns read the groups of that run, in row
+// order, from any row on for any number of rows (blocks of sixteen and the rest), places either
+// way, spans empty or past the columns' span; and they write no more than one part a row.
 TEST(RasterRowKernels, PartsKernelsGiveTheGroupsOfEachRowThatHasARun) {
     std::mt19937 random(61);
     constexpr int32_t kSpansTop = 3;
@@ -538,9 +521,8 @@ TEST(RasterRowKernels, PartsKernelsGiveTheGroupsOfEachRowThatHasARun) {
     }
 }
 
-// The columns of row i that an unscaled plot's parts must take, found column by column: those
-// whose source column lies in the row's span, and whose destination column lies outside the
-// row's covered run.
+// The columns of row i an unscaled plot's parts must take: those whose source column lies in
+// the row's span and whose destination column lies outside its covered run.
 std::vector<bool> ColumnsToPlot(const raster::MaskedPartRows& rows, int32_t i) {
     const ColumnRange span = rows.spans[rows.firstSpan + i];
     const int32_t y = rows.destTop + i;
@@ -557,10 +539,10 @@ std::vector<bool> ColumnsToPlot(const raster::MaskedPartRows& rows, int32_t i) {
     return columns;
 }
 
-// The parts kernels of unscaled plots give each row's columns to plot as its runs, left to
-// right and in row order, from any row on and for any number of rows (whole blocks of sixteen,
-// blocks partly outside the covered rows, and the rows after them), forward and mirrored, with
-// and without covered rows; and they write nothing from two parts a row on.
+// The unscaled parts kernels give each row's columns to plot as runs, left to right in row
+// order, from any row on for any number of rows (blocks of sixteen, blocks partly outside the
+// covered rows, the rest), forward and mirrored, with and without covered rows; and they write
+// nothing from two parts a row on.
 TEST(RasterRowKernels, UnscaledPartsKernelsGiveEachRowsColumnsToPlot) {
     std::mt19937 random(62);
     const auto randomRun = [&](int32_t low, int32_t high) {
