@@ -34,22 +34,11 @@ class FormFaultTest : public ::testing::Test {
         heartbeat->OnTimer = [this](TComponent&) { ++beats; };
     }
 
-    framework::TForm& MakeForm() {
-        framework::TForm* made = application.CreateForm<framework::TForm>();
+    template <class Form = framework::TForm>
+    Form& MakeForm() {
+        Form* made = application.CreateForm<Form>();
         made->OnKeyDown = [this](TComponent&, uint16_t&, TShiftState) { ++keys; };
         return *made;
-    }
-
-    // Runs the message loop once, for 300 ms of virtual time: a key for the form comes at
-    // 200 ms, after every fault of these tests.
-    void RunLoop(framework::TForm& form) {
-        backend.Schedule(200, [&] {
-            keysBeforeLastKey = keys;
-            beatsAtLastKey = beats;
-            backend.InjectKeyDown(form.Handle(), 'K');
-        });
-        backend.Schedule(300, [] { platform::PostQuitMessage(0); });
-        application.Run();
     }
 
     void ExpectOneErrorBox(const std::string& message) {
@@ -60,15 +49,20 @@ class FormFaultTest : public ::testing::Test {
         EXPECT_EQ(box.type, platform::MB_OK | platform::MB_ICONSTOP);
     }
 
-    // Runs the loop; then one error box shows `message` and the program went on.
+    // Runs the message loop for 300 ms of virtual time, with a key for the form at 200 ms
+    // (after every fault of these tests); then one error box showed `message`, the timer still
+    // ticked and the last key still reached the form.
     void RunAndExpectOneFault(framework::TForm& form, const std::string& message) {
-        RunLoop(form);
+        int keysBeforeLastKey = -1;
+        int beatsAtLastKey = 0;
+        backend.Schedule(200, [&] {
+            keysBeforeLastKey = keys;
+            beatsAtLastKey = beats;
+            backend.InjectKeyDown(form.Handle(), 'K');
+        });
+        backend.Schedule(300, [] { platform::PostQuitMessage(0); });
+        application.Run();
         ExpectOneErrorBox(message);
-        ExpectTheProgramWentOn();
-    }
-
-    // After the faults the timer still ticked and the last key still reached the form.
-    void ExpectTheProgramWentOn() {
         EXPECT_EQ(backend.Now(), 300u) << "the loop ran to its planned end";
         EXPECT_GE(beats, 5);
         EXPECT_GE(beatsAtLastKey, 3);
@@ -80,18 +74,14 @@ class FormFaultTest : public ::testing::Test {
     framework::TTimer* heartbeat = nullptr;
     int beats = 0;
     int keys = 0;
-    int keysBeforeLastKey = -1;
-    int beatsAtLastKey = 0;
 };
 
 TEST_F(FormFaultTest, CreateEvent) {
     FailingCreateForm* form = nullptr;
-    ASSERT_NO_THROW(form = application.CreateForm<FailingCreateForm>());
+    ASSERT_NO_THROW(form = &MakeForm<FailingCreateForm>());
     ExpectOneErrorBox("Creation went wrong");
-    form->OnKeyDown = [this](TComponent&, uint16_t&, TShiftState) { ++keys; };
     form->Show();
-    RunLoop(*form);
-    ExpectTheProgramWentOn();
+    RunAndExpectOneFault(*form, "Creation went wrong");
 }
 
 TEST_F(FormFaultTest, ShowEvent) {
@@ -100,8 +90,7 @@ TEST_F(FormFaultTest, ShowEvent) {
     ASSERT_NO_THROW(form.Show());
     ExpectOneErrorBox("Showing went wrong");
     EXPECT_EQ(backend.MessageBoxes()[0].owner, form.Handle());
-    RunLoop(form);
-    ExpectTheProgramWentOn();
+    RunAndExpectOneFault(form, "Showing went wrong");
 }
 
 TEST_F(FormFaultTest, KeyDownEvent) {

@@ -62,13 +62,7 @@ SaverRig::SaverRig(int32_t width, int32_t height, uint32_t startTick, uint32_t s
     scene::ForEachGridPoint(form_->Width(), form_->Height(), [this](int32_t x, int32_t y) {
         grid_.insert({x, y});
     });
-    MeasureLeafSpriteCost();
-}
-
-SaverRig::~SaverRig() = default;
-
-// A copy of the prototype made and destroyed again before the scene starts.
-void SaverRig::MeasureLeafSpriteCost() {
+    // What one leaf sprite costs: a copy of the prototype made and destroyed again.
     const int64_t components = CountComponents(*application_);
     const int64_t bitmaps = gfx::LiveBitmapCount();
     sprites::TSprite& copy = sprites::TSprite::CreateCopy(*form_->spriteBladeren);
@@ -76,6 +70,8 @@ void SaverRig::MeasureLeafSpriteCost() {
     bitmapsPerSprite_ = gfx::LiveBitmapCount() - bitmaps;
     form_->DestroyComponent(&copy);
 }
+
+SaverRig::~SaverRig() = default;
 
 void SaverRig::Show() {
     form_->Show();
@@ -95,25 +91,19 @@ GridPoint SaverRig::CentredPoint(int32_t x, int32_t y, const std::string& sequen
     return {x + first.Width() / 2, y + first.Height() / 2};
 }
 
-GridPoint SaverRig::TargetOf(const scene::TLeaf& leaf) const {
-    return CentredPoint(leaf.TargetX, leaf.TargetY, leaf.Sprite->GetSequenceName());
-}
-
-GridPoint SaverRig::PointOf(const scene::TLeafPos& leaf) const {
-    return CentredPoint(leaf.X, leaf.Y, leaf.SequenceName);
-}
-
 std::string SaverRig::GridFault() const {
     std::vector<GridPoint> all;
     for (int32_t i = 0; i < form_->PosList.Count(); ++i) {
         all.emplace_back(form_->PosList.Items(i).X, form_->PosList.Items(i).Y);
     }
     for (int32_t i = 0; i < form_->LeafPosList.Count(); ++i) {
-        all.push_back(PointOf(form_->LeafPosList.Items(i)));
+        const scene::TLeafPos& landed = form_->LeafPosList.Items(i);
+        all.push_back(CentredPoint(landed.X, landed.Y, landed.SequenceName));
     }
     if (form_->Phase == scene::phCover) {
         for (int32_t i = 0; i < form_->LeafList.Count(); ++i) {
-            all.push_back(TargetOf(form_->LeafList.Items(i)));
+            const scene::TLeaf& leaf = form_->LeafList.Items(i);
+            all.push_back(CentredPoint(leaf.TargetX, leaf.TargetY, leaf.Sprite->GetSequenceName()));
         }
     }
     std::sort(all.begin(), all.end());

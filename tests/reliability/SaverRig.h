@@ -64,14 +64,11 @@ class SaverRig {
     bool passwordAnswer = true;
 
   private:
-    void MeasureLeafSpriteCost();
     // The grid point a leaf covers: where the step-0 frame of its sequence is centred, at its
     // target (flying) or at its record's corner (landed). A leaf whose target lies outside
     // the widened screen lands one step on, showing another frame, so its record's own size
     // does not tell the point.
     GridPoint CentredPoint(int32_t x, int32_t y, const std::string& sequenceName) const;
-    GridPoint TargetOf(const scene::TLeaf& leaf) const;
-    GridPoint PointOf(const scene::TLeafPos& leaf) const;
 
     platform::headless::HeadlessBackend backend_;
     std::unique_ptr<framework::TApplication> application_;
