@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 
 #include "SaverRig.h"
 #include "base/Random.h"
@@ -56,26 +57,45 @@ class LaunchTest : public ::testing::Test {
         return list.Mask().GetPixel(f.X() + dx, f.Y() + dy) == gfx::kBlack;
     }
 
+    // The background and the screen under a leaf that just landed: `before` with the opaque
+    // pixels of the leaf's frame stamped over it at the leaf's corner.
+    void ExpectStamped(const gfx::Bitmap& before, const TLeafPos& leaf) {
+        int32_t opaque = 0;
+        for (int32_t dy = std::max(0, -leaf.Y); dy < leaf.Height; ++dy) {
+            for (int32_t dx = std::max(0, -leaf.X); dx < leaf.Width; ++dx) {
+                const int32_t x = leaf.X + dx;
+                const int32_t y = leaf.Y + dy;
+                gfx::Pixel colour = 0;
+                const bool stamped = Opaque(*Form().spriteBladeren, leaf.FrameName, dx, dy, colour);
+                opaque += stamped ? 1 : 0;
+                const gfx::Pixel expected = stamped ? colour : before.GetPixel(x, y);
+                ASSERT_EQ(Background().GetPixel(x, y), expected)
+                    << leaf.SequenceName << " at " << x << "," << y;
+                ASSERT_EQ(Backend().WindowSurface(Form().Handle()).GetPixel(x, y), expected)
+                    << leaf.SequenceName << " at " << x << "," << y;
+            }
+        }
+        EXPECT_GT(opaque, 0) << leaf.SequenceName;
+    }
+
     reliability::SaverRig rig;
 };
 
 TEST_F(LaunchTest, ACoverLeafStartsOutsideAndLandsExactlyOnItsPoint) {
     LaunchCoverLeafTo(30, 30, 0);  // WAAI1
     const TLeaf& leaf = Form().LeafList.Items(0);
-    EXPECT_EQ(leaf.TargetX, -40);  // the 140 x 98 frame "blad1_" centred on (30, 30)
-    EXPECT_EQ(leaf.TargetY, -19);
+    // The 140 x 98 frame "blad1_" centred on (30, 30).
+    EXPECT_EQ(std::tie(leaf.TargetX, leaf.TargetY), std::tuple(-40, -19));
     sprites::TSprite& sprite = OnlyLeafSprite();
     EXPECT_EQ(sprite.Tag(), 1);
     EXPECT_TRUE(sprite.Visible());
     // Placed at (-140, -19) and started at step 14, which it performed at once.
-    EXPECT_EQ(sprite.GetX(), -93);
-    EXPECT_EQ(sprite.GetY(), -20);
+    EXPECT_EQ(std::tuple(sprite.GetX(), sprite.GetY()), std::tuple(-93, -20));
     EXPECT_EQ(sprite.CurrentFrame(), "blad1_30");
     EXPECT_TRUE(Form().PosList.Empty());
 
     Backend().RunFor(100);
-    EXPECT_EQ(sprite.GetX(), -40);
-    EXPECT_EQ(sprite.GetY(), -19);
+    EXPECT_EQ(std::tuple(sprite.GetX(), sprite.GetY()), std::tuple(-40, -19));
     EXPECT_EQ(sprite.CurrentFrame(), "blad1_");
     EXPECT_EQ(Form().LeafList.Count(), 1);
 
@@ -84,31 +104,12 @@ TEST_F(LaunchTest, ACoverLeafStartsOutsideAndLandsExactlyOnItsPoint) {
     EXPECT_TRUE(Form().LeafList.Empty());
     ASSERT_EQ(Form().LeafPosList.Count(), 1);
     const TLeafPos& landed = Form().LeafPosList.Items(0);
-    EXPECT_EQ(landed.X, -40);
-    EXPECT_EQ(landed.Y, -19);
-    EXPECT_EQ(landed.Width, 140);
-    EXPECT_EQ(landed.Height, 98);
+    EXPECT_EQ(std::tie(landed.X, landed.Y, landed.Width, landed.Height),
+              std::tuple(-40, -19, 140, 98));
     EXPECT_EQ(landed.FrameName, "blad1_");
     EXPECT_EQ(landed.SequenceName, "WAAI1");
 
-    // The stamp lies exactly where the sprite was: opaque pixels of the frame, the old
-    // background elsewhere; and the screen shows the same.
-    for (int32_t dy = 0; dy < 98; ++dy) {
-        for (int32_t dx = 0; dx < 140; ++dx) {
-            const int32_t x = -40 + dx;
-            const int32_t y = -19 + dy;
-            if (x < 0 || y < 0) {
-                continue;
-            }
-            gfx::Pixel colour = 0;
-            const gfx::Pixel expected = Opaque(*Form().spriteBladeren, "blad1_", dx, dy, colour)
-                                            ? colour
-                                            : before.GetPixel(x, y);
-            ASSERT_EQ(Background().GetPixel(x, y), expected) << x << "," << y;
-            ASSERT_EQ(Backend().WindowSurface(Form().Handle()).GetPixel(x, y), expected)
-                << x << "," << y;
-        }
-    }
+    ExpectStamped(before, landed);  // exactly where the sprite was
 }
 
 // At a point on the screen's left edge a first frame 200 pixels wide or more puts the target
@@ -117,32 +118,20 @@ TEST_F(LaunchTest, ACoverLeafStartsOutsideAndLandsExactlyOnItsPoint) {
 TEST_F(LaunchTest, EveryWindLandsOnAPointAtTheLeftEdgeShowingItsFirstFrame) {
     for (int32_t wind = 0; wind < 5; ++wind) {
         LaunchCoverLeafTo(0, 30, wind);
-        const TLeaf& leaf = Form().LeafList.Items(0);
-        const sprites::TFrame& first = OnlyLeafSprite()
-                                           .SequenceList()
-                                           .SequenceByName(OnlyLeafSprite().GetSequenceName())
-                                           .Items(0)
-                                           .Frame();
-        EXPECT_EQ(leaf.TargetX, -first.Width() / 2);
-        const int32_t targetX = leaf.TargetX;
-        const int32_t targetY = leaf.TargetY;
+        sprites::TSprite& sprite = OnlyLeafSprite();
+        const sprites::TFrame& first =
+            sprite.SequenceList().SequenceByName(sprite.GetSequenceName()).Items(0).Frame();
+        const int32_t targetX = Form().LeafList.Items(0).TargetX;
+        const int32_t targetY = Form().LeafList.Items(0).TargetY;
+        EXPECT_EQ(targetX, -first.Width() / 2);
+        const gfx::Bitmap before = Background();
         LandAll();
         const TLeafPos& landed = Form().LeafPosList.Items(Form().LeafPosList.Count() - 1);
         EXPECT_EQ(landed.FrameName, first.Name()) << landed.SequenceName;
-        EXPECT_EQ(landed.Width, first.Width()) << landed.SequenceName;
-        // The stamp lies on the target: the first frame's opaque pixels on the screen are there.
-        int32_t checked = 0;
-        for (int32_t dy = std::max(0, -targetY); dy < first.Height(); ++dy) {
-            for (int32_t dx = std::max(0, -targetX); dx < first.Width(); ++dx) {
-                gfx::Pixel colour = 0;
-                if (Opaque(*Form().spriteBladeren, first.Name(), dx, dy, colour)) {
-                    ASSERT_EQ(Background().GetPixel(targetX + dx, targetY + dy), colour)
-                        << landed.SequenceName << " " << dx << "," << dy;
-                    ++checked;
-                }
-            }
-        }
-        EXPECT_GT(checked, 0);
+        EXPECT_EQ(std::tie(landed.X, landed.Y, landed.Width, landed.Height),
+                  std::tuple(targetX, targetY, first.Width(), first.Height()))
+            << landed.SequenceName;
+        ExpectStamped(before, landed);
     }
 }
 
@@ -154,15 +143,12 @@ TEST_F(LaunchTest, ARevealLeafFliesOnFromWhereItLay) {
     Form().timerNextLeafTimer(Form());
 
     const TLeaf& leaf = Form().LeafList.Items(0);
-    EXPECT_EQ(leaf.TargetX, -140);  // 25 steps forward from step 0
-    EXPECT_EQ(leaf.TargetY, -92);
+    EXPECT_EQ(std::tie(leaf.TargetX, leaf.TargetY), std::tuple(-140, -92));  // 25 steps on
     EXPECT_TRUE(Form().LeafPosList.Empty());
     ASSERT_EQ(Form().PosList.Count(), 1);
-    EXPECT_EQ(Form().PosList.Items(0).X, 510);
-    EXPECT_EQ(Form().PosList.Items(0).Y, 390);
+    EXPECT_EQ(std::tie(Form().PosList.Items(0).X, Form().PosList.Items(0).Y), std::tuple(510, 390));
     // Started at step 0: moved by (1, 1) at once and showing step 1's frame.
-    EXPECT_EQ(OnlyLeafSprite().GetX(), 455);
-    EXPECT_EQ(OnlyLeafSprite().GetY(), 319);
+    EXPECT_EQ(std::tuple(OnlyLeafSprite().GetX(), OnlyLeafSprite().GetY()), std::tuple(455, 319));
     EXPECT_EQ(OnlyLeafSprite().CurrentFrame(), "blad4_02");
 
     Backend().RunFor(2600);  // 25 steps and the report at the target

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "SaverRig.h"
 
 namespace scene {
@@ -67,18 +69,15 @@ TEST_F(SaverWindowTest, AKeyOrAButtonEndsItWithoutMovement) {
     rig.Backend().InjectKeyDown(rig.Form().Handle(), 'A');
     rig.Backend().RunFor(1);
     EXPECT_TRUE(Ended());
-
-    reliability::SaverRig other(640, 480, 0, 1234);
-    other.Show();
-    other.Backend().InjectMouseDown(other.Form().Handle(), 5, 5, MouseButton::Right);
-    other.Backend().RunFor(1);
-    EXPECT_TRUE(other.Backend().QuitCode().has_value());
-
-    reliability::SaverRig third(640, 480, 0, 1234);  // a side button, over the stage
-    third.Show();
-    third.Backend().InjectMouseDown(third.Form().Handle(), 300, 200, MouseButton::XButton2);
-    third.Backend().RunFor(1);
-    EXPECT_TRUE(third.Backend().QuitCode().has_value());
+    // The right button, and a side button over the stage, each on a fresh saver.
+    for (const auto& [x, y, button] :
+         {std::tuple{5, 5, MouseButton::Right}, std::tuple{300, 200, MouseButton::XButton2}}) {
+        reliability::SaverRig other(640, 480, 0, 1234);
+        other.Show();
+        other.Backend().InjectMouseDown(other.Form().Handle(), x, y, button);
+        other.Backend().RunFor(1);
+        EXPECT_TRUE(other.Backend().QuitCode().has_value()) << x << "," << y;
+    }
 }
 
 TEST_F(SaverWindowTest, ARefusedPasswordForgetsTheReference) {
