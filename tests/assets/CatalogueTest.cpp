@@ -30,12 +30,12 @@ namespace assets::testing {
 // The embedded main form, loaded once for the whole suite on the headless backend.
 class CatalogueTest : public ::testing::Test {
   public:
-    static void SetUpTestSuite();
-    static void TearDownTestSuite();
+    static void SetUpTestSuite() { loaded_ = std::make_unique<Loaded>(); }
+    static void TearDownTestSuite() { loaded_.reset(); }
 
     template <class T>
     static T& Component(const std::string& name) {
-        framework::TComponent* component = form_->FindComponent(name);
+        framework::TComponent* component = loaded_->form->FindComponent(name);
         if (component == nullptr) {
             throw std::runtime_error("no component " + name);
         }
@@ -43,26 +43,13 @@ class CatalogueTest : public ::testing::Test {
     }
 
   private:
-    static std::unique_ptr<platform::headless::HeadlessBackend> backend_;
-    static std::unique_ptr<framework::TApplication> application_;
-    static TfrmTest* form_;
+    struct Loaded {
+        platform::headless::HeadlessBackend backend;
+        framework::TApplication application;
+        TfrmTest* form = application.CreateForm<TfrmTest>(MainFormDescription());
+    };
+    static inline std::unique_ptr<Loaded> loaded_;
 };
-
-std::unique_ptr<platform::headless::HeadlessBackend> CatalogueTest::backend_;
-std::unique_ptr<framework::TApplication> CatalogueTest::application_;
-TfrmTest* CatalogueTest::form_ = nullptr;
-
-void CatalogueTest::SetUpTestSuite() {
-    backend_ = std::make_unique<platform::headless::HeadlessBackend>();
-    application_ = std::make_unique<framework::TApplication>();
-    form_ = application_->CreateForm<TfrmTest>(MainFormDescription());
-}
-
-void CatalogueTest::TearDownTestSuite() {
-    form_ = nullptr;
-    application_.reset();
-    backend_.reset();
-}
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "MainForm.h"
@@ -90,8 +91,7 @@ TEST_F(SpriteClassesTest, OnlyAnOlderAboutReadsTheSequencesStoredAfterItWithoutD
           {"SequenceList.Data", SequencesWithoutDZ()}});
     const TFrameRef& step = Sprite().SequenceList().SequenceByName("s").Items(0);
     EXPECT_EQ(step.FrameName(), "b");
-    EXPECT_EQ(step.DX(), 7);
-    EXPECT_EQ(step.DY(), -3);
+    EXPECT_EQ(std::tuple(step.DX(), step.DY()), std::tuple(7, -3));
     EXPECT_EQ(step.Time().ToDouble(), 0.25);
     EXPECT_EQ(step.FrameIndex(), 1);
     EXPECT_EQ(Sprite().About(), "1.1e");
@@ -147,10 +147,9 @@ TEST_F(SpriteClassesTest, EnumerationsSetsAndTheStageWithItsProjectionAndPicture
     EXPECT_TRUE(Sprite().MirrorX());
     EXPECT_EQ(Sprite().Tag(), 42);
     EXPECT_TRUE(stage.ThreeD().Enabled());
-    EXPECT_EQ(stage.ThreeD().XDis(), 5);
-    EXPECT_EQ(stage.ThreeD().YDis(), -6);
-    EXPECT_EQ(stage.ThreeD().ZDis(), 700);
-    EXPECT_EQ(stage.ThreeD().DiaF(), 350);
+    EXPECT_EQ(std::tuple(stage.ThreeD().XDis(), stage.ThreeD().YDis(), stage.ThreeD().ZDis(),
+                         stage.ThreeD().DiaF()),
+              std::tuple(5, -6, 700, 350));
     EXPECT_EQ(stage.Picture().Bitmap().GetPixel(2, 1), gfx::MakePixel(1, 2, 3));
 }
 
