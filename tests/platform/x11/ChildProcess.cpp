@@ -36,10 +36,6 @@ namespace {
     _exit(127);
 }
 
-int ExitCodeOf(int status) {
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
-
 }  // namespace
 
 ChildProcess::ChildProcess(const std::vector<std::string>& arguments,
@@ -73,7 +69,7 @@ ChildProcess::~ChildProcess() {
 bool ChildProcess::Reap(int options) {
     int status = 0;
     if (waitpid(pid_, &status, options) == pid_) {
-        exitCode_ = ExitCodeOf(status);
+        exitCode_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     }
     return exitCode_.has_value();
 }
