@@ -208,12 +208,13 @@ TEST(RasterRowKernels, MonoAndMaskedKernelsExpandEachBitToEitherColour) {
 
 // The masked kernels, forward and mirrored, against the plot pixel by pixel: every width up to
 // 140 and long ones, rows at their own strides read downwards or upwards, with no part, one or
-// two, and one whole row from every pixel of a cache line on (the wider builds align their stores
-// to one) that reads the last mask byte, so ASan shows a read past it. Nothing else is touched.
+// two, and whole rows that read the first and the last source row, one of them from every pixel
+// of a cache line on (the wider builds align their stores to one): the mask's bytes start and
+// end with those rows' bits, so ASan shows a read before or past them. Nothing else is touched.
 TEST(RasterRowKernels, MaskedKernelsPlotEachPartOfEachRowWhereverItStarts) {
     std::mt19937 random(25);
     constexpr int32_t kLine = 16;  // pixels in a 64-byte cache line
-    constexpr int32_t kRows = 4;
+    constexpr int32_t kRows = 5;   // two whole rows, one in two parts, one in one, one with none
     std::vector<int32_t> widths(141);
     std::iota(widths.begin(), widths.end(), 0);
     widths.insert(widths.end(), {220, 383, 384, 385, 434, 441, 442, 449, 500, 767, 768, 769, 1001});
@@ -235,11 +236,13 @@ TEST(RasterRowKernels, MaskedKernelsPlotEachPartOfEachRowWhereverItStarts) {
                     const ptrdiff_t destStride = width + 9;
                     std::vector<Pixel> plotted =
                         RandomPixels(random, int32_t(destStride * kRows) + 2 * kLine);
-                    const int32_t whole = upwards ? 0 : kRows - 1;  // reads the last source row
+                    // Destination rows 0 and kRows - 1 are whole and read the first and the last
+                    // source row; `whole` is the one that reads the last.
+                    const int32_t whole = upwards ? 0 : kRows - 1;
                     std::vector<raster::MaskedRowPart> parts;
                     for (int32_t r = 0; r < kRows; ++r) {
                         const auto cut = static_cast<int32_t>(random() % uint32_t(width + 1));
-                        if (r == whole) {
+                        if (r == 0 || r == kRows - 1) {
                             parts.push_back({r, 0, width});
                         } else if (r % 3 == 1) {
                             parts.push_back({r, 0, cut / 2});
