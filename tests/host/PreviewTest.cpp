@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ostream>
 #include <vector>
 
 #include "base/Random.h"
@@ -10,6 +11,13 @@
 #include "platform/headless/HeadlessBackend.h"
 
 namespace host {
+
+// A failing comparison prints an icon's place rather than its bytes (found by argument lookup,
+// so it stands outside the unnamed namespace).
+static void PrintTo(const IconPosition& p, std::ostream* out) {
+    *out << "(" << p.x << ", " << p.y << ")";
+}
+
 namespace {
 
 using platform::HWND;
