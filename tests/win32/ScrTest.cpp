@@ -63,7 +63,8 @@ HWND WaitForPreviewIn(HWND parent) {
     HWND child = nullptr;
     driver::WaitUntil(
         [&] {
-            return (child = FindWindowExA(parent, nullptr, "TavrinPreviewClass", "TavrinSaver"));
+            child = FindWindowExA(parent, nullptr, "TavrinPreviewClass", "TavrinSaver");
+            return child != nullptr;
         },
         kStartTimeoutMs);
     return child;
