@@ -30,7 +30,10 @@ class Soak {
 
   private:
     void Slice(uint64_t now);
+    void CheckInterval(uint64_t now);
     void CheckPhaseChange(uint64_t now);
+    void CheckReleasedAreGone(uint64_t now);
+    void CheckMemory(uint64_t now);
     void Fault(uint64_t now, const std::string& what);
 
     const SoakOptions& options_;
@@ -74,18 +77,9 @@ void Soak::Slice(uint64_t now) {
     if (!rig_.Run(kSlice)) {
         Fault(now, "the saver quit");
     }
-    const uint32_t interval = rig_.Form().timerNextLeaf->Interval();
-    figures_.smallestInterval = std::min(figures_.smallestInterval, interval);
-    figures_.largestInterval = std::max(figures_.largestInterval, interval);
-    if (interval < kSmallestInterval || interval > kLargestInterval) {
-        Fault(now, "spawn interval " + std::to_string(interval) + " ms");
-    }
+    CheckInterval(now);
     if (now == releasedCheckAt_) {
-        for (const sprites::TSprite* sprite : rig_.LeafSprites()) {
-            if (released_.count(sprite) != 0 && sprite->Released()) {
-                Fault(now, "a released sprite still exists after its next tick");
-            }
-        }
+        CheckReleasedAreGone(now);
     }
     if (rig_.Form().Phase != phase_) {
         phase_ = rig_.Form().Phase;
@@ -94,11 +88,21 @@ void Soak::Slice(uint64_t now) {
     }
 }
 
+void Soak::CheckInterval(uint64_t now) {
+    const uint32_t interval = rig_.Form().timerNextLeaf->Interval();
+    figures_.smallestInterval = std::min(figures_.smallestInterval, interval);
+    figures_.largestInterval = std::max(figures_.largestInterval, interval);
+    if (interval < kSmallestInterval || interval > kLargestInterval) {
+        Fault(now, "spawn interval " + std::to_string(interval) + " ms");
+    }
+}
+
 void Soak::CheckPhaseChange(uint64_t now) {
-    for (const std::string& fault : {rig_.GridFault(), rig_.SpriteFault()}) {
-        if (!fault.empty()) {
-            Fault(now, fault);
-        }
+    if (const std::string fault = rig_.GridFault(); !fault.empty()) {
+        Fault(now, fault);
+    }
+    if (const std::string fault = rig_.SpriteFault(); !fault.empty()) {
+        Fault(now, fault);
     }
     const ResourceCounts counts = rig_.Counts();
     if (!haveBaseline_) {
@@ -114,8 +118,19 @@ void Soak::CheckPhaseChange(uint64_t now) {
         }
     }
     releasedCheckAt_ = now + 2 * kSlice;  // a released sprite goes at its next tick
-    // Memory: its level is taken when the first cycle ends, as the scene covers for the
-    // second time (phase change 2), and may not grow after.
+    CheckMemory(now);
+}
+
+void Soak::CheckReleasedAreGone(uint64_t now) {
+    for (const sprites::TSprite* sprite : rig_.LeafSprites()) {
+        if (released_.count(sprite) != 0 && sprite->Released()) {
+            Fault(now, "a released sprite still exists after its next tick");
+        }
+    }
+}
+
+// The first cycle ends when the scene covers for the second time (phase change 2).
+void Soak::CheckMemory(uint64_t now) {
     const int64_t resident = reliability::ResidentBytes();
     figures_.residentPeak = std::max(figures_.residentPeak, resident);
     if (figures_.phaseChanges == 2) {
