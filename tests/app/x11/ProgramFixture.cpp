@@ -54,7 +54,12 @@ int ProgramFixture::RunTool(const std::string& commandLine) const {
 
 ::Window ProgramFixture::WaitForSaverWindow(int timeoutMs) {
     std::vector<::Window> windows;
-    WaitUntil([&] { return !(windows = probe_->TopLevelsTitled(kSaverTitle)).empty(); }, timeoutMs);
+    WaitUntil(
+        [&] {
+            windows = probe_->TopLevelsTitled(kSaverTitle);
+            return !windows.empty();
+        },
+        timeoutMs);
     return windows.empty() ? 0 : windows.front();
 }
 
