@@ -260,7 +260,7 @@ __m256i MaskedEight(const Pixel* dest, const uint8_t* bits, int32_t at, int32_t 
     return Masked(Load(dest), EightColoursAt(bits, at, lastByte, lanes), Load(image));
 }
 
-// As CombineMonoRuns: thirty-two masked pixels from each read of the mask.
+// MaskRuns' steps, masked: each destination pixel ANDed with its mask colour, the image ORed in.
 void MaskedMonoRuns(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
                     int32_t from, int32_t count, const MonoLanes& lanes) {
     MaskRuns(bits, firstBit, from, count, lanes, [dest, image](int32_t j, __m256i colours) {
