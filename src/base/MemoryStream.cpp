@@ -52,9 +52,13 @@ void MemoryStream::Read(void* destination, size_t count) {
 }
 
 std::vector<uint8_t> MemoryStream::ReadBytes(size_t count) {
+    const std::span<const uint8_t> bytes = ReadSpan(count);
+    return {bytes.begin(), bytes.end()};
+}
+
+std::span<const uint8_t> MemoryStream::ReadSpan(size_t count) {
     Require(count);
-    auto first = Contents().begin() + static_cast<std::ptrdiff_t>(position_);
-    std::vector<uint8_t> result(first, first + static_cast<std::ptrdiff_t>(count));
+    const std::span<const uint8_t> result = Contents().subspan(position_, count);
     position_ += count;
     return result;
 }

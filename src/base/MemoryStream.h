@@ -33,6 +33,9 @@ class MemoryStream {
 
     void Read(void* destination, size_t count);
     std::vector<uint8_t> ReadBytes(size_t count);
+    // The next `count` bytes where they lie, without a copy: valid while the stream's bytes
+    // are (for a reading stream, the caller's) and until the next write.
+    std::span<const uint8_t> ReadSpan(size_t count);
     uint8_t ReadU8();
     int16_t ReadI16();
     uint16_t ReadU16();

@@ -11,6 +11,9 @@ namespace {
 
 constexpr char kMagic[4] = {'V', 'A', 'F', '1'};
 
+// Whether a read description copies its byte blocks or points into the bytes read.
+enum class Blocks { Copied, InPlace };
+
 enum class TypeTag : uint8_t {
     Integer = 1,
     Boolean,
@@ -74,6 +77,9 @@ struct ValueWriter {
     void operator()(const ByteBlock& v) {
         Tag(TypeTag::Bytes), WriteLongBytes(stream, v.data(), v.size());
     }
+    void operator()(const ByteView& v) {
+        Tag(TypeTag::Bytes), WriteLongBytes(stream, v.bytes.data(), v.bytes.size());
+    }
     void operator()(const SetValue& v) {
         if (v.size() > 255) {
             throw base::EOverflow("Form description: set with more than 255 members");
@@ -113,7 +119,15 @@ SetValue ReadSet(base::MemoryStream& stream) {
     return members;
 }
 
-PropertyValue ReadValue(base::MemoryStream& stream) {
+PropertyValue ReadBytesValue(base::MemoryStream& stream, Blocks blocks) {
+    if (blocks == Blocks::InPlace) {
+        const uint32_t length = stream.ReadU32();
+        return ByteView{stream.ReadSpan(length)};
+    }
+    return ReadLongBytes(stream);
+}
+
+PropertyValue ReadValue(base::MemoryStream& stream, Blocks blocks) {
     const uint8_t tag = stream.ReadU8();
     switch (static_cast<TypeTag>(tag)) {
         case TypeTag::Integer:
@@ -140,12 +154,12 @@ PropertyValue ReadValue(base::MemoryStream& stream) {
         case TypeTag::Event:
             return EventBinding{ReadShortString(stream)};
         case TypeTag::Bytes:
-            return ReadLongBytes(stream);
+            return ReadBytesValue(stream, blocks);
     }
     Fail("unknown property type " + std::to_string(tag), stream);
 }
 
-ObjectDescription ReadObject(base::MemoryStream& stream, int depth) {
+ObjectDescription ReadObject(base::MemoryStream& stream, Blocks blocks, int depth) {
     if (depth > kMaxDescriptionDepth) {
         Fail("objects nested deeper than " + std::to_string(kMaxDescriptionDepth), stream);
     }
@@ -156,14 +170,31 @@ ObjectDescription ReadObject(base::MemoryStream& stream, int depth) {
     for (uint16_t i = 0; i < propertyCount; ++i) {
         Property property;
         property.name = ReadShortString(stream);
-        property.value = ReadValue(stream);
+        property.value = ReadValue(stream, blocks);
         object.properties.push_back(std::move(property));
     }
     const uint16_t childCount = stream.ReadU16();
     for (uint16_t i = 0; i < childCount; ++i) {
-        object.children.push_back(ReadObject(stream, depth + 1));
+        object.children.push_back(ReadObject(stream, blocks, depth + 1));
     }
     return object;
+}
+
+ObjectDescription ReadDescription(std::span<const uint8_t> bytes, Blocks blocks) {
+    base::MemoryStream stream = base::MemoryStream::Reading(bytes);
+    char magic[4] = {};
+    if (stream.Remaining() < sizeof magic) {
+        Fail("too short for its magic", stream);
+    }
+    stream.Read(magic, sizeof magic);
+    if (!std::equal(magic, magic + 4, kMagic)) {
+        Fail("bad magic, not \"VAF1\"", stream);
+    }
+    ObjectDescription root = ReadObject(stream, blocks, 0);
+    if (stream.Remaining() != 0) {
+        Fail(std::to_string(stream.Remaining()) + " bytes left after the form", stream);
+    }
+    return root;
 }
 
 }  // namespace
@@ -194,20 +225,11 @@ std::vector<uint8_t> WriteFormDescription(const ObjectDescription& root) {
 }
 
 ObjectDescription ReadFormDescription(std::span<const uint8_t> bytes) {
-    base::MemoryStream stream = base::MemoryStream::Reading(bytes);
-    char magic[4] = {};
-    if (stream.Remaining() < sizeof magic) {
-        Fail("too short for its magic", stream);
-    }
-    stream.Read(magic, sizeof magic);
-    if (!std::equal(magic, magic + 4, kMagic)) {
-        Fail("bad magic, not \"VAF1\"", stream);
-    }
-    ObjectDescription root = ReadObject(stream, 0);
-    if (stream.Remaining() != 0) {
-        Fail(std::to_string(stream.Remaining()) + " bytes left after the form", stream);
-    }
-    return root;
+    return ReadDescription(bytes, Blocks::Copied);
+}
+
+ObjectDescription ReadFormDescriptionInPlace(std::span<const uint8_t> bytes) {
+    return ReadDescription(bytes, Blocks::InPlace);
 }
 
 }  // namespace framework

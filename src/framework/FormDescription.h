@@ -11,6 +11,7 @@
 // Color u32; Identifier, Component and Event a short string; Set a count byte and short
 // strings; Bytes u32 length and bytes. Nothing may follow the root object.
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -41,9 +42,17 @@ struct ColorValue {
 // A set of enumeration values, by name.
 using SetValue = std::vector<std::string>;
 using ByteBlock = std::vector<uint8_t>;
+// A byte block of a description read in place: it points into the bytes the description was
+// read from, so it is valid only while they are.
+struct ByteView {
+    std::span<const uint8_t> bytes;
+    friend bool operator==(const ByteView& a, const ByteView& b) {
+        return std::ranges::equal(a.bytes, b.bytes);
+    }
+};
 
 using PropertyValue = std::variant<int32_t, bool, std::string, ColorValue, Identifier, SetValue,
-                                   ComponentRef, EventBinding, ByteBlock>;
+                                   ComponentRef, EventBinding, ByteBlock, ByteView>;
 
 struct Property {
     std::string name;
@@ -69,7 +78,12 @@ std::vector<uint8_t> WriteFormDescription(const ObjectDescription& root);
 
 // Fails with base::EReadError naming the fault: a bad magic, a length or count beyond the
 // bytes left, an unknown type byte, a boolean other than 0 or 1, nesting too deep, or bytes
-// left after the root object.
+// left after the root object. Its byte blocks are its own (ByteBlock).
 ObjectDescription ReadFormDescription(std::span<const uint8_t> bytes);
+
+// The same, but its byte blocks (ByteView) point into `bytes` instead of copying them, so
+// `bytes` must outlive the description. A form read from the program's embedded description
+// so takes its pictures and frame strips straight from where they are stored.
+ObjectDescription ReadFormDescriptionInPlace(std::span<const uint8_t> bytes);
 
 }  // namespace framework

@@ -41,7 +41,10 @@ const SetValue& SetProperty(const Property& property) {
     return ValueAs<SetValue>(property, "a set");
 }
 
-const ByteBlock& BytesProperty(const Property& property) {
+std::span<const uint8_t> BytesProperty(const Property& property) {
+    if (const ByteView* view = std::get_if<ByteView>(&property.value)) {
+        return view->bytes;
+    }
     return ValueAs<ByteBlock>(property, "a byte block");
 }
 
@@ -51,7 +54,7 @@ const std::string& EventProperty(const Property& property) {
 
 void ReadForm(TForm& form, std::span<const uint8_t> description) {
     TFormReader reader(form, TClassRegistry::Global());
-    reader.Read(ReadFormDescription(description));
+    reader.Read(ReadFormDescriptionInPlace(description));
 }
 
 // The root's own class (TfrmMain) is the program's; unless registered it reads as a TForm.

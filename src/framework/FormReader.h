@@ -39,7 +39,8 @@ class TFormReader {
     const TClassRegistry& registry_;
 };
 
-// Reads a stored description (FormDescription.h) into the form with the global registry.
+// Reads a stored description (FormDescription.h) into the form with the global registry; its
+// byte blocks are read where they lie, not copied.
 void ReadForm(TForm& form, std::span<const uint8_t> description);
 
 // The value of a property as the kind a setter wants; base::EReadError naming the property
@@ -50,7 +51,8 @@ const std::string& StringProperty(const Property& property);
 uint32_t ColorProperty(const Property& property);
 const std::string& IdentifierProperty(const Property& property);
 const SetValue& SetProperty(const Property& property);
-const ByteBlock& BytesProperty(const Property& property);
+// A byte block's bytes, whether the description owns them or was read in place.
+std::span<const uint8_t> BytesProperty(const Property& property);
 const std::string& EventProperty(const Property& property);
 
 template <class Event>

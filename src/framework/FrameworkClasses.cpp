@@ -28,7 +28,7 @@ Enum EnumProperty(const Property& property,
 // A picture is stored as its class name (a length byte and characters) and, for a bitmap,
 // the bitmap payload; an empty class name stands for no graphic.
 void ReadPictureData(TPicture& picture, const Property& property) {
-    base::MemoryStream stream(BytesProperty(property));
+    base::MemoryStream stream = base::MemoryStream::Reading(BytesProperty(property));
     std::vector<uint8_t> className = stream.ReadBytes(stream.ReadU8());
     std::string kind(className.begin(), className.end());
     if (kind.empty()) {

@@ -42,7 +42,7 @@ TfrmAbout::TfrmAbout(framework::TComponent* owner, const framework::ObjectDescri
 }
 
 TfrmAbout::TfrmAbout(framework::TComponent* owner, std::span<const uint8_t> storedDescription)
-    : TfrmAbout(owner, framework::ReadFormDescription(storedDescription)) {}
+    : TfrmAbout(owner, framework::ReadFormDescriptionInPlace(storedDescription)) {}
 
 TfrmAbout::TfrmAbout(framework::TComponent* owner, const gfx::Bitmap& picture)
     : TfrmAbout(owner, AboutDescription(picture)) {}

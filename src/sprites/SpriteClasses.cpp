@@ -167,7 +167,7 @@ const framework::TClassRegistry& SpriteClassRegistry() {
 
 void ReadSpriteForm(framework::TForm& form, std::span<const uint8_t> description) {
     framework::TFormReader reader(form, SpriteClassRegistry());
-    reader.Read(framework::ReadFormDescription(description));
+    reader.Read(framework::ReadFormDescriptionInPlace(description));
 }
 
 }  // namespace sprites

@@ -18,8 +18,9 @@ void RegisterSpriteClasses(framework::TClassRegistry& registry);
 // The framework's kinds and the toolkit's, registered once.
 const framework::TClassRegistry& SpriteClassRegistry();
 
-// Reads a stored description into the form with SpriteClassRegistry(). A damaged description
-// fails with the container's, the reader's or the toolkit's own exception.
+// Reads a stored description into the form with SpriteClassRegistry(), its byte blocks where
+// they lie. A damaged description fails with the container's, the reader's or the toolkit's
+// own exception.
 void ReadSpriteForm(framework::TForm& form, std::span<const uint8_t> description);
 
 }  // namespace sprites

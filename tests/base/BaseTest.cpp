@@ -52,6 +52,11 @@ TEST(MemoryStreamTest, AReadingStreamReadsTheCallersBytesAndCopiesThemOnlyToWrit
     EXPECT_EQ(stream.Bytes(), (std::vector<uint8_t>{1, 2, 9, 4}));
     EXPECT_EQ(stored, (std::vector<uint8_t>{1, 2, 3, 4}));
     EXPECT_EQ(MemoryStream::Reading({}).Remaining(), 0u);
+    // A span is read where it lies; one longer than what is left fails and reads nothing.
+    MemoryStream spans = MemoryStream::Reading(stored);
+    EXPECT_EQ(spans.ReadSpan(3).data(), stored.data());
+    EXPECT_THROW(spans.ReadSpan(2), EReadError);
+    EXPECT_EQ(spans.ReadSpan(1).data(), stored.data() + 3);
 }
 
 TEST(NameTest, ReadCutsAnOverlongStoredLengthAndFailsWhenShort) {

@@ -38,13 +38,22 @@ void ExpectSame(const ObjectDescription& a, const ObjectDescription& b) {
     }
 }
 
+using Reader = ObjectDescription (*)(std::span<const uint8_t>);
+
+// The fault a damaged description gives; reading in place must fail exactly as copying does.
 std::string ReadError(const std::vector<uint8_t>& bytes) {
-    try {
-        ReadFormDescription(bytes);
-    } catch (const base::EReadError& e) {
-        return e.what();
+    std::string faults[2];
+    const Reader readers[2] = {ReadFormDescription, ReadFormDescriptionInPlace};
+    for (int i = 0; i < 2; ++i) {
+        try {
+            readers[i](bytes);
+            faults[i] = "no error";
+        } catch (const base::EReadError& e) {
+            faults[i] = e.what();
+        }
     }
-    return "no error";
+    EXPECT_EQ(faults[0], faults[1]);
+    return faults[0];
 }
 
 TEST(FormDescriptionTest, RoundTripKeepsEveryValueInOrder) {
@@ -55,6 +64,19 @@ TEST(FormDescriptionTest, RoundTripKeepsEveryValueInOrder) {
     ASSERT_NE(read.FindChild("spriteBladeren"), nullptr);
     EXPECT_NE(read.FindChild("spriteBladeren")->FindProperty("FrameList.Data"), nullptr);
     EXPECT_EQ(read.FindProperty("Missing"), nullptr);
+}
+
+TEST(FormDescriptionTest, ReadInPlaceItsByteBlocksPointIntoTheBytesAndWriteBackTheSame) {
+    const std::vector<uint8_t> bytes = WriteFormDescription(SampleForm());
+    const ObjectDescription read = ReadFormDescriptionInPlace(bytes);
+    EXPECT_EQ(WriteFormDescription(read), bytes);
+    const Property* data = read.FindChild("spriteBladeren")->FindProperty("FrameList.Data");
+    ASSERT_NE(data, nullptr);
+    const auto* view = std::get_if<ByteView>(&data->value);
+    ASSERT_NE(view, nullptr);
+    EXPECT_GE(view->bytes.data(), bytes.data());
+    EXPECT_LE(view->bytes.data() + view->bytes.size(), bytes.data() + bytes.size());
+    EXPECT_TRUE(*view == (ByteView{ByteBlock{0, 0, 1, 2, 3}}));
 }
 
 TEST(FormDescriptionTest, EveryTruncationFailsWithAReadError) {

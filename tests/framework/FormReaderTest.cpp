@@ -131,6 +131,8 @@ TEST_F(FormReaderTest, EachFaultNamesWhatIsWrong) {
     EXPECT_EQ(ReadFault({"TImage", "i", {{"Picture.Data", PictureData("", nullptr)}}, {}}), "");
     // A class name longer than the block: the stream's own read error.
     EXPECT_NE(ReadFault({"TImage", "i", {{"Picture.Data", ByteBlock{7, 'T'}}}, {}}), "");
+    EXPECT_EQ(ReadFault({"TImage", "i", {{"Picture.Data", int32_t{7}}}, {}}),
+              "Property Picture.Data: a byte block expected");
 }
 
 // A kind of the program's own, deriving from TImage, with a reference to another component.
