@@ -6,6 +6,7 @@
 #include <map>
 #include <optional>
 #include <sstream>
+#include <stdexcept>
 
 #include "TestBitmaps.h"
 #include "gfx/Raster.h"
@@ -32,7 +33,11 @@ Rop RopByName(const std::string& name) {
                                                      {"SRCPAINT", Rop::SrcPaint},
                                                      {"DSTINVERT", Rop::DstInvert},
                                                      {"BLACKNESS", Rop::Blackness}};
-    return kRops.at(name);  // an unknown one throws, failing the test
+    const auto found = kRops.find(name);
+    if (found == kRops.end()) {
+        throw std::runtime_error("recorded case names an unknown raster operation: " + name);
+    }
+    return found->second;
 }
 
 // Reads "KIND W H" and the H rows after it.
