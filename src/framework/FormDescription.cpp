@@ -45,14 +45,14 @@ void WriteLongBytes(base::MemoryStream& stream, const void* data, size_t size) {
 }
 
 std::string ReadShortString(base::MemoryStream& stream) {
-    const uint8_t length = stream.ReadU8();
-    const std::vector<uint8_t> chars = stream.ReadBytes(length);
+    const std::span<const uint8_t> chars = stream.ReadSpan(stream.ReadU8());
     return std::string(chars.begin(), chars.end());
 }
 
-std::vector<uint8_t> ReadLongBytes(base::MemoryStream& stream) {
-    const uint32_t length = stream.ReadU32();
-    return stream.ReadBytes(length);  // checks the length against what is left first
+// A u32 length and that many bytes, where they lie; the length is checked against what is
+// left before anything is made of them.
+std::span<const uint8_t> ReadLongSpan(base::MemoryStream& stream) {
+    return stream.ReadSpan(stream.ReadU32());
 }
 
 struct ValueWriter {
@@ -120,11 +120,11 @@ SetValue ReadSet(base::MemoryStream& stream) {
 }
 
 PropertyValue ReadBytesValue(base::MemoryStream& stream, Blocks blocks) {
+    const std::span<const uint8_t> bytes = ReadLongSpan(stream);
     if (blocks == Blocks::InPlace) {
-        const uint32_t length = stream.ReadU32();
-        return ByteView{stream.ReadSpan(length)};
+        return ByteView{bytes};
     }
-    return ReadLongBytes(stream);
+    return ByteBlock(bytes.begin(), bytes.end());
 }
 
 PropertyValue ReadValue(base::MemoryStream& stream, Blocks blocks) {
@@ -140,8 +140,8 @@ PropertyValue ReadValue(base::MemoryStream& stream, Blocks blocks) {
             return value == 1;
         }
         case TypeTag::String: {
-            const std::vector<uint8_t> bytes = ReadLongBytes(stream);
-            return std::string(bytes.begin(), bytes.end());
+            const std::span<const uint8_t> chars = ReadLongSpan(stream);
+            return std::string(chars.begin(), chars.end());
         }
         case TypeTag::Color:
             return ColorValue{stream.ReadU32()};
