@@ -1,5 +1,6 @@
 // The framework's own kinds for form descriptions and the setters of their stored properties.
 #include <initializer_list>
+#include <span>
 #include <utility>
 
 #include "base/Exceptions.h"
@@ -29,8 +30,8 @@ Enum EnumProperty(const Property& property,
 // the bitmap payload; an empty class name stands for no graphic.
 void ReadPictureData(TPicture& picture, const Property& property) {
     base::MemoryStream stream = base::MemoryStream::Reading(BytesProperty(property));
-    std::vector<uint8_t> className = stream.ReadBytes(stream.ReadU8());
-    std::string kind(className.begin(), className.end());
+    const std::span<const uint8_t> className = stream.ReadSpan(stream.ReadU8());
+    const std::string kind(className.begin(), className.end());
     if (kind.empty()) {
         picture.SetBitmap(nullptr);
     } else if (kind == "TBitmap") {
