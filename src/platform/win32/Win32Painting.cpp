@@ -48,7 +48,9 @@ void Win32Backend::PresentRect(HWND hwnd, const gfx::Rect& rect) {
     PresentOn(record, hwnd, rect);
 }
 
-// Inside a paint the system's paint DC is used (it clips to the area being painted).
+// Inside a paint the system's paint DC is used (it clips to the area being painted). Before the
+// system's BeginPaint has given it, in the erase that call sends, there is no DC to draw on:
+// nothing is drawn then, and the end of the paint presents the whole area.
 void Win32Backend::PresentOn(WindowRecord& record, HWND hwnd, const gfx::Rect& rect) {
     gfx::Rect whole{0, 0, record.surface.Width(), record.surface.Height()};
     gfx::Rect shown = gfx::IntersectRect(rect, whole);
@@ -56,7 +58,9 @@ void Win32Backend::PresentOn(WindowRecord& record, HWND hwnd, const gfx::Rect& r
         return;
     }
     if (record.painting) {
-        DrawBitmapRect(record.paint.hdc, record.surface, shown);
+        if (record.paint.hdc != nullptr) {
+            DrawBitmapRect(record.paint.hdc, record.surface, shown);
+        }
         return;
     }
     WindowDc dc(ToNative(hwnd));
@@ -96,6 +100,7 @@ PAINTSTRUCT Win32Backend::BeginPaint(HWND hwnd) {
     FitSurface(record, hwnd);
     record.paintArea = GetUpdateRect(hwnd);
     record.painting = true;
+    record.paint = {};  // the last paint's DC was released by its EndPaint
     ::BeginPaint(ToNative(hwnd), &record.paint);
     record.paintArea = FromNativeRect(record.paint.rcPaint);
     if (held_.Holding()) {
