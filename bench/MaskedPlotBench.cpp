@@ -53,6 +53,17 @@ void RegisterTwoColourPasses(FixtureStore& store) {
     });
 }
 
+// A plain copy of the frame's rectangle from its strip into the destination, row by row: what
+// the two bitmaps' layout costs by itself (rows far apart in memory, each started afresh), the
+// limit of any pass over the rectangle (no target).
+void RegisterRectangleCopy(FixtureStore& store) {
+    FrameFixture* fixture = &store.Make<FrameFixture>(LeafShape(kWidth, kHeight), kWidth, kHeight);
+    Register({"rectangle_copy", kFrameBytes, 0, "SrcCopy from the strip, row by row"}, [fixture] {
+        gfx::BitBlt(fixture->Destination(), 37, 21, kWidth, kHeight, &fixture->ImageCanvas(),
+                    fixture->Frame().X(), 0, gfx::Rop::SrcCopy);
+    });
+}
+
 }  // namespace
 
 void RegisterBenchmarks(FixtureStore& store) {
@@ -61,6 +72,7 @@ void RegisterBenchmarks(FixtureStore& store) {
     RegisterOnePassPlot(store, "masked_plot_one_pass/leaf", LeafShape(kWidth, kHeight), 2.5);
     RegisterOnePassPlot(store, "masked_plot_one_pass/noise", NoiseShape(kWidth, kHeight, 7), 3.0);
     RegisterTwoColourPasses(store);
+    RegisterRectangleCopy(store);
 }
 
 }  // namespace bench
