@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #if defined(__linux__)
+#include <sanitizer/asan_interface.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #endif
@@ -59,6 +60,9 @@ void* AllocatePixelBuffer(size_t bytes) {
         void* data = MapAligned(size);
         // Advice only: where it is refused the buffer works the same with small pages.
         madvise(data, size, MADV_HUGEPAGE);
+        // The sanitizer does not watch mapped memory: the mapping past the buffer is marked, so
+        // that a read or write beyond the last pixel is reported as on the heap.
+        ASAN_POISON_MEMORY_REGION(static_cast<char*>(data) + bytes, size - bytes);
         return data;
     }
 #endif
@@ -70,7 +74,10 @@ void* AllocatePixelBuffer(size_t bytes) {
 void FreePixelBuffer(void* data, [[maybe_unused]] size_t bytes) noexcept {
 #if defined(__linux__) && defined(MADV_HUGEPAGE)
     if (bytes >= kLargeBufferBytes) {
-        munmap(data, MappedSize(bytes));
+        const size_t size = MappedSize(bytes);
+        // The mark would outlive the mapping and fault the next one made at the same place.
+        ASAN_UNPOISON_MEMORY_REGION(static_cast<char*>(data) + bytes, size - bytes);
+        munmap(data, size);
         return;
     }
 #endif

@@ -2,6 +2,7 @@
 // pixel memory from a source.
 
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <memory>
 #include <utility>
@@ -11,6 +12,7 @@
 #include "TestBitmaps.h"
 #include "base/Exceptions.h"
 #include "gfx/Bitmap.h"
+#include "gfx/PixelAllocator.h"
 #include "gfx/Raster.h"
 
 namespace gfx {
@@ -102,6 +104,36 @@ TEST(Bitmap, LargeBuffersKeepTheirPixelsAcrossResizesCopiesAndMoves) {
     EXPECT_EQ(moved.GetPixel(largeWidth - 1, 0), 0x00FF00u);
     moved.SetSize(300, 100);
     EXPECT_EQ(moved.GetPixel(299, 99), 0x123456u);
+}
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr bool kSanitized = true;
+#elif defined(__has_feature)
+constexpr bool kSanitized = __has_feature(address_sanitizer);
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// The sanitizer build watches the mapped memory past a large buffer's last byte as it watches
+// the heap, for buffers in one block and in several; a buffer mapped where a larger one lay
+// before is wholly usable.
+TEST(BitmapDeathTest, TheSanitizerSeesPastTheEndOfLargeBuffers) {
+    if (!kSanitized) {
+        GTEST_SKIP() << "needs the AddressSanitizer build";
+    }
+    for (const size_t bytes : {kLargeBufferBytes + 4, (size_t{2} << 20) + 100}) {
+        auto* data = static_cast<volatile uint8_t*>(AllocatePixelBuffer(bytes));
+        data[bytes - 1] = 1;
+        EXPECT_DEATH(data[bytes] = 1, "use-after-poison") << bytes;
+        FreePixelBuffer(const_cast<uint8_t*>(data), bytes);
+    }
+    const size_t smaller = kLargeBufferBytes;
+    void* reused = AllocatePixelBuffer(smaller);
+    FreePixelBuffer(reused, smaller);
+    const size_t larger = (size_t{2} << 20) - 64;
+    void* data = AllocatePixelBuffer(larger);
+    std::memset(data, 7, larger);
+    FreePixelBuffer(data, larger);
 }
 
 // Lends out numbered blocks and records which are out, so a test sees where pixels live.
