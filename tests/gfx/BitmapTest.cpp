@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AddressSanitizer.h"
 #include "TestBitmaps.h"
 #include "base/Exceptions.h"
 #include "gfx/Bitmap.h"
@@ -106,19 +107,11 @@ TEST(Bitmap, LargeBuffersKeepTheirPixelsAcrossResizesCopiesAndMoves) {
     EXPECT_EQ(moved.GetPixel(299, 99), 0x123456u);
 }
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-constexpr bool kSanitized = __has_feature(address_sanitizer);
-#else
-constexpr bool kSanitized = false;
-#endif
-
 // The sanitizer build watches the mapped memory past a large buffer's last byte as it watches
 // the heap, for buffers in one block and in several; a buffer mapped where a larger one lay
 // before is wholly usable.
 TEST(BitmapDeathTest, TheSanitizerSeesPastTheEndOfLargeBuffers) {
-    if (!kSanitized) {
+    if (!kAddressSanitizer) {
         GTEST_SKIP() << "needs the AddressSanitizer build";
     }
     for (const size_t bytes : {kLargeBufferBytes + 4, (size_t{2} << 20) + 100}) {

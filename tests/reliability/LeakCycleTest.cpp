@@ -7,18 +7,12 @@
 
 #include <memory>
 
+#include "AddressSanitizer.h"
 #include "SaverRig.h"
 #include "gfx/BitmapCount.h"
 #include "sprites/TempBitmap.h"
 
-#if defined(__SANITIZE_ADDRESS__)
-#define VA_HAVE_LSAN 1
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-#define VA_HAVE_LSAN 1
-#endif
-#endif
-#ifdef VA_HAVE_LSAN
+#ifdef VA_ADDRESS_SANITIZER
 #include <sanitizer/lsan_interface.h>
 #endif
 
@@ -44,7 +38,7 @@ TEST(LeakCycleTest, AFullCycleLeavesNothingBehind) {
     EXPECT_EQ(sprites::LiveFrameCount(), 0);
     EXPECT_EQ(sprites::TempBitmap(), nullptr);
     EXPECT_EQ(gfx::LiveBitmapCount(), bitmapsBefore);
-#ifdef VA_HAVE_LSAN
+#ifdef VA_ADDRESS_SANITIZER
     EXPECT_EQ(__lsan_do_recoverable_leak_check(), 0) << "LeakSanitizer found leaks";
 #endif
 }

@@ -5,23 +5,16 @@
 
 #include <iostream>
 
+#include "AddressSanitizer.h"
 #include "Soak.h"
 
 namespace soak {
 namespace {
 
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool kSanitized = true;
-#elif defined(__has_feature)
-constexpr bool kSanitized = __has_feature(address_sanitizer);
-#else
-constexpr bool kSanitized = false;
-#endif
-
 TEST(SoakTest, AnHourAtFullHdStaysAccountedAndFlat) {
     SoakOptions options;
     options.saverMilliseconds = 3600 * 1000;
-    if (kSanitized) {
+    if (kAddressSanitizer) {
         options.residentSlackBytes = 0;  // the sanitizer's quarantine holds freed memory
     }
     const SoakFigures figures = RunSoak(options);
