@@ -54,8 +54,10 @@ struct X11Window {
     bool topmost = false;
     bool grabbed = false;            // takes the keyboard and the pointer (the saver's window)
     bool keyboardHeld = false;       // the grabs it has, of those; a missing one is tried
-    bool pointerHeld = false;        // again every kGrabRetryMs
+    bool pointerHeld = false;        // again from the message loop
     uint64_t nextGrabAttempt = 0;    // monotonic milliseconds
+    uint64_t firstGrabTriesEnd = 0;  // tries come quicker until then
+    bool grabReported = false;       // a missing grab has been reported since the last grab
     bool grabSuspended = false;      // let them go while a dialog wants the pointer
     bool destroying = false;         // its WM_DESTROY has been sent
     unsigned long resizeSerial = 0;  // the request that gave it its present size
@@ -161,8 +163,8 @@ class X11Backend : public Backend {
     void MapWindow(X11Window& window);
     void BecomeSaverWindow(X11Window& window);
     void GrabInput(X11Window& window);
-    // One try at each grab the window is missing; true when it has both.
-    bool TryGrabs(X11Window& window);
+    // One try at each grab the window is missing.
+    void TryGrabs(X11Window& window);
     // Tries again the grabs a window is missing, when their time has come.
     void RetryMissingGrabs();
     // When RetryMissingGrabs has something to do next, if ever.

@@ -4,10 +4,8 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <sstream>
-#include <thread>
 
 #include "base/Exceptions.h"
 #include "platform/WindowRules.h"
@@ -20,8 +18,24 @@ namespace {
 
 constexpr long kInputMask = KeyPressMask | ButtonPressMask | PointerMotionMask | EnterWindowMask;
 constexpr long kBaseMask = ExposureMask | StructureNotifyMask;
-constexpr int kGrabAttempts = 20;
+constexpr uint64_t kGrabFirstTriesMs = 1000;
+constexpr uint64_t kGrabFirstRetryMs = 50;
 constexpr uint64_t kGrabRetryMs = 250;
+
+uint64_t NextGrabAttemptAfter(const X11Window& window, uint64_t now) {
+    return now + (now < window.firstGrabTriesEnd ? kGrabFirstRetryMs : kGrabRetryMs);
+}
+
+// Once, when the first tries have passed without all the grabs.
+void ReportMissingGrabs(X11Window& window, uint64_t now) {
+    if (!window.MissesAGrab() || window.grabReported || now < window.firstGrabTriesEnd) {
+        return;
+    }
+    window.grabReported = true;
+    std::fprintf(stderr, "The saver could not grab the %s yet\n",
+                 window.keyboardHeld ? "pointer"
+                                     : (window.pointerHeld ? "keyboard" : "keyboard and pointer"));
+}
 
 std::string HandleText(HWND hwnd) {
     std::ostringstream text;
@@ -452,27 +466,21 @@ void X11Backend::BecomeSaverWindow(X11Window& window) {
     GrabInput(window);
 }
 
-// Another program may hold a grab for a moment (a menu that is open): the grabs are tried for
-// a second, and a missing one again every kGrabRetryMs for as long as the window takes the input.
+// Another program may hold a grab for a moment (a menu that is open). The grabs are tried at
+// once and a missing one again from the message loop: every kGrabFirstRetryMs for the first
+// kGrabFirstTriesMs, then every kGrabRetryMs for as long as the window takes the input. The
+// window is up and drawn meanwhile; the program never waits for another's grab to end.
 void X11Backend::GrabInput(X11Window& window) {
     window.grabbed = true;
-    bool held = TryGrabs(window);
-    for (int attempt = 1; attempt < kGrabAttempts && !held; ++attempt) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        held = TryGrabs(window);
-    }
-    if (!held) {
-        std::fprintf(stderr, "The saver could not grab the %s yet\n",
-                     window.keyboardHeld
-                         ? "pointer"
-                         : (window.pointerHeld ? "keyboard" : "keyboard and pointer"));
-    }
-    window.nextGrabAttempt = MonotonicMilliseconds() + kGrabRetryMs;
+    window.grabReported = false;
+    window.firstGrabTriesEnd = MonotonicMilliseconds() + kGrabFirstTriesMs;
+    TryGrabs(window);
+    window.nextGrabAttempt = NextGrabAttemptAfter(window, MonotonicMilliseconds());
     ErrorTrap trap(connection_.Get());
     XSetInputFocus(connection_.Get(), Xid(window.hwnd), RevertToParent, CurrentTime);
 }
 
-bool X11Backend::TryGrabs(X11Window& window) {
+void X11Backend::TryGrabs(X11Window& window) {
     Display* display = connection_.Get();
     ::Window xid = Xid(window.hwnd);
     if (!window.keyboardHeld) {
@@ -484,7 +492,6 @@ bool X11Backend::TryGrabs(X11Window& window) {
             XGrabPointer(display, xid, 1, ButtonPressMask | PointerMotionMask, GrabModeAsync,
                          GrabModeAsync, kXNone, kXNone, CurrentTime) == GrabSuccess;
     }
-    return window.keyboardHeld && window.pointerHeld;
 }
 
 void X11Backend::RetryMissingGrabs() {
@@ -492,7 +499,8 @@ void X11Backend::RetryMissingGrabs() {
     for (auto& [hwnd, window] : windows_) {
         if (window->MissesAGrab() && window->nextGrabAttempt <= now) {
             TryGrabs(*window);
-            window->nextGrabAttempt = now + kGrabRetryMs;
+            ReportMissingGrabs(*window, now);
+            window->nextGrabAttempt = NextGrabAttemptAfter(*window, now);
         }
     }
 }
