@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/ByteCount.h"
 #include "base/Exceptions.h"
 #include "base/MemoryStream.h"
 
@@ -192,7 +193,7 @@ ObjectDescription ReadDescription(std::span<const uint8_t> bytes, Blocks blocks)
     }
     ObjectDescription root = ReadObject(stream, blocks, 0);
     if (stream.Remaining() != 0) {
-        Fail(std::to_string(stream.Remaining()) + " bytes left after the form", stream);
+        Fail(base::ByteCount(stream.Remaining()) + " left after the form", stream);
     }
     return root;
 }

@@ -3,6 +3,7 @@
 #include <span>
 #include <utility>
 
+#include "base/ByteCount.h"
 #include "base/Exceptions.h"
 #include "base/MemoryStream.h"
 #include "framework/ClassRegistry.h"
@@ -42,8 +43,8 @@ void ReadPictureData(TPicture& picture, const Property& property) {
         throw base::EReadError("Picture.Data: the graphic class " + kind + " is not supported");
     }
     if (stream.Remaining() != 0) {
-        throw base::EReadError("Picture.Data: " + std::to_string(stream.Remaining()) +
-                               " bytes follow the picture");
+        throw base::EReadError("Picture.Data: " + base::ByteCount(stream.Remaining()) +
+                               " after the picture");
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/ByteCount.h"
 #include "base/Exceptions.h"
 #include "gfx/Bmp.h"
 
@@ -26,7 +27,7 @@ struct Header {
 
 void CheckFileHeader(std::span<const uint8_t> file) {
     if (file.size() < kFileHeaderSize + 4) {
-        Fail("file of " + std::to_string(file.size()) + " bytes is too short for the headers");
+        Fail("file of " + base::ByteCount(file.size()) + " is too short for the headers");
     }
     if (file[0] != 'B' || file[1] != 'M') {
         Fail("bad magic, the file does not start with \"BM\"");

@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "base/ByteCount.h"
 #include "base/Exceptions.h"
 #include "base/MemoryStream.h"
 #include "framework/FormReader.h"
@@ -36,8 +37,8 @@ void ReadListData(List& list, const Property& property) {
     base::MemoryStream stream = base::MemoryStream::Reading(framework::BytesProperty(property));
     list.ReadData(stream);
     if (ReadsItsWholeProperty(list) && stream.Remaining() != 0) {
-        throw base::EReadError(property.name + ": " + std::to_string(stream.Remaining()) +
-                               " bytes follow the list");
+        throw base::EReadError(property.name + ": " + base::ByteCount(stream.Remaining()) +
+                               " after the list");
     }
 }
 

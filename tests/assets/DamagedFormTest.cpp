@@ -70,7 +70,7 @@ class DamagedFormTest : public ::testing::Test {
 
 TEST_F(DamagedFormTest, EachDamageFailsWithTheExceptionOfThePartThatFoundIt) {
     Damage("spriteBladeren", "SequenceList.Data", [](PropertyValue& v) { Block(v).push_back(0); });
-    ExpectCreationFails<base::EReadError>("SequenceList.Data: 1 bytes follow the list");
+    ExpectCreationFails<base::EReadError>("SequenceList.Data: 1 byte after the list");
     Damage("spriteBladeren", "CurrentFrame", [](PropertyValue& v) { v = std::string("blad9_30"); });
     ExpectCreationFails<base::ESprite>("Frame not found: blad9_30");
     Damage("spriteLogos", "FrameIndex", [](PropertyValue& v) { v = int32_t{3}; });

@@ -88,7 +88,7 @@ TEST(FormDescriptionTest, DamagedDescriptionsNameTheFault) {
 
     std::vector<uint8_t> trailing = bytes;
     trailing.push_back(0);
-    EXPECT_EQ(ReadError(trailing).rfind("Form description: 1 bytes left after the form", 0), 0u);
+    EXPECT_EQ(ReadError(trailing).rfind("Form description: 1 byte left after the form", 0), 0u);
 
     // The root's first property starts after magic, class and name and the count.
     const size_t firstType = 4 + 1 + 8 + 1 + 7 + 2 + 1 + 7;

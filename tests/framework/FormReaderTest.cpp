@@ -125,7 +125,7 @@ TEST_F(FormReaderTest, EachFaultNamesWhatIsWrong) {
     std::vector<uint8_t> trailing = PictureData("TBitmap", &bitmap);
     trailing.push_back(0);
     EXPECT_EQ(ReadFault({"TImage", "i", {{"Picture.Data", trailing}}, {}}),
-              "Picture.Data: 1 bytes follow the picture");
+              "Picture.Data: 1 byte after the picture");
     EXPECT_EQ(ReadFault({"TImage", "i", {{"Picture.Data", PictureData("TIcon", nullptr)}}, {}}),
               "Picture.Data: the graphic class TIcon is not supported");
     EXPECT_EQ(ReadFault({"TImage", "i", {{"Picture.Data", PictureData("", nullptr)}}, {}}), "");
