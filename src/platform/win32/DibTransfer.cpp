@@ -56,11 +56,17 @@ std::vector<uint32_t> ReadDibPixels(HBITMAP bitmap, int32_t width, int32_t heigh
     return pixels;
 }
 
+// The picture is made first: nothing between taking the system's objects and giving them back
+// can fail, so none of them is left behind when memory runs short.
 gfx::Bitmap CopyFromDc(HDC dc, int32_t x, int32_t y, int32_t width, int32_t height) {
+    gfx::Bitmap picture(width, height);
     BITMAPINFO info = TopDownInfo(width, height);
     void* bits = nullptr;
     HBITMAP section = ::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     if (section == nullptr || bits == nullptr) {
+        if (section != nullptr) {
+            ::DeleteObject(section);
+        }
         throw base::Exception("CreateDIBSection failed for a " + std::to_string(width) + " x " +
                               std::to_string(height) + " snapshot");
     }
@@ -68,7 +74,6 @@ gfx::Bitmap CopyFromDc(HDC dc, int32_t x, int32_t y, int32_t width, int32_t heig
     HGDIOBJ previous = ::SelectObject(memory, section);
     ::BitBlt(memory, 0, 0, width, height, dc, x, y, SRCCOPY);
     ::GdiFlush();
-    gfx::Bitmap picture(width, height);
     const auto* source = static_cast<const gfx::Pixel*>(bits);
     for (int32_t row = 0; row < height; ++row) {
         gfx::Pixel* target = picture.ColourRow(row);
