@@ -41,6 +41,8 @@ inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
 inline constexpr UINT WM_LBUTTONDOWN = 0x0201;
+// The left button let go; wParam holds the buttons and keys still down.
+inline constexpr UINT WM_LBUTTONUP = 0x0202;
 inline constexpr UINT WM_RBUTTONDOWN = 0x0204;
 inline constexpr UINT WM_MBUTTONDOWN = 0x0207;
 // A side button; the high word of wParam says which (XBUTTON1 or XBUTTON2).

@@ -60,7 +60,10 @@ class HeadlessBackend : public Backend {
     // the parent's coordinates) or is dropped; returns whether it was queued.
     bool InjectKeyDown(HWND hwnd, WPARAM virtualKey, bool altDown = false);
     bool InjectMouseDown(HWND hwnd, int32_t x, int32_t y, MouseButton button = MouseButton::Left);
-    bool InjectMouseMove(HWND hwnd, int32_t x, int32_t y);
+    // The left button let go.
+    bool InjectMouseUp(HWND hwnd, int32_t x, int32_t y);
+    // A move with the left button held when leftHeld.
+    bool InjectMouseMove(HWND hwnd, int32_t x, int32_t y, bool leftHeld = false);
 
     // The screen.
     void SetScreenSize(int32_t width, int32_t height);

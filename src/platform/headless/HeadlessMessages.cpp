@@ -252,8 +252,12 @@ bool HeadlessBackend::InjectMouseDown(HWND hwnd, int32_t x, int32_t y, MouseButt
     return QueueInput(hwnd, ButtonMessage(button), ButtonFlag(button), x, y);
 }
 
-bool HeadlessBackend::InjectMouseMove(HWND hwnd, int32_t x, int32_t y) {
-    return QueueInput(hwnd, WM_MOUSEMOVE, 0, x, y);
+bool HeadlessBackend::InjectMouseUp(HWND hwnd, int32_t x, int32_t y) {
+    return QueueInput(hwnd, WM_LBUTTONUP, 0, x, y);
+}
+
+bool HeadlessBackend::InjectMouseMove(HWND hwnd, int32_t x, int32_t y, bool leftHeld) {
+    return QueueInput(hwnd, WM_MOUSEMOVE, leftHeld ? MK_LBUTTON : 0, x, y);
 }
 
 }  // namespace platform::headless

@@ -182,6 +182,7 @@ class X11Backend : public Backend {
     void HandleEvent(XEvent& event);
     void QueueKey(XKeyEvent& event);
     void QueueButton(const XButtonEvent& event);
+    void QueueButtonRelease(const XButtonEvent& event);
     void QueuePointer(::Window xid, int x, int y, unsigned int state);
     void OnConfigure(const XConfigureEvent& event);
     void OnDestroyed(::Window xid);

@@ -49,6 +49,9 @@ void X11Backend::HandleEvent(XEvent& event) {
         case ButtonPress:
             QueueButton(event.xbutton);
             break;
+        case ButtonRelease:
+            QueueButtonRelease(event.xbutton);
+            break;
         case MotionNotify:
             QueuePointer(event.xmotion.window, event.xmotion.x, event.xmotion.y,
                          event.xmotion.state);
@@ -132,6 +135,17 @@ void X11Backend::QueueButton(const XButtonEvent& event) {
         WPARAM flags = ModifierFlags(event.state) | flag;
         queue_.push_back(
             {MakeMessage(window->hwnd, message, flags, MakeLParam(event.x, event.y)), 0});
+    }
+}
+
+// Only the left button's release has a message. The state is the one before the release, so
+// the left button is taken out of the flags.
+void X11Backend::QueueButtonRelease(const XButtonEvent& event) {
+    X11Window* window = InputWindow(event.window);
+    if (window != nullptr && event.button == Button1) {
+        WPARAM flags = ModifierFlags(event.state) & ~MK_LBUTTON;
+        queue_.push_back(
+            {MakeMessage(window->hwnd, WM_LBUTTONUP, flags, MakeLParam(event.x, event.y)), 0});
     }
 }
 

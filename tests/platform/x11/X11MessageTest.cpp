@@ -102,6 +102,16 @@ TEST_F(X11MessageTest, ButtonsAndMotionCarryClientCoordinates) {
     const MSG* back = log_.Last(WM_XBUTTONDOWN);
     EXPECT_EQ(back->wParam, MK_XBUTTON1 | 0x10000u);
     EXPECT_EQ(XFromLParam(back->lParam), 9);
+
+    // Of the releases only the left button's has a message, without the left button's flag.
+    SendRelease(hwnd_, Button3, 1, 2);
+    SendRelease(hwnd_, Button1, 250, -5);  // let go outside: the window had the press
+    const MSG* up = WaitFor(WM_LBUTTONUP);
+    ASSERT_NE(up, nullptr);
+    EXPECT_EQ(XFromLParam(up->lParam), 250);
+    EXPECT_EQ(YFromLParam(up->lParam), -5);
+    EXPECT_EQ(up->wParam & MK_LBUTTON, 0u);
+    EXPECT_EQ(log_.Count(WM_LBUTTONUP), 1);
 }
 
 TEST_F(X11MessageTest, TheCloseButtonOfTheWindowManagerAsksForAClose) {

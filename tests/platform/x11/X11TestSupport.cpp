@@ -77,6 +77,16 @@ void X11Fixture::SendButton(::Window window, unsigned int button, int x, int y) 
     Deliver(window, event, ButtonPressMask);
 }
 
+void X11Fixture::SendRelease(::Window window, unsigned int button, int x, int y) {
+    XEvent event{};
+    const unsigned int state =
+        button >= Button1 && button <= Button5 ? unsigned{Button1Mask} << (button - 1) : 0u;
+    event.xbutton = {
+        ButtonRelease, 0,      0, raw_, window, XDefaultRootWindow(raw_), 0, 0, x, y, 0, 0,
+        state,         button, 1};
+    Deliver(window, event, ButtonReleaseMask);
+}
+
 void X11Fixture::SendMotion(::Window window, int x, int y) {
     XEvent event{};
     event.xmotion = {

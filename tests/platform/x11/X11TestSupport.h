@@ -48,6 +48,8 @@ class X11Fixture : public ::testing::Test {
     void FillForeignWindow(::Window window, gfx::Pixel colour);
     void SendKey(::Window window, unsigned long keySym, unsigned int state = 0);
     void SendButton(::Window window, unsigned int button, int x, int y);
+    // The button let go; the state says it was down, as the server's own release does.
+    void SendRelease(::Window window, unsigned int button, int x, int y);
     void SendMotion(::Window window, int x, int y);
     // Sends the event from the test's connection, once the server has done what the backend
     // sent it so far (its windows and the input they select).
