@@ -213,6 +213,9 @@ void TForm::InsertControl(TControl& control) {
 
 void TForm::RemoveControl(TControl& control) {
     std::erase(controls_, &control);
+    if (mouseControl_ == &control) {
+        mouseControl_ = nullptr;
+    }
 }
 
 // Compares the address only: a control a painter destroyed is not touched.
@@ -277,6 +280,9 @@ void TForm::WndProc(TMessage& message) {
             break;
         case platform::WM_MOUSEMOVE:
             WMMouseMove(message);
+            break;
+        case platform::WM_LBUTTONUP:
+            WMMouseUp(message, mbLeft);
             break;
         case platform::WM_CLOSE:
             Close();
@@ -344,26 +350,48 @@ void TForm::WMChar(TMessage& message) {
     Fire(OnKeyPress, *this, key);
 }
 
-// Mouse input over a control goes to the control, in its own coordinates.
+// Mouse input over a control goes to the control, in its own coordinates. A control pressed
+// with the left button keeps the mouse until the release, as a captured window does: a push
+// button clicks only when the release comes over it.
 void TForm::WMMouseDown(TMessage& message, TMouseButton button) {
     int32_t x = platform::XFromLParam(message.LParam);
     int32_t y = platform::YFromLParam(message.LParam);
     TShiftState shift = MouseShift(message.WParam);
     if (TControl* control = ControlAtPos(x, y)) {
+        if (button == mbLeft) {
+            mouseControl_ = control;
+        }
         control->MouseDown(button, shift, x - control->Left(), y - control->Top());
     } else {
         Fire(OnMouseDown, *this, button, shift, x, y);
     }
 }
 
+// A move without the left button ends the hold of a release the window never heard of (let
+// go over another window): the holding control still gets that move, so it can tell.
 void TForm::WMMouseMove(TMessage& message) {
     int32_t x = platform::XFromLParam(message.LParam);
     int32_t y = platform::YFromLParam(message.LParam);
     TShiftState shift = MouseShift(message.WParam);
-    if (TControl* control = ControlAtPos(x, y)) {
+    TControl* control = mouseControl_ != nullptr ? mouseControl_ : ControlAtPos(x, y);
+    if ((shift & ssLeft) == 0) {
+        mouseControl_ = nullptr;
+    }
+    if (control != nullptr) {
         control->MouseMove(shift, x - control->Left(), y - control->Top());
     } else {
         Fire(OnMouseMove, *this, shift, x, y);
+    }
+}
+
+void TForm::WMMouseUp(TMessage& message, TMouseButton button) {
+    int32_t x = platform::XFromLParam(message.LParam);
+    int32_t y = platform::YFromLParam(message.LParam);
+    TControl* control = mouseControl_ != nullptr ? mouseControl_ : ControlAtPos(x, y);
+    mouseControl_ = nullptr;
+    if (control != nullptr) {
+        control->MouseUp(button, MouseShift(message.WParam), x - control->Left(),
+                         y - control->Top());
     }
 }
 

@@ -141,6 +141,7 @@ class TForm : public TComponent {
     void WMChar(TMessage& message);
     void WMMouseDown(TMessage& message, TMouseButton button);
     void WMMouseMove(TMessage& message);
+    void WMMouseUp(TMessage& message, TMouseButton button);
     void CenterOnScreen();
     bool HoldsControl(const TControl* control) const;
 
@@ -156,6 +157,8 @@ class TForm : public TComponent {
     bool visible_ = false;
     bool destroying_ = false;
     std::vector<TControl*> controls_;  // in the order they joined; not owned
+    // The control that took the left button's press: it has the mouse until the release.
+    TControl* mouseControl_ = nullptr;
     std::map<std::string, std::any> handlers_;
 };
 

@@ -147,6 +147,58 @@ TEST_F(FormTest, MouseInputGoesToTheControlUnderItInTheControlsCoordinates) {
     EXPECT_EQ(events, expected);
 }
 
+// A control that notes the releases it gets, and the moves.
+class TReleaseLog : public TControl {
+  public:
+    TReleaseLog(TComponent* owner, std::string name, std::vector<std::string>& log)
+        : TControl(owner), name_(std::move(name)), log_(log) {}
+    void MouseMove(TShiftState shift, int32_t x, int32_t y) override {
+        log_.push_back(name_ + " move " + std::to_string(shift) + " " + std::to_string(x) + "," +
+                       std::to_string(y));
+    }
+    void MouseUp(TMouseButton, TShiftState, int32_t x, int32_t y) override {
+        log_.push_back(name_ + " up " + std::to_string(x) + "," + std::to_string(y));
+    }
+
+  private:
+    std::string name_;
+    std::vector<std::string>& log_;
+};
+
+// The control pressed with the left button has the mouse until the release, wherever the
+// pointer goes; a move without the button (its release went elsewhere) ends that.
+TEST_F(FormTest, TheControlPressedWithTheLeftButtonHasTheMouseUntilItsRelease) {
+    auto* a = NewComponent<TReleaseLog>(*form_, "a", log_);
+    auto* b = NewComponent<TReleaseLog>(*form_, "b", log_);
+    a->SetParent(form_);
+    b->SetParent(form_);
+    a->SetBounds(10, 10, 20, 20);
+    b->SetBounds(100, 10, 20, 20);
+    ShowAndSettle();
+    const platform::HWND hwnd = form_->Handle();
+    backend_.InjectMouseDown(hwnd, 15, 15);
+    backend_.InjectMouseMove(hwnd, 105, 12, true);
+    backend_.InjectMouseUp(hwnd, 106, 13);
+    backend_.InjectMouseMove(hwnd, 107, 14);
+    backend_.InjectMouseDown(hwnd, 15, 15, MouseButton::Right);  // holds nothing
+    backend_.InjectMouseUp(hwnd, 108, 15);
+    backend_.InjectMouseDown(hwnd, 15, 15);
+    backend_.InjectMouseMove(hwnd, 105, 12);  // let go over another window
+    backend_.InjectMouseMove(hwnd, 106, 12);
+    application_.ProcessMessages();
+    const std::vector<std::string> expected = {"a move 8 95,2", "a up 96,3",     "b move 0 7,4",
+                                               "b up 8,5",      "a move 0 95,2", "b move 0 6,2"};
+    EXPECT_EQ(log_, expected);
+
+    log_.clear();
+    backend_.InjectMouseDown(hwnd, 15, 15);
+    application_.ProcessMessages();
+    form_->DestroyComponent(a);  // while it has the mouse
+    backend_.InjectMouseUp(hwnd, 105, 15);
+    application_.ProcessMessages();
+    EXPECT_EQ(log_, (std::vector<std::string>{"b up 5,5"}));
+}
+
 TEST_F(FormTest, AnAlClientControlFollowsTheFormsSize) {
     auto* image = NewComponent<TImage>(*form_);
     image->SetAlign(alClient);
