@@ -76,7 +76,40 @@ void TButton::MouseDown(framework::TMouseButton button, framework::TShiftState s
                         int32_t y) {
     framework::TControl::MouseDown(button, shift, x, y);
     if (button == framework::mbLeft) {
+        held_ = true;
+        SetPushed(true);
+    }
+}
+
+// A move without the left button means it was let go where the form did not hear of it.
+void TButton::MouseMove(framework::TShiftState shift, int32_t x, int32_t y) {
+    framework::TControl::MouseMove(shift, x, y);
+    if (held_ && (shift & framework::ssLeft) == 0) {
+        held_ = false;
+    }
+    SetPushed(held_ && Inside(x, y));
+}
+
+void TButton::MouseUp(framework::TMouseButton button, framework::TShiftState, int32_t x,
+                      int32_t y) {
+    if (button != framework::mbLeft || !held_) {
+        return;
+    }
+    held_ = false;
+    SetPushed(false);
+    if (Inside(x, y)) {
         Click();
+    }
+}
+
+bool TButton::Inside(int32_t x, int32_t y) const {
+    return x >= 0 && y >= 0 && x < Width() && y < Height();
+}
+
+void TButton::SetPushed(bool pushed) {
+    if (pushed != pushed_) {
+        pushed_ = pushed;
+        Invalidate();
     }
 }
 
@@ -94,12 +127,18 @@ void TButton::Paint() {
     Parent()->Canvas().Changed(BoundsRect());
 }
 
-// Draws the frame and leaves `face` as the area inside it.
+// Draws the frame and leaves `face` as the area inside it. Pushed in, the raised edges give
+// way to one line of shadow.
 void TButton::PaintFrame(gfx::Rect& face) {
     gfx::Canvas& canvas = Parent()->Canvas();
     if (default_) {
         Edges(canvas, face, kDarkShadow, kDarkShadow);
         face = Inset(face, 1);
+    }
+    if (pushed_) {
+        Edges(canvas, face, kShadow, kShadow);
+        face = Inset(face, 2);
+        return;
     }
     Edges(canvas, face, kHighlight, kDarkShadow);
     face = Inset(face, 1);
@@ -107,9 +146,11 @@ void TButton::PaintFrame(gfx::Rect& face) {
     face = Inset(face, 1);
 }
 
+// Pushed in, the caption moves a pixel right and down.
 void TButton::PaintCaption(const gfx::Rect& face) {
-    const int32_t x = face.left + (face.Width() - CaptionTextWidth(caption_)) / 2;
-    const int32_t y = face.top + (face.Height() - kCaptionGlyphHeight) / 2;
+    const int32_t shift = pushed_ ? 1 : 0;
+    const int32_t x = face.left + (face.Width() - CaptionTextWidth(caption_)) / 2 + shift;
+    const int32_t y = face.top + (face.Height() - kCaptionGlyphHeight) / 2 + shift;
     gfx::Canvas& canvas = Parent()->Canvas();
     const gfx::Rect clip = gfx::IntersectRect(canvas.ClipBox(), face);
     DrawCaptionText(canvas.Target(), clip, x, y, caption_, kText);

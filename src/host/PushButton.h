@@ -1,7 +1,9 @@
 #pragma once
-// TButton: a push button drawn by the program itself, as a windowless control. It clicks on a
-// mouse button over it, or when its form passes it a key: Enter for the form's default
-// button, Space for the button that has the focus. Other characters go to OnKeyPress.
+// TButton: a push button drawn by the program itself, as a windowless control. It clicks when
+// the left mouse button, pressed over it, is let go over it (it shows pushed in while the
+// pointer is over it with the button held; let go elsewhere, nothing happens), or when its form
+// passes it a key: Enter for the form's default button, Space for the button that has the
+// focus. Other characters go to OnKeyPress.
 
 #include <cstdint>
 #include <string>
@@ -36,12 +38,17 @@ class TButton : public framework::TControl {
     void SetFontHeight(int32_t height) { fontHeight_ = height; }
 
     void Click();
+    // Shown pushed in: held by the left mouse button with the pointer over it.
+    bool Pushed() const { return pushed_; }
     // A character typed while the button has the focus.
     void KeyPress(char& key);
 
     void Paint() override;
     void MouseDown(framework::TMouseButton button, framework::TShiftState shift, int32_t x,
                    int32_t y) override;
+    void MouseMove(framework::TShiftState shift, int32_t x, int32_t y) override;
+    void MouseUp(framework::TMouseButton button, framework::TShiftState shift, int32_t x,
+                 int32_t y) override;
 
     framework::TNotifyEvent OnClick;
     framework::TKeyPressEvent OnKeyPress;
@@ -49,6 +56,8 @@ class TButton : public framework::TControl {
     std::string ClassName() const override { return "TButton"; }
 
   private:
+    bool Inside(int32_t x, int32_t y) const;
+    void SetPushed(bool pushed);
     void PaintFrame(gfx::Rect& face);
     void PaintCaption(const gfx::Rect& face);
     void PaintFocus(const gfx::Rect& face);
@@ -56,6 +65,8 @@ class TButton : public framework::TControl {
     std::string caption_;
     bool default_ = false;
     bool focused_ = false;
+    bool held_ = false;  // pressed with the left mouse button, not let go yet
+    bool pushed_ = false;
     bool tabStop_ = true;
     int32_t tabOrder_ = 0;
     std::string fontName_;

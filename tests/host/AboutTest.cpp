@@ -50,6 +50,14 @@ class AboutTest : public ::testing::Test {
         return application_.Terminated();
     }
 
+    // A click of the left button: pressed at one place and let go at another.
+    bool Click(TfrmAbout& dialog, int32_t x, int32_t y, int32_t upX, int32_t upY) {
+        backend_.InjectMouseDown(dialog.Handle(), x, y);
+        backend_.InjectMouseUp(dialog.Handle(), upX, upY);
+        application_.ProcessMessages();
+        return application_.Terminated();
+    }
+
     platform::headless::HeadlessBackend backend_;
     framework::TApplication application_;
     HWND desk_ = 0;
@@ -138,16 +146,51 @@ TEST_F(AboutTest, OtherKeysAndClicksBesideOkLeaveTheDialogUp) {
                                  platform::VK_F4, platform::WPARAM{'1'}}) {
         EXPECT_FALSE(Press(dialog, key)) << "key " << key;
     }
-    backend_.InjectMouseDown(dialog.Handle(), 40, 260);
-    backend_.InjectMouseDown(dialog.Handle(), 100, 100);
+    EXPECT_FALSE(Click(dialog, 40, 260, 40, 260));
+    EXPECT_FALSE(Click(dialog, 100, 100, 100, 100));
+    EXPECT_FALSE(Click(dialog, 40, 260, 60, 260)) << "pressed beside OK, let go over it";
     backend_.InjectMouseDown(dialog.Handle(), 60, 260, platform::headless::MouseButton::Right);
+    backend_.InjectMouseUp(dialog.Handle(), 60, 260);
     application_.ProcessMessages();
     EXPECT_FALSE(application_.Terminated());
     EXPECT_TRUE(dialog.Visible());
     EXPECT_FALSE(platform::IsWindowEnabled(desk_));
-    backend_.InjectMouseDown(dialog.Handle(), 128, 272);
+    EXPECT_TRUE(Click(dialog, 128, 272, 128, 272));
+    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
+}
+
+// OK clicks when the left button, pressed over it, is let go over it, as a system button does:
+// it shows pushed in while held over it, and a press taken off it and let go does nothing.
+TEST_F(AboutTest, OkClicksOnlyWhenThePressIsLetGoOverIt) {
+    TfrmAbout& dialog = OpenDialog(desk_);
+    const gfx::Bitmap& surface = platform::WindowSurface(dialog.Handle());
+    const auto innerEdge = [&] {
+        application_.ProcessMessages();
+        return surface.GetPixel(49, 249);
+    };
+    const gfx::Pixel raised = innerEdge();
+    backend_.InjectMouseDown(dialog.Handle(), 60, 260);
+    EXPECT_NE(innerEdge(), raised) << "pushed in";
+    EXPECT_TRUE(dialog.butOK->Pushed());
+    backend_.InjectMouseMove(dialog.Handle(), 150, 200, true);
+    EXPECT_EQ(innerEdge(), raised) << "held off the button";
+    backend_.InjectMouseMove(dialog.Handle(), 70, 262, true);
+    EXPECT_NE(innerEdge(), raised) << "back over it";
+    backend_.InjectMouseUp(dialog.Handle(), 200, 20);
+    EXPECT_EQ(innerEdge(), raised);
+    EXPECT_FALSE(application_.Terminated()) << "let go off the button";
+    EXPECT_FALSE(dialog.butOK->Pushed());
+
+    // A release the dialog never hears of (let go over another window): the next move shows it.
+    backend_.InjectMouseDown(dialog.Handle(), 60, 260);
+    backend_.InjectMouseMove(dialog.Handle(), 61, 261);
     application_.ProcessMessages();
-    EXPECT_TRUE(application_.Terminated());
+    EXPECT_FALSE(dialog.butOK->Pushed());
+    backend_.InjectMouseUp(dialog.Handle(), 61, 261);
+    application_.ProcessMessages();
+    EXPECT_FALSE(application_.Terminated()) << "a release without a press of its own";
+
+    EXPECT_TRUE(Click(dialog, 60, 260, 128, 272));
     EXPECT_TRUE(platform::IsWindowEnabled(desk_));
 }
 

@@ -89,6 +89,15 @@ void PressKey(WORD key) {
     SendInput(2, inputs, sizeof(INPUT));
 }
 
+// The left mouse button pressed or let go at a point of the screen.
+void PressLeftButton(POINT at, bool down) {
+    SetCursorPos(at.x, at.y);
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
+    SendInput(1, &input, sizeof(INPUT));
+}
+
 // The saver covers the screen on top, leaves move, a second saver ends at once and leaves the
 // first running, and a key ends the first with exit code 0.
 TEST_F(ScrTest, SaverCoversTheScreenOnTopIsAloneAndEndsOnAKey) {
@@ -183,7 +192,7 @@ TEST_F(ScrTest, TestPreviewIsAPopupAtTheTopLeft) {
 }
 
 // Without arguments the About dialog comes alone; with /c over the caller, disabled while it
-// is up. Escape closes it either way.
+// is up. A click on OK closes the one (the press alone leaves it up), Escape the other.
 TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
     driver::ParentWindow caller(50, 50, 300, 200);
     for (const char* arguments : {"", "/c"}) {
@@ -199,7 +208,15 @@ TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
                   configure);
         SetForegroundWindow(dialog->hwnd);
         driver::WaitUntil([] { return false; }, 300);
-        PressKey(VK_ESCAPE);
+        if (configure) {
+            PressKey(VK_ESCAPE);
+        } else {
+            POINT ok = {88, 260};  // the middle of the button, in the dialog's client area
+            ClientToScreen(dialog->hwnd, &ok);
+            PressLeftButton(ok, true);
+            EXPECT_EQ(about->WaitForExit(500), std::nullopt) << "closed by the press alone";
+            PressLeftButton(ok, false);
+        }
         EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
         EXPECT_TRUE(IsWindowEnabled(caller.Handle()));
     }
