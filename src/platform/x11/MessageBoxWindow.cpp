@@ -57,7 +57,8 @@ MessageBoxWindow::MessageBoxWindow(const Connection& connection, HWND owner,
     XSetWindowAttributes attributes{};
     attributes.override_redirect = aboveSaver ? 1 : 0;
     attributes.background_pixel = XWhitePixel(display, screen);
-    attributes.event_mask = ExposureMask | KeyPressMask | ButtonPressMask | StructureNotifyMask;
+    attributes.event_mask =
+        ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
     int x = (XDisplayWidth(display, screen) - width_) / 2;
     int y = (XDisplayHeight(display, screen) - height_) / 2;
     window_ = XCreateWindow(display, connection.Root(), x, y, static_cast<unsigned>(width_),
@@ -133,6 +134,23 @@ void MessageBoxWindow::OnKey(const XKeyEvent& event) {
     }
 }
 
+// The X server sends the release to the window that had the press, wherever it happens.
+void MessageBoxWindow::OnButton(const XButtonEvent& event) {
+    if (event.button != Button1) {
+        return;
+    }
+    if (event.type == ButtonPress) {
+        pressedOnOk_ = OnOk(event.x, event.y);
+        return;
+    }
+    done_ = done_ || (pressedOnOk_ && OnOk(event.x, event.y));
+    pressedOnOk_ = false;
+}
+
+bool MessageBoxWindow::OnOk(int x, int y) const {
+    return x >= button_.left && x < button_.right && y >= button_.top && y < button_.bottom;
+}
+
 bool MessageBoxWindow::Handles(const XEvent& event) {
     if (event.xany.window != window_) {
         return false;
@@ -146,13 +164,10 @@ bool MessageBoxWindow::Handles(const XEvent& event) {
         case KeyPress:
             OnKey(event.xkey);
             break;
-        case ButtonPress: {
-            const XButtonEvent& click = event.xbutton;
-            bool onButton = click.x >= button_.left && click.x < button_.right &&
-                            click.y >= button_.top && click.y < button_.bottom;
-            done_ = done_ || (click.button == Button1 && onButton);
+        case ButtonPress:
+        case ButtonRelease:
+            OnButton(event.xbutton);
             break;
-        }
         case ClientMessage:
             done_ = done_ || static_cast<Atom>(event.xclient.data.l[0]) ==
                                  connection_.Names().wmDeleteWindow;

@@ -1,8 +1,8 @@
 #pragma once
 // The message box of the X backend: a small window with the caption as its title, the text
-// in lines and an OK button; Enter, Space, Escape, a click on the button or the window
-// manager's close end it. Over the saver's window it bypasses the window manager so that it
-// shows above the saver, and takes the keyboard focus.
+// in lines and an OK button; Enter, Space, Escape, a click on the button (the left button
+// pressed and let go over it) or the window manager's close end it. Over the saver's window it
+// bypasses the window manager so that it shows above the saver, and takes the keyboard focus.
 
 #include <string>
 #include <vector>
@@ -30,6 +30,8 @@ class MessageBoxWindow {
     void Layout(const std::string& text);
     void Draw();
     void OnKey(const XKeyEvent& event);
+    void OnButton(const XButtonEvent& event);
+    bool OnOk(int x, int y) const;
 
     const Connection& connection_;
     ::Window window_ = 0;
@@ -39,6 +41,7 @@ class MessageBoxWindow {
     int width_ = 0;
     int height_ = 0;
     gfx::Rect button_;
+    bool pressedOnOk_ = false;  // the left button went down over OK and is still down
     bool done_ = false;
 };
 

@@ -113,21 +113,33 @@ TEST_P(X11MessageBoxTest, TheBoxShowsTheCaptionAndEndsOnItsKeyWhileTimersGoOn) {
 INSTANTIATE_TEST_SUITE_P(Keys, X11MessageBoxTest,
                          ::testing::Values(XK_Return, XK_Escape, XK_space));
 
+// A click is the left button pressed and let go over OK.
 TEST_F(X11Fixture, AMessageBoxEndsOnAClickOnOkButNotElsewhere) {
     auto backend = MakeBackend();
-    int clicks = 0;
+    int ticks = 0;
     EachTickWhileABoxIsUp([&](HWND box, int tick) {
         XWindowAttributes size{};
         XGetWindowAttributes(Raw(), box, &size);
-        clicks = tick;
-        if (clicks == 1) {
-            SendButton(box, Button1, 3, 3);  // on the text, not on the button
-        } else if (clicks == 4) {
-            SendButton(box, Button1, size.width / 2, size.height - 16 - 13);
+        const int okX = size.width / 2;
+        const int okY = size.height - 16 - 13;
+        ticks = tick;
+        if (ticks == 1) {  // on the text, not on the button
+            SendButton(box, Button1, 3, 3);
+            SendRelease(box, Button1, 3, 3);
+        } else if (ticks == 2) {  // pressed over OK, let go beside it
+            SendButton(box, Button1, okX, okY);
+            SendRelease(box, Button1, 3, 3);
+        } else if (ticks == 3) {  // pressed beside OK, let go over it
+            SendButton(box, Button1, 3, 3);
+            SendRelease(box, Button1, okX, okY);
+        } else if (ticks == 4) {
+            SendButton(box, Button1, okX, okY);
+        } else if (ticks == 6) {
+            SendRelease(box, Button1, okX, okY);
         }
     });
     EXPECT_EQ(MessageBoxA(0, "A line of text", "Click", MB_OK), IDOK);
-    EXPECT_GE(clicks, 4);  // the first click left the box up
+    EXPECT_GE(ticks, 6);  // the clicks before left the box up, and so did the press alone
 }
 
 // A handler that fails while the box is up leaves it up; its failure comes when the box is done.
