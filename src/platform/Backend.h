@@ -41,6 +41,8 @@ class Backend {
     virtual HWND FindWindowA(const char* className, const char* title) = 0;
     virtual HWND GetForegroundWindow() = 0;
     virtual bool SetForegroundWindow(HWND hwnd) = 0;
+    virtual void SetCapture(HWND hwnd) = 0;
+    virtual void ReleaseCapture() = 0;
     virtual gfx::Bitmap& WindowSurface(HWND hwnd) = 0;
     virtual void PresentRect(HWND hwnd, const gfx::Rect& rect) = 0;
     virtual bool InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool erase) = 0;

@@ -118,6 +118,14 @@ bool SetForegroundWindow(HWND hwnd) {
     return Current().SetForegroundWindow(hwnd);
 }
 
+void SetCapture(HWND hwnd) {
+    Current().SetCapture(hwnd);
+}
+
+void ReleaseCapture() {
+    Current().ReleaseCapture();
+}
+
 gfx::Bitmap& WindowSurface(HWND hwnd) {
     return Current().WindowSurface(hwnd);
 }

@@ -219,6 +219,10 @@ bool IsWindowEnabled(HWND hwnd);
 HWND FindWindowA(const char* className, const char* title);
 HWND GetForegroundWindow();
 bool SetForegroundWindow(HWND hwnd);
+// The mouse's moves and button releases go to the window, wherever the pointer is, until
+// ReleaseCapture (or until the window goes).
+void SetCapture(HWND hwnd);
+void ReleaseCapture();
 
 // Painting. A window's surface is the bitmap of its client area that the program draws into;
 // PresentRect puts a rectangle of it on the screen.

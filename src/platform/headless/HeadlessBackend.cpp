@@ -108,6 +108,9 @@ void HeadlessBackend::DestroyTree(HWND hwnd) {
         }
     }
     timers_.KillAllOf(hwnd);
+    if (capture_ == hwnd) {
+        capture_ = 0;
+    }
     windows_.Remove(hwnd);
     if (foreground_ == hwnd) {
         foreground_ = 0;
@@ -230,6 +233,12 @@ bool HeadlessBackend::IsWindowEnabled(HWND hwnd) {
 
 HWND HeadlessBackend::FindWindowA(const char* className, const char* title) {
     return windows_.FindTopLevel(className, title);
+}
+
+void HeadlessBackend::SetCapture(HWND hwnd) {
+    if (windows_.Find(hwnd) != nullptr) {
+        capture_ = hwnd;
+    }
 }
 
 bool HeadlessBackend::SetForegroundWindow(HWND hwnd) {

@@ -76,6 +76,8 @@ class HeadlessBackend : public Backend {
     HWND AddForeignWindow(const std::string& className, const std::string& title,
                           const gfx::Rect& bounds, WNDPROC proc = {});
     const HeadlessWindow* Window(HWND hwnd) const { return windows_.Find(hwnd); }
+    // The window that has the mouse (SetCapture), or 0.
+    HWND CaptureWindow() const { return capture_; }
 
     // The system's state as the program left it.
     bool ScreenSaverRunning() const { return saverRunning_; }
@@ -122,6 +124,9 @@ class HeadlessBackend : public Backend {
     HWND FindWindowA(const char* className, const char* title) override;
     HWND GetForegroundWindow() override { return foreground_; }
     bool SetForegroundWindow(HWND hwnd) override;
+    // Only noted: injected input names its window itself.
+    void SetCapture(HWND hwnd) override;
+    void ReleaseCapture() override { capture_ = 0; }
     gfx::Bitmap& WindowSurface(HWND hwnd) override;
     void PresentRect(HWND hwnd, const gfx::Rect& rect) override;
     bool InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool erase) override;
@@ -183,6 +188,7 @@ class HeadlessBackend : public Backend {
     int quitExitCode_ = 0;
     std::optional<int> quitCode_;
     HWND foreground_ = 0;
+    HWND capture_ = 0;
     int32_t screenWidth_ = 1024;
     int32_t screenHeight_ = 768;
     std::optional<gfx::Bitmap> desktop_;

@@ -68,6 +68,8 @@ class Win32Backend : public Backend {
     HWND FindWindowA(const char* className, const char* title) override;
     HWND GetForegroundWindow() override;
     bool SetForegroundWindow(HWND hwnd) override;
+    void SetCapture(HWND hwnd) override;
+    void ReleaseCapture() override;
     gfx::Bitmap& WindowSurface(HWND hwnd) override;
     void PresentRect(HWND hwnd, const gfx::Rect& rect) override;
     bool InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool erase) override;

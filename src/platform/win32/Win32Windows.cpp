@@ -203,4 +203,15 @@ bool Win32Backend::SetForegroundWindow(HWND hwnd) {
     return raised;
 }
 
+// The window that loses the capture is told (WM_CAPTURECHANGED), which may run a procedure.
+void Win32Backend::SetCapture(HWND hwnd) {
+    ::SetCapture(ToNative(hwnd));
+    RethrowHeld();
+}
+
+void Win32Backend::ReleaseCapture() {
+    ::ReleaseCapture();
+    RethrowHeld();
+}
+
 }  // namespace platform::win32

@@ -113,6 +113,10 @@ class X11Backend : public Backend {
     HWND FindWindowA(const char* className, const char* title) override;
     HWND GetForegroundWindow() override;
     bool SetForegroundWindow(HWND hwnd) override;
+    // X holds the pointer for the window that had a button's press until its release (an
+    // implicit grab), so there is nothing to take or let go.
+    void SetCapture(HWND) override {}
+    void ReleaseCapture() override {}
     gfx::Bitmap& WindowSurface(HWND hwnd) override;
     void PresentRect(HWND hwnd, const gfx::Rect& rect) override;
     bool InvalidateRect(HWND hwnd, const gfx::Rect* rect, bool erase) override;
