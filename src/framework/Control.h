@@ -46,12 +46,14 @@ class TControl : public TComponent {
     // Asks the parent form to repaint the control's rectangle.
     void Invalidate();
 
-    // Called by the parent form with coordinates in the control's own pixels. The control
-    // that takes a press of the left button gets the mouse's moves and the button's release
-    // wherever the pointer goes, until the release (see TForm). No event fires on a release.
+    // Called by the parent form with coordinates in the control's own pixels. No event fires
+    // on a release.
     virtual void MouseDown(TMouseButton button, TShiftState shift, int32_t x, int32_t y);
     virtual void MouseMove(TShiftState shift, int32_t x, int32_t y);
     virtual void MouseUp(TMouseButton, TShiftState, int32_t, int32_t) {}
+    // Whether a press of the left button makes the control hold the mouse: it then gets the
+    // mouse's moves and the release wherever the pointer goes, until the release (see TForm).
+    virtual bool CapturesMouse() const { return false; }
 
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;

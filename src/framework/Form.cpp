@@ -214,7 +214,7 @@ void TForm::InsertControl(TControl& control) {
 void TForm::RemoveControl(TControl& control) {
     std::erase(controls_, &control);
     if (mouseControl_ == &control) {
-        mouseControl_ = nullptr;
+        EndMouseHold();
     }
 }
 
@@ -350,16 +350,17 @@ void TForm::WMChar(TMessage& message) {
     Fire(OnKeyPress, *this, key);
 }
 
-// Mouse input over a control goes to the control, in its own coordinates. A control pressed
-// with the left button keeps the mouse until the release, as a captured window does: a push
-// button clicks only when the release comes over it.
+// Mouse input over a control goes to the control, in its own coordinates. A control that asks
+// for it holds the mouse from a press of the left button to the release, and the window
+// captures the mouse meanwhile: a push button clicks only when the release comes over it.
 void TForm::WMMouseDown(TMessage& message, TMouseButton button) {
     int32_t x = platform::XFromLParam(message.LParam);
     int32_t y = platform::YFromLParam(message.LParam);
     TShiftState shift = MouseShift(message.WParam);
     if (TControl* control = ControlAtPos(x, y)) {
-        if (button == mbLeft) {
+        if (button == mbLeft && control->CapturesMouse()) {
             mouseControl_ = control;
+            platform::SetCapture(handle_);
         }
         control->MouseDown(button, shift, x - control->Left(), y - control->Top());
     } else {
@@ -374,8 +375,8 @@ void TForm::WMMouseMove(TMessage& message) {
     int32_t y = platform::YFromLParam(message.LParam);
     TShiftState shift = MouseShift(message.WParam);
     TControl* control = mouseControl_ != nullptr ? mouseControl_ : ControlAtPos(x, y);
-    if ((shift & ssLeft) == 0) {
-        mouseControl_ = nullptr;
+    if (mouseControl_ != nullptr && (shift & ssLeft) == 0) {
+        EndMouseHold();
     }
     if (control != nullptr) {
         control->MouseMove(shift, x - control->Left(), y - control->Top());
@@ -388,11 +389,18 @@ void TForm::WMMouseUp(TMessage& message, TMouseButton button) {
     int32_t x = platform::XFromLParam(message.LParam);
     int32_t y = platform::YFromLParam(message.LParam);
     TControl* control = mouseControl_ != nullptr ? mouseControl_ : ControlAtPos(x, y);
-    mouseControl_ = nullptr;
+    if (mouseControl_ != nullptr) {
+        EndMouseHold();
+    }
     if (control != nullptr) {
         control->MouseUp(button, MouseShift(message.WParam), x - control->Left(),
                          y - control->Top());
     }
+}
+
+void TForm::EndMouseHold() {
+    mouseControl_ = nullptr;
+    platform::ReleaseCapture();
 }
 
 }  // namespace framework

@@ -142,6 +142,7 @@ class TForm : public TComponent {
     void WMMouseDown(TMessage& message, TMouseButton button);
     void WMMouseMove(TMessage& message);
     void WMMouseUp(TMessage& message, TMouseButton button);
+    void EndMouseHold();
     void CenterOnScreen();
     bool HoldsControl(const TControl* control) const;
 
@@ -157,7 +158,7 @@ class TForm : public TComponent {
     bool visible_ = false;
     bool destroying_ = false;
     std::vector<TControl*> controls_;  // in the order they joined; not owned
-    // The control that took the left button's press: it has the mouse until the release.
+    // The control that holds the mouse since the left button's press, until the release.
     TControl* mouseControl_ = nullptr;
     std::map<std::string, std::any> handlers_;
 };

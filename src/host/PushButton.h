@@ -49,6 +49,7 @@ class TButton : public framework::TControl {
     void MouseMove(framework::TShiftState shift, int32_t x, int32_t y) override;
     void MouseUp(framework::TMouseButton button, framework::TShiftState shift, int32_t x,
                  int32_t y) override;
+    bool CapturesMouse() const override { return true; }
 
     framework::TNotifyEvent OnClick;
     framework::TKeyPressEvent OnKeyPress;

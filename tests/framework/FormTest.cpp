@@ -159,14 +159,16 @@ class TReleaseLog : public TControl {
     void MouseUp(TMouseButton, TShiftState, int32_t x, int32_t y) override {
         log_.push_back(name_ + " up " + std::to_string(x) + "," + std::to_string(y));
     }
+    bool CapturesMouse() const override { return true; }
 
   private:
     std::string name_;
     std::vector<std::string>& log_;
 };
 
-// The control pressed with the left button has the mouse until the release, wherever the
-// pointer goes; a move without the button (its release went elsewhere) ends that.
+// A control that asks for it has the mouse from a press of the left button until the release,
+// wherever the pointer goes, and the window captures it meanwhile; a move without the button
+// (its release went elsewhere) ends that. A control that does not ask holds nothing.
 TEST_F(FormTest, TheControlPressedWithTheLeftButtonHasTheMouseUntilItsRelease) {
     auto* a = NewComponent<TReleaseLog>(*form_, "a", log_);
     auto* b = NewComponent<TReleaseLog>(*form_, "b", log_);
@@ -177,6 +179,8 @@ TEST_F(FormTest, TheControlPressedWithTheLeftButtonHasTheMouseUntilItsRelease) {
     ShowAndSettle();
     const platform::HWND hwnd = form_->Handle();
     backend_.InjectMouseDown(hwnd, 15, 15);
+    application_.ProcessMessages();
+    EXPECT_EQ(backend_.CaptureWindow(), hwnd);
     backend_.InjectMouseMove(hwnd, 105, 12, true);
     backend_.InjectMouseUp(hwnd, 106, 13);
     backend_.InjectMouseMove(hwnd, 107, 14);
@@ -189,11 +193,22 @@ TEST_F(FormTest, TheControlPressedWithTheLeftButtonHasTheMouseUntilItsRelease) {
     const std::vector<std::string> expected = {"a move 8 95,2", "a up 96,3",     "b move 0 7,4",
                                                "b up 8,5",      "a move 0 95,2", "b move 0 6,2"};
     EXPECT_EQ(log_, expected);
+    EXPECT_EQ(backend_.CaptureWindow(), 0u);
+
+    auto* image = NewComponent<TImage>(*form_);
+    image->SetParent(form_);
+    image->SetBounds(50, 50, 10, 10);
+    backend_.InjectMouseDown(hwnd, 55, 55);
+    backend_.InjectMouseMove(hwnd, 105, 12, true);
+    application_.ProcessMessages();
+    EXPECT_EQ(backend_.CaptureWindow(), 0u);
+    EXPECT_EQ(log_.back(), "b move 8 5,2") << "the move goes to the control under it";
 
     log_.clear();
     backend_.InjectMouseDown(hwnd, 15, 15);
     application_.ProcessMessages();
     form_->DestroyComponent(a);  // while it has the mouse
+    EXPECT_EQ(backend_.CaptureWindow(), 0u);
     backend_.InjectMouseUp(hwnd, 105, 15);
     application_.ProcessMessages();
     EXPECT_EQ(log_, (std::vector<std::string>{"b up 5,5"}));

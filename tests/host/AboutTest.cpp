@@ -172,6 +172,7 @@ TEST_F(AboutTest, OkClicksOnlyWhenThePressIsLetGoOverIt) {
     backend_.InjectMouseDown(dialog.Handle(), 60, 260);
     EXPECT_NE(innerEdge(), raised) << "pushed in";
     EXPECT_TRUE(dialog.butOK->Pushed());
+    EXPECT_EQ(backend_.CaptureWindow(), dialog.Handle());
     backend_.InjectMouseMove(dialog.Handle(), 150, 200, true);
     EXPECT_EQ(innerEdge(), raised) << "held off the button";
     backend_.InjectMouseMove(dialog.Handle(), 70, 262, true);
@@ -180,6 +181,7 @@ TEST_F(AboutTest, OkClicksOnlyWhenThePressIsLetGoOverIt) {
     EXPECT_EQ(innerEdge(), raised);
     EXPECT_FALSE(application_.Terminated()) << "let go off the button";
     EXPECT_FALSE(dialog.butOK->Pushed());
+    EXPECT_EQ(backend_.CaptureWindow(), 0u);
 
     // A release the dialog never hears of (let go over another window): the next move shows it.
     backend_.InjectMouseDown(dialog.Handle(), 60, 260);

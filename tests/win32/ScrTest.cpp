@@ -213,8 +213,17 @@ TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
         } else {
             POINT ok = {88, 260};  // the middle of the button, in the dialog's client area
             ClientToScreen(dialog->hwnd, &ok);
+            // The button's inner edge: white raised, grey pushed in.
+            const auto raised = [&] {
+                return driver::ShownPixel(dialog->hwnd, 49, 249) == 0xFFFFFF;
+            };
             PressLeftButton(ok, true);
             EXPECT_EQ(about->WaitForExit(500), std::nullopt) << "closed by the press alone";
+            EXPECT_FALSE(raised());
+            SetCursorPos(ok.x + 300, ok.y + 100);  // off the dialog: it has the mouse
+            EXPECT_TRUE(driver::WaitUntil(raised, 2000));
+            SetCursorPos(ok.x, ok.y);
+            EXPECT_TRUE(driver::WaitUntil([&] { return !raised(); }, 2000));
             PressLeftButton(ok, false);
         }
         EXPECT_EQ(about->WaitForExit(kEndTimeoutMs), std::optional<DWORD>(0));
