@@ -198,9 +198,7 @@ TControl* TForm::Controls(int index) const {
 
 TControl* TForm::ControlAtPos(int32_t x, int32_t y) const {
     for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
-        gfx::Rect bounds = (*it)->BoundsRect();
-        bool inside = x >= bounds.left && x < bounds.right && y >= bounds.top && y < bounds.bottom;
-        if ((*it)->Visible() && inside) {
+        if ((*it)->Visible() && gfx::PointInRect((*it)->BoundsRect(), x, y)) {
             return *it;
         }
     }

@@ -33,4 +33,8 @@ inline bool RectsIntersect(const Rect& a, const Rect& b) {
     return !IntersectRect(a, b).IsEmpty();
 }
 
+inline bool PointInRect(const Rect& r, int32_t x, int32_t y) {
+    return x >= r.left && x < r.right && y >= r.top && y < r.bottom;
+}
+
 }  // namespace gfx

@@ -57,16 +57,12 @@ const GlyphRows& GlyphOf(char c) {
     return c == ' ' ? kBlank : kMissing;
 }
 
-bool Inside(const gfx::Rect& rect, int32_t x, int32_t y) {
-    return x >= rect.left && x < rect.right && y >= rect.top && y < rect.bottom;
-}
-
 void DrawGlyph(gfx::Bitmap& target, const gfx::Rect& clip, int32_t x, int32_t y,
                const GlyphRows& glyph, gfx::Pixel colour) {
     for (int32_t row = 0; row < kCaptionGlyphHeight; ++row) {
         for (int32_t column = 0; column < kCaptionGlyphWidth; ++column) {
             const bool dot = ((glyph[static_cast<size_t>(row)] >> (4 - column)) & 1) != 0;
-            if (dot && Inside(clip, x + column, y + row)) {
+            if (dot && gfx::PointInRect(clip, x + column, y + row)) {
                 target.SetPixel(x + column, y + row, colour);
             }
         }

@@ -19,8 +19,7 @@ gfx::Rect Inset(const gfx::Rect& rect, int32_t by) {
 
 // Sets the pixel when it lies inside the clip box.
 void Dot(gfx::Canvas& canvas, int32_t x, int32_t y, gfx::Pixel colour) {
-    const gfx::Rect clip = canvas.ClipBox();
-    if (x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom) {
+    if (gfx::PointInRect(canvas.ClipBox(), x, y)) {
         canvas.Target().SetPixel(x, y, colour);
     }
 }
@@ -103,7 +102,7 @@ void TButton::MouseUp(framework::TMouseButton button, framework::TShiftState, in
 }
 
 bool TButton::Inside(int32_t x, int32_t y) const {
-    return x >= 0 && y >= 0 && x < Width() && y < Height();
+    return gfx::PointInRect({0, 0, Width(), Height()}, x, y);
 }
 
 void TButton::SetPushed(bool pushed) {

@@ -140,15 +140,11 @@ void MessageBoxWindow::OnButton(const XButtonEvent& event) {
         return;
     }
     if (event.type == ButtonPress) {
-        pressedOnOk_ = OnOk(event.x, event.y);
+        pressedOnOk_ = gfx::PointInRect(button_, event.x, event.y);
         return;
     }
-    done_ = done_ || (pressedOnOk_ && OnOk(event.x, event.y));
+    done_ = done_ || (pressedOnOk_ && gfx::PointInRect(button_, event.x, event.y));
     pressedOnOk_ = false;
-}
-
-bool MessageBoxWindow::OnOk(int x, int y) const {
-    return x >= button_.left && x < button_.right && y >= button_.top && y < button_.bottom;
 }
 
 bool MessageBoxWindow::Handles(const XEvent& event) {

@@ -31,7 +31,6 @@ class MessageBoxWindow {
     void Draw();
     void OnKey(const XKeyEvent& event);
     void OnButton(const XButtonEvent& event);
-    bool OnOk(int x, int y) const;
 
     const Connection& connection_;
     ::Window window_ = 0;
