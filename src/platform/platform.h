@@ -35,8 +35,12 @@ inline constexpr UINT WM_QUERYENDSESSION = 0x0011;
 inline constexpr UINT WM_QUIT = 0x0012;
 inline constexpr UINT WM_ERASEBKGND = 0x0014;
 inline constexpr UINT WM_KEYDOWN = 0x0100;
+// A key let go; wParam holds its virtual key, lParam what WM_KEYDOWN's holds.
+inline constexpr UINT WM_KEYUP = 0x0101;
 inline constexpr UINT WM_CHAR = 0x0102;
 inline constexpr UINT WM_SYSKEYDOWN = 0x0104;
+// A key let go with Alt held, or an Alt key itself.
+inline constexpr UINT WM_SYSKEYUP = 0x0105;
 inline constexpr UINT WM_SYSCOMMAND = 0x0112;
 inline constexpr UINT WM_TIMER = 0x0113;
 inline constexpr UINT WM_MOUSEMOVE = 0x0200;
@@ -72,7 +76,7 @@ constexpr WPARAM XButtonDownFlags(WPARAM which) {
 constexpr WPARAM XButtonOf(WPARAM wParam) {
     return (wParam >> 16) & 0xFFFF;
 }
-// Bit 29 of lParam of WM_SYSKEYDOWN: the Alt key is down.
+// Bit 29 of lParam of WM_SYSKEYDOWN and WM_SYSKEYUP: the Alt key is down.
 inline constexpr LPARAM kAltDownFlag = 0x20000000;
 
 // Virtual keys the program names.

@@ -74,6 +74,7 @@ TEST_F(HeadlessMessageTest, PostedMessagesAndInputKeepTheirOrderAndComeBeforeTim
 
 TEST_F(HeadlessMessageTest, AWaitingLoopMovesTheClockToTheNextScheduledInput) {
     backend_.Schedule(2500, [this] { backend_.InjectKeyDown(hwnd_, 'Q'); });
+    backend_.Schedule(2600, [this] { backend_.InjectKeyUp(hwnd_, 'Q'); });
     backend_.Schedule(4000, [] { PostQuitMessage(0); });
     MSG msg;
     while (GetMessageA(msg)) {
@@ -81,8 +82,9 @@ TEST_F(HeadlessMessageTest, AWaitingLoopMovesTheClockToTheNextScheduledInput) {
         DispatchMessageA(msg);
     }
     EXPECT_EQ(backend_.Now(), 4000u);
-    ASSERT_EQ(Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR}));
+    ASSERT_EQ(Messages(), (std::vector<UINT>{WM_KEYDOWN, WM_CHAR, WM_KEYUP}));
     EXPECT_EQ(log_[1].wParam, static_cast<WPARAM>('q'));
+    EXPECT_EQ(log_[2].wParam, static_cast<WPARAM>('Q'));
     // RunFor stops at the quit request, with the clock where it was taken.
     backend_.Schedule(100, [] { PostQuitMessage(0); });
     EXPECT_FALSE(backend_.RunFor(1000));

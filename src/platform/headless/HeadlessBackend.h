@@ -59,6 +59,7 @@ class HeadlessBackend : public Backend {
     // Input, queued now. Input for a disabled window goes to its nearest enabled parent (in
     // the parent's coordinates) or is dropped; returns whether it was queued.
     bool InjectKeyDown(HWND hwnd, WPARAM virtualKey, bool altDown = false);
+    bool InjectKeyUp(HWND hwnd, WPARAM virtualKey, bool altDown = false);
     bool InjectMouseDown(HWND hwnd, int32_t x, int32_t y, MouseButton button = MouseButton::Left);
     // The left button let go.
     bool InjectMouseUp(HWND hwnd, int32_t x, int32_t y);
@@ -168,6 +169,7 @@ class HeadlessBackend : public Backend {
 
     LRESULT CallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool QueueInput(HWND hwnd, UINT message, WPARAM wParam, int32_t x, int32_t y);
+    bool QueueKey(HWND hwnd, UINT message, WPARAM virtualKey, bool altDown);
     bool TakePaint(MSG& msg);
     bool TakeTimer(MSG& msg);
     LRESULT DispatchTimer(const MSG& msg);

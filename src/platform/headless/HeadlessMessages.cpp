@@ -238,14 +238,21 @@ bool HeadlessBackend::QueueInput(HWND hwnd, UINT message, WPARAM wParam, int32_t
     return true;
 }
 
-bool HeadlessBackend::InjectKeyDown(HWND hwnd, WPARAM virtualKey, bool altDown) {
+bool HeadlessBackend::QueueKey(HWND hwnd, UINT message, WPARAM virtualKey, bool altDown) {
     const HeadlessWindow* window = windows_.Find(hwnd);
     if (window == nullptr || !window->enabled) {
         return false;
     }
-    UINT message = altDown ? WM_SYSKEYDOWN : WM_KEYDOWN;
     queue_.push_back(MakeMessage(hwnd, message, virtualKey, altDown ? kAltDownFlag : 0));
     return true;
+}
+
+bool HeadlessBackend::InjectKeyDown(HWND hwnd, WPARAM virtualKey, bool altDown) {
+    return QueueKey(hwnd, altDown ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, altDown);
+}
+
+bool HeadlessBackend::InjectKeyUp(HWND hwnd, WPARAM virtualKey, bool altDown) {
+    return QueueKey(hwnd, altDown ? WM_SYSKEYUP : WM_KEYUP, virtualKey, altDown);
 }
 
 bool HeadlessBackend::InjectMouseDown(HWND hwnd, int32_t x, int32_t y, MouseButton button) {

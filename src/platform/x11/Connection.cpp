@@ -57,6 +57,10 @@ Connection::Connection(const std::string& displayName) {
     colormap_ = XDefaultColormap(display_, screen_);
     atoms_ = InternAll(display_);
     XSetErrorHandler(&ReportError);
+    // A held key repeats as presses alone, as on the platform; without this the server sends a
+    // release before each repeat, and a push button held down by Space would click early.
+    int supported = 0;
+    XkbSetDetectableAutoRepeat(display_, 1, &supported);
 }
 
 Connection::~Connection() {

@@ -10,6 +10,8 @@ namespace {
 // X numbers a mouse's side buttons after the wheel's four.
 constexpr unsigned int kBackButton = 8;
 constexpr unsigned int kForwardButton = 9;
+// Bits 30 and 31 of a key's lParam: it was down, and it goes up.
+constexpr uint32_t kReleaseFlags = 0xC0000000u;
 
 WPARAM ModifierFlags(unsigned int state) {
     WPARAM flags = 0;
@@ -44,6 +46,7 @@ void X11Backend::HandleEvent(XEvent& event) {
     }
     switch (event.type) {
         case KeyPress:
+        case KeyRelease:
             QueueKey(event.xkey);
             break;
         case ButtonPress:
@@ -85,7 +88,8 @@ X11Window* X11Backend::InputWindow(::Window xid) {
     return window != nullptr && window->enabled && !window->inDaemonWindow ? window : nullptr;
 }
 
-// Alt held, or an Alt key itself, makes a system key, as on the platform.
+// Alt held, or an Alt key itself, makes a system key, as on the platform. A release has bits
+// 30 and 31 of lParam set (the key was down and goes up), and no character.
 void X11Backend::QueueKey(XKeyEvent& event) {
     X11Window* window = InputWindow(event.window);
     if (window == nullptr) {
@@ -97,10 +101,12 @@ void X11Backend::QueueKey(XKeyEvent& event) {
     KeySym plain = XLookupKeysym(&event, 0);
     bool alt = (event.state & Mod1Mask) != 0 || IsAltKey(plain);
     auto scanCode = static_cast<uint32_t>((event.keycode - 8) & 0xFF);
-    auto lParam = static_cast<LPARAM>(1u | (scanCode << 16)) | (alt ? kAltDownFlag : 0);
-    UINT message = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+    const bool released = event.type == KeyRelease;
+    auto lParam = static_cast<LPARAM>(1u | (scanCode << 16) | (released ? kReleaseFlags : 0u)) |
+                  (alt ? kAltDownFlag : 0);
+    UINT message = released ? (alt ? WM_SYSKEYUP : WM_KEYUP) : (alt ? WM_SYSKEYDOWN : WM_KEYDOWN);
     MSG msg = MakeMessage(window->hwnd, message, VirtualKeyOf(plain), lParam);
-    queue_.push_back({msg, length == 1 ? text[0] : '\0'});
+    queue_.push_back({msg, length == 1 && !released ? text[0] : '\0'});
 }
 
 void X11Backend::QueueButton(const XButtonEvent& event) {

@@ -16,8 +16,8 @@
 namespace platform::x11 {
 namespace {
 
-constexpr long kInputMask =
-    KeyPressMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask | EnterWindowMask;
+constexpr long kInputMask = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
+                            PointerMotionMask | EnterWindowMask;
 constexpr long kBaseMask = ExposureMask | StructureNotifyMask;
 constexpr uint64_t kGrabFirstTriesMs = 1000;
 constexpr uint64_t kGrabFirstRetryMs = 50;

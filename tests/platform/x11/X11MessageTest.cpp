@@ -78,6 +78,26 @@ TEST_F(X11MessageTest, KeysBecomeKeyDownOrWithAltSystemKeys) {
     EXPECT_EQ(log_.Count(WM_KEYDOWN), 0);
 }
 
+// A key let go becomes a key-up message, a system one with Alt, and types nothing. The server
+// is asked not to send the releases of a held key's repeats: they come as key presses alone.
+TEST_F(X11MessageTest, AKeyLetGoIsAKeyUpOrWithAltASystemKeyUp) {
+    int supported = 0;
+    EXPECT_TRUE(XkbGetDetectableAutoRepeat(backend_->GetConnection().Get(), &supported));
+    SendKey(hwnd_, XK_space);
+    SendKeyRelease(hwnd_, XK_space);
+    SendKeyRelease(hwnd_, XK_q, Mod1Mask);
+    const MSG* systemKey = WaitFor(WM_SYSKEYUP);
+    ASSERT_NE(systemKey, nullptr);
+    EXPECT_EQ(systemKey->wParam, WPARAM{'Q'});
+    EXPECT_NE(systemKey->lParam & kAltDownFlag, 0);
+    const MSG* key = log_.Last(WM_KEYUP);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->wParam, VK_SPACE);
+    EXPECT_EQ(key->lParam & kAltDownFlag, 0);
+    EXPECT_EQ(log_.Count(WM_KEYUP), 1);
+    EXPECT_EQ(log_.Count(WM_CHAR), 1) << "the press's space alone";
+}
+
 TEST_F(X11MessageTest, ButtonsAndMotionCarryClientCoordinates) {
     SendButton(hwnd_, Button1, 12, 34);
     SendButton(hwnd_, Button3, 1, 2);

@@ -70,6 +70,13 @@ void X11Fixture::SendKey(::Window window, unsigned long keySym, unsigned int sta
     Deliver(window, event, KeyPressMask);
 }
 
+void X11Fixture::SendKeyRelease(::Window window, unsigned long keySym, unsigned int state) {
+    XEvent event{};
+    event.xkey = {KeyRelease, 0, 0, raw_, window, XDefaultRootWindow(raw_),       0, 0,
+                  0,          0, 0, 0,    state,  XKeysymToKeycode(raw_, keySym), 1};
+    Deliver(window, event, KeyReleaseMask);
+}
+
 void X11Fixture::SendButton(::Window window, unsigned int button, int x, int y) {
     XEvent event{};
     event.xbutton = {ButtonPress, 0, 0, raw_,   window, XDefaultRootWindow(raw_), 0, 0, x, y,

@@ -47,6 +47,7 @@ class X11Fixture : public ::testing::Test {
                                bool map, ::Window parent = 0);
     void FillForeignWindow(::Window window, gfx::Pixel colour);
     void SendKey(::Window window, unsigned long keySym, unsigned int state = 0);
+    void SendKeyRelease(::Window window, unsigned long keySym, unsigned int state = 0);
     void SendButton(::Window window, unsigned int button, int x, int y);
     // The button let go; the state says it was down, as the server's own release does.
     void SendRelease(::Window window, unsigned int button, int x, int y);
