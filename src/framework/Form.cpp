@@ -55,6 +55,13 @@ void RegisterFormClass(const std::string& windowClass) {
     platform::RegisterClassA(formClass);  // a class registered before stays as it is
 }
 
+// Alt, for a system key that has it down.
+TShiftState KeyShift(const TMessage& message) {
+    const bool system =
+        message.Msg == platform::WM_SYSKEYDOWN || message.Msg == platform::WM_SYSKEYUP;
+    return system && (message.LParam & platform::kAltDownFlag) != 0 ? ssAlt : TShiftState{0};
+}
+
 }  // namespace
 
 TForm::TForm(TComponent* owner, const std::string& windowClass) : TComponent(owner) {
@@ -256,7 +263,11 @@ void TForm::WndProc(TMessage& message) {
             break;
         case platform::WM_KEYDOWN:
         case platform::WM_SYSKEYDOWN:
-            WMKeyDown(message);
+            WMKey(message, OnKeyDown);
+            break;
+        case platform::WM_KEYUP:
+        case platform::WM_SYSKEYUP:
+            WMKey(message, OnKeyUp);
             break;
         case platform::WM_CHAR:
             WMChar(message);
@@ -331,12 +342,11 @@ void TForm::WMEraseBkgnd(TMessage& message) {
     message.Result = 1;
 }
 
-// A handler that sets the key to 0 stops the default handling (Alt+F4 closing, for one).
-void TForm::WMKeyDown(TMessage& message) {
+// A key going down or up. A handler that sets the key to 0 stops the default handling (Alt+F4
+// closing, for one).
+void TForm::WMKey(TMessage& message, const TKeyEvent& event) {
     auto key = static_cast<uint16_t>(message.WParam);
-    bool alt =
-        message.Msg == platform::WM_SYSKEYDOWN && (message.LParam & platform::kAltDownFlag) != 0;
-    Fire(OnKeyDown, *this, key, alt ? ssAlt : TShiftState{0});
+    Fire(event, *this, key, KeyShift(message));
     if (key != 0) {
         message.WParam = key;
         DefaultHandler(message);

@@ -111,6 +111,7 @@ class TForm : public TComponent {
     TNotifyEvent OnDestroy;
     TNotifyEvent OnPaint;
     TKeyEvent OnKeyDown;
+    TKeyEvent OnKeyUp;  // set in code: no stored form binds it
     TKeyPressEvent OnKeyPress;
     TMouseEvent OnMouseDown;
     TMouseMoveEvent OnMouseMove;
@@ -137,7 +138,7 @@ class TForm : public TComponent {
                                   platform::LPARAM lParam);
     void WMPaint();
     void WMEraseBkgnd(TMessage& message);
-    void WMKeyDown(TMessage& message);
+    void WMKey(TMessage& message, const TKeyEvent& event);
     void WMChar(TMessage& message);
     void WMMouseDown(TMessage& message, TMouseButton button);
     void WMMouseMove(TMessage& message);

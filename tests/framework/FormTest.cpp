@@ -70,23 +70,33 @@ TEST_F(FormTest, CreateShowAndDestroyEventsComeInTheirOrder) {
     EXPECT_EQ(application_.MainForm(), nullptr);
 }
 
-TEST_F(FormTest, KeysReachOnKeyDownWithTheAltStateAndCharactersReachOnKeyPress) {
+TEST_F(FormTest, KeysReachOnKeyDownAndOnKeyUpWithTheAltStateAndCharactersReachOnKeyPress) {
     std::vector<uint16_t> keys;
     std::vector<TShiftState> shifts;
+    std::vector<uint16_t> released;
+    std::vector<TShiftState> releaseShifts;
     std::string typed;
     form_->OnKeyDown = [&](TComponent&, uint16_t& key, TShiftState shift) {
         keys.push_back(key);
         shifts.push_back(shift);
     };
+    form_->OnKeyUp = [&](TComponent&, uint16_t& key, TShiftState shift) {
+        released.push_back(key);
+        releaseShifts.push_back(shift);
+    };
     form_->OnKeyPress = [&](TComponent&, char& key) { typed += key; };
     ShowAndSettle();
     backend_.InjectKeyDown(form_->Handle(), 'X');
+    backend_.InjectKeyUp(form_->Handle(), 'X');
     backend_.InjectKeyDown(form_->Handle(), platform::VK_ESCAPE);
     backend_.InjectKeyDown(form_->Handle(), platform::VK_MENU, true);
+    backend_.InjectKeyUp(form_->Handle(), platform::VK_MENU, true);
     application_.ProcessMessages();
     EXPECT_EQ(keys, (std::vector<uint16_t>{'X', platform::VK_ESCAPE, platform::VK_MENU}));
     EXPECT_EQ(shifts, (std::vector<TShiftState>{0, 0, ssAlt}));
-    EXPECT_EQ(typed, "x\x1b");
+    EXPECT_EQ(released, (std::vector<uint16_t>{'X', platform::VK_MENU}));
+    EXPECT_EQ(releaseShifts, (std::vector<TShiftState>{0, ssAlt}));
+    EXPECT_EQ(typed, "x\x1b") << "a key coming up types nothing";
 }
 
 // Closing the main form, once OnCloseQuery allows it, ends the application.
