@@ -37,6 +37,7 @@ TfrmAbout::TfrmAbout(framework::TComponent* owner, const framework::ObjectDescri
     OnKeyDown = [this](auto& sender, uint16_t& key, auto shift) {
         FormKeyDown(sender, key, shift);
     };
+    OnKeyUp = [this](auto& sender, uint16_t& key, auto shift) { FormKeyUp(sender, key, shift); };
     OnKeyPress = [this](auto& sender, char& key) { FormKeyPress(sender, key); };
     TakeOwner();
 }
@@ -121,12 +122,19 @@ TButton* TfrmAbout::FocusedButton() const {
 }
 
 void TfrmAbout::FormKeyDown(framework::TComponent& /*Sender*/, uint16_t& Key,
-                            framework::TShiftState /*Shift*/) {
+                            framework::TShiftState Shift) {
     TButton* focused = FocusedButton();
     if (Key == platform::VK_RETURN && butOK->Default()) {
         butOK->Click();
-    } else if (Key == platform::VK_SPACE && focused != nullptr) {
-        focused->Click();
+    } else if (focused != nullptr && (Shift & framework::ssAlt) == 0) {
+        focused->KeyDown(Key);
+    }
+}
+
+void TfrmAbout::FormKeyUp(framework::TComponent& /*Sender*/, uint16_t& Key,
+                          framework::TShiftState /*Shift*/) {
+    if (TButton* focused = FocusedButton()) {
+        focused->KeyUp(Key);
     }
 }
 

@@ -56,8 +56,10 @@ class TfrmAbout : public framework::TForm {
     void FindControls();
     void FocusFirstControl();
     void TakeOwner();
-    // Enter presses the default button, Space the focused one; characters go to the focus.
+    // Enter presses the default button; Space (without Alt) goes to the focused one, which
+    // clicks when it comes up; characters go to the focus.
     void FormKeyDown(framework::TComponent& Sender, uint16_t& Key, framework::TShiftState Shift);
+    void FormKeyUp(framework::TComponent& Sender, uint16_t& Key, framework::TShiftState Shift);
     void FormKeyPress(framework::TComponent& Sender, char& Key);
     TButton* FocusedButton() const;
 

@@ -3,6 +3,7 @@
 #include "framework/Color.h"
 #include "framework/Form.h"
 #include "host/CaptionFont.h"
+#include "platform/platform.h"
 
 namespace host {
 namespace {
@@ -52,8 +53,13 @@ void TButton::SetDefault(bool isDefault) {
     Invalidate();
 }
 
+// A button that loses the focus lets a push by Space go without a click.
 void TButton::SetFocused(bool focused) {
     focused_ = focused;
+    if (!focused && spaceHeld_) {
+        spaceHeld_ = false;
+        SetPushed(false);
+    }
     Invalidate();
 }
 
@@ -71,10 +77,27 @@ void TButton::KeyPress(char& key) {
     }
 }
 
+// The key's repeats change nothing, and the mouse and Space do not hold the button at once.
+void TButton::KeyDown(uint16_t key) {
+    if (key == platform::VK_SPACE && focused_ && !held_) {
+        spaceHeld_ = true;
+        SetPushed(true);
+    }
+}
+
+void TButton::KeyUp(uint16_t key) {
+    if (key != platform::VK_SPACE || !spaceHeld_) {
+        return;
+    }
+    spaceHeld_ = false;
+    SetPushed(false);
+    Click();
+}
+
 void TButton::MouseDown(framework::TMouseButton button, framework::TShiftState shift, int32_t x,
                         int32_t y) {
     framework::TControl::MouseDown(button, shift, x, y);
-    if (button == framework::mbLeft) {
+    if (button == framework::mbLeft && !spaceHeld_) {
         held_ = true;
         SetPushed(true);
     }
@@ -83,7 +106,10 @@ void TButton::MouseDown(framework::TMouseButton button, framework::TShiftState s
 // A move without the left button means it was let go where the form did not hear of it.
 void TButton::MouseMove(framework::TShiftState shift, int32_t x, int32_t y) {
     framework::TControl::MouseMove(shift, x, y);
-    if (held_ && (shift & framework::ssLeft) == 0) {
+    if (!held_) {
+        return;
+    }
+    if ((shift & framework::ssLeft) == 0) {
         held_ = false;
     }
     SetPushed(held_ && Inside(x, y));

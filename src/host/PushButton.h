@@ -38,10 +38,14 @@ class TButton : public framework::TControl {
     void SetFontHeight(int32_t height) { fontHeight_ = height; }
 
     void Click();
-    // Shown pushed in: held by the left mouse button with the pointer over it.
+    // Shown pushed in: held down by Space, or by the left mouse button with the pointer over it.
     bool Pushed() const { return pushed_; }
     // A character typed while the button has the focus.
     void KeyPress(char& key);
+    // Keys going down and up while the button has the focus: Space pushes it in, and clicks it
+    // when it comes up.
+    void KeyDown(uint16_t key);
+    void KeyUp(uint16_t key);
 
     void Paint() override;
     void MouseDown(framework::TMouseButton button, framework::TShiftState shift, int32_t x,
@@ -66,7 +70,8 @@ class TButton : public framework::TControl {
     std::string caption_;
     bool default_ = false;
     bool focused_ = false;
-    bool held_ = false;  // pressed with the left mouse button, not let go yet
+    bool held_ = false;       // pressed with the left mouse button, not let go yet
+    bool spaceHeld_ = false;  // Space went down while focused and has not come up
     bool pushed_ = false;
     bool tabStop_ = true;
     int32_t tabOrder_ = 0;

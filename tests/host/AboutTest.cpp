@@ -50,6 +50,13 @@ class AboutTest : public ::testing::Test {
         return application_.Terminated();
     }
 
+    // The OK button's inner edge once the dialog has handled what waits: raised and pushed in
+    // show in it.
+    gfx::Pixel ButtonInnerEdge(TfrmAbout& dialog) {
+        application_.ProcessMessages();
+        return platform::WindowSurface(dialog.Handle()).GetPixel(49, 249);
+    }
+
     // A click of the left button: pressed at one place and let go at another.
     bool Click(TfrmAbout& dialog, int32_t x, int32_t y, int32_t upX, int32_t upY) {
         backend_.InjectMouseDown(dialog.Handle(), x, y);
@@ -133,6 +140,7 @@ TEST_F(AboutTest, TheCallersWindowIsDisabledWhileUpAndRaisedAfterwards) {
         application.ProcessMessages();
         EXPECT_NE(platform::GetForegroundWindow(), desk_);
         backend_.InjectKeyDown(dialog->Handle(), key);
+        backend_.InjectKeyUp(dialog->Handle(), key);
         application.ProcessMessages();
         EXPECT_TRUE(application.Terminated()) << "key " << key;
         EXPECT_TRUE(platform::IsWindowEnabled(desk_)) << "key " << key;
@@ -163,11 +171,7 @@ TEST_F(AboutTest, OtherKeysAndClicksBesideOkLeaveTheDialogUp) {
 // it shows pushed in while held over it, and a press taken off it and let go does nothing.
 TEST_F(AboutTest, OkClicksOnlyWhenThePressIsLetGoOverIt) {
     TfrmAbout& dialog = OpenDialog(desk_);
-    const gfx::Bitmap& surface = platform::WindowSurface(dialog.Handle());
-    const auto innerEdge = [&] {
-        application_.ProcessMessages();
-        return surface.GetPixel(49, 249);
-    };
+    const auto innerEdge = [&] { return ButtonInnerEdge(dialog); };
     const gfx::Pixel raised = innerEdge();
     backend_.InjectMouseDown(dialog.Handle(), 60, 260);
     EXPECT_NE(innerEdge(), raised) << "pushed in";
@@ -193,6 +197,30 @@ TEST_F(AboutTest, OkClicksOnlyWhenThePressIsLetGoOverIt) {
     EXPECT_FALSE(application_.Terminated()) << "a release without a press of its own";
 
     EXPECT_TRUE(Click(dialog, 60, 260, 128, 272));
+    EXPECT_TRUE(platform::IsWindowEnabled(desk_));
+}
+
+// Space pushes the focused button in while it is down and clicks it when it comes up, as on a
+// system button; the key's repeats change nothing, and Alt+Space is no click.
+TEST_F(AboutTest, SpaceClicksTheFocusedButtonWhenTheKeyComesUp) {
+    TfrmAbout& dialog = OpenDialog(desk_);
+    const auto innerEdge = [&] { return ButtonInnerEdge(dialog); };
+    const gfx::Pixel raised = innerEdge();
+    backend_.InjectKeyUp(dialog.Handle(), platform::VK_SPACE);
+    backend_.InjectKeyDown(dialog.Handle(), platform::VK_SPACE, true);
+    backend_.InjectKeyUp(dialog.Handle(), platform::VK_SPACE, true);
+    EXPECT_EQ(innerEdge(), raised);
+    EXPECT_FALSE(application_.Terminated()) << "a key-up alone, or Alt+Space";
+
+    EXPECT_FALSE(Press(dialog, platform::VK_SPACE));
+    EXPECT_NE(innerEdge(), raised) << "pushed in while the key is down";
+    EXPECT_FALSE(Press(dialog, platform::VK_SPACE)) << "the key's repeat";
+    EXPECT_TRUE(dialog.butOK->Pushed());
+    backend_.InjectMouseMove(dialog.Handle(), 150, 200);
+    EXPECT_TRUE(dialog.butOK->Pushed()) << "the mouse does not let the key's push go";
+    backend_.InjectKeyUp(dialog.Handle(), platform::VK_SPACE);
+    application_.ProcessMessages();
+    EXPECT_TRUE(application_.Terminated());
     EXPECT_TRUE(platform::IsWindowEnabled(desk_));
 }
 

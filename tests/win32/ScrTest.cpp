@@ -81,12 +81,13 @@ std::vector<uint32_t> ScreenSamples() {
     return samples;
 }
 
-void PressKey(WORD key) {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
+// A key pressed or let go.
+void SendKey(WORD key, bool down) {
+    INPUT input = {};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = key;
+    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &input, sizeof(INPUT));
 }
 
 // The left mouse button pressed or let go at a point of the screen.
@@ -192,7 +193,8 @@ TEST_F(ScrTest, TestPreviewIsAPopupAtTheTopLeft) {
 }
 
 // Without arguments the About dialog comes alone; with /c over the caller, disabled while it
-// is up. A click on OK closes the one (the press alone leaves it up), Escape the other.
+// is up. A click on OK closes the one, Space on the focused OK the other; the press of the
+// mouse button or the key alone leaves it up, with the button pushed in.
 TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
     driver::ParentWindow caller(50, 50, 300, 200);
     for (const char* arguments : {"", "/c"}) {
@@ -208,15 +210,16 @@ TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
                   configure);
         SetForegroundWindow(dialog->hwnd);
         driver::WaitUntil([] { return false; }, 300);
+        // The button's inner edge: white raised, grey pushed in.
+        const auto raised = [&] { return driver::ShownPixel(dialog->hwnd, 49, 249) == 0xFFFFFF; };
         if (configure) {
-            PressKey(VK_ESCAPE);
+            SendKey(VK_SPACE, true);
+            EXPECT_EQ(about->WaitForExit(500), std::nullopt) << "closed by Space going down";
+            EXPECT_FALSE(raised());
+            SendKey(VK_SPACE, false);
         } else {
             POINT ok = {88, 260};  // the middle of the button, in the dialog's client area
             ClientToScreen(dialog->hwnd, &ok);
-            // The button's inner edge: white raised, grey pushed in.
-            const auto raised = [&] {
-                return driver::ShownPixel(dialog->hwnd, 49, 249) == 0xFFFFFF;
-            };
             PressLeftButton(ok, true);
             EXPECT_EQ(about->WaitForExit(500), std::nullopt) << "closed by the press alone";
             EXPECT_FALSE(raised());
