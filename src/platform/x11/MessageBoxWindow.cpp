@@ -57,8 +57,8 @@ MessageBoxWindow::MessageBoxWindow(const Connection& connection, HWND owner,
     XSetWindowAttributes attributes{};
     attributes.override_redirect = aboveSaver ? 1 : 0;
     attributes.background_pixel = XWhitePixel(display, screen);
-    attributes.event_mask =
-        ExposureMask | KeyPressMask | ButtonPressMask | ButtonReleaseMask | StructureNotifyMask;
+    attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                            ButtonReleaseMask | StructureNotifyMask;
     int x = (XDisplayWidth(display, screen) - width_) / 2;
     int y = (XDisplayHeight(display, screen) - height_) / 2;
     window_ = XCreateWindow(display, connection.Root(), x, y, static_cast<unsigned>(width_),
@@ -129,7 +129,11 @@ void MessageBoxWindow::Draw() {
 void MessageBoxWindow::OnKey(const XKeyEvent& event) {
     XKeyEvent copy = event;
     KeySym key = XLookupKeysym(&copy, 0);
-    if (key == XK_Return || key == XK_KP_Enter || key == XK_Escape || key == XK_space) {
+    const bool pressed = event.type == KeyPress;
+    if (key == XK_space) {
+        done_ = done_ || (!pressed && spaceDown_);
+        spaceDown_ = pressed;
+    } else if (pressed && (key == XK_Return || key == XK_KP_Enter || key == XK_Escape)) {
         done_ = true;
     }
 }
@@ -158,6 +162,7 @@ bool MessageBoxWindow::Handles(const XEvent& event) {
             }
             break;
         case KeyPress:
+        case KeyRelease:
             OnKey(event.xkey);
             break;
         case ButtonPress:

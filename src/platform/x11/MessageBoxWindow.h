@@ -1,7 +1,8 @@
 #pragma once
 // The message box of the X backend: a small window with the caption as its title, the text
-// in lines and an OK button; Enter, Space, Escape, a click on the button (the left button
-// pressed and let go over it) or the window manager's close end it. Over the saver's window it
+// in lines and an OK button; Enter or Escape going down, Space coming up after going down in the
+// box, a click on the button (the left button pressed and let go over it) or the window
+// manager's close end it, as they do a system message box. Over the saver's window it
 // bypasses the window manager so that it shows above the saver, and takes the keyboard focus.
 
 #include <string>
@@ -41,6 +42,7 @@ class MessageBoxWindow {
     int height_ = 0;
     gfx::Rect button_;
     bool pressedOnOk_ = false;  // the left button went down over OK and is still down
+    bool spaceDown_ = false;    // Space went down in the box and has not come up
     bool done_ = false;
 };
 
