@@ -56,8 +56,8 @@ void TButton::SetDefault(bool isDefault) {
 // A button that loses the focus lets a push by Space go without a click.
 void TButton::SetFocused(bool focused) {
     focused_ = focused;
-    if (!focused && spaceHeld_) {
-        spaceHeld_ = false;
+    if (!focused && holder_ == Holder::Space) {
+        holder_ = Holder::None;
         SetPushed(false);
     }
     Invalidate();
@@ -77,19 +77,19 @@ void TButton::KeyPress(char& key) {
     }
 }
 
-// The key's repeats change nothing, and the mouse and Space do not hold the button at once.
+// The key's repeats change nothing, nor does Space while the mouse holds the button.
 void TButton::KeyDown(uint16_t key) {
-    if (key == platform::VK_SPACE && focused_ && !held_) {
-        spaceHeld_ = true;
+    if (key == platform::VK_SPACE && focused_ && holder_ == Holder::None) {
+        holder_ = Holder::Space;
         SetPushed(true);
     }
 }
 
 void TButton::KeyUp(uint16_t key) {
-    if (key != platform::VK_SPACE || !spaceHeld_) {
+    if (key != platform::VK_SPACE || holder_ != Holder::Space) {
         return;
     }
-    spaceHeld_ = false;
+    holder_ = Holder::None;
     SetPushed(false);
     Click();
 }
@@ -97,8 +97,8 @@ void TButton::KeyUp(uint16_t key) {
 void TButton::MouseDown(framework::TMouseButton button, framework::TShiftState shift, int32_t x,
                         int32_t y) {
     framework::TControl::MouseDown(button, shift, x, y);
-    if (button == framework::mbLeft && !spaceHeld_) {
-        held_ = true;
+    if (button == framework::mbLeft && holder_ == Holder::None) {
+        holder_ = Holder::Mouse;
         SetPushed(true);
     }
 }
@@ -106,21 +106,21 @@ void TButton::MouseDown(framework::TMouseButton button, framework::TShiftState s
 // A move without the left button means it was let go where the form did not hear of it.
 void TButton::MouseMove(framework::TShiftState shift, int32_t x, int32_t y) {
     framework::TControl::MouseMove(shift, x, y);
-    if (!held_) {
+    if (holder_ != Holder::Mouse) {
         return;
     }
     if ((shift & framework::ssLeft) == 0) {
-        held_ = false;
+        holder_ = Holder::None;
     }
-    SetPushed(held_ && Inside(x, y));
+    SetPushed(holder_ == Holder::Mouse && Inside(x, y));
 }
 
 void TButton::MouseUp(framework::TMouseButton button, framework::TShiftState, int32_t x,
                       int32_t y) {
-    if (button != framework::mbLeft || !held_) {
+    if (button != framework::mbLeft || holder_ != Holder::Mouse) {
         return;
     }
-    held_ = false;
+    holder_ = Holder::None;
     SetPushed(false);
     if (Inside(x, y)) {
         Click();

@@ -70,8 +70,10 @@ class TButton : public framework::TControl {
     std::string caption_;
     bool default_ = false;
     bool focused_ = false;
-    bool held_ = false;       // pressed with the left mouse button, not let go yet
-    bool spaceHeld_ = false;  // Space went down while focused and has not come up
+    // What holds the button down, one at a time: the left mouse button, pressed over it and not
+    // let go yet, or Space, gone down while it had the focus and not come up yet.
+    enum class Holder { None, Mouse, Space };
+    Holder holder_ = Holder::None;
     bool pushed_ = false;
     bool tabStop_ = true;
     int32_t tabOrder_ = 0;
