@@ -174,6 +174,8 @@ class X11Backend : public Backend {
     // When RetryMissingGrabs has something to do next, if ever.
     std::optional<uint64_t> NextGrabAttempt() const;
     void ReleaseInput(X11Window& window);
+    // Drops the window's input that came while its grabs were let go.
+    void DropInputMeanwhile(const X11Window& window);
     void ResizeWindow(X11Window& window, const gfx::Rect& bounds);
     void ForgetWindowTree(HWND hwnd, bool destroyedByServer);
     // Marks the window as being destroyed and sends it WM_DESTROY.

@@ -29,7 +29,8 @@ void X11Backend::SetCursor(CursorShape shape) {
 
 // A count above 0 means a dialog wants the pointer over the saver (the password check raises
 // it): the saver lets its grabs go for that time, so that a dialog of another connection gets
-// the input, and takes them again when the count comes back.
+// the input, and takes them again when the count comes back, dropping the input it got
+// meanwhile.
 int X11Backend::ShowCursor(bool show) {
     cursorCount_ += show ? 1 : -1;
     ApplyCursors();
@@ -39,6 +40,7 @@ int X11Backend::ShowCursor(bool show) {
             window->grabSuspended = true;
         } else if (cursorCount_ <= 0 && window->grabSuspended) {
             window->grabSuspended = false;
+            DropInputMeanwhile(*window);
             GrabInput(*window);
         }
     }

@@ -23,6 +23,12 @@ constexpr uint64_t kGrabFirstTriesMs = 1000;
 constexpr uint64_t kGrabFirstRetryMs = 50;
 constexpr uint64_t kGrabRetryMs = 250;
 
+// The messages the backend makes of keys, their characters and the pointer.
+bool IsInputMessage(UINT message) {
+    return (message >= WM_KEYDOWN && message <= WM_SYSKEYUP) ||
+           (message >= WM_MOUSEMOVE && message <= WM_XBUTTONDOWN);
+}
+
 uint64_t NextGrabAttemptAfter(const X11Window& window, uint64_t now) {
     return now + (now < window.firstGrabTriesEnd ? kGrabFirstRetryMs : kGrabRetryMs);
 }
@@ -514,6 +520,21 @@ std::optional<uint64_t> X11Backend::NextGrabAttempt() const {
         }
     }
     return next;
+}
+
+// The input a window got while its grabs were let go for a dialog was the dialog's user's: on
+// the platform a modal dialog's owner gets none, and the saver would otherwise end again, at
+// once, on the moves made to reach the dialog. Both what the server has sent for the window
+// and the messages made of it but not yet taken go.
+void X11Backend::DropInputMeanwhile(const X11Window& window) {
+    Display* display = connection_.Get();
+    XSync(display, 0);
+    XEvent event;
+    while (XCheckWindowEvent(display, Xid(window.hwnd), kInputMask, &event) != 0) {
+    }
+    std::erase_if(queue_, [&](const QueuedMessage& queued) {
+        return queued.msg.hwnd == window.hwnd && IsInputMessage(queued.msg.message);
+    });
 }
 
 void X11Backend::ReleaseInput(X11Window& window) {

@@ -89,6 +89,38 @@ TEST_F(X11SaverWindowTest, TheSaverCoversTheScreenAboveAllAndGrabsTheInput) {
     EXPECT_EQ(GrabKeyboard(), GrabSuccess);
 }
 
+// Input that reaches the saver's window while a dialog has the pointer (the moves made to reach
+// the dialog, a click or key meant for it) is the dialog's: it is dropped when the grabs come
+// back, with what was queued and not yet taken, so that the saver does not end on it again.
+TEST_F(X11SaverWindowTest, InputWhileTheGrabsAreLetGoIsDroppedWhenTheyComeBack) {
+    HWND hwnd = ShowSaver();
+    PumpUntil([] { return false; }, 100);
+    SendMotion(hwnd, 10, 10);
+    SendMotion(hwnd, 20, 20);
+    MSG taken;
+    ASSERT_TRUE(PeekMessageA(taken));
+    ASSERT_EQ(taken.message, UINT{WM_MOUSEMOVE});  // the second move waits behind it
+    EXPECT_EQ(ShowCursor(true), 1);
+    SendMotion(hwnd, 30, 30);
+    SendButton(hwnd, Button1, 40, 40);
+    SendKey(hwnd, XK_Return);
+    EXPECT_EQ(ShowCursor(false), 0);
+    log_.messages.clear();
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(log_.Count(WM_MOUSEMOVE), 0);
+    EXPECT_EQ(log_.Count(WM_LBUTTONDOWN), 0);
+    EXPECT_EQ(log_.Count(WM_KEYDOWN), 0);
+    EXPECT_EQ(log_.Count(WM_CHAR), 0);
+    // Input after the grabs are back is the saver's.
+    SendMotion(hwnd, 50, 60);
+    EXPECT_TRUE(PumpUntil([&] { return log_.Count(WM_MOUSEMOVE) > 0; }));
+    const MSG* move = log_.Last(WM_MOUSEMOVE);
+    ASSERT_NE(move, nullptr);
+    EXPECT_EQ(XFromLParam(move->lParam), 50);
+    EXPECT_EQ(YFromLParam(move->lParam), 60);
+    DestroyWindow(hwnd);
+}
+
 // A keyboard another program holds does not hold the saver up: it shows and paints at once
 // (the grabs used to be tried for a second before the window was drawn) and takes the pointer,
 // and takes the keyboard as soon as the other program lets it go, also after the first second
