@@ -196,15 +196,19 @@ void X11Backend::OnConfigure(const XConfigureEvent& event) {
     }
 }
 
-// A window the program did not destroy itself went with a parent of another program.
+// A window the program did not destroy itself: another program destroyed it, or it went with
+// a parent of another program. A top-level window of the program's (the daemon's child counts
+// as one) going ends the program: its form and timers would go on drawing into the window's
+// surface, which goes with the window, and nobody could see or end it any more. A child of
+// another program's window ends with its WM_DESTROY, as its parent's own program decides.
 void X11Backend::OnDestroyed(::Window xid) {
     X11Window* window = Find(static_cast<HWND>(xid));
     if (window == nullptr) {
         return;
     }
-    bool daemonChild = window->inDaemonWindow;
+    bool topLevel = window->parent == 0;
     ForgetWindowTree(window->hwnd, true);
-    if (daemonChild) {
+    if (topLevel) {
         PostQuitMessage(0);
     }
 }

@@ -65,6 +65,17 @@ TEST_F(SaverModeTest, AKeyEndsIt) {
     EXPECT_EQ(saver.WaitForExit(3000), 0);
 }
 
+// Another program may destroy any window on the display: the saver's going ends the saver, as
+// the daemon's window going does (its timers drew on into the freed surface before).
+TEST_F(SaverModeTest, ItsWindowDestroyedByAnotherProgramEndsIt) {
+    ChildProcess& saver = StartProgram({"/s"});
+    ::Window window = WaitForSaverWindow();
+    ASSERT_NE(window, 0u);
+    EXPECT_FALSE(saver.WaitForExit(500));
+    Probe().DestroyWindow(window);
+    EXPECT_EQ(saver.WaitForExit(3000), 0);
+}
+
 TEST_F(SaverModeTest, ASecondSaverEndsAtOnceWithoutAWindow) {
     ChildProcess& first = StartProgram({"/s"});
     ASSERT_NE(WaitForSaverWindow(), 0u);
