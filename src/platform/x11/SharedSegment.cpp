@@ -14,8 +14,11 @@ std::optional<XShmSegmentInfo> AttachSharedSegment(Display* display, size_t byte
         return std::nullopt;
     }
     void* address = shmat(segment.shmid, nullptr, 0);
+    // Marked for removal before the server is asked to attach it (Linux lets a marked segment
+    // be attached while it is attached somewhere): a program that dies while it waits for the
+    // server leaves no segment behind, which only a reboot or ipcrm would take away.
+    shmctl(segment.shmid, IPC_RMID, nullptr);
     if (address == reinterpret_cast<void*>(-1)) {
-        shmctl(segment.shmid, IPC_RMID, nullptr);
         return std::nullopt;
     }
     segment.shmaddr = static_cast<char*>(address);
@@ -25,7 +28,6 @@ std::optional<XShmSegmentInfo> AttachSharedSegment(Display* display, size_t byte
         ErrorTrap trap(display);
         attached = XShmAttach(display, &segment) != 0 && !trap.Failed();
     }
-    shmctl(segment.shmid, IPC_RMID, nullptr);
     if (!attached) {
         shmdt(segment.shmaddr);
         return std::nullopt;
