@@ -9,6 +9,15 @@
 #include "platform/x11/SettingsFile.h"
 
 namespace platform::x11 {
+namespace {
+
+// A message box's text where no box can be shown, answered as if OK had been pressed.
+int AnsweredOnErrorOutput(const std::string& text, const std::string& caption) {
+    std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    return IDOK;
+}
+
+}  // namespace
 
 // The pointer shows over a window only while the display count is not negative and neither
 // the program nor the window's class chose the empty cursor.
@@ -137,8 +146,14 @@ const Icon* X11Backend::IconPictures(HICON icon) {
 // The box runs a loop of its own that goes on dispatching the program's messages (timers go
 // on, as on the platform); a quit request ends the box and is posted again for the caller. A
 // handler that fails meanwhile leaves the box up; its failure is thrown when the box is done.
+// In daemon mode no box comes up over the daemon's (perhaps locked) screen, where nobody could
+// answer it: the text goes to the error output, which the daemon keeps, as it does when a box
+// cannot be made, and the call returns as if OK had been pressed.
 int X11Backend::MessageBoxA(HWND owner, const std::string& text, const std::string& caption,
                             UINT /*type*/) {
+    if (options_.daemonWindow) {
+        return AnsweredOnErrorOutput(text, caption);
+    }
     bool aboveSaver = false;
     for (const auto& [hwnd, window] : windows_) {
         aboveSaver = aboveSaver || window->grabbed || window->grabSuspended;
@@ -147,8 +162,7 @@ int X11Backend::MessageBoxA(HWND owner, const std::string& text, const std::stri
     try {
         box = std::make_unique<MessageBoxWindow>(connection_, owner, text, caption, aboveSaver);
     } catch (const std::exception&) {
-        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-        return IDOK;
+        return AnsweredOnErrorOutput(text, caption);
     }
     struct ShownBox {
         MessageBoxWindow*& current;

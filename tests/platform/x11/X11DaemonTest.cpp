@@ -90,6 +90,22 @@ void EachTickWhileABoxIsUp(std::function<void(HWND box, int tick)> step) {
     });
 }
 
+// An error box would come up over the daemon's (perhaps locked) screen: its text goes to the
+// error output instead, and the call returns at once.
+TEST_F(X11DaemonTest, AMessageBoxWritesItsTextToTheErrorOutputInstead) {
+    HWND hwnd = ShowSaver();
+    bool boxShown = false;
+    EachTickWhileABoxIsUp([&](HWND box, int) {
+        boxShown = true;
+        SendKey(box, XK_Escape);
+    });
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(MessageBoxA(hwnd, "Frame not found: blad3_", "Vellamor Autumn", MB_OK), IDOK);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "Vellamor Autumn: Frame not found: blad3_\n");
+    EXPECT_FALSE(boxShown);
+}
+
 class X11MessageBoxTest : public X11Fixture, public ::testing::WithParamInterface<unsigned long> {};
 
 // Enter and Escape end the box going down, Space coming up after going down in the box.
