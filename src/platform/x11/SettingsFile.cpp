@@ -6,6 +6,9 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <pwd.h>
+#include <unistd.h>
+
 namespace platform::x11 {
 namespace {
 
@@ -36,16 +39,32 @@ RegValue ParseValue(const std::string& text) {
     return {RegValueKind::Dword, number};
 }
 
+// $HOME, or without it the user's home from the password database; empty when neither names
+// an absolute folder.
+std::filesystem::path HomeFolder() {
+    const char* home = std::getenv("HOME");
+    if (home == nullptr || home[0] != '/') {
+        const passwd* user = getpwuid(getuid());
+        home = user != nullptr ? user->pw_dir : nullptr;
+    }
+    return home != nullptr && home[0] == '/' ? std::filesystem::path(home)
+                                             : std::filesystem::path();
+}
+
 }  // namespace
 
+// Never a relative path, which would read a file of whatever folder the program was started in.
 std::filesystem::path SettingsPath() {
     const char* config = std::getenv("XDG_CONFIG_HOME");
     std::filesystem::path base;
     if (config != nullptr && config[0] == '/') {
         base = config;
     } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home == nullptr ? "" : home) / ".config";
+        const std::filesystem::path home = HomeFolder();
+        if (home.empty()) {
+            return {};
+        }
+        base = home / ".config";
     }
     return base / "vellamor-autumn" / "settings";
 }

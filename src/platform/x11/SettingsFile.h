@@ -12,7 +12,8 @@
 
 namespace platform::x11 {
 
-// Where the settings file is, from the environment.
+// Where the settings file is, from the environment; without $HOME, in the home folder the
+// password database gives. Empty (no settings) when there is no absolute home folder.
 std::filesystem::path SettingsPath();
 
 // The value named (without regard to case) in the file: Dword for a decimal number that fits

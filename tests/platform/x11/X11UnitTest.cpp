@@ -6,11 +6,14 @@
 #include <gtest/gtest.h>
 
 #include <X11/keysym.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 
 #include "base/Exceptions.h"
 #include "platform/x11/DaemonWindow.h"
@@ -48,7 +51,12 @@ TEST(SettingsFileTest, ValuesAreDwordsOtherOrAbsent) {
     std::filesystem::remove_all(folder);
 }
 
-TEST(SettingsFileTest, ThePathFollowsXdgConfigHomeThenHome) {
+// Never a path relative to the folder the program runs in: without an absolute $HOME the
+// password database's home folder counts.
+TEST(SettingsFileTest, ThePathFollowsXdgConfigHomeThenHomeThenTheUsersEntry) {
+    const char* home = std::getenv("HOME");
+    const std::optional<std::string> savedHome =
+        home != nullptr ? std::optional<std::string>(home) : std::nullopt;
     setenv("XDG_CONFIG_HOME", "/cfg", 1);
     EXPECT_EQ(SettingsPath(), std::filesystem::path("/cfg/vellamor-autumn/settings"));
     setenv("XDG_CONFIG_HOME", "relative", 1);  // not absolute: ignored, as the standard says
@@ -56,6 +64,26 @@ TEST(SettingsFileTest, ThePathFollowsXdgConfigHomeThenHome) {
     EXPECT_EQ(SettingsPath(), std::filesystem::path("/home/u/.config/vellamor-autumn/settings"));
     unsetenv("XDG_CONFIG_HOME");
     EXPECT_EQ(SettingsPath(), std::filesystem::path("/home/u/.config/vellamor-autumn/settings"));
+    const passwd* user = getpwuid(getuid());
+    const std::filesystem::path entry =
+        user != nullptr && user->pw_dir[0] == '/'
+            ? std::filesystem::path(user->pw_dir) / ".config" / "vellamor-autumn" / "settings"
+            : std::filesystem::path();
+    for (const char* unusable : {static_cast<const char*>(nullptr), "", "relative"}) {
+        SCOPED_TRACE(unusable == nullptr ? "unset" : unusable);
+        if (unusable == nullptr) {
+            unsetenv("HOME");
+        } else {
+            setenv("HOME", unusable, 1);
+        }
+        EXPECT_EQ(SettingsPath(), entry);
+        EXPECT_TRUE(SettingsPath().empty() || SettingsPath().is_absolute());
+    }
+    if (savedHome) {
+        setenv("HOME", savedHome->c_str(), 1);
+    } else {
+        unsetenv("HOME");
+    }
 }
 
 // Desktop library names become shared objects in the same folder; the system directory comes
