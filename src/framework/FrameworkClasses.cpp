@@ -27,6 +27,21 @@ Enum EnumProperty(const Property& property,
     throw base::EReadError("Property " + property.name + ": unknown value " + name);
 }
 
+// A stored position or size of a control or form: within the 16 bits in which the platform's
+// messages carry a window's coordinates and sizes, so that a position plus a size, and the
+// sums that drawing makes of them, always fit 32 bits.
+int32_t CoordinateProperty(const Property& property) {
+    constexpr int32_t kLowest = -32768;
+    constexpr int32_t kHighest = 32767;
+    const int32_t value = IntegerProperty(property);
+    if (value < kLowest || value > kHighest) {
+        throw base::EReadError("Property " + property.name + ": " + std::to_string(value) +
+                               " lies outside " + std::to_string(kLowest) + " to " +
+                               std::to_string(kHighest));
+    }
+    return value;
+}
+
 // A picture is stored as its class name (a length byte and characters) and, for a bitmap,
 // the bitmap payload; an empty class name stands for no graphic.
 void ReadPictureData(TPicture& picture, const Property& property) {
@@ -73,10 +88,11 @@ void RegisterControl(TClassRegistry& registry) {
     auto add = [&registry](const char* name, Setter<TControl> setter) {
         registry.RegisterProperty<TControl>("TControl", name, std::move(setter));
     };
-    add("Left", [](TControl& c, const Property& p, auto&) { c.SetLeft(IntegerProperty(p)); });
-    add("Top", [](TControl& c, const Property& p, auto&) { c.SetTop(IntegerProperty(p)); });
-    add("Width", [](TControl& c, const Property& p, auto&) { c.SetWidth(IntegerProperty(p)); });
-    add("Height", [](TControl& c, const Property& p, auto&) { c.SetHeight(IntegerProperty(p)); });
+    add("Left", [](TControl& c, const Property& p, auto&) { c.SetLeft(CoordinateProperty(p)); });
+    add("Top", [](TControl& c, const Property& p, auto&) { c.SetTop(CoordinateProperty(p)); });
+    add("Width", [](TControl& c, const Property& p, auto&) { c.SetWidth(CoordinateProperty(p)); });
+    add("Height",
+        [](TControl& c, const Property& p, auto&) { c.SetHeight(CoordinateProperty(p)); });
     add("Visible", [](TControl& c, const Property& p, auto&) { c.SetVisible(BooleanProperty(p)); });
     add("Align", [](TControl& c, const Property& p, auto&) {
         c.SetAlign(EnumProperty<TAlign>(p, {{"alNone", alNone}, {"alClient", alClient}}));
@@ -122,14 +138,14 @@ void RegisterFormLayout(TClassRegistry& registry) {
     };
     add("Caption", [](TForm& f, const Property& p, auto&) { f.SetCaption(StringProperty(p)); });
     add("Color", [](TForm& f, const Property& p, auto&) { f.SetColor(ColorProperty(p)); });
-    add("Left", [](TForm& f, const Property& p, auto&) { f.SetLeft(IntegerProperty(p)); });
-    add("Top", [](TForm& f, const Property& p, auto&) { f.SetTop(IntegerProperty(p)); });
-    add("Width", [](TForm& f, const Property& p, auto&) { f.SetWidth(IntegerProperty(p)); });
-    add("Height", [](TForm& f, const Property& p, auto&) { f.SetHeight(IntegerProperty(p)); });
+    add("Left", [](TForm& f, const Property& p, auto&) { f.SetLeft(CoordinateProperty(p)); });
+    add("Top", [](TForm& f, const Property& p, auto&) { f.SetTop(CoordinateProperty(p)); });
+    add("Width", [](TForm& f, const Property& p, auto&) { f.SetWidth(CoordinateProperty(p)); });
+    add("Height", [](TForm& f, const Property& p, auto&) { f.SetHeight(CoordinateProperty(p)); });
     add("ClientWidth",
-        [](TForm& f, const Property& p, auto&) { f.SetClientWidth(IntegerProperty(p)); });
+        [](TForm& f, const Property& p, auto&) { f.SetClientWidth(CoordinateProperty(p)); });
     add("ClientHeight",
-        [](TForm& f, const Property& p, auto&) { f.SetClientHeight(IntegerProperty(p)); });
+        [](TForm& f, const Property& p, auto&) { f.SetClientHeight(CoordinateProperty(p)); });
     add("BorderStyle", [](TForm& f, const Property& p, auto&) {
         f.SetBorderStyle(EnumProperty<TBorderStyle>(p, {{"bsNone", bsNone},
                                                         {"bsSingle", bsSingle},

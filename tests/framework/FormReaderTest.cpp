@@ -66,10 +66,10 @@ class FormReaderTest : public ::testing::Test {
   protected:
     // Reads a description made of one component with the given property into a fresh form;
     // returns the failure's message, or "" when it read.
-    std::string ReadFault(ObjectDescription component) {
+    std::string ReadFault(ObjectDescription component, decltype(component.properties) ofForm = {}) {
         auto* form = application_.CreateForm<TForm>();
         form->DefineHandler<TNotifyEvent>("Tick", [](TComponent&) {});
-        ObjectDescription root{"TfrmTest", "frmTest", {}, {std::move(component)}};
+        ObjectDescription root{"TfrmTest", "frmTest", std::move(ofForm), {std::move(component)}};
         std::string fault;
         try {
             TFormReader(*form, TClassRegistry::Global()).Read(root);
@@ -112,6 +112,15 @@ TEST_F(FormReaderTest, EachFaultNamesWhatIsWrong) {
               "Property Interval: an integer expected");
     EXPECT_EQ(ReadFault({"TTimer", "t", {{"Interval", int32_t{-1}}}, {}}),
               "Property Interval: -1 is not a number of milliseconds");
+    // Positions and sizes fit 16 bits, so that their sums never overflow.
+    EXPECT_EQ(ReadFault({"TImage", "i", {{"Left", int32_t{0x7FFFFFFF}}}, {}}),
+              "Property Left: 2147483647 lies outside -32768 to 32767");
+    EXPECT_EQ(ReadFault({"TImage", "i", {{"Height", int32_t{-32769}}}, {}}),
+              "Property Height: -32769 lies outside -32768 to 32767");
+    EXPECT_EQ(ReadFault({"TImage", "i", {{"Top", int32_t{-32768}}, {"Width", int32_t{32767}}}, {}}),
+              "");
+    EXPECT_EQ(ReadFault({"TTimer", "t", {}, {}}, {{"ClientWidth", int32_t{40000}}}),
+              "Property ClientWidth: 40000 lies outside -32768 to 32767");
     EXPECT_EQ(ReadFault({"TTimer", "t", {{"OnTimer", EventBinding{"Tock"}}}, {}}),
               "Handler Tock not found");
     EXPECT_EQ(ReadFault({"TImage", "i", {{"OnMouseMove", EventBinding{"Tick"}}}, {}}),
