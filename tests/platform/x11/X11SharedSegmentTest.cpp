@@ -17,34 +17,20 @@
 namespace platform::x11::testing {
 namespace {
 
-struct SegmentEntry {
-    int id = 0;
-    pid_t creator = 0;
-};
-
-// The system's segments, from /proc/sysvipc/shm (key, shmid, perms, size, cpid, ...).
-std::vector<SegmentEntry> SystemSegments() {
-    std::vector<SegmentEntry> segments;
+// The ids of the segments a process made, from /proc/sysvipc/shm (key, shmid, perms, size,
+// cpid, ...).
+std::vector<int> SegmentsMadeBy(pid_t process) {
+    std::vector<int> ids;
     std::ifstream table("/proc/sysvipc/shm");
     std::string line;
     std::getline(table, line);  // the heading
     while (std::getline(table, line)) {
         std::istringstream fields(line);
-        long long key = 0, size = 0;
-        SegmentEntry entry;
-        std::string perms;
-        if (fields >> key >> entry.id >> perms >> size >> entry.creator) {
-            segments.push_back(entry);
-        }
-    }
-    return segments;
-}
-
-std::vector<int> SegmentsMadeBy(pid_t process) {
-    std::vector<int> ids;
-    for (const SegmentEntry& entry : SystemSegments()) {
-        if (entry.creator == process) {
-            ids.push_back(entry.id);
+        std::string key, perms, size;
+        int id = 0;
+        pid_t creator = 0;
+        if (fields >> key >> id >> perms >> size >> creator && creator == process) {
+            ids.push_back(id);
         }
     }
     return ids;
