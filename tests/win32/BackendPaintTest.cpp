@@ -65,6 +65,44 @@ TEST_F(PaintTest, AChildPresentsInsideItsParent) {
     EXPECT_EQ(WindowPixel(parent, 49, 40), kTeal);
 }
 
+// A timer's failure is held while the message box's loop runs; a paint in that loop still
+// gets its DC and is drawn, and the failure comes out when the box has gone.
+TEST_F(PaintTest, APaintInsideAMessageBoxGoesOnWhileAnEarlierFailureIsHeld) {
+    int paints = 0;
+    HWND painted = MakeWindow(
+        [&](HWND h, UINT m, WPARAM w, LPARAM l) -> LRESULT {
+            if (m != WM_PAINT) {
+                return PassOn(h, m, w, l);
+            }
+            EndPaint(h, BeginPaint(h));
+            ++paints;
+            return 0;
+        },
+        {0, 0, 40, 40});
+    RunMessages(2000, [&] { return paints > 0; });
+    int paintsBefore = 0;
+    int ticks = 0;
+    uint32_t timer = SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
+        ++ticks;
+        if (ticks == 1) {
+            paintsBefore = paints;
+            InvalidateRect(painted, nullptr, false);
+            throw base::Exception("tick failed");
+        }
+        if (paints > paintsBefore || ticks > 50) {
+            AnswerMessageBox("Vellamor Autumn");
+        }
+    });
+    try {
+        MessageBoxA(painted, "Frame not found.", "Vellamor Autumn", MB_OK | MB_ICONSTOP);
+        ADD_FAILURE() << "the held failure did not come out of the message box";
+    } catch (const base::Exception& failure) {
+        EXPECT_STREQ(failure.what(), "tick failed");
+    }
+    KillTimer(0, timer);
+    EXPECT_GT(paints, paintsBefore) << "the paint inside the box's loop was lost";
+}
+
 TEST_F(PaintTest, TheSnapshotIsTheWholeScreenAsShown) {
     HWND hwnd = MakeWindow(NoErase, {500, 400, 560, 450}, WS_EX_TOPMOST);
     WindowSurface(hwnd).Fill(kOrange);
