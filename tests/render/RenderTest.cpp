@@ -4,6 +4,7 @@
 #include "RenderOptions.h"
 #include "SaverRender.h"
 #include "base/Exceptions.h"
+#include "gfx/BitmapCount.h"
 
 namespace render {
 namespace {
@@ -37,18 +38,27 @@ TEST(RenderOptionsTest, ReadsEveryOptionAndNamesABadOne) {
     EXPECT_EQ(OptionError({"--fast", "1"}), "render: unknown option --fast");
 }
 
-TEST(SaverRenderTest, KeepsTheDesktopAndTheChosenMoments) {
+struct TakenShot {
+    uint64_t at;
+    std::string label;
+    gfx::Bitmap picture;
+};
+
+TEST(SaverRenderTest, HandsOnTheDesktopAndTheChosenMoments) {
     RenderOptions options;
     options.width = 320;
     options.height = 240;
     options.saverMilliseconds = 6000;
     options.snapshotsAt = {2000, 5000};
-    SaverRender saver(options);
+    std::vector<TakenShot> shots;
+    SaverRender saver(options, [&](const Snapshot& shot) {
+        shots.push_back({shot.at, shot.label, shot.picture});
+    });
     double last = 0;
     saver.Run([&](double fraction, const std::string&) { last = fraction; });
     EXPECT_DOUBLE_EQ(last, 1.0);
-    const std::vector<Snapshot>& shots = saver.Snapshots();
     ASSERT_EQ(shots.size(), 3u);
+    EXPECT_EQ(saver.SnapshotCount(), 3);
     EXPECT_EQ(shots[0].label, "desktop");
     EXPECT_EQ(shots[1].at, 2000u);
     EXPECT_EQ(shots[2].at, 5000u);
@@ -63,6 +73,27 @@ TEST(SaverRenderTest, KeepsTheDesktopAndTheChosenMoments) {
     EXPECT_GT(changed, 1000);
 }
 
+// The same scene with one snapshot and with a hundred and twenty: the render holds no more
+// pictures for the many than for the one.
+TEST(SaverRenderTest, KeepsNoSnapshotItHandedOn) {
+    RenderOptions options;
+    options.width = 160;
+    options.height = 120;
+    options.saverMilliseconds = 6000;
+    options.snapshotsAt = {6000};
+    auto bitmapsAtTheEnd = [&](uint64_t every) {
+        options.every = every;
+        SaverRender saver(options, [](const Snapshot&) {});
+        saver.Run([](double, const std::string&) {});
+        return std::pair{saver.SnapshotCount(), gfx::LiveBitmapCount()};
+    };
+    const auto [fewShots, fewBitmaps] = bitmapsAtTheEnd(0);
+    const auto [manyShots, manyBitmaps] = bitmapsAtTheEnd(50);
+    EXPECT_EQ(fewShots, 2);
+    EXPECT_EQ(manyShots, 121);
+    EXPECT_EQ(manyBitmaps, fewBitmaps);
+}
+
 TEST(ContactSheetTest, LaysThumbnailsOutInRowsWithTheirAverageColour) {
     gfx::Bitmap red(100, 50);
     red.Fill(gfx::MakePixel(200, 0, 0));
@@ -72,14 +103,18 @@ TEST(ContactSheetTest, LaysThumbnailsOutInRowsWithTheirAverageColour) {
             checker.SetPixel(x, y, (x + y) % 2 ? gfx::kWhite : gfx::kBlack);
         }
     }
-    const gfx::Bitmap sheet = MakeContactSheet({red, checker, red}, 20, 2);
+    const gfx::Bitmap redThumbnail = MakeThumbnail(red, 20);
+    const gfx::Bitmap sheet =
+        MakeContactSheet({redThumbnail, MakeThumbnail(checker, 20), redThumbnail}, 2);
+    EXPECT_EQ(redThumbnail.Width(), 20);
+    EXPECT_EQ(redThumbnail.Height(), 10);
     EXPECT_EQ(sheet.Width(), 6 + 2 * (20 + 6));
     EXPECT_EQ(sheet.Height(), 6 + 2 * (10 + 6));
     EXPECT_EQ(sheet.GetPixel(6, 6), gfx::MakePixel(200, 0, 0));
     const gfx::Pixel grey = sheet.GetPixel(6 + 26 + 5, 6 + 5);  // a checker averages to grey
     EXPECT_NEAR(gfx::RedOf(grey), 127, 6);                      // 12 or 13 white pixels of 25
     EXPECT_EQ(sheet.GetPixel(6, 6 + 16), gfx::MakePixel(200, 0, 0));
-    EXPECT_TRUE(MakeContactSheet({}, 20, 2).Empty());
+    EXPECT_TRUE(MakeContactSheet({}, 2).Empty());
 }
 
 }  // namespace

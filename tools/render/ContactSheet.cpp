@@ -28,37 +28,50 @@ gfx::Pixel AverageOf(const gfx::Bitmap& source, int32_t left, int32_t top, int32
                           static_cast<uint8_t>(b / n));
 }
 
-void PlaceThumbnail(gfx::Bitmap& sheet, const gfx::Bitmap& shot, int32_t x0, int32_t y0,
-                    int32_t width, int32_t height) {
-    for (int32_t y = 0; y < height; ++y) {
-        const int32_t top = y * shot.Height() / height;
-        const int32_t bottom = std::max(top + 1, (y + 1) * shot.Height() / height);
-        for (int32_t x = 0; x < width; ++x) {
-            const int32_t left = x * shot.Width() / width;
-            const int32_t right = std::max(left + 1, (x + 1) * shot.Width() / width);
-            sheet.SetPixel(x0 + x, y0 + y, AverageOf(shot, left, top, right, bottom));
+void PlaceThumbnail(gfx::Bitmap& sheet, const gfx::Bitmap& thumbnail, int32_t x0, int32_t y0) {
+    for (int32_t y = 0; y < thumbnail.Height(); ++y) {
+        for (int32_t x = 0; x < thumbnail.Width(); ++x) {
+            sheet.SetPixel(x0 + x, y0 + y, thumbnail.GetPixel(x, y));
         }
     }
 }
 
 }  // namespace
 
-gfx::Bitmap MakeContactSheet(const std::vector<gfx::Bitmap>& snapshots, int32_t thumbWidth,
-                             int32_t columns) {
-    if (snapshots.empty() || columns < 1 || snapshots.front().Empty()) {
+gfx::Bitmap MakeThumbnail(const gfx::Bitmap& shot, int32_t width) {
+    if (shot.Empty()) {
         return gfx::Bitmap();
     }
-    const gfx::Bitmap& first = snapshots.front();
-    const int32_t thumbHeight = std::max(1, first.Height() * thumbWidth / first.Width());
-    const auto count = static_cast<int32_t>(snapshots.size());
+    width = std::max(width, 1);
+    const int32_t height = std::max(1, shot.Height() * width / shot.Width());
+    gfx::Bitmap thumbnail(width, height);
+    for (int32_t y = 0; y < height; ++y) {
+        const int32_t top = y * shot.Height() / height;
+        const int32_t bottom = std::max(top + 1, (y + 1) * shot.Height() / height);
+        for (int32_t x = 0; x < width; ++x) {
+            const int32_t left = x * shot.Width() / width;
+            const int32_t right = std::max(left + 1, (x + 1) * shot.Width() / width);
+            thumbnail.SetPixel(x, y, AverageOf(shot, left, top, right, bottom));
+        }
+    }
+    return thumbnail;
+}
+
+gfx::Bitmap MakeContactSheet(const std::vector<gfx::Bitmap>& thumbnails, int32_t columns) {
+    if (thumbnails.empty() || columns < 1 || thumbnails.front().Empty()) {
+        return gfx::Bitmap();
+    }
+    const int32_t thumbWidth = thumbnails.front().Width();
+    const int32_t thumbHeight = thumbnails.front().Height();
+    const auto count = static_cast<int32_t>(thumbnails.size());
     const int32_t used = std::min(columns, count);
     const int32_t rows = (count + columns - 1) / columns;
     gfx::Bitmap sheet(kGap + used * (thumbWidth + kGap), kGap + rows * (thumbHeight + kGap));
     sheet.Fill(kSheetColour);
     for (int32_t i = 0; i < count; ++i) {
-        PlaceThumbnail(sheet, snapshots[static_cast<size_t>(i)],
+        PlaceThumbnail(sheet, thumbnails[static_cast<size_t>(i)],
                        kGap + (i % columns) * (thumbWidth + kGap),
-                       kGap + (i / columns) * (thumbHeight + kGap), thumbWidth, thumbHeight);
+                       kGap + (i / columns) * (thumbHeight + kGap));
     }
     return sheet;
 }

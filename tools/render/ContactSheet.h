@@ -7,8 +7,11 @@
 
 namespace render {
 
-// thumbWidth is the width of each scaled snapshot; the height keeps the aspect.
-gfx::Bitmap MakeContactSheet(const std::vector<gfx::Bitmap>& snapshots, int32_t thumbWidth,
-                             int32_t columns);
+// A snapshot scaled down to `width` (at least 1), its height keeping the aspect; each pixel is
+// the average of the pixels under it.
+gfx::Bitmap MakeThumbnail(const gfx::Bitmap& shot, int32_t width);
+
+// The thumbnails, all of the first one's size, in rows of `columns`; empty without any.
+gfx::Bitmap MakeContactSheet(const std::vector<gfx::Bitmap>& thumbnails, int32_t columns);
 
 }  // namespace render

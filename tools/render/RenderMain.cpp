@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ContactSheet.h"
@@ -14,29 +15,42 @@
 
 namespace {
 
-std::string SnapshotName(size_t index, const render::Snapshot& shot) {
-    char name[64];
-    std::snprintf(name, sizeof name, "shot-%02zu-%06llus.png", index,
-                  static_cast<unsigned long long>(shot.at / 1000));
-    return name;
-}
+constexpr int32_t kThumbnailWidth = 320;
+constexpr int32_t kSheetColumns = 4;
 
-void WriteSnapshots(const render::RenderOptions& options,
-                    const std::vector<render::Snapshot>& snapshots) {
-    std::filesystem::create_directories(options.outDir);
-    std::vector<gfx::Bitmap> pictures;
-    for (size_t i = 0; i < snapshots.size(); ++i) {
-        const std::string path = options.outDir + "/" + SnapshotName(i, snapshots[i]);
-        gfx::WritePng(snapshots[i].picture, path);
-        std::printf("%s  (%llu s, %s)\n", path.c_str(),
-                    static_cast<unsigned long long>(snapshots[i].at / 1000),
-                    snapshots[i].label.c_str());
-        pictures.push_back(snapshots[i].picture);
+// Writes each snapshot as it is taken and keeps only its thumbnail for the contact sheet.
+class SnapshotWriter {
+  public:
+    explicit SnapshotWriter(std::string outDir) : outDir_(std::move(outDir)) {
+        std::filesystem::create_directories(outDir_);
     }
-    const std::string sheet = options.outDir + "/contact-sheet.png";
-    gfx::WritePng(render::MakeContactSheet(pictures, 320, 4), sheet);
-    std::printf("%s\n", sheet.c_str());
-}
+
+    void Write(const render::Snapshot& shot) {
+        char name[64];
+        std::snprintf(name, sizeof name, "shot-%02zu-%06llus.png", thumbnails_.size(),
+                      static_cast<unsigned long long>(shot.at / 1000));
+        const std::string path = outDir_ + "/" + name;
+        gfx::WritePng(shot.picture, path);
+        written_.push_back(path + "  (" + std::to_string(shot.at / 1000) + " s, " + shot.label +
+                           ")");
+        thumbnails_.push_back(render::MakeThumbnail(shot.picture, kThumbnailWidth));
+    }
+
+    // The files, listed once the progress bar has gone, and the contact sheet.
+    void Finish() const {
+        for (const std::string& line : written_) {
+            std::printf("%s\n", line.c_str());
+        }
+        const std::string sheet = outDir_ + "/contact-sheet.png";
+        gfx::WritePng(render::MakeContactSheet(thumbnails_, kSheetColumns), sheet);
+        std::printf("%s\n", sheet.c_str());
+    }
+
+  private:
+    std::string outDir_;
+    std::vector<std::string> written_;
+    std::vector<gfx::Bitmap> thumbnails_;
+};
 
 }  // namespace
 
@@ -48,11 +62,13 @@ int main(int argc, char** argv) {
     }
     try {
         const render::RenderOptions options = render::ParseRenderOptions(arguments);
-        render::SaverRender saver(options);
+        SnapshotWriter writer(options.outDir);
+        render::SaverRender saver(options,
+                                  [&](const render::Snapshot& shot) { writer.Write(shot); });
         render::ProgressBar bar(options.progress);
         saver.Run([&](double fraction, const std::string& text) { bar.Show(fraction, text); });
         bar.Finish();
-        WriteSnapshots(options, saver.Snapshots());
+        writer.Finish();
     } catch (const std::exception& error) {
         std::fprintf(stderr, "%s\n%s", error.what(), render::RenderUsage().c_str());
         return 2;

@@ -2,6 +2,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <utility>
 
 #include "DefaultDesktop.h"
 #include "assets/Assets.h"
@@ -34,7 +35,8 @@ std::string PhaseName(scene::TPhase phase) {
 
 }  // namespace
 
-SaverRender::SaverRender(const RenderOptions& options) : options_(options) {
+SaverRender::SaverRender(const RenderOptions& options, SnapshotSink sink)
+    : options_(options), sink_(std::move(sink)) {
     backend_.SetScreenSize(options.width, options.height);
     backend_.SetDesktopPicture(LoadDesktop(options));
     base::SetRandSeed(options.seed);
@@ -93,13 +95,14 @@ void SaverRender::Run(const std::function<void(double, const std::string&)>& pro
                 ? static_cast<double>(elapsed_) / static_cast<double>(options_.saverMilliseconds)
                 : static_cast<double>(phaseChanges_) / (2 * options_.cycles + 1);
         progress(fraction, std::to_string(elapsed_ / 1000) + " s of saver time, " +
-                               PhaseName(phase_) + ", " + std::to_string(snapshots_.size()) +
+                               PhaseName(phase_) + ", " + std::to_string(snapshotCount_) +
                                " snapshots");
     }
 }
 
 void SaverRender::Keep(const std::string& label, const gfx::Bitmap& picture) {
-    snapshots_.push_back({elapsed_, label, picture});
+    sink_(Snapshot{elapsed_, label, picture});
+    ++snapshotCount_;
 }
 
 }  // namespace render

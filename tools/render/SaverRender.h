@@ -1,12 +1,13 @@
 #pragma once
 // Runs the real saver on the headless platform with its virtual clock, as fast as the machine
-// allows, and keeps snapshots of the screen: at chosen moments, at a regular pace, and just
-// before and after every change of the scene's phase.
+// allows, and takes snapshots of the screen: at chosen moments, at a regular pace, and just
+// before and after every change of the scene's phase. Each snapshot goes to the caller as it
+// is taken and is not kept, so a long run at a large size costs no more memory than a short one.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "RenderOptions.h"
 #include "framework/Application.h"
@@ -19,16 +20,19 @@ namespace render {
 struct Snapshot {
     uint64_t at = 0;  // milliseconds of saver time
     std::string label;
-    gfx::Bitmap picture;
+    const gfx::Bitmap& picture;  // the screen as it was; valid only during the call
 };
+
+using SnapshotSink = std::function<void(const Snapshot&)>;
 
 class SaverRender {
   public:
-    explicit SaverRender(const RenderOptions& options);
+    // The first snapshot, the desktop as the saver covers it, reaches `sink` already here.
+    SaverRender(const RenderOptions& options, SnapshotSink sink);
 
     // Runs until the saver time or the cycles are done; progress(fraction, text) is told.
     void Run(const std::function<void(double, const std::string&)>& progress);
-    const std::vector<Snapshot>& Snapshots() const { return snapshots_; }
+    int SnapshotCount() const { return snapshotCount_; }
     int PhaseChanges() const { return phaseChanges_; }
 
   private:
@@ -46,7 +50,8 @@ class SaverRender {
     scene::TPhase phase_ = scene::phCover;
     int phaseChanges_ = 0;
     gfx::Bitmap previous_;
-    std::vector<Snapshot> snapshots_;
+    SnapshotSink sink_;
+    int snapshotCount_ = 0;
 };
 
 }  // namespace render
