@@ -16,6 +16,11 @@ void ProgramFixture::SetUp() {
     if (!platform::x11::testing::XvfbServer::Find()) {
         GTEST_SKIP() << "Xvfb is not installed (Debian package xvfb): program tests skipped";
     }
+    char folder[] = "/tmp/va-program-test-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr) << "cannot make the programs' own folders";
+    ownFolders_ = folder;
+    std::filesystem::create_directories(ownFolders_ / "config");
+    std::filesystem::create_directories(ownFolders_ / "system");
     server_ = std::make_unique<platform::x11::testing::XvfbServer>(kScreenWidth, kScreenHeight);
     probe_ = std::make_unique<XProbe>(server_->DisplayName());
     probe_->PaintDesktop();
@@ -25,6 +30,9 @@ void ProgramFixture::TearDown() {
     programs_.clear();  // kills what still runs
     probe_.reset();
     server_.reset();
+    if (!ownFolders_.empty()) {
+        std::filesystem::remove_all(ownFolders_);
+    }
 }
 
 ChildProcess& ProgramFixture::StartProgram(const std::vector<std::string>& arguments,
@@ -40,7 +48,10 @@ ChildProcess& ProgramFixture::StartCompanion(int answer) {
 
 ChildProcess& ProgramFixture::Start(const std::vector<std::string>& argv,
                                     const std::vector<std::string>& environment) {
-    std::vector<std::string> env{"DISPLAY=" + server_->DisplayName()};
+    // The caller's entries come last and so win.
+    std::vector<std::string> env{"DISPLAY=" + server_->DisplayName(),
+                                 "XDG_CONFIG_HOME=" + (ownFolders_ / "config").string(),
+                                 "VELLAMOR_SYSTEM_DIR=" + (ownFolders_ / "system").string() + "/"};
     env.insert(env.end(), environment.begin(), environment.end());
     programs_.push_back(std::make_unique<ChildProcess>(argv, env, kProgramLimitSeconds));
     return *programs_.back();

@@ -1,10 +1,12 @@
 #pragma once
 // The fixture of the program's tests: a private Xvfb per test (skipped with a message when Xvfb
 // is missing), the desktop painted, the test's X connection, and the real program started
-// against that display with a time limit and killed at teardown.
+// against that display with a time limit and killed at teardown. The programs read settings
+// and password libraries from empty folders of the test's own, never the user's.
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -43,6 +45,7 @@ class ProgramFixture : public ::testing::Test {
     ChildProcess& Start(const std::vector<std::string>& argv,
                         const std::vector<std::string>& environment);
 
+    std::filesystem::path ownFolders_;
     std::unique_ptr<platform::x11::testing::XvfbServer> server_;
     std::unique_ptr<XProbe> probe_;
     std::vector<std::unique_ptr<ChildProcess>> programs_;

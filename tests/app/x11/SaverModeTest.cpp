@@ -1,4 +1,7 @@
 // The saver started with /s on a private screen: its window, its leaves, and what ends it.
+#include <cstdlib>
+#include <optional>
+#include <string>
 #include <thread>
 
 #include "ProgramFixture.h"
@@ -63,6 +66,29 @@ TEST_F(SaverModeTest, AKeyEndsIt) {
     EXPECT_FALSE(saver.WaitForExit(300));
     ASSERT_EQ(RunTool("xdotool key a"), 0);
     EXPECT_EQ(saver.WaitForExit(3000), 0);
+}
+
+// The settings and password library of the user who runs the tests (here: the password turned
+// on, and a library that refuses every try) do not reach the saver under test.
+TEST_F(SaverModeTest, TheUsersOwnSettingsDoNotReachIt) {
+    RequireXdotool();
+    // Set in the test's own environment, which the programs inherit, as a user's would be.
+    struct UsersSetting {
+        UsersSetting(const char* variable, const char* value) : name(variable) {
+            if (const char* before = std::getenv(name)) {
+                previous = before;
+            }
+            setenv(name, value, 1);
+        }
+        ~UsersSetting() { previous ? setenv(name, previous->c_str(), 1) : unsetenv(name); }
+        const char* name;
+        std::optional<std::string> previous;
+    } config("XDG_CONFIG_HOME", VA_USERS_CONFIG), library("VELLAMOR_SYSTEM_DIR", VA_USERS_LIBRARY);
+    ChildProcess& saver = StartProgram({"/s"});
+    ASSERT_NE(WaitForSaverWindow(), 0u);
+    EXPECT_FALSE(saver.WaitForExit(300));
+    ASSERT_EQ(RunTool("xdotool key a"), 0);
+    EXPECT_EQ(saver.WaitForExit(3000), 0) << "the saver asked the user's password library";
 }
 
 // Another program may destroy any window on the display: the saver's going ends the saver, as
