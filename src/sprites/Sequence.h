@@ -20,7 +20,8 @@ inline constexpr std::string_view kNewSequenceName = "New Sequence";
 
 class TSequence : public TPersistentList<TFrameRef> {
   public:
-    explicit TSequence(ISequenceOwner* sprite) : name_(kNewSequenceName), sprite_(sprite) {}
+    explicit TSequence(ISequenceOwner* sprite)
+        : name_(kNewSequenceName), sprite_(sprite), serial_(++lastSerial_) {}
 
     // From a TSequence: name (cut to 80), Reserved, sprite, and a copy of every step made for
     // that sprite.
@@ -34,6 +35,9 @@ class TSequence : public TPersistentList<TFrameRef> {
     const base::Real48& Reserved() const { return reserved_; }
     void SetReserved(const base::Real48& reserved) { reserved_ = reserved; }
     ISequenceOwner* Sprite() const { return sprite_.Get(); }
+    // Tells this sequence apart from every other one the process made, also from one made later
+    // at the same address; a rename or an assignment keeps it.
+    uint64_t Serial() const { return serial_; }
 
     // Appends a step (takes ownership).
     TFrameRef& Add(std::unique_ptr<TFrameRef> step);
@@ -56,6 +60,8 @@ class TSequence : public TPersistentList<TFrameRef> {
     base::TName name_;
     base::Real48 reserved_;
     SequenceOwnerLink sprite_;
+    uint64_t serial_;
+    static inline uint64_t lastSerial_ = 0;
 };
 
 }  // namespace sprites

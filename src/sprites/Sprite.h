@@ -191,7 +191,7 @@ class TSprite : public TVSprite, public ISequenceOwner {
     TFrameList* frames_ = nullptr;
     TSequenceList* sequences_ = nullptr;
     TSequence* sequence_ = nullptr;
-    std::string sequenceName_;  // the current sequence's name when it was selected
+    uint64_t sequenceSerial_ = 0;  // the current sequence's, to know it again in the list
     TPlotMode plotmode_;
     int32_t frameIndex_ = -1;
     std::unique_ptr<framework::TTimer> timer_;

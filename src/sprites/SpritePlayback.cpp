@@ -271,7 +271,7 @@ void TSprite::RedrawOnFormCombined(framework::TCanvas& form, const MoveState& mo
 void TSprite::SetSequence(std::string_view name) {
     const std::string_view cut = base::CutName(name);
     sequence_ = cut.empty() ? nullptr : &sequences_->SequenceByName(cut);
-    sequenceName_ = sequence_ == nullptr ? std::string() : sequence_->Name();
+    sequenceSerial_ = sequence_ == nullptr ? 0 : sequence_->Serial();
     step_ = 0;
 }
 
@@ -283,7 +283,7 @@ std::string TSprite::GetSequenceName() const {
 TSequence* TSprite::CurrentSequence() const {
     for (int32_t i = 0; i < sequences_->Count(); ++i) {
         if (&sequences_->Items(i) == sequence_) {
-            return sequence_->StoredName().View() == sequenceName_ ? sequence_ : nullptr;
+            return sequence_->Serial() == sequenceSerial_ ? sequence_ : nullptr;
         }
     }
     return nullptr;

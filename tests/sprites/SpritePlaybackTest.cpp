@@ -143,6 +143,22 @@ TEST_F(SpritePlaybackTest, ATickWithoutASequenceStopsTheTimerQuietly) {
     EXPECT_EQ(sprite.GetX(), 1);
 }
 
+// A rename keeps the sequence current and playing; the list read anew drops it, even with a
+// sequence of its new name in it.
+TEST_F(SpritePlaybackTest, ARenamedSequencePlaysOnAndAListReadAnewDropsIt) {
+    TSprite& sprite = Placed("a", 10, 20);
+    sprite.PlaySequence("S3", -1);  // x 11, showing b for 0.2 s
+    sprite.SequenceList().SequenceByName("S3").SetName("Renamed");
+    EXPECT_EQ(sprite.GetSequenceName(), "Renamed");
+    backend_.RunFor(200);
+    EXPECT_EQ(sprite.GetX(), 13);
+    EXPECT_EQ(sprite.CurrentFrame(), "c");
+    EXPECT_TRUE(sprite.Timer().Enabled());
+    LoadSequences(sprite, {{"Renamed", {{"a", 1, 0, 0, 0.1}}}});
+    EXPECT_EQ(sprite.CurrentSequence(), nullptr);
+    EXPECT_EQ(sprite.GetSequenceName(), "");
+}
+
 TEST_F(SpritePlaybackTest, AStepOfZeroTimeStallsAndANewSequenceGoesOnFromItsFirstStep) {
     TSprite& sprite = MakeSprite();
     LoadSequences(sprite, {{"Z", {{"c", 1, 0, 0, 0.1}, {"c", 10, 0, 0, 0.0004}}}});
