@@ -51,8 +51,9 @@ class TComponent : public TPersistent {
     // Hands an owned component over to the caller; null if this does not own it.
     std::unique_ptr<TComponent> RemoveComponent(TComponent* component);
     // Destroys one owned component now: its BeforeDestruction, then its own components, then
-    // the component itself. Safe from inside that
-    // component's own event handlers, provided the handler touches it no more afterwards.
+    // the component itself. Safe from inside that component's own event handlers, provided the
+    // handler touches it no more afterwards; not for a form, whose own code goes on with it
+    // after its handlers (a form destroys itself with TForm::Release).
     // A failure on the way (of a BeforeDestruction) is thrown once the component is gone.
     void DestroyComponent(TComponent* component);
     // Destroys every owned component, the last made first; the first failure is thrown once

@@ -64,6 +64,24 @@ TShiftState KeyShift(const TMessage& message) {
 
 }  // namespace
 
+// One call of the form's own code on the stack; the outermost, as it returns, asks again for a
+// release that came meanwhile.
+class TForm::CallScope {
+  public:
+    explicit CallScope(TForm& form) : form_(form) { ++form_.callDepth_; }
+    CallScope(const CallScope&) = delete;
+    CallScope& operator=(const CallScope&) = delete;
+    ~CallScope() {
+        if (--form_.callDepth_ == 0 && form_.releaseWaiting_) {
+            form_.releaseWaiting_ = false;
+            form_.Release();
+        }
+    }
+
+  private:
+    TForm& form_;
+};
+
 TForm::TForm(TComponent* owner, const std::string& windowClass) : TComponent(owner) {
     RegisterFormClass(windowClass);
     bounds_ = gfx::RectFromSize(0, 0, kDefaultFormWidth, kDefaultFormHeight);
@@ -98,6 +116,7 @@ TForm::~TForm() {
 }
 
 void TForm::AfterConstruction() {
+    CallScope call(*this);
     FireShowingFailure(OnCreate, *this);
 }
 
@@ -132,6 +151,7 @@ void TForm::SetVisible(bool visible) {
     if (visible == visible_) {
         return;
     }
+    CallScope call(*this);
     visible_ = visible;
     if (visible) {
         if (position_ == poScreenCenter) {
@@ -157,12 +177,14 @@ void TForm::CenterOnScreen() {
 }
 
 bool TForm::CloseQuery() {
+    CallScope call(*this);
     bool canClose = true;
     Fire(OnCloseQuery, *this, canClose);
     return canClose;
 }
 
 void TForm::Close() {
+    CallScope call(*this);
     if (!CloseQuery()) {
         return;
     }
@@ -238,9 +260,14 @@ platform::LRESULT TForm::MainWndProc(platform::UINT msg, platform::WPARAM wParam
                                      platform::LPARAM lParam) {
     TMessage message{msg, wParam, lParam, 0};
     if (msg == kReleaseMessage && !destroying_ && Owner() != nullptr) {
+        if (callDepth_ > 0) {
+            releaseWaiting_ = true;
+            return 0;
+        }
         Owner()->DestroyComponent(this);  // nothing of this form may be touched afterwards
         return 0;
     }
+    CallScope call(*this);
     if (destroying_) {
         DefaultHandler(message);
     } else {

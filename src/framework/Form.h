@@ -147,6 +147,8 @@ class TForm : public TComponent {
     void CenterOnScreen();
     bool HoldsControl(const TControl* control) const;
 
+    class CallScope;
+
     platform::HWND handle_ = 0;
     std::unique_ptr<TCanvas> canvas_;
     std::string caption_;
@@ -158,6 +160,11 @@ class TForm : public TComponent {
     TPosition position_ = poDesigned;
     bool visible_ = false;
     bool destroying_ = false;
+    // Calls of the form's own code now on the stack (a message, showing, closing, creating). A
+    // release taken by a loop inside one of them (an error box, ProcessMessages) waits until
+    // the outermost has returned, since each goes on with the form after its handlers.
+    int callDepth_ = 0;
+    bool releaseWaiting_ = false;
     std::vector<TControl*> controls_;  // in the order they joined; not owned
     // The control that holds the mouse since the left button's press, until the release.
     TControl* mouseControl_ = nullptr;

@@ -423,6 +423,42 @@ TEST_F(FormTest, AFormReleasedFromItsOwnHandlerGoesOnceTheHandlerHasReturned) {
     EXPECT_EQ(application_.ComponentCount(), 1);
 }
 
+// A loop inside the form's own code (ProcessMessages in OnShow, as the scene's start has, or
+// the error box of a failing OnCreate) takes the release request; the form goes only once that
+// code has returned, which goes on with the form.
+TEST_F(FormTest, AReleaseTakenInsideTheFormsOwnCodeWaitsUntilItHasReturned) {
+    struct ReleasedAtCreation : TForm {
+        explicit ReleasedAtCreation(TComponent* owner) : TForm(owner) {
+            OnCreate = [this](TComponent&) {
+                Release();
+                throw base::Exception("Frame not found");
+            };
+        }
+    };
+    backend_.SetMessageBoxTime(25);
+    auto* created = application_.CreateForm<ReleasedAtCreation>();
+    ASSERT_EQ(backend_.MessageBoxes().size(), 1u);
+    EXPECT_TRUE(platform::IsWindow(created->Handle()));
+
+    auto* shown = application_.CreateForm<TForm>();
+    bool destroyed = false;
+    shown->OnDestroy = [&](TComponent&) { destroyed = true; };
+    shown->OnShow = [&](TComponent&) {
+        shown->Release();
+        application_.ProcessMessages();
+        EXPECT_FALSE(destroyed);
+    };
+    const platform::HWND handles[] = {created->Handle(), shown->Handle()};
+    shown->Show();
+    EXPECT_FALSE(destroyed);
+    EXPECT_TRUE(platform::IsWindowVisible(handles[1]));
+    application_.ProcessMessages();
+    EXPECT_TRUE(destroyed);
+    EXPECT_FALSE(platform::IsWindow(handles[0]));
+    EXPECT_FALSE(platform::IsWindow(handles[1]));
+    EXPECT_EQ(application_.ComponentCount(), 1);
+}
+
 // As for creation and showing, a failure while the form is destroyed is shown in the error
 // box; the form and its window go all the same.
 TEST_F(FormTest, AFailingOnDestroyIsShownAndTheFormGoesAllTheSame) {
