@@ -146,6 +146,22 @@ void TForm::SetFormStyle(TFormStyle style) {
     platform::SetWindowPos(handle_, order, 0, 0, 0, 0, platform::SWP_NOMOVE | platform::SWP_NOSIZE);
 }
 
+void TForm::SetBorderStyle(TBorderStyle style) {
+    borderStyle_ = style;
+    constexpr uint32_t kFrameStyles = platform::WS_CAPTION | platform::WS_THICKFRAME;
+    uint32_t windowStyle = platform::GetWindowLongA(handle_, platform::GWL_STYLE) & ~kFrameStyles;
+    uint32_t exStyle =
+        platform::GetWindowLongA(handle_, platform::GWL_EXSTYLE) & ~platform::WS_EX_DLGMODALFRAME;
+    windowStyle |= style == bsNone ? 0 : platform::WS_CAPTION;
+    windowStyle |= style == bsSizeable ? platform::WS_THICKFRAME : 0;
+    exStyle |= style == bsDialog ? platform::WS_EX_DLGMODALFRAME : 0;
+    platform::SetWindowLongA(handle_, platform::GWL_STYLE, windowStyle);
+    platform::SetWindowLongA(handle_, platform::GWL_EXSTYLE, exStyle);
+    const gfx::Rect frame = platform::AdjustWindowRectEx({}, windowStyle, exStyle);
+    frameWidth_ = frame.Width();
+    frameHeight_ = frame.Height();
+}
+
 // OnShow runs before the window appears, OnHide after it went.
 void TForm::SetVisible(bool visible) {
     if (visible == visible_) {

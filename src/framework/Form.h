@@ -9,6 +9,7 @@
 // Raw window messages pass through the virtual WndProc; a form that handles one itself
 // overrides it and passes the others on to TForm::WndProc, which gives the default handling.
 
+#include <algorithm>
 #include <any>
 #include <map>
 #include <memory>
@@ -43,28 +44,33 @@ class TForm : public TComponent {
     const std::string& Caption() const { return caption_; }
     void SetCaption(const std::string& caption);
 
-    // The window has no frame of its own here: its bounds are its client area.
+    // The bounds are the window's outer rectangle. The client area is what the frame of the
+    // border style leaves inside it: all of it without a frame, and where the window system
+    // puts its frame outside the window (X).
     int32_t Left() const { return bounds_.left; }
     int32_t Top() const { return bounds_.top; }
     int32_t Width() const { return bounds_.Width(); }
     int32_t Height() const { return bounds_.Height(); }
-    int32_t ClientWidth() const { return bounds_.Width(); }
-    int32_t ClientHeight() const { return bounds_.Height(); }
-    gfx::Rect ClientRect() const { return {0, 0, Width(), Height()}; }
+    int32_t ClientWidth() const { return std::max(Width() - frameWidth_, 0); }
+    int32_t ClientHeight() const { return std::max(Height() - frameHeight_, 0); }
+    gfx::Rect ClientRect() const { return {0, 0, ClientWidth(), ClientHeight()}; }
     void SetBounds(int32_t left, int32_t top, int32_t width, int32_t height);
     void SetLeft(int32_t left) { SetBounds(left, Top(), Width(), Height()); }
     void SetTop(int32_t top) { SetBounds(Left(), top, Width(), Height()); }
     void SetWidth(int32_t width) { SetBounds(Left(), Top(), width, Height()); }
     void SetHeight(int32_t height) { SetBounds(Left(), Top(), Width(), height); }
-    void SetClientWidth(int32_t width) { SetWidth(width); }
-    void SetClientHeight(int32_t height) { SetHeight(height); }
+    void SetClientWidth(int32_t width) { SetWidth(width + frameWidth_); }
+    void SetClientHeight(int32_t height) { SetHeight(height + frameHeight_); }
 
     TColor Color() const { return color_; }
     void SetColor(TColor color);
     TFormStyle FormStyle() const { return formStyle_; }
     void SetFormStyle(TFormStyle style);
     TBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TBorderStyle style) { borderStyle_ = style; }
+    // Gives the window its frame: a caption for every style but bsNone, with a sizing border
+    // for bsSizeable and a dialog border for bsDialog; no border icons. The outer rectangle
+    // stays. A form not told a style keeps the plain frameless window it was made with.
+    void SetBorderStyle(TBorderStyle style);
     TPosition Position() const { return position_; }
     void SetPosition(TPosition position) { position_ = position; }
 
@@ -160,6 +166,8 @@ class TForm : public TComponent {
     TPosition position_ = poDesigned;
     bool visible_ = false;
     bool destroying_ = false;
+    int32_t frameWidth_ = 0;  // what the frame takes of the outer width and height
+    int32_t frameHeight_ = 0;
     // Calls of the form's own code now on the stack (a message, showing, closing, creating). A
     // release taken by a loop inside one of them (an error box, ProcessMessages) waits until
     // the outermost has returned, since each goes on with the form after its handlers.

@@ -31,6 +31,10 @@ class Backend {
                               int32_t height, UINT flags) = 0;
     virtual gfx::Rect GetWindowRect(HWND hwnd) = 0;
     virtual gfx::Rect GetClientRect(HWND hwnd) = 0;
+    virtual uint32_t GetWindowLongA(HWND hwnd, int index) = 0;
+    virtual uint32_t SetWindowLongA(HWND hwnd, int index, uint32_t value) = 0;
+    virtual gfx::Rect AdjustWindowRectEx(const gfx::Rect& client, uint32_t style,
+                                         uint32_t exStyle) = 0;
     virtual HWND GetParent(HWND hwnd) = 0;
     virtual bool SetWindowOwner(HWND hwnd, HWND owner) = 0;
     virtual HWND GetWindowOwner(HWND hwnd) = 0;

@@ -1,6 +1,7 @@
 #pragma once
 // What the backends that keep their windows' bounds, stacking and owners themselves (headless
-// and X11) answer alike: what SetWindowPos makes of a window, and what GetParent answers.
+// and X11) answer alike: what SetWindowPos makes of a window, what GetParent answers, and which
+// of a window's styles a GetWindowLongA index names.
 
 #include <algorithm>
 #include <cstdint>
@@ -22,6 +23,13 @@ inline gfx::Rect PositionedBounds(const gfx::Rect& bounds, int32_t x, int32_t y,
             gfx::RectFromSize(placed.left, placed.top, std::max(width, 0), std::max(height, 0));
     }
     return placed;
+}
+
+// The window record's style (GWL_STYLE) or extended style (GWL_EXSTYLE); null for another
+// index.
+template <class Window>
+uint32_t* StyleOf(Window& window, int index) {
+    return index == GWL_STYLE ? &window.style : index == GWL_EXSTYLE ? &window.exStyle : nullptr;
 }
 
 // HWND_TOPMOST and HWND_NOTOPMOST set or clear the topmost state; any other keeps it.

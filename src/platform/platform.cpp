@@ -78,6 +78,18 @@ gfx::Rect GetClientRect(HWND hwnd) {
     return Current().GetClientRect(hwnd);
 }
 
+uint32_t GetWindowLongA(HWND hwnd, int index) {
+    return Current().GetWindowLongA(hwnd, index);
+}
+
+uint32_t SetWindowLongA(HWND hwnd, int index, uint32_t value) {
+    return Current().SetWindowLongA(hwnd, index, value);
+}
+
+gfx::Rect AdjustWindowRectEx(const gfx::Rect& client, uint32_t style, uint32_t exStyle) {
+    return Current().AdjustWindowRectEx(client, style, exStyle);
+}
+
 HWND GetParent(HWND hwnd) {
     return Current().GetParent(hwnd);
 }

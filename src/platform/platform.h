@@ -95,10 +95,14 @@ inline constexpr uint32_t WS_POPUP = 0x80000000;
 inline constexpr uint32_t WS_CHILD = 0x40000000;
 inline constexpr uint32_t WS_VISIBLE = 0x10000000;
 inline constexpr uint32_t WS_DISABLED = 0x08000000;
-inline constexpr uint32_t WS_CAPTION = 0x00C00000;
+inline constexpr uint32_t WS_CAPTION = 0x00C00000;  // a title bar, with a thin border
 inline constexpr uint32_t WS_SYSMENU = 0x00080000;
+inline constexpr uint32_t WS_THICKFRAME = 0x00040000;  // a sizing border
 inline constexpr uint32_t WS_EX_TOPMOST = 0x00000008;
 inline constexpr uint32_t WS_EX_DLGMODALFRAME = 0x00000001;
+// GetWindowLongA and SetWindowLongA: which of a window's values.
+inline constexpr int GWL_STYLE = -16;
+inline constexpr int GWL_EXSTYLE = -20;
 // Class style.
 inline constexpr uint32_t CS_PARENTDC = 0x0080;
 
@@ -205,6 +209,18 @@ bool SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y, int32_t wid
 gfx::Rect GetWindowRect(HWND hwnd);
 // Client rectangle: (0, 0, width, height).
 gfx::Rect GetClientRect(HWND hwnd);
+// A window's style (GWL_STYLE) or extended style (GWL_EXSTYLE); 0 for an unknown window or
+// another index.
+uint32_t GetWindowLongA(HWND hwnd, int index);
+// Sets the style or extended style and gives the one before (0, and nothing changed, for an
+// unknown window or another index). A new frame takes effect at once; the outer rectangle
+// stays as it was.
+uint32_t SetWindowLongA(HWND hwnd, int index, uint32_t value);
+// The outer rectangle of a top-level window of this style around the client area `client`:
+// the window system's caption and border added, where they are part of the window (Win32).
+// Under X the window manager's frame lies outside the window, and headless windows have none:
+// there the rectangle is `client` itself.
+gfx::Rect AdjustWindowRectEx(const gfx::Rect& client, uint32_t style, uint32_t exStyle);
 // A child window's parent; for a pop-up window its owner, as Win32 answers; else 0.
 HWND GetParent(HWND hwnd);
 // The owner of a top-level window: the window system keeps an owned window above its owner (a

@@ -233,6 +233,45 @@ TEST_F(FormTest, AnAlClientControlFollowsTheFormsSize) {
     EXPECT_EQ(image->BoundsRect(), (gfx::Rect{0, 0, 640, 480}));
 }
 
+// Where the frame is part of the window (Win32), the border style chooses it and the client
+// size lies inside it. This backend stands for such a window system: 3 pixels of border, and
+// 19 of caption.
+TEST(FormFrameTest, TheBorderStyleGivesTheFrameAndTheClientAreaLiesInsideIt) {
+    struct FramedBackend : platform::headless::HeadlessBackend {
+        gfx::Rect AdjustWindowRectEx(const gfx::Rect& client, uint32_t style, uint32_t) override {
+            const int32_t border = (style & platform::WS_CAPTION) != 0 ? 3 : 0;
+            const int32_t caption = (style & platform::WS_CAPTION) != 0 ? 19 : 0;
+            return {client.left - border, client.top - border - caption, client.right + border,
+                    client.bottom + border};
+        }
+    } backend;
+    TApplication application;
+    auto* form = application.CreateForm<TForm>();
+    const auto style = [&] {
+        return platform::GetWindowLongA(form->Handle(), platform::GWL_STYLE);
+    };
+    const auto exStyle = [&] {
+        return platform::GetWindowLongA(form->Handle(), platform::GWL_EXSTYLE);
+    };
+    EXPECT_EQ(style() & platform::WS_CAPTION, 0u) << "a form not told a style has no frame";
+
+    form->SetBorderStyle(bsDialog);
+    form->SetClientWidth(221);
+    form->SetClientHeight(276);
+    EXPECT_EQ(style() & (platform::WS_CAPTION | platform::WS_SYSMENU), platform::WS_CAPTION);
+    EXPECT_NE(exStyle() & platform::WS_EX_DLGMODALFRAME, 0u);
+    EXPECT_EQ((std::pair{form->Width(), form->Height()}), (std::pair{227, 301}));
+    EXPECT_EQ(form->ClientRect(), (gfx::Rect{0, 0, 221, 276}));
+
+    form->SetBorderStyle(bsSizeable);
+    EXPECT_NE(style() & platform::WS_THICKFRAME, 0u);
+    EXPECT_EQ(exStyle() & platform::WS_EX_DLGMODALFRAME, 0u);
+    form->SetBorderStyle(bsNone);
+    EXPECT_EQ(style() & (platform::WS_CAPTION | platform::WS_THICKFRAME), 0u);
+    EXPECT_NE(style() & platform::WS_POPUP, 0u);
+    EXPECT_EQ(form->ClientRect(), (gfx::Rect{0, 0, 227, 301})) << "the outer rectangle stays";
+}
+
 // Drawing presents exactly what it changed, once shown: a copy its destination, a clipped fill
 // the clip.
 TEST_F(FormTest, DrawingPresentsExactlyTheRectangleItChangedOnceShown) {

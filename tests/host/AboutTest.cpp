@@ -77,6 +77,12 @@ TEST_F(AboutTest, TheDialogIsTheCentredMainFormWithPictureAndItsButtonFocusedAnd
     TfrmAbout& dialog = OpenDialog(0);
     EXPECT_EQ(platform::GetWindowTextA(dialog.Handle()), "Over...");
     EXPECT_EQ(dialog.BorderStyle(), framework::bsDialog);
+    const uint32_t style = platform::GetWindowLongA(dialog.Handle(), platform::GWL_STYLE);
+    EXPECT_EQ(style & platform::WS_CAPTION, platform::WS_CAPTION);
+    EXPECT_EQ(style & platform::WS_SYSMENU, 0u);
+    EXPECT_NE(platform::GetWindowLongA(dialog.Handle(), platform::GWL_EXSTYLE) &
+                  platform::WS_EX_DLGMODALFRAME,
+              0u);
     EXPECT_TRUE(dialog.butOK->Default());
     EXPECT_TRUE(dialog.butOK->Focused());
     EXPECT_EQ(application_.MainForm(), &dialog);

@@ -203,7 +203,16 @@ TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
         auto about = Start(arguments);
         auto dialog = driver::WaitForTopLevel(about->Id(), "Over...", kStartTimeoutMs);
         ASSERT_TRUE(dialog.has_value());
+        // A caption and a dialog border without border icons, around the client area the
+        // layout asks for.
+        EXPECT_EQ(dialog->style & WS_CAPTION, WS_CAPTION);
+        EXPECT_NE(dialog->exStyle & WS_EX_DLGMODALFRAME, 0);
         EXPECT_EQ(dialog->style & WS_SYSMENU, 0);
+        RECT client{};
+        ASSERT_TRUE(GetClientRect(dialog->hwnd, &client));
+        EXPECT_EQ(client.right, 221);
+        EXPECT_EQ(client.bottom, 276);
+        EXPECT_GT(dialog->Height(), 276 + 10) << "no caption bar above the client area";
         const bool configure = arguments[0] != '\0';
         EXPECT_EQ(driver::WaitUntil([&] { return !IsWindowEnabled(caller.Handle()); },
                                     configure ? 3000 : 300),

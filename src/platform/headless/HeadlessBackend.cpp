@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
 
 #include "base/Exceptions.h"
 #include "platform/WindowRules.h"
@@ -173,6 +174,23 @@ gfx::Rect HeadlessBackend::GetClientRect(HWND hwnd) {
         return {};
     }
     return {0, 0, window->bounds.Width(), window->bounds.Height()};
+}
+
+uint32_t HeadlessBackend::GetWindowLongA(HWND hwnd, int index) {
+    HeadlessWindow* window = windows_.Find(hwnd);
+    const uint32_t* style = window == nullptr ? nullptr : StyleOf(*window, index);
+    return style == nullptr ? 0 : *style;
+}
+
+uint32_t HeadlessBackend::SetWindowLongA(HWND hwnd, int index, uint32_t value) {
+    HeadlessWindow* window = windows_.Find(hwnd);
+    uint32_t* style = window == nullptr ? nullptr : StyleOf(*window, index);
+    return style == nullptr ? 0 : std::exchange(*style, value);
+}
+
+// Headless windows have no frame.
+gfx::Rect HeadlessBackend::AdjustWindowRectEx(const gfx::Rect& client, uint32_t, uint32_t) {
+    return client;
 }
 
 HWND HeadlessBackend::GetParent(HWND hwnd) {

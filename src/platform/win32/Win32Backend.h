@@ -58,6 +58,10 @@ class Win32Backend : public Backend {
                       int32_t height, UINT flags) override;
     gfx::Rect GetWindowRect(HWND hwnd) override;
     gfx::Rect GetClientRect(HWND hwnd) override;
+    uint32_t GetWindowLongA(HWND hwnd, int index) override;
+    uint32_t SetWindowLongA(HWND hwnd, int index, uint32_t value) override;
+    gfx::Rect AdjustWindowRectEx(const gfx::Rect& client, uint32_t style,
+                                 uint32_t exStyle) override;
     HWND GetParent(HWND hwnd) override;
     bool SetWindowOwner(HWND hwnd, HWND owner) override;
     HWND GetWindowOwner(HWND hwnd) override;

@@ -147,6 +147,35 @@ gfx::Rect Win32Backend::GetClientRect(HWND hwnd) {
     return FromNativeRect(rect);
 }
 
+uint32_t Win32Backend::GetWindowLongA(HWND hwnd, int index) {
+    if (index != GWL_STYLE && index != GWL_EXSTYLE) {
+        return 0;
+    }
+    return static_cast<uint32_t>(::GetWindowLongA(ToNative(hwnd), index));
+}
+
+// The system takes a new frame only when told the frame has changed.
+uint32_t Win32Backend::SetWindowLongA(HWND hwnd, int index, uint32_t value) {
+    if ((index != GWL_STYLE && index != GWL_EXSTYLE) || !::IsWindow(ToNative(hwnd))) {
+        return 0;
+    }
+    const auto before =
+        static_cast<uint32_t>(::SetWindowLongA(ToNative(hwnd), index, static_cast<LONG>(value)));
+    ::SetWindowPos(ToNative(hwnd), nullptr, 0, 0, 0, 0,
+                   SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    RethrowHeld();
+    return before;
+}
+
+gfx::Rect Win32Backend::AdjustWindowRectEx(const gfx::Rect& client, uint32_t style,
+                                           uint32_t exStyle) {
+    RECT rect = ToNativeRect(client);
+    if (::AdjustWindowRectEx(&rect, style, FALSE, exStyle) == 0) {
+        return client;
+    }
+    return FromNativeRect(rect);
+}
+
 HWND Win32Backend::GetParent(HWND hwnd) {
     return FromNative(::GetParent(ToNative(hwnd)));
 }

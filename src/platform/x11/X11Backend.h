@@ -103,6 +103,10 @@ class X11Backend : public Backend {
                       int32_t height, UINT flags) override;
     gfx::Rect GetWindowRect(HWND hwnd) override;
     gfx::Rect GetClientRect(HWND hwnd) override;
+    uint32_t GetWindowLongA(HWND hwnd, int index) override;
+    uint32_t SetWindowLongA(HWND hwnd, int index, uint32_t value) override;
+    gfx::Rect AdjustWindowRectEx(const gfx::Rect& client, uint32_t style,
+                                 uint32_t exStyle) override;
     HWND GetParent(HWND hwnd) override;
     bool SetWindowOwner(HWND hwnd, HWND owner) override;
     HWND GetWindowOwner(HWND hwnd) override;
@@ -163,6 +167,7 @@ class X11Backend : public Backend {
     ::Window CreateServerWindow(X11Window& window);
     HWND AddWindow(std::unique_ptr<X11Window> window, ::Window xid);
     void SetTopLevelProperties(const X11Window& window);
+    void SetFrameProperties(const X11Window& window);
     void SelectInputFor(const X11Window& window);
     void MapWindow(X11Window& window);
     void BecomeSaverWindow(X11Window& window);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <sstream>
+#include <utility>
 
 #include "base/Exceptions.h"
 #include "platform/WindowRules.h"
@@ -58,8 +59,13 @@ bool IsChildStyle(uint32_t style) {
     return (style & WS_CHILD) != 0;
 }
 
-// A borderless window: the window manager is asked for no decorations (Motif hints).
-void RequestNoDecorations(const Connection& connection, ::Window window) {
+// A window without a caption gets no decorations from the window manager (Motif hints); one
+// with a caption gets the window manager's own.
+void RequestDecorations(const Connection& connection, ::Window window, bool caption) {
+    if (caption) {
+        XDeleteProperty(connection.Get(), window, connection.Names().motifWmHints);
+        return;
+    }
     long hints[5] = {2, 0, 0, 0, 0};  // flags: decorations; decorations: none
     XChangeProperty(connection.Get(), window, connection.Names().motifWmHints,
                     connection.Names().motifWmHints, 32, PropModeReplace,
@@ -145,6 +151,13 @@ void X11Backend::SetTopLevelProperties(const X11Window& window) {
     long pid = static_cast<long>(getpid());
     XChangeProperty(connection_.Get(), xid, connection_.Names().netWmPid, XA_CARDINAL, 32,
                     PropModeReplace, reinterpret_cast<unsigned char*>(&pid), 1);
+    SetFrameProperties(window);
+}
+
+// The window manager's part, which follows the window's style and, for a dialog border, its
+// size.
+void X11Backend::SetFrameProperties(const X11Window& window) {
+    ::Window xid = Xid(window.hwnd);
     XSizeHints hints{};
     hints.flags = USPosition | USSize;
     hints.x = window.bounds.left;
@@ -158,9 +171,7 @@ void X11Backend::SetTopLevelProperties(const X11Window& window) {
         hints.min_height = hints.max_height = hints.height;
     }
     XSetWMNormalHints(connection_.Get(), xid, &hints);
-    if ((window.style & WS_CAPTION) == 0) {
-        RequestNoDecorations(connection_, xid);
-    }
+    RequestDecorations(connection_, xid, (window.style & WS_CAPTION) != 0);
 }
 
 // A disabled window, and the daemon's child, select no input: X then hands the input on to
@@ -334,6 +345,9 @@ void X11Backend::ResizeWindow(X11Window& window, const gfx::Rect& bounds) {
                       static_cast<unsigned>(std::max(bounds.Width(), 1)),
                       static_cast<unsigned>(std::max(bounds.Height(), 1)));
     window.surface->SetSize(bounds.Width(), bounds.Height());
+    if ((window.exStyle & WS_EX_DLGMODALFRAME) != 0 && window.parent == 0) {
+        SetFrameProperties(window);  // the fixed size is the new one
+    }
     InvalidateRect(window.hwnd, nullptr, true);
 }
 
@@ -381,6 +395,31 @@ gfx::Rect X11Backend::GetWindowRect(HWND hwnd) {
         return gfx::RectFromSize(x, y, window->bounds.Width(), window->bounds.Height());
     }
     return gfx::RectFromSize(x, y, attributes.width, attributes.height);
+}
+
+uint32_t X11Backend::GetWindowLongA(HWND hwnd, int index) {
+    X11Window* window = Find(hwnd);
+    const uint32_t* style = window == nullptr ? nullptr : StyleOf(*window, index);
+    return style == nullptr ? 0 : *style;
+}
+
+// A top-level window's decorations and size hints follow at once.
+uint32_t X11Backend::SetWindowLongA(HWND hwnd, int index, uint32_t value) {
+    X11Window* window = Find(hwnd);
+    uint32_t* style = window == nullptr ? nullptr : StyleOf(*window, index);
+    if (style == nullptr) {
+        return 0;
+    }
+    const uint32_t before = std::exchange(*style, value);
+    if (window->parent == 0 && !window->inDaemonWindow) {
+        SetFrameProperties(*window);
+    }
+    return before;
+}
+
+// The window manager's frame lies outside the window.
+gfx::Rect X11Backend::AdjustWindowRectEx(const gfx::Rect& client, uint32_t, uint32_t) {
+    return client;
 }
 
 gfx::Rect X11Backend::GetClientRect(HWND hwnd) {

@@ -1,5 +1,7 @@
 // Windows of the X backend as the server and other programs see them. What every backend does
 // alike (titles read back, enabling, finding the program's own windows) is in the contract.
+#include <array>
+
 #include "X11TestSupport.h"
 
 namespace platform::x11::testing {
@@ -19,6 +21,30 @@ TEST_F(X11WindowTest, TitleAndClassAreTheServersWmNameNetWmNameAndWmClass) {
     ASSERT_TRUE(SetWindowTextA(hwnd, "Other"));
     FindWindowA(nullptr, nullptr);
     EXPECT_EQ(RawProperty(hwnd, "_NET_WM_NAME"), "Other");
+}
+
+// A window without a caption asks the window manager for no decorations; a caption given later
+// takes that back. A dialog border fixes the size, also one given after it.
+TEST_F(X11WindowTest, TheStyleDecidesTheWindowManagersFrameAndADialogBorderFixesTheSize) {
+    HWND hwnd = CreateWindowExA(0, "TestWindow", "Over...", WS_POPUP, 0, 0, 50, 40, 0);
+    ASSERT_NE(hwnd, 0u);
+    FindWindowA(nullptr, nullptr);
+    EXPECT_NE(RawProperty(hwnd, "_MOTIF_WM_HINTS"), "");
+    EXPECT_EQ(SetWindowLongA(hwnd, GWL_STYLE, WS_POPUP | WS_CAPTION), WS_POPUP);
+    EXPECT_EQ(SetWindowLongA(hwnd, GWL_EXSTYLE, WS_EX_DLGMODALFRAME), 0u);
+    EXPECT_EQ(GetWindowLongA(hwnd, GWL_STYLE), WS_POPUP | WS_CAPTION);
+    EXPECT_EQ(SetWindowLongA(hwnd, 7, 1), 0u) << "no other index";
+    ASSERT_TRUE(MoveWindow(hwnd, 0, 0, 221, 276));
+    FindWindowA(nullptr, nullptr);
+    EXPECT_EQ(RawProperty(hwnd, "_MOTIF_WM_HINTS"), "");
+    XSizeHints hints{};
+    long supplied = 0;
+    ASSERT_NE(XGetWMNormalHints(Raw(), static_cast<::Window>(hwnd), &hints, &supplied), 0);
+    EXPECT_EQ((std::array{hints.min_width, hints.max_width, hints.min_height, hints.max_height}),
+              (std::array{221, 221, 276, 276}));
+    EXPECT_EQ(AdjustWindowRectEx({0, 0, 221, 276}, WS_POPUP | WS_CAPTION, WS_EX_DLGMODALFRAME),
+              (gfx::Rect{0, 0, 221, 276}))
+        << "the window manager's frame lies outside the window";
 }
 
 // Another program's window is found and read from the server, but not changed.
