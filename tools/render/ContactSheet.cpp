@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "gfx/Raster.h"
+
 namespace render {
 
 namespace {
@@ -26,14 +28,6 @@ gfx::Pixel AverageOf(const gfx::Bitmap& source, int32_t left, int32_t top, int32
     n = std::max<uint64_t>(n, 1);
     return gfx::MakePixel(static_cast<uint8_t>(r / n), static_cast<uint8_t>(g / n),
                           static_cast<uint8_t>(b / n));
-}
-
-void PlaceThumbnail(gfx::Bitmap& sheet, const gfx::Bitmap& thumbnail, int32_t x0, int32_t y0) {
-    for (int32_t y = 0; y < thumbnail.Height(); ++y) {
-        for (int32_t x = 0; x < thumbnail.Width(); ++x) {
-            sheet.SetPixel(x0 + x, y0 + y, thumbnail.GetPixel(x, y));
-        }
-    }
 }
 
 }  // namespace
@@ -69,9 +63,10 @@ gfx::Bitmap MakeContactSheet(const std::vector<gfx::Bitmap>& thumbnails, int32_t
     gfx::Bitmap sheet(kGap + used * (thumbWidth + kGap), kGap + rows * (thumbHeight + kGap));
     sheet.Fill(kSheetColour);
     for (int32_t i = 0; i < count; ++i) {
-        PlaceThumbnail(sheet, thumbnails[static_cast<size_t>(i)],
-                       kGap + (i % columns) * (thumbWidth + kGap),
-                       kGap + (i / columns) * (thumbHeight + kGap));
+        const gfx::Bitmap& thumbnail = thumbnails[static_cast<size_t>(i)];
+        gfx::BitBlt(sheet.GetCanvas(), kGap + (i % columns) * (thumbWidth + kGap),
+                    kGap + (i / columns) * (thumbHeight + kGap), thumbnail.Width(),
+                    thumbnail.Height(), &thumbnail.GetCanvas(), 0, 0, gfx::Rop::SrcCopy);
     }
     return sheet;
 }
