@@ -203,6 +203,11 @@ TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
         auto about = Start(arguments);
         auto dialog = driver::WaitForTopLevel(about->Id(), "Over...", kStartTimeoutMs);
         ASSERT_TRUE(dialog.has_value());
+        // Read again once shown: the window is found as soon as it has its title, before its
+        // description has given it its frame and size.
+        ASSERT_TRUE(
+            driver::WaitUntil([&] { return IsWindowVisible(dialog->hwnd) != 0; }, kStartTimeoutMs));
+        dialog = driver::FactsOf(dialog->hwnd);
         // A caption and a dialog border without border icons, around the client area the
         // layout asks for.
         EXPECT_EQ(dialog->style & WS_CAPTION, WS_CAPTION);
