@@ -264,11 +264,9 @@ void TFrame::PlotEx(gfx::Canvas& canvas, int32_t x, int32_t y, bool mirrorX, boo
 // exchanged edge pair puts the picture one pixel further on, as the stretch does.
 void TFrame::CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y, bool mirrorX,
                                bool mirrorY, bool transparent) const {
-    const gfx::MaskedSpans* spans = nullptr;
-    if (transparent) {
-        TFrameList& list = List();
-        spans = &SpansIn(list.Mask(), list.Image());
-    }
+    TFrameList& list = List();
+    const gfx::Bitmap& strip = list.Image();
+    const gfx::MaskedSpans* spans = transparent ? &SpansIn(list.Mask(), strip) : nullptr;
     // Only the frame rows that land on one of the covered rows are measured.
     const int32_t shift = mirrorY ? y + height_ : y;
     const int32_t first = mirrorY ? std::max(0, shift - rows.Height() + 1) : std::max(0, -shift);
@@ -277,20 +275,21 @@ void TFrame::CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y, boo
     // Frame row r lands on row shift + step * r; frame column c on x + c, or mirrored on
     // x + width - c (a run's ends exchanged).
     const int32_t step = mirrorY ? -1 : 1;
-    if (spans == nullptr) {
-        const gfx::ColumnRange whole =
-            mirrorX ? gfx::ColumnRange{x + 1, x + width_ + 1} : gfx::ColumnRange{x, x + width_};
-        for (int32_t r = first; r < end; ++r) {
-            rows.Cover(shift + step * r, whole);
-        }
-        return;
-    }
-    // The opaque runs are in the strips' columns.
+    // The opaque runs are in the strips' columns. An opaque frame draws its whole rectangle as
+    // far as it lies inside the strips: a rectangle reaching past them draws nothing there.
+    const gfx::ColumnRange inStrip{std::max<int32_t>(x_, 0),
+                                   std::min<int32_t>(x_ + width_, strip.Width())};
     const int32_t top = y_;
     const int32_t forward = x - x_;
     const int32_t mirrored = x + width_ + 1 + x_;
     for (int32_t r = first; r < end; ++r) {
-        const gfx::ColumnRange run = spans->OpaqueRun(top + r);
+        const int32_t stripRow = top + r;
+        gfx::ColumnRange run;
+        if (spans != nullptr) {
+            run = spans->OpaqueRun(stripRow);
+        } else if (stripRow >= 0 && stripRow < strip.Height()) {
+            run = inStrip;
+        }
         rows.Cover(shift + step * r,
                    mirrorX ? gfx::ColumnRange{mirrored - run.end, mirrored - run.begin}
                            : gfx::ColumnRange{forward + run.begin, forward + run.end});

@@ -76,9 +76,9 @@ class TFrame : public framework::TPersistent {
     virtual void PlotEx(gfx::Canvas& canvas, int32_t x, int32_t y, bool mirrorX, bool mirrorY,
                         bool transparent, double scale) const;
     // Marks the pixels that PlotEx at (x, y) and scale 1, on a canvas with black as its text
-    // colour, gives the frame's own colours whatever they held: the whole frame when opaque,
-    // each row's widest run of opaque pixels when transparent. An override of PlotEx that
-    // changes what is drawn must override this too.
+    // colour, gives the frame's own colours whatever they held: the whole frame when opaque (as
+    // far as it lies inside the strips), each row's widest run of opaque pixels when
+    // transparent. An override of PlotEx that changes what is drawn must override this too.
     virtual void CoverOpaquePixels(gfx::CoveredRows& rows, int32_t x, int32_t y, bool mirrorX,
                                    bool mirrorY, bool transparent) const;
     void PlotMasked(gfx::Canvas& canvas, int32_t x, int32_t y, double scale) const;

@@ -135,6 +135,32 @@ TEST_F(SpriteBoxTest, OverlappingSpritesGiveThePixelsOfDrawingEachWhole) {
         Every({0, 0, 120, 80}, [&](int32_t x, int32_t y) { return expected.GetPixel(x, y); }));
 }
 
+// An opaque frame whose rectangle reaches past its strip draws nothing there, so it must not
+// hide what lies under those pixels, mirrored or not.
+TEST_F(SpriteBoxTest, AnOpaqueFrameReachingPastItsStripHidesOnlyWhatItDraws) {
+    frames_->Items(2).SetWidth(30);  // "c": 10 columns and 10 rows past the 100 x 30 strip
+    frames_->Items(2).SetHeight(40);
+    TSprite& under = Placed("a", 30, 20, 1);
+    TSprite& opaque = Placed("c", 20, 10);
+    TPlotMode mode;
+    mode.Exclude(TPlot::PlotTransparent);
+    opaque.SetPlotmode(mode);
+    for (const int mirror : {0, 1, 2, 3}) {
+        opaque.SetMirrorX((mirror & 1) != 0);
+        opaque.SetMirrorY((mirror & 2) != 0);
+        gfx::Bitmap expected(*box_->Picture().Graphic());
+        for (TSprite* sprite : {&under, &opaque}) {
+            sprite->Draw(expected.GetCanvas(), sprite->GetX(), sprite->GetY(), {});
+        }
+        TempBitmap()->FillRect({0, 0, TempBitmap()->Width(), TempBitmap()->Height()}, kRed);
+        PaintScreen(kRed);
+        box_->RedrawArea({0, 0, 120, 80}, 0);
+        EXPECT_TRUE(
+            Every({0, 0, 120, 80}, [&](int32_t x, int32_t y) { return expected.GetPixel(x, y); }))
+            << "mirror " << mirror;
+    }
+}
+
 // An area's covers are measured only on its own rows: a sprite reaching past them must mark
 // on those rows what it marks on the same rows of a taller area.
 TEST_F(SpriteBoxTest, ASpriteCoversTheSameRowsWhereverTheAreaEnds) {
