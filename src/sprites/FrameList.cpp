@@ -5,6 +5,7 @@
 
 #include "base/Exceptions.h"
 #include "base/Name.h"
+#include "gfx/Bitmap.h"
 #include "gfx/Raster.h"
 #include "sprites/StoredCount.h"
 
@@ -149,22 +150,33 @@ void TFrameList::ReadData(base::MemoryStream& stream) {
         ReadStrip(stream);
     }
     CheckFramesInsideStrip();
-    GrowTempBitmapForFrames();
+    const ScratchSize scratch = ScratchForFrames();
+    GrowTempBitmap(static_cast<int32_t>(scratch.width), static_cast<int32_t>(scratch.height));
     for (const auto& frame : Slots()) {
-        frame->ResizeTempBitmap();
         frame->PrepareMask(transparentColor_, true);
     }
 }
 
-// The scratch bitmap grown once to what the largest frames need, not frame by frame.
-void TFrameList::GrowTempBitmapForFrames() const {
-    int32_t width = 0;
-    int32_t height = 0;
+// What the scratch bitmap, shared by every list, grows to for this list's frames: twice the
+// largest frame's width and height, less one, and no less than it has. It is grown once, not
+// frame by frame; a frame that would make it larger than a bitmap can be is refused first.
+TFrameList::ScratchSize TFrameList::ScratchForFrames() const {
+    const gfx::Bitmap* scratch = TempBitmap();
+    ScratchSize size{scratch != nullptr ? scratch->Width() : 0,
+                     scratch != nullptr ? scratch->Height() : 0};
     for (const auto& frame : Slots()) {
-        width = std::max(width, 2 * frame->Width() - 1);
-        height = std::max(height, 2 * frame->Height() - 1);
+        size.width = std::max<int64_t>(size.width, 2 * int64_t{frame->Width()} - 1);
+        size.height = std::max<int64_t>(size.height, 2 * int64_t{frame->Height()} - 1);
+        if (size.width > gfx::kMaxBitmapDimension || size.height > gfx::kMaxBitmapDimension ||
+            size.width * size.height > gfx::kMaxBitmapPixels) {
+            throw base::EFrame("FrameList.ReadData: frame \"" + frame->Name() + "\" of " +
+                               std::to_string(frame->Width()) + " x " +
+                               std::to_string(frame->Height()) + " needs a scratch bitmap of " +
+                               std::to_string(size.width) + " x " + std::to_string(size.height) +
+                               ", larger than a bitmap can be");
+        }
     }
-    GrowTempBitmap(width, height);
+    return size;
 }
 
 // The scratch bitmap grows to twice a frame's size, so a record must not ask for more than

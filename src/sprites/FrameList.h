@@ -63,7 +63,7 @@ class TFrameList : public TPersistentList<TFrame> {
 
     // Replaces the content with the stream's frames and strip, every frame prepared for the
     // list's colour. Frames read before a failure stay in the list. A frame reaching outside
-    // the strip is refused before the scratch bitmap grows for it.
+    // the strip, or too large for the scratch bitmap, is refused before that bitmap grows.
     void ReadData(base::MemoryStream& stream);
     // Writes the strip with its true colours (the colour is set to 0 meanwhile), then
     // prepares the frames for the list's colour again.
@@ -72,7 +72,11 @@ class TFrameList : public TPersistentList<TFrame> {
   private:
     void ReadFrames(base::MemoryStream& stream, int16_t frameCount);
     void ReadStrip(base::MemoryStream& stream);
-    void GrowTempBitmapForFrames() const;
+    struct ScratchSize {
+        int64_t width;
+        int64_t height;
+    };
+    ScratchSize ScratchForFrames() const;
     void CheckFramesInsideStrip() const;
     void WriteContent(base::MemoryStream& stream) const;
     void ShiftFramesRightOf(const TFrame& frame, int16_t width);

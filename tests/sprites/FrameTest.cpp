@@ -382,6 +382,12 @@ TEST(FrameListStreamTest, DamagedStreamsFailAndKeepTheFramesReadBefore) {
         return test::FrameListBytes({kThree[0], place},
                                     test::EightBitStrip({{1, 2, 3, 4, 5}, {6, 7, 8, 9, 10}}));
     };
+    // A frame inside its strip whose scratch bitmap would be larger than a bitmap can be.
+    const auto tooWide = [] {
+        const std::vector<gfx::Pixel> row(16385, 1);
+        return test::FrameListBytes({kThree[0], {"wide", 0, 0, 16385, 1}},
+                                    test::EightBitStrip({row, row}));
+    };
     struct Case {
         const char* what;
         std::vector<uint8_t> bytes;
@@ -402,6 +408,8 @@ TEST(FrameListStreamTest, DamagedStreamsFailAndKeepTheFramesReadBefore) {
          "lies outside the strip of 5 x 2", 2},
         {"left of the strip", outside({"left", -1, 0, 1, 1}), typeid(base::EFrame),
          "lies outside the strip of 5 x 2", 2},
+        {"scratch bitmap too wide", tooWide(), typeid(base::EFrame),
+         "frame \"wide\" of 16385 x 1 needs a scratch bitmap of 32769 x ", 2},
         {"bad magic", changed(2 + 90 * 3 + 4, 'X'), typeid(base::EInvalidGraphic), "bad magic", 3},
         {"payload count beyond the bytes", changed(2 + 90 * 3 + 3, 0x10), typeid(base::EReadError),
          "", 3},
