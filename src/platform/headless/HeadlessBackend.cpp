@@ -86,26 +86,36 @@ HWND HeadlessBackend::CreateWindowExA(uint32_t exStyle, const std::string& class
     return hwnd;
 }
 
-// A window whose WM_DESTROY is running is not destroyed a second time.
+// A window whose WM_DESTROY is running is not destroyed a second time. A failing WM_DESTROY
+// keeps no window alive: the first failure comes out once the whole tree has gone.
 bool HeadlessBackend::DestroyWindow(HWND hwnd) {
     HeadlessWindow* window = windows_.Find(hwnd);
     if (window == nullptr || window->destroying) {
         return false;
     }
-    window->destroying = true;
-    CallProc(hwnd, WM_DESTROY, 0, 0);
-    DestroyTree(hwnd);
+    HeldException failure;
+    SendDestroy(*window, failure);
+    DestroyTree(hwnd, failure);
+    failure.RethrowIfAny();
     return true;
 }
 
+void HeadlessBackend::SendDestroy(HeadlessWindow& window, HeldException& failure) {
+    window.destroying = true;
+    try {
+        CallProc(window.hwnd, WM_DESTROY, 0, 0);
+    } catch (...) {
+        failure.Hold();
+    }
+}
+
 // The window's children get WM_DESTROY after it, as on the platform; then all are removed.
-void HeadlessBackend::DestroyTree(HWND hwnd) {
+void HeadlessBackend::DestroyTree(HWND hwnd, HeldException& failure) {
     for (HWND child : windows_.ChildrenOf(hwnd)) {
         HeadlessWindow* window = windows_.Find(child);
         if (window != nullptr && !window->destroying) {
-            window->destroying = true;
-            CallProc(child, WM_DESTROY, 0, 0);
-            DestroyTree(child);
+            SendDestroy(*window, failure);
+            DestroyTree(child, failure);
         }
     }
     timers_.KillAllOf(hwnd);

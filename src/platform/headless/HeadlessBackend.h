@@ -181,7 +181,8 @@ class HeadlessBackend : public Backend {
     // Dispatches up to `end` like RunFor; failures are kept in `failures` if given. False when
     // it took the quit request, which is then in `msg`.
     bool RunUntil(uint64_t end, HeldException* failures, MSG& msg);
-    void DestroyTree(HWND hwnd);
+    void SendDestroy(HeadlessWindow& window, HeldException& failure);
+    void DestroyTree(HWND hwnd, HeldException& failure);
     MSG MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) const;
     HeadlessWindow& OwnWindow(HWND hwnd, const char* operation);
 

@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "platform/Backend.h"
+#include "platform/HeldException.h"
 #include "platform/PaintState.h"
 #include "platform/TimerTable.h"
 #include "platform/x11/Connection.h"
@@ -182,9 +183,9 @@ class X11Backend : public Backend {
     // Drops the window's input that came while its grabs were let go.
     void DropInputMeanwhile(const X11Window& window);
     void ResizeWindow(X11Window& window, const gfx::Rect& bounds);
-    void ForgetWindowTree(HWND hwnd, bool destroyedByServer);
-    // Marks the window as being destroyed and sends it WM_DESTROY.
-    void SendDestroy(X11Window& window);
+    void ForgetWindowTree(HWND hwnd, bool destroyedByServer, HeldException& failure);
+    // Marks the window as being destroyed and sends it WM_DESTROY; its failure is held.
+    void SendDestroy(X11Window& window, HeldException& failure);
     LRESULT CallProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     bool ForeignAttributes(HWND hwnd, XWindowAttributes& attributes);
 
@@ -207,6 +208,8 @@ class X11Backend : public Backend {
     void AnswerRequest(const XClientMessageEvent& event);
 
     // The loop (X11Messages.cpp).
+    bool TakeMessage(MSG& msg);
+    LRESULT DispatchToProcedure(const MSG& msg);
     bool TakePaint(MSG& msg);
     bool TakeTimer(MSG& msg);
     LRESULT DispatchTimer(const MSG& msg);
@@ -230,6 +233,9 @@ class X11Backend : public Backend {
     TimerTable timers_;
     std::deque<QueuedMessage> queue_;
     std::optional<QueuedMessage> lastTaken_;
+    // A failure of another program's request, answered while the server's events were read:
+    // the next dispatch throws it.
+    HeldException procedureFailure_;
     bool quitPending_ = false;
     int quitExitCode_ = 0;
     HWND foreground_ = 0;

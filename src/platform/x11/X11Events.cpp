@@ -207,10 +207,14 @@ void X11Backend::OnDestroyed(::Window xid) {
         return;
     }
     bool topLevel = window->parent == 0;
-    ForgetWindowTree(window->hwnd, true);
+    HeldException failure;
+    ForgetWindowTree(window->hwnd, true, failure);
     if (topLevel) {
         PostQuitMessage(0);
     }
+    // The program ends with the window, so a failing WM_DESTROY comes out at once rather than
+    // wait behind the quit request, where no dispatch would throw it.
+    failure.RethrowIfAny();
 }
 
 void X11Backend::OnClientMessage(const XClientMessageEvent& event) {

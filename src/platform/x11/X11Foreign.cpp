@@ -78,7 +78,7 @@ LRESULT X11Backend::AwaitReply(uint32_t serial) {
     }
 }
 
-// The answer goes out before an exception of the procedure is passed on.
+// A failing procedure answers 0; its failure comes out of the program's next dispatch.
 void X11Backend::AnswerRequest(const XClientMessageEvent& event) {
     auto hwnd = static_cast<HWND>(event.window);
     auto replyTo = static_cast<::Window>(event.data.l[3]);
@@ -109,8 +109,7 @@ void X11Backend::AnswerRequest(const XClientMessageEvent& event) {
             CallProc(hwnd, static_cast<UINT>(event.data.l[0]), static_cast<WPARAM>(event.data.l[1]),
                      static_cast<LPARAM>(event.data.l[2]));
     } catch (...) {
-        reply(0);
-        throw;
+        procedureFailure_.Hold();
     }
     reply(result);
 }

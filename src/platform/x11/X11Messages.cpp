@@ -22,9 +22,19 @@ MSG X11Backend::MakeMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
     return MSG{hwnd, message, wParam, lParam, TickCountFrom(MonotonicMilliseconds())};
 }
 
+// A failure of another program's request, answered while looking, comes out here when no
+// message is taken, as on the platform; GetMessageA leaves it to the dispatch that follows.
+bool X11Backend::PeekMessageA(MSG& msg) {
+    if (TakeMessage(msg)) {
+        return true;
+    }
+    procedureFailure_.RethrowIfAny();
+    return false;
+}
+
 // One turn of the loop: what was drawn since the last turn goes out in one flush, which the
 // reading of the server's events makes (PumpEvents).
-bool X11Backend::PeekMessageA(MSG& msg) {
+bool X11Backend::TakeMessage(MSG& msg) {
     PumpEvents();
     if (!queue_.empty()) {
         lastTaken_ = queue_.front();
@@ -42,7 +52,7 @@ bool X11Backend::PeekMessageA(MSG& msg) {
 }
 
 bool X11Backend::GetMessageA(MSG& msg) {
-    while (!PeekMessageA(msg)) {
+    while (!TakeMessage(msg)) {
         WaitForEvents();
     }
     return msg.message != WM_QUIT;
@@ -89,7 +99,14 @@ void X11Backend::TranslateMessage(const MSG& msg) {
     }
 }
 
+// After the message, a failure held from the reading of events comes out.
 LRESULT X11Backend::DispatchMessageA(const MSG& msg) {
+    LRESULT result = DispatchToProcedure(msg);
+    procedureFailure_.RethrowIfAny();
+    return result;
+}
+
+LRESULT X11Backend::DispatchToProcedure(const MSG& msg) {
     if (msg.message == WM_TIMER) {
         return DispatchTimer(msg);
     }
@@ -137,7 +154,10 @@ LRESULT X11Backend::SendMessageA(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     if (!SendRequest(hwnd, message, wParam, lParam, serial)) {
         return 0;
     }
-    return AwaitReply(serial);
+    // Requests answered meanwhile may fail; as on the platform, that comes out here.
+    LRESULT result = AwaitReply(serial);
+    procedureFailure_.RethrowIfAny();
+    return result;
 }
 
 LRESULT X11Backend::DefWindowProcA(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -250,28 +250,30 @@ HWND X11Backend::AddWindow(std::unique_ptr<X11Window> window, ::Window xid) {
     return added.hwnd;
 }
 
-// A window whose WM_DESTROY has been sent is not destroyed a second time.
+// A window whose WM_DESTROY has been sent is not destroyed a second time. A failing WM_DESTROY
+// keeps no window alive: the first failure comes out once the whole tree has gone.
 bool X11Backend::DestroyWindow(HWND hwnd) {
     X11Window* window = Find(hwnd);
     if (window == nullptr || window->destroying) {
         return false;
     }
-    SendDestroy(*window);
-    if (Find(hwnd) == nullptr) {
-        return true;  // the procedure destroyed it itself
+    HeldException failure;
+    SendDestroy(*window, failure);
+    if (Find(hwnd) != nullptr) {  // else the procedure destroyed it itself
+        ::Window xid = Xid(hwnd);
+        ForgetWindowTree(hwnd, false, failure);
+        XDestroyWindow(connection_.Get(), xid);
     }
-    ::Window xid = Xid(hwnd);
-    ForgetWindowTree(hwnd, false);
-    XDestroyWindow(connection_.Get(), xid);
+    failure.RethrowIfAny();
     return true;
 }
 
 // The window's children get WM_DESTROY after it, as on the platform; then all are forgotten.
 // Windows the server destroyed (with a parent of another program) get WM_DESTROY here too.
-void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer) {
+void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer, HeldException& failure) {
     if (X11Window* window = Find(hwnd);
         destroyedByServer && window != nullptr && !window->destroying) {
-        SendDestroy(*window);
+        SendDestroy(*window, failure);
     }
     std::vector<HWND> children;
     for (const auto& [handle, window] : windows_) {
@@ -283,9 +285,9 @@ void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer) {
         // A child whose own WM_DESTROY is running (it destroyed this parent) gets no second.
         if (X11Window* window = Find(child); window != nullptr) {
             if (!window->destroying) {
-                SendDestroy(*window);
+                SendDestroy(*window, failure);
             }
-            ForgetWindowTree(child, false);
+            ForgetWindowTree(child, false, failure);
         }
     }
     X11Window* window = Find(hwnd);
@@ -302,9 +304,13 @@ void X11Backend::ForgetWindowTree(HWND hwnd, bool destroyedByServer) {
     }
 }
 
-void X11Backend::SendDestroy(X11Window& window) {
+void X11Backend::SendDestroy(X11Window& window, HeldException& failure) {
     window.destroying = true;
-    CallProc(window.hwnd, WM_DESTROY, 0, 0);
+    try {
+        CallProc(window.hwnd, WM_DESTROY, 0, 0);
+    } catch (...) {
+        failure.Hold();
+    }
 }
 
 bool X11Backend::IsWindow(HWND hwnd) {

@@ -141,6 +141,31 @@ TYPED_TEST_P(BackendContract, DestroyingAWindowDestroysItThenItsChildren) {
     EXPECT_FALSE(PostMessageA(parent, WM_USER, 0, 0)) << "nothing is queued for a gone window";
 }
 
+// A failing WM_DESTROY does not keep a window alive: the whole tree goes, then the first
+// failure comes out of DestroyWindow.
+TYPED_TEST_P(BackendContract, AFailingWmDestroyStillDestroysTheTreeThenComesOut) {
+    HWND parent = this->MakeWindow({0, 0, 50, 50}, WS_POPUP, 0, "Parent");
+    HWND child = this->MakeWindow({5, 5, 15, 15}, WS_CHILD, parent, "Child");
+    this->answer_ = [&](HWND hwnd, UINT message, WPARAM, LPARAM) -> std::optional<LRESULT> {
+        if (message == WM_DESTROY) {
+            throw std::runtime_error(hwnd == parent ? "parent failed" : "child failed");
+        }
+        return std::nullopt;
+    };
+    this->log_.clear();
+    try {
+        DestroyWindow(parent);
+        ADD_FAILURE() << "the failure did not come out";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "parent failed");
+    }
+    this->answer_ = nullptr;
+    EXPECT_EQ(this->Receivers(WM_DESTROY), (std::vector<HWND>{parent, child}));
+    EXPECT_FALSE(IsWindow(parent));
+    EXPECT_FALSE(IsWindow(child));
+    EXPECT_FALSE(DestroyWindow(parent));
+}
+
 TYPED_TEST_P(BackendContract, PostedMessagesComeFirstThenTheQuitRequestThenPaintThenTimers) {
     HWND hwnd = this->MakeWindow({0, 0, 60, 40});
     this->env_->Pump(2000, [&] { return this->Count(WM_PAINT) > 0; });
@@ -414,6 +439,7 @@ TYPED_TEST_P(BackendContract, TheSaverFlagAndThePointerCountAnswerTheirPreviousS
 
 REGISTER_TYPED_TEST_SUITE_P(BackendContract, CreationRunsWmCreateAndAFailedOneLeavesNoWindow,
                             DestroyingAWindowDestroysItThenItsChildren,
+                            AFailingWmDestroyStillDestroysTheTreeThenComesOut,
                             PostedMessagesComeFirstThenTheQuitRequestThenPaintThenTimers,
                             TimersTickAtTheirIntervalUntilKilledAndIntervalZeroGivesNone,
                             ATickNeverOverlapsItselfAndATimerMayDieInItsOwnTick,

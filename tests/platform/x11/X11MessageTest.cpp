@@ -148,6 +148,62 @@ TEST_F(X11MessageTest, TheCloseButtonOfTheWindowManagerAsksForAClose) {
     EXPECT_NE(WaitFor(WM_DESTROY), nullptr);  // the default handling closes the window
 }
 
+// Another program's request fails into the next dispatch, never into the wait for a message,
+// as on the platform. A window another program destroyed goes whole even when its WM_DESTROY
+// fails; that failure comes out at once, ahead of the quit request that follows it.
+TEST_F(X11MessageTest, FailuresWhileReadingEventsComeOutAndLoseNothing) {
+    constexpr UINT kFailing = WM_USER + 5;
+    WNDCLASS failingClass;
+    failingClass.lpszClassName = "Failing";
+    failingClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+        if (message == kFailing) {
+            throw std::runtime_error("request failed");
+        }
+        if (message == WM_DESTROY) {
+            throw std::runtime_error("destroy failed");
+        }
+        return DefWindowProcA(hwnd, message, wParam, lParam);
+    };
+    ASSERT_TRUE(RegisterClassA(failingClass));
+    HWND failing = CreateWindowExA(0, "Failing", "Failing", WS_POPUP, 0, 0, 10, 10, 0);
+    ASSERT_NE(failing, 0u);
+    ASSERT_NE(SetTimer(hwnd_, 1, 10), 0u);  // something to take while the failure is held
+    const auto nextFailure = [&]() -> std::string {
+        for (int turn = 0; turn < 300; ++turn) {
+            MSG msg;
+            try {
+                if (!GetMessageA(msg)) {
+                    return "quit";
+                }
+            } catch (const std::runtime_error& e) {
+                return std::string("wait: ") + e.what();
+            }
+            try {
+                DispatchMessageA(msg);
+            } catch (const std::runtime_error& e) {
+                return std::string("dispatch: ") + e.what();
+            }
+        }
+        return "none";
+    };
+
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = failing;
+    request.xclient.message_type = XInternAtom(Raw(), "_VELLAMOR_MESSAGE", 0);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = kFailing;
+    Deliver(failing, request, NoEventMask);
+    EXPECT_EQ(nextFailure(), "dispatch: request failed");
+    EXPECT_TRUE(IsWindow(failing));
+
+    XDestroyWindow(Raw(), failing);
+    XSync(Raw(), 0);
+    EXPECT_EQ(nextFailure(), "wait: destroy failed");
+    EXPECT_FALSE(IsWindow(failing));
+    EXPECT_EQ(nextFailure(), "quit") << "a top-level window gone ends the program";
+}
+
 constexpr UINT kStartQuery = WM_USER + 103;
 
 class X11ForeignTest : public X11BackendTest {
