@@ -3,7 +3,6 @@
 
 #include <sys/types.h>
 
-#include <optional>
 #include <vector>
 
 namespace bench {

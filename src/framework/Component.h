@@ -41,7 +41,6 @@ class TComponent : public TPersistent {
     TComponent* Components(int index) const;
     TComponent* FindComponent(const std::string& name) const;
 
-    TComponentState ComponentState() const { return state_; }
     bool IsDesigning() const { return (state_ & csDesigning) != 0; }
     // Sets or clears design mode for this component and every component it owns.
     void SetDesigning(bool designing);

@@ -531,8 +531,4 @@ ColourRowKernel StringCopyRowKernel() {
     return nullptr;
 }
 
-bool RowKernelsUseSse2() {
-    return VA_RASTER_SSE2 != 0;
-}
-
 }  // namespace gfx::raster

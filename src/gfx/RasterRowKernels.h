@@ -201,7 +201,4 @@ WideShuffledMaskedRowsKernel WideShuffledMaskedRowsKernelFor(KernelLevel level =
 // hold it against the plain copy on any.
 ColourRowKernel StringCopyRowKernel();
 
-// True when the kernels were built with SSE2.
-bool RowKernelsUseSse2();
-
 }  // namespace gfx::raster

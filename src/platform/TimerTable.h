@@ -26,7 +26,6 @@ class TimerTable {
     uint32_t Set(HWND hwnd, uint32_t id, uint32_t elapse, TIMERPROC proc, uint64_t now);
     bool Kill(HWND hwnd, uint32_t id);
     void KillAllOf(HWND hwnd);
-    bool Exists(HWND hwnd, uint32_t id) const { return timers_.count({hwnd, id}) != 0; }
     size_t Count() const { return timers_.size(); }
 
     // The earliest due timer that is not being dispatched, due at or before now; its next

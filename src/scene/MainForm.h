@@ -67,7 +67,6 @@ class TfrmMain : public framework::TForm {
     void SetPhase(TPhase value);
     int32_t FindRevealCandidate() const;
     int32_t FlyingLeafCount() const { return LeafList.Count(); }
-    bool InBounds(int32_t x, int32_t y) const;
     void RetireLeaf(TLeaf& leaf);
 
     // Window-level state.

@@ -1,8 +1,6 @@
 // The spawn timer: at most one leaf a tick, into a free grid point while covering, away from
 // a landed leaf on the current logo while revealing, with the interval adapted to the load.
 
-#include <cstdlib>
-
 #include "base/Exceptions.h"
 #include "base/Random.h"
 #include "platform/platform.h"
@@ -27,10 +25,6 @@ const sprites::TSequence& SequenceNamed(sprites::TSprite& sprite, const std::str
 }
 
 }  // namespace
-
-bool TfrmMain::InBounds(int32_t x, int32_t y) const {
-    return WalkArea{ScreenWidth(), ScreenHeight()}.InBounds(x, y);
-}
 
 int32_t TfrmMain::FindRevealCandidate() const {
     for (int32_t i = LeafPosList.Count() - 1; i >= 0; --i) {

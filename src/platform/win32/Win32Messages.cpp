@@ -133,7 +133,7 @@ uint32_t Win32Backend::SetTimer(HWND hwnd, uint32_t idEvent, uint32_t elapse, TI
     if (hwnd == 0 && !proc) {
         return 0;  // a thread timer without a procedure could reach nobody
     }
-    ::UINT interval = elapse == 0 ? USER_TIMER_MAXIMUM : std::max<::UINT>(elapse, 1);
+    ::UINT interval = elapse == 0 ? USER_TIMER_MAXIMUM : elapse;
     ::UINT_PTR id = ::SetTimer(ToNative(hwnd), idEvent, interval, &Win32Callbacks::TimerProc);
     if (id == 0) {
         return 0;

@@ -22,7 +22,6 @@ class MessageBoxWindow {
     MessageBoxWindow& operator=(const MessageBoxWindow&) = delete;
     ~MessageBoxWindow();
 
-    ::Window Xid() const { return window_; }
     bool Done() const { return done_; }
     // Handles the event if it is the box's own; returns whether it was.
     bool Handles(const XEvent& event);

@@ -48,19 +48,6 @@ void IndexedImage::Paste(const IndexedImage& source, int32_t x, int32_t y) {
     }
 }
 
-IndexedImage IndexedImage::Crop(int32_t x, int32_t y, int32_t width, int32_t height) const {
-    if (width < 0 || height < 0 || !Contains(x, y) || !Contains(x + width - 1, y + height - 1)) {
-        throw base::EListError("IndexedImage: crop area outside the picture");
-    }
-    IndexedImage part(width, height);
-    for (int32_t row = 0; row < height; ++row) {
-        for (int32_t column = 0; column < width; ++column) {
-            part.pixels_[part.Offset(column, row)] = pixels_[Offset(x + column, y + row)];
-        }
-    }
-    return part;
-}
-
 size_t IndexedImage::Count(uint8_t index) const {
     return static_cast<size_t>(std::count(pixels_.begin(), pixels_.end(), index));
 }

@@ -27,8 +27,6 @@ class IndexedImage {
     void FillRect(int32_t x, int32_t y, int32_t width, int32_t height, uint8_t index);
     // Copies source with its top-left corner at (x, y), clipped.
     void Paste(const IndexedImage& source, int32_t x, int32_t y);
-    // The area (x, y, width, height) as a picture of its own; it must lie inside.
-    IndexedImage Crop(int32_t x, int32_t y, int32_t width, int32_t height) const;
 
     size_t Count(uint8_t index) const;
     const std::vector<uint8_t>& Pixels() const { return pixels_; }

@@ -124,8 +124,6 @@ void Bridge(TextMask& mask, int32_t cornerX, int32_t cornerY, int32_t dx, int32_
 }
 
 // The cell pixel (column, row) of a glyph grid drawn at scale; false outside.
-using CellTest = bool (*)(const std::vector<std::vector<uint8_t>>&, int32_t, int32_t);
-
 bool CellSet(const std::vector<std::vector<uint8_t>>& cells, int32_t column, int32_t row) {
     if (row < 0 || row >= static_cast<int32_t>(cells.size()) || column < 0 ||
         column >= static_cast<int32_t>(cells[0].size())) {
@@ -176,10 +174,6 @@ std::vector<std::vector<uint8_t>> Cells(std::string_view text) {
 }
 
 }  // namespace
-
-bool HasGlyph(char character) {
-    return Find(character) != nullptr;
-}
 
 std::vector<uint8_t> GlyphRows(char character) {
     const Glyph* glyph = Find(character);

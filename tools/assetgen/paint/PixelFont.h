@@ -25,8 +25,6 @@ inline constexpr int32_t kGlyphWidth = 5;
 inline constexpr int32_t kGlyphHeight = 9;  // 7 rows to the baseline, 2 below it
 inline constexpr int32_t kGlyphAdvance = 6;
 
-// True when the font has a glyph for the character.
-bool HasGlyph(char character);
 // The cell rows of a glyph, top first, bit 4 the leftmost column; fails with
 // base::EConvertError for a character the font lacks.
 std::vector<uint8_t> GlyphRows(char character);

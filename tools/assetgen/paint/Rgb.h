@@ -31,9 +31,4 @@ inline gfx::Pixel ToPixel(const Rgb& c) {
     return gfx::MakePixel(ClampChannel(c.r), ClampChannel(c.g), ClampChannel(c.b));
 }
 
-inline Rgb FromPixel(gfx::Pixel p) {
-    return {static_cast<float>(gfx::RedOf(p)), static_cast<float>(gfx::GreenOf(p)),
-            static_cast<float>(gfx::BlueOf(p))};
-}
-
 }  // namespace assetpaint
