@@ -2,9 +2,10 @@
 // TForm: a top-level window with its events, its canvas and its windowless controls. The
 // window exists from construction to destruction, hidden until Show. OnCreate runs from
 // AfterConstruction (TApplication::CreateForm calls it), OnDestroy from BeforeDestruction
-// (the owner calls it before destroying the form). A failure of any of the three is shown in
-// the application's error box and the program goes on (without an application object it goes
-// to the caller); a form whose OnDestroy fails is destroyed all the same.
+// (the owner calls it before destroying the form), OnShow from Show. A failure of any of the
+// three is shown in the application's error box and the program goes on (without an
+// application object it goes to the caller); a form whose OnDestroy fails is destroyed all
+// the same.
 //
 // Raw window messages pass through the virtual WndProc; a form that handles one itself
 // overrides it and passes the others on to TForm::WndProc, which gives the default handling.

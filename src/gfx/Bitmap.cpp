@@ -27,8 +27,9 @@ size_t MonoStrideFor(int32_t width) {
 // Every constructor that completes counts one; the destructor takes it away.
 int64_t liveBitmaps = 0;
 
-// Bitmaps are made on any thread (the tests' own included), so their numbers come from one
-// atomic counter; writes only move a bitmap's own version, which needs none.
+// A bitmap's number comes from one atomic counter, so that two bitmaps made on different
+// threads never share one (the program draws on one thread; the live count assumes that);
+// writes only move a bitmap's own version, which needs none.
 std::atomic<uint64_t> madeBitmaps{0};
 
 uint64_t NextIdentity() {

@@ -18,8 +18,9 @@ namespace gfx {
 class MaskedSpans {
   public:
     MaskedSpans() = default;
-    // The spans of each row of `area` (inside both bitmaps, which have one size), measured
-    // from their pixels as they are now.
+    // The spans of each row of `area` in both bitmaps (which have one size), measured from
+    // their pixels as they are now. The area may reach past the bitmaps: pixels outside them
+    // count as inside the span and never as opaque.
     static MaskedSpans Measure(const Bitmap& mask, const Bitmap& image, const Rect& area);
 
     // Measured from these two bitmaps, whose pixels have not changed since.

@@ -1,7 +1,7 @@
 #pragma once
 // Row kernels for colour destinations: one function per raster operation and source kind,
-// looked up once per transfer and then run on whole rows. They use SSE2 where the compiler
-// targets it and a plain loop elsewhere; both give the same pixels.
+// looked up once per transfer and then run on whole rows. Each level (a plain loop or SSE2 as
+// the compiler targets, AVX2, AVX-512) gives the same pixels.
 
 #include <cstddef>
 #include <cstdint>
@@ -39,7 +39,7 @@ KernelLevel BestKernelLevel();
 bool KernelLevelAvailable(KernelLevel level);
 
 // SrcCopy, SrcAnd and SrcPaint; other operations fail with base::EInvalidGraphic. A level that
-// is not available gives the base kernels.
+// is not available gives the best available level below it.
 ColourRowKernel ColourRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
 MonoRowKernel MonoRowKernelFor(Rop rop, KernelLevel level = BestKernelLevel());
 // DstInvert and Blackness; other operations fail with base::EInvalidGraphic.

@@ -6,8 +6,9 @@
 //
 // Messages are taken in this order: posted messages and input in the order they arrived, then
 // the quit request, then WM_PAINT, then WM_TIMER, as on the platform. The clock moves only
-// through AdvanceClock, RunFor, or a GetMessageA that has to wait: it then jumps to the next
-// timer tick or scheduled action; if there is none it fails instead of waiting forever.
+// through AdvanceClock, RunFor, a message box given a time (SetMessageBoxTime), or a
+// GetMessageA that has to wait: it then jumps to the next timer tick or scheduled action; if
+// there is none it fails instead of waiting forever.
 
 #include <deque>
 #include <map>
@@ -56,8 +57,9 @@ class HeadlessBackend : public Backend {
     }
     size_t TimerCount() const { return timers_.Count(); }
 
-    // Input, queued now. Input for a disabled window goes to its nearest enabled parent (in
-    // the parent's coordinates) or is dropped; returns whether it was queued.
+    // Input, queued now; returns whether it was queued. Mouse input for a disabled window goes
+    // to its nearest enabled parent (in the parent's coordinates) or is dropped; a key for a
+    // disabled window is dropped.
     bool InjectKeyDown(HWND hwnd, WPARAM virtualKey, bool altDown = false);
     bool InjectKeyUp(HWND hwnd, WPARAM virtualKey, bool altDown = false);
     bool InjectMouseDown(HWND hwnd, int32_t x, int32_t y, MouseButton button = MouseButton::Left);

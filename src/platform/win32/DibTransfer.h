@@ -11,8 +11,8 @@ namespace platform::win32 {
 // at the same coordinates.
 void DrawBitmapRect(HDC dc, const gfx::Bitmap& bitmap, const gfx::Rect& rect);
 
-// The pixels of a system bitmap of the given size, as colour (alpha bits dropped) or as the
-// 32-bit values GetDIBits gives (alpha kept), top row first.
+// The pixels of a system bitmap of the given size, as the 32-bit values GetDIBits gives
+// (alpha kept), top row first.
 std::vector<uint32_t> ReadDibPixels(HBITMAP bitmap, int32_t width, int32_t height);
 
 // Copies `width` x `height` pixels from (x, y) of `dc` into a new colour bitmap through a DIB

@@ -1,6 +1,7 @@
 #pragma once
-// The window a screensaver daemon gives the saver to draw in: `-window-id <id>` on the command
-// line (anywhere after the program's name), else the XSCREENSAVER_WINDOW environment value.
+// The window a screensaver daemon gives the saver to draw in: `-window-id <id>` (or
+// `--window-id <id>`) on the command line (anywhere after the program's name), else the
+// XSCREENSAVER_WINDOW environment value.
 // An id is decimal, or hexadecimal after "0x" (either case).
 
 #include <cstdint>

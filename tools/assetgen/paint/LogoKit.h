@@ -22,7 +22,7 @@ float DistanceToOutline(const Polyline& polygon, Vec2 p);
 // The signed distance from p to a box with rounded corners: negative inside.
 float RoundedBoxDistance(Vec2 p, const Bounds& box, float radius);
 
-// Paints every pixel of the picture for which colour gives a value.
+// Paints every pixel of the picture for which `paint` returns true, in the colour it sets.
 using PixelPaint = std::function<bool(int32_t x, int32_t y, Rgb& colour)>;
 void PaintPixels(IndexedImage& picture, const PixelPaint& paint);
 

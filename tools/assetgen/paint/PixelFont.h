@@ -29,7 +29,7 @@ inline constexpr int32_t kGlyphAdvance = 6;
 // base::EConvertError for a character the font lacks.
 std::vector<uint8_t> GlyphRows(char character);
 
-// The text set at whole-pixel scale 1 or more (anything else fails with base::EConvertError),
+// The text set at whole-pixel scale 1 to 64 (anything else fails with base::EConvertError),
 // as wide as its glyphs and scale * 9 rows high.
 TextMask SetText(std::string_view text, int32_t scale);
 
