@@ -36,6 +36,20 @@ TEST(RenderOptionsTest, ReadsEveryOptionAndNamesABadOne) {
     EXPECT_EQ(OptionError({"--seconds", "-3"}), "render: --seconds wants a whole number, not '-3'");
     EXPECT_EQ(OptionError({"--fast"}), "render: unknown option or missing value: --fast");
     EXPECT_EQ(OptionError({"--fast", "1"}), "render: unknown option --fast");
+    // Numbers too large for what they count are refused, not cut down to another number.
+    EXPECT_EQ(OptionError({"--cycles", "4294967295"}),
+              "render: --cycles must lie between 1 and 1000000, not '4294967295'");
+    EXPECT_EQ(OptionError({"--cycles", "0"}),
+              "render: --cycles must lie between 1 and 1000000, not '0'");
+    EXPECT_EQ(OptionError({"--seconds", "18446744073709552"}),
+              "render: --seconds must lie between 0 and 1000000000, not '18446744073709552'");
+    EXPECT_EQ(OptionError({"--seed", "4294967296"}),
+              "render: --seed must lie between 0 and 4294967295, not '4294967296'");
+    EXPECT_EQ(ParseRenderOptions({"--cycles", "1000000", "--seed", "4294967295"}).seed,
+              4294967295u);
+    // The desktop picture gives the screen its size.
+    EXPECT_EQ(OptionError({"--size", "640x480", "--desktop", "d.bmp"}),
+              "render: --desktop gives the screen the picture's size; leave out --size");
 }
 
 struct TakenShot {

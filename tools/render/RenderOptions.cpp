@@ -1,6 +1,7 @@
 #include "RenderOptions.h"
 
 #include <charconv>
+#include <cstdint>
 #include <sstream>
 
 #include "base/Exceptions.h"
@@ -15,6 +16,17 @@ uint64_t Number(const std::string& text, const std::string& option) {
     const auto [rest, error] = std::from_chars(text.data(), end, value);
     if (error != std::errc() || rest != end) {
         throw base::Exception("render: " + option + " wants a whole number, not '" + text + "'");
+    }
+    return value;
+}
+
+// A number for a field that holds no more than `most`: a larger one is refused, not cut down.
+uint64_t NumberBetween(const std::string& text, const std::string& option, uint64_t least,
+                       uint64_t most) {
+    const uint64_t value = Number(text, option);
+    if (value < least || value > most) {
+        throw base::Exception("render: " + option + " must lie between " + std::to_string(least) +
+                              " and " + std::to_string(most) + ", not '" + text + "'");
     }
     return value;
 }
@@ -46,6 +58,7 @@ std::vector<uint64_t> Moments(const std::string& text) {
 
 RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
     RenderOptions options;
+    bool sizeGiven = false;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& option = arguments[i];
         if (option == "--no-progress") {
@@ -58,10 +71,11 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
         const std::string& value = arguments[++i];
         if (option == "--size") {
             ParseSize(value, options);
+            sizeGiven = true;
         } else if (option == "--seconds") {
-            options.saverMilliseconds = Number(value, option) * 1000;
+            options.saverMilliseconds = NumberBetween(value, option, 0, 1000000000) * 1000;
         } else if (option == "--cycles") {
-            options.cycles = static_cast<int>(Number(value, option));
+            options.cycles = static_cast<int>(NumberBetween(value, option, 1, 1000000));
         } else if (option == "--at") {
             options.snapshotsAt = Moments(value);
         } else if (option == "--every") {
@@ -71,10 +85,14 @@ RenderOptions ParseRenderOptions(const std::vector<std::string>& arguments) {
         } else if (option == "--out") {
             options.outDir = value;
         } else if (option == "--seed") {
-            options.seed = static_cast<uint32_t>(Number(value, option));
+            options.seed = static_cast<uint32_t>(NumberBetween(value, option, 0, UINT32_MAX));
         } else {
             throw base::Exception("render: unknown option " + option);
         }
+    }
+    if (sizeGiven && !options.desktop.empty()) {
+        throw base::Exception(
+            "render: --desktop gives the screen the picture's size; leave out --size");
     }
     return options;
 }
@@ -84,7 +102,7 @@ std::string RenderUsage() {
            "              [--desktop FILE.bmp] [--out DIR] [--seed N] [--no-progress]\n"
            "Runs the saver on the headless platform with a virtual clock and writes PNG\n"
            "snapshots (at the given moments of saver time, or at every phase change) and a\n"
-           "contact sheet of them into DIR.\n";
+           "contact sheet of them into DIR. With --desktop the screen has the picture's size.\n";
 }
 
 }  // namespace render

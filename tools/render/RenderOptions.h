@@ -14,7 +14,7 @@ struct RenderOptions {
     int cycles = 1;                     // cover, reveal, cover again
     std::vector<uint64_t> snapshotsAt;  // moments in saver time; empty: at every phase change
     uint64_t every = 0;                 // also a snapshot every this many ms (0: none)
-    std::string desktop;                // a BMP file; empty: the built-in desktop
+    std::string desktop;                // a BMP file, whose size the screen takes; empty: built in
     std::string outDir = "out/render";
     uint32_t seed = 20261206;
     bool progress = true;
