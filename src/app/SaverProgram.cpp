@@ -16,7 +16,8 @@ namespace app {
 namespace {
 
 // A mode that fails gives back what it took from the desktop before the process ends: the
-// saver's announcement that it runs, the input of the window that owns the About dialog.
+// saver's announcement that it runs (here), the input of the window that owns the About
+// dialog (host::RunAboutDialog).
 void RunSaverWindow(framework::TApplication& application) {
     try {
         auto* form = application.CreateForm<scene::TfrmMain>(
@@ -30,17 +31,6 @@ void RunSaverWindow(framework::TApplication& application) {
     }
 }
 
-void RunAbout(framework::TApplication& application) {
-    try {
-        auto* dialog = application.CreateForm<host::TfrmAbout>(assets::AboutFormDescription());
-        dialog->Show();
-        application.Run();
-    } catch (...) {
-        host::ReleaseCallerWindow();
-        throw;
-    }
-}
-
 }  // namespace
 
 void RunSaverProgram(const host::CommandLine& commandLine,
@@ -49,7 +39,9 @@ void RunSaverProgram(const host::CommandLine& commandLine,
     host::ModeRunners runners;
     runners.setApplicationTitle = [&](const std::string& title) { application.SetTitle(title); };
     runners.saverWindow = [&] { RunSaverWindow(application); };
-    runners.aboutDialog = [&] { RunAbout(application); };
+    runners.aboutDialog = [&] {
+        host::RunAboutDialog(application, assets::AboutFormDescription());
+    };
     int exitCode = 1;
     try {
         exitCode = host::RunStartup(commandLine, runners);

@@ -144,10 +144,16 @@ void TfrmAbout::FormKeyPress(framework::TComponent& /*Sender*/, char& Key) {
     }
 }
 
-void RunAboutDialog(framework::TApplication& application, const gfx::Bitmap& picture) {
-    TfrmAbout* dialog = application.CreateForm<TfrmAbout>(picture);
-    dialog->Show();
-    application.Run();
+void RunAboutDialog(framework::TApplication& application,
+                    std::span<const uint8_t> storedDescription) {
+    try {
+        TfrmAbout* dialog = application.CreateForm<TfrmAbout>(storedDescription);
+        dialog->Show();
+        application.Run();
+    } catch (...) {
+        ReleaseCallerWindow();
+        throw;
+    }
 }
 
 }  // namespace host

@@ -69,8 +69,10 @@ class TfrmAbout : public framework::TForm {
     int32_t fontHeight_ = 0;
 };
 
-// Creates the dialog as the application's main window, shows it and runs the message loop
-// until it closes.
-void RunAboutDialog(framework::TApplication& application, const gfx::Bitmap& picture);
+// Creates the dialog from its stored description as the application's main window, shows it
+// and runs the message loop until it closes. A dialog that fails gives the caller's window back
+// before the failure goes on.
+void RunAboutDialog(framework::TApplication& application,
+                    std::span<const uint8_t> storedDescription);
 
 }  // namespace host

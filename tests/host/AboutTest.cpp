@@ -237,7 +237,7 @@ TEST_F(AboutTest, RunAboutDialogRunsTheLoopUntilTheDialogCloses) {
         EXPECT_TRUE(application_.MainForm()->Visible());
         backend_.InjectKeyDown(application_.MainForm()->Handle(), platform::VK_ESCAPE);
     });
-    RunAboutDialog(application_, AboutPicture());
+    RunAboutDialog(application_, StoredAboutDescription(AboutPicture()));
     EXPECT_TRUE(application_.Terminated());
     EXPECT_EQ(backend_.QuitCode(), 0);
     EXPECT_EQ(platform::GetForegroundWindow(), desk_);
