@@ -15,6 +15,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "base/Exceptions.h"
@@ -102,8 +103,9 @@ class TForm : public TComponent {
 
     // The form's event handlers by name, which a form description binds events to. Handler
     // fails with base::EReadError when the name is unknown or the handler of another kind.
+    // The kind is named, never deduced: a lambda's own type would be no event kind at all.
     template <class Event>
-    void DefineHandler(const std::string& name, Event handler) {
+    void DefineHandler(const std::string& name, std::type_identity_t<Event> handler) {
         handlers_[name] = std::move(handler);
     }
     template <class Event>

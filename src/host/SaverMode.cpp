@@ -1,5 +1,6 @@
 #include "host/SaverMode.h"
 
+#include "base/Name.h"
 #include "host/HandleNumber.h"
 
 namespace host {
@@ -12,10 +13,6 @@ struct StartupValues {
 };
 
 StartupValues values;
-
-char UpperAscii(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 void SelectMode(const CommandLine& commandLine) {
     const std::string key = ModeKey(commandLine.Argument(1));
@@ -52,11 +49,8 @@ platform::HWND CallerWindow() {
 }
 
 std::string ModeKey(const std::string& argument) {
-    std::string key;
-    for (size_t i = 1; i < argument.size(); ++i) {
-        key.push_back(UpperAscii(argument[i]));
-    }
-    return key;
+    return argument.empty() ? std::string()
+                            : base::UpperCaseAZ(std::string_view(argument).substr(1));
 }
 
 void ParseCommandLine(const CommandLine& commandLine) {

@@ -10,7 +10,6 @@
 namespace scene {
 
 inline constexpr uint32_t kMoveIntervalMs = 47;
-inline constexpr uint32_t kInitialSpawnInterval = 1000;
 
 // moveCount / ((elapsed div 47) * leafCount), held as a 6-byte real; 1.0 without leaves in
 // flight. A divisor of 0 (less than 47 ms since the last spawn) counts as no load either, 1.0,
