@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <string_view>
 
 #include "assets/Assets.h"
 #include "framework/Application.h"
@@ -14,6 +15,9 @@
 namespace app {
 
 namespace {
+
+// The host finds a running saver by its window's title, which the scene gives it.
+static_assert(std::string_view(host::kSaverTitle) == scene::kSaverCaption);
 
 // A mode that fails gives back what it took from the desktop before the process ends: the
 // saver's announcement that it runs (here), the input of the window that owns the About

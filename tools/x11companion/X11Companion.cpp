@@ -1,7 +1,7 @@
 // A stand-in for the "StartScreensaver" program: a window of class "TfrmStartScreensaver"
 // titled "StartScreensaver" that answers message 1127 with the number given on the command
-// line. It prints "ready 0x<window>" once the window exists and one line "message <number>
-// <wParam> <lParam>" for every message another program sends it; SIGTERM ends it.
+// line. It prints "ready 0x<window>" once the window exists and one line "message 1127
+// <wParam> <lParam>" for each such message another program sends it; SIGTERM ends it.
 #include "platform/platform.h"
 
 #include <charconv>
