@@ -32,12 +32,16 @@ uint32_t* StyleOf(Window& window, int index) {
     return index == GWL_STYLE ? &window.style : index == GWL_EXSTYLE ? &window.exStyle : nullptr;
 }
 
-// HWND_TOPMOST and HWND_NOTOPMOST set or clear the topmost state; any other keeps it.
-inline bool TopmostAfter(bool topmost, HWND insertAfter) {
-    if (insertAfter == HWND_TOPMOST || insertAfter == HWND_NOTOPMOST) {
-        return insertAfter == HWND_TOPMOST;
+// HWND_TOPMOST and HWND_NOTOPMOST set or clear the window record's topmost state, which its
+// extended style reports as WS_EX_TOPMOST, as on the platform; any other keeps it.
+template <class Window>
+void PlaceTopmost(Window& window, HWND insertAfter) {
+    if (insertAfter != HWND_TOPMOST && insertAfter != HWND_NOTOPMOST) {
+        return;
     }
-    return topmost;
+    window.topmost = insertAfter == HWND_TOPMOST;
+    window.exStyle =
+        window.topmost ? window.exStyle | WS_EX_TOPMOST : window.exStyle & ~WS_EX_TOPMOST;
 }
 
 // A child's parent; a top-level pop-up's owner, as Win32 answers; else 0.

@@ -165,7 +165,7 @@ bool HeadlessBackend::SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32
     if (window == nullptr) {
         return false;
     }
-    window->topmost = TopmostAfter(window->topmost, insertAfter);
+    PlaceTopmost(*window, insertAfter);
     const gfx::Rect bounds = PositionedBounds(window->bounds, x, y, width, height, flags);
     if (bounds != window->bounds) {
         MoveWindow(hwnd, bounds.left, bounds.top, bounds.Width(), bounds.Height());

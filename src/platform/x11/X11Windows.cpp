@@ -372,7 +372,7 @@ bool X11Backend::SetWindowPos(HWND hwnd, HWND insertAfter, int32_t x, int32_t y,
     if (window == nullptr) {
         return false;
     }
-    window->topmost = TopmostAfter(window->topmost, insertAfter);
+    PlaceTopmost(*window, insertAfter);
     const gfx::Rect bounds = PositionedBounds(window->bounds, x, y, width, height, flags);
     if (bounds != window->bounds) {
         ResizeWindow(*window, bounds);

@@ -345,7 +345,11 @@ TYPED_TEST_P(BackendContract, WindowsKeepTheirPlaceTitleAndState) {
     EXPECT_EQ(GetClientRect(hwnd), (gfx::Rect{0, 0, 120, 90}));
     EXPECT_EQ(WindowSurface(hwnd).Width(), 120);
     EXPECT_EQ(WindowSurface(hwnd).Height(), 90);
+    const auto topmost = [&] { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    EXPECT_TRUE(SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
+    EXPECT_TRUE(topmost()) << "the extended style tells the topmost state";
     EXPECT_TRUE(SetWindowPos(hwnd, HWND_NOTOPMOST, 40, 50, 1, 1, SWP_NOSIZE));
+    EXPECT_FALSE(topmost());
     EXPECT_EQ(GetWindowRect(hwnd), (gfx::Rect{40, 50, 160, 140})) << "moved, not sized";
     EXPECT_TRUE(SetWindowPos(hwnd, HWND_NOTOPMOST, 1, 1, 80, 60, SWP_NOMOVE));
     EXPECT_EQ(GetWindowRect(hwnd), (gfx::Rect{40, 50, 120, 110})) << "sized, not moved";
