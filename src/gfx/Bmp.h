@@ -18,7 +18,7 @@
 
 namespace gfx {
 
-inline constexpr int32_t kMaxBmpDimension = 32767;
+inline constexpr int32_t kMaxBmpDimension = kMaxBitmapDimension;  // a file's side fits a bitmap
 inline constexpr int64_t kMaxBmpPixels = int64_t{1} << 26;
 
 Bitmap ReadBmp(std::span<const uint8_t> file);

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "base/Exceptions.h"
+#include "gfx/Bitmap.h"
 #include "gfx/RasterMaskBits.h"
 #include "gfx/RasterPartWalk.h"
 
@@ -50,11 +51,6 @@ struct OrOp {
     }
 #endif
 };
-
-// Bit i of a monochrome row, leftmost pixel in the top bit of its byte.
-bool BitAt(const uint8_t* bits, int32_t i) {
-    return ((bits[i >> 3] >> (7 - (i & 7))) & 1) != 0;
-}
 
 Pixel ColourOfBit(bool bit, MonoColours colours) {
     return bit ? colours.one : colours.zero;
@@ -238,21 +234,21 @@ template <class Op>
 void CombineMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, int32_t count,
                     MonoColours colours) {
     for (int32_t i = CombineMonoLanes<Op>(dest, bits, firstBit, count, colours); i < count; ++i) {
-        dest[i] = Op::Apply(dest[i], ColourOfBit(BitAt(bits, firstBit + i), colours));
+        dest[i] = Op::Apply(dest[i], ColourOfBit(MonoBitAt(bits, firstBit + i), colours));
     }
 }
 
 void MaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
                    int32_t count, MonoColours colours) {
     for (int32_t i = MaskedMonoLanes(dest, bits, firstBit, image, count, colours); i < count; ++i) {
-        dest[i] = (dest[i] & ColourOfBit(BitAt(bits, firstBit + i), colours)) | image[i];
+        dest[i] = (dest[i] & ColourOfBit(MonoBitAt(bits, firstBit + i), colours)) | image[i];
     }
 }
 
 void ReversedMaskedMonoRow(Pixel* dest, const uint8_t* bits, int32_t firstBit, const Pixel* image,
                            int32_t count, MonoColours colours) {
     for (int32_t i = 0; i < count; ++i) {
-        const Pixel mask = ColourOfBit(BitAt(bits, firstBit + count - 1 - i), colours);
+        const Pixel mask = ColourOfBit(MonoBitAt(bits, firstBit + count - 1 - i), colours);
         dest[i] = (dest[i] & mask) | image[count - 1 - i];
     }
 }
