@@ -92,7 +92,6 @@ TEST(Bitmap, LargeBuffersKeepTheirPixelsAcrossResizesCopiesAndMoves) {
     Bitmap bitmap(300, 100);
     bitmap.SetPixel(299, 99, 0x123456);
     bitmap.SetSize(largeWidth, 100);
-    ASSERT_GE(size_t{100} * largeWidth * sizeof(Pixel), kLargeBufferBytes);
     EXPECT_EQ(bitmap.GetPixel(299, 99), 0x123456u);
     EXPECT_EQ(bitmap.GetPixel(largeWidth - 1, 99), kWhite);
 #if defined(__linux__)

@@ -20,7 +20,6 @@ TEST(SoakTest, AnHourAtFullHdStaysAccountedAndFlat) {
     const SoakFigures figures = RunSoak(options);
     std::cout << figures.Report();
     EXPECT_TRUE(figures.faults.empty()) << figures.Report();
-    EXPECT_EQ(figures.saverMilliseconds, options.saverMilliseconds);
     EXPECT_GE(figures.phaseChanges, 4) << "at least two whole cycles in an hour";
     EXPECT_GE(figures.smallestInterval, 96u);
     EXPECT_LE(figures.largestInterval, 5249u);

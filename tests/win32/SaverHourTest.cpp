@@ -108,7 +108,6 @@ TEST(SaverHourTest, GdiAndUserObjectsStayFlatOverAnHourOfSaving) {
 
     ASSERT_TRUE(hour.start && hour.afterFirstCycle && hour.end);
     EXPECT_FALSE(hour.endedByTheTest) << "the saver did not end on the key";
-    EXPECT_GE(saverMs, kHour);
     EXPECT_GE(hour.phaseChanges, 4) << "fewer than two cycles in an hour";
     EXPECT_GT(hour.presentsAtEnd, hour.presentsAtFirstCycle) << "nothing presented";
     // Each comparison covers both counts (and that one counter made them).
