@@ -60,11 +60,7 @@ void TCanvas::Draw(int32_t x, int32_t y, const gfx::Bitmap& source) {
 void TCanvas::FillRect(const gfx::Rect& rect, TColor color) {
     gfx::Rect surface{0, 0, Target().Width(), Target().Height()};
     gfx::Rect area = gfx::IntersectRect(gfx::IntersectRect(rect, ClipBox()), surface);
-    gfx::Pixel pixel = ColorToPixel(color);
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        gfx::Pixel* row = Target().ColourRow(y);
-        std::fill(row + area.left, row + area.right, pixel);
-    }
+    Target().FillRect(area, ColorToPixel(color));
     Changed(area);
 }
 

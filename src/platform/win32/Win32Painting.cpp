@@ -138,11 +138,8 @@ bool Win32Backend::EraseSurface(HWND hwnd) {
     }
     FitSurface(record, hwnd);
     gfx::Rect whole{0, 0, record.surface.Width(), record.surface.Height()};
-    gfx::Rect area = record.painting ? gfx::IntersectRect(record.paintArea, whole) : whole;
-    for (int32_t y = area.top; y < area.bottom; ++y) {
-        gfx::Pixel* row = record.surface.ColourRow(y);
-        std::fill(row + area.left, row + area.right, *record.background);
-    }
+    record.surface.FillRect(record.painting ? gfx::IntersectRect(record.paintArea, whole) : whole,
+                            *record.background);
     return true;
 }
 
