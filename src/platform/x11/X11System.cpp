@@ -3,6 +3,7 @@
 
 #include <cstdio>
 
+#include "gfx/Raster.h"
 #include "platform/HeldException.h"
 #include "platform/x11/MessageBoxWindow.h"
 #include "platform/x11/ScreenCapture.h"
@@ -90,12 +91,8 @@ gfx::Bitmap X11Backend::CaptureScreen() {
         picture.Fill(gfx::kBlack);
         gfx::Rect visible = gfx::IntersectRect(area, screen);
         gfx::Bitmap shown = CaptureArea(connection_, connection_.Root(), visible);
-        for (int32_t y = 0; y < shown.Height(); ++y) {
-            for (int32_t x = 0; x < shown.Width(); ++x) {
-                picture.SetPixel(visible.left - area.left + x, visible.top - area.top + y,
-                                 shown.GetPixel(x, y));
-            }
-        }
+        gfx::BitBlt(picture.GetCanvas(), visible.left - area.left, visible.top - area.top,
+                    shown.Width(), shown.Height(), &shown.GetCanvas(), 0, 0, gfx::Rop::SrcCopy);
         return picture;
     }
     return CaptureArea(connection_, connection_.Root(), {0, 0, screenWidth_, screenHeight_});

@@ -32,6 +32,14 @@ TEST_F(X11DaemonTest, TheSaverLivesInTheDaemonsWindowUntilItGoes) {
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 200);
     EXPECT_EQ(CaptureScreen().Width(), 300);
     EXPECT_EQ(CaptureScreen().Height(), 200);
+    GC gc = XCreateGC(Raw(), daemonWindow_, 0, nullptr);  // the picture is of its own pixels
+    XSetForeground(Raw(), gc, 0xFF0000);
+    XFillRectangle(Raw(), daemonWindow_, gc, 5, 5, 2, 2);
+    XFreeGC(Raw(), gc);
+    XSync(Raw(), 0);
+    const gfx::Bitmap picture = CaptureScreen();
+    EXPECT_EQ(picture.GetPixel(5, 5), 0xFF0000u);
+    EXPECT_EQ(picture.GetPixel(4, 4), 0u);
     HWND hwnd = ShowSaver();
     EXPECT_EQ(ParentOf(hwnd), daemonWindow_);
     XWindowAttributes attributes = Attributes(hwnd);
