@@ -171,7 +171,7 @@ class X11Backend : public Backend {
     void SetFrameProperties(const X11Window& window);
     void SelectInputFor(const X11Window& window);
     void MapWindow(X11Window& window);
-    void BecomeSaverWindow(X11Window& window);
+    void BecomeSaverWindow(HWND hwnd);
     void GrabInput(X11Window& window);
     // One try at each grab the window is missing.
     void TryGrabs(X11Window& window);

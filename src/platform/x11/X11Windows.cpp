@@ -492,7 +492,7 @@ void X11Backend::MapWindow(X11Window& window) {
     bool saverWindow = window.parent == 0 && !window.inDaemonWindow && window.topmost &&
                        (window.style & WS_POPUP) != 0 && (window.style & WS_CAPTION) == 0;
     if (saverWindow) {
-        BecomeSaverWindow(window);
+        BecomeSaverWindow(window.hwnd);
         return;
     }
     if (window.topmost && window.parent == 0) {
@@ -505,17 +505,22 @@ void X11Backend::MapWindow(X11Window& window) {
 
 // The saver's window: unless the program has pictured the screen already, the desktop is
 // pictured first (CaptureScreen hands out that picture); then the window goes up past the
-// window manager, above all, with the input grabbed.
-void X11Backend::BecomeSaverWindow(X11Window& window) {
+// window manager, above all, with the input grabbed. Picturing reads the server's events, and
+// another program's request among them may destroy the window: then nothing goes up.
+void X11Backend::BecomeSaverWindow(HWND hwnd) {
     if (!screenCaptured_) {
         snapshot_ = CaptureScreen();
     }
+    X11Window* window = Find(hwnd);
+    if (window == nullptr) {
+        return;
+    }
     XSetWindowAttributes attributes{};
     attributes.override_redirect = 1;
-    XChangeWindowAttributes(connection_.Get(), Xid(window.hwnd), CWOverrideRedirect, &attributes);
-    XMapRaised(connection_.Get(), Xid(window.hwnd));
+    XChangeWindowAttributes(connection_.Get(), Xid(hwnd), CWOverrideRedirect, &attributes);
+    XMapRaised(connection_.Get(), Xid(hwnd));
     XSync(connection_.Get(), 0);
-    GrabInput(window);
+    GrabInput(*window);
 }
 
 // Another program may hold a grab for a moment (a menu that is open). The grabs are tried at
@@ -600,6 +605,10 @@ bool X11Backend::ShowWindow(HWND hwnd, int command) {
     if (show && !wasVisible) {
         window->visible = true;
         MapWindow(*window);
+        window = Find(hwnd);
+        if (window == nullptr) {
+            return false;  // destroyed while it went up (BecomeSaverWindow)
+        }
         if (window->parent == 0) {
             foreground_ = hwnd;
         }

@@ -170,6 +170,25 @@ TEST_F(X11SaverWindowTest, CaptureScreenReadsTheRootAndAnEarlyPictureIsTheOnlySn
     EXPECT_EQ(CaptureScreen().GetPixel(60, 60), kRed);
 }
 
+// Picturing the desktop reads the server's events, and another program's request among them may
+// close the saver's window before it goes up: showing it then ends with the window gone.
+TEST_F(X11SaverWindowTest, AWindowClosedWhileTheDesktopIsPicturedIsNotShown) {
+    HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, className_, "Vellamor Autumn", WS_POPUP, 0, 0,
+                                GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
+    ASSERT_NE(hwnd, 0u);
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = hwnd;
+    request.xclient.message_type = XInternAtom(Raw(), "_VELLAMOR_MESSAGE", 0);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = WM_CLOSE;
+    Deliver(hwnd, request, NoEventMask);
+    EXPECT_FALSE(ShowWindow(hwnd, SW_SHOW));
+    EXPECT_FALSE(IsWindow(hwnd));
+    EXPECT_EQ(log_.Count(WM_DESTROY), 1);
+    EXPECT_EQ(GrabKeyboard(), GrabSuccess) << "a window that is gone holds no grab";
+}
+
 TEST_F(X11SaverWindowTest, TheProgramsIconsAreHandedOutByIndex) {
     gfx::Bitmap image(32, 32);
     gfx::Bitmap mask(32, 32, gfx::PixelFormat::Mono);
