@@ -219,6 +219,7 @@ void TForm::Close() {
 }
 
 void TForm::Release() {
+    releaseAsked_ = true;
     platform::PostMessageA(handle_, kReleaseMessage, 0, 0);
 }
 
@@ -275,7 +276,7 @@ void TForm::AlignControls() {
 platform::LRESULT TForm::MainWndProc(platform::UINT msg, platform::WPARAM wParam,
                                      platform::LPARAM lParam) {
     TMessage message{msg, wParam, lParam, 0};
-    if (msg == kReleaseMessage && !destroying_ && Owner() != nullptr) {
+    if (msg == kReleaseMessage && releaseAsked_ && !destroying_ && Owner() != nullptr) {
         if (callDepth_ > 0) {
             releaseWaiting_ = true;
             return 0;

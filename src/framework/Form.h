@@ -176,6 +176,9 @@ class TForm : public TComponent {
     // the outermost has returned, since each goes on with the form after its handlers.
     int callDepth_ = 0;
     bool releaseWaiting_ = false;
+    // Release has posted its request: only then does that message destroy the form, which
+    // another program could otherwise send.
+    bool releaseAsked_ = false;
     std::vector<TControl*> controls_;  // in the order they joined; not owned
     // The control that holds the mouse since the left button's press, until the release.
     TControl* mouseControl_ = nullptr;

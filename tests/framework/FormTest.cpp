@@ -462,6 +462,23 @@ TEST_F(FormTest, AFormReleasedFromItsOwnHandlerGoesOnceTheHandlerHasReturned) {
     EXPECT_EQ(application_.ComponentCount(), 1);
 }
 
+// The request Release posts is the form's own: the same message from elsewhere (any other
+// program can send a window a message) destroys nothing.
+TEST_F(FormTest, OnlyTheFormsOwnReleaseDestroysIt) {
+    auto* form = application_.CreateForm<TForm>();
+    form->Show();
+    const platform::HWND handle = form->Handle();
+    constexpr platform::UINT kReleaseRequest = 0x8100;
+    platform::PostMessageA(handle, kReleaseRequest, 0, 0);
+    platform::SendMessageA(handle, kReleaseRequest, 0, 0);
+    application_.ProcessMessages();
+    EXPECT_TRUE(platform::IsWindow(handle));
+    EXPECT_EQ(application_.ComponentCount(), 2);
+    form->Release();
+    application_.ProcessMessages();
+    EXPECT_FALSE(platform::IsWindow(handle));
+}
+
 // A loop inside the form's own code (ProcessMessages in OnShow, as the scene's start has, or
 // the error box of a failing OnCreate) takes the release request; the form goes only once that
 // code has returned, which goes on with the form.
