@@ -51,8 +51,9 @@ class TComponent : public TPersistent {
     std::unique_ptr<TComponent> RemoveComponent(TComponent* component);
     // Destroys one owned component now: its BeforeDestruction, then its own components, then
     // the component itself. Safe from inside that component's own event handlers, provided the
-    // handler touches it no more afterwards; not for a form, whose own code goes on with it
-    // after its handlers (a form destroys itself with TForm::Release).
+    // handler touches it no more afterwards (a timer's, say); not for a form, a sprite or a push
+    // button, whose own code goes on with them after their handlers (a form or a sprite
+    // destroys itself with its Release).
     // A failure on the way (of a BeforeDestruction) is thrown once the component is gone.
     void DestroyComponent(TComponent* component);
     // Destroys every owned component, the last made first; the first failure is thrown once
