@@ -187,13 +187,7 @@ TEST_F(X11MessageTest, FailuresWhileReadingEventsComeOutAndLoseNothing) {
         return "none";
     };
 
-    XEvent request{};
-    request.xclient.type = ClientMessage;
-    request.xclient.window = failing;
-    request.xclient.message_type = XInternAtom(Raw(), "_VELLAMOR_MESSAGE", 0);
-    request.xclient.format = 32;
-    request.xclient.data.l[0] = kFailing;
-    Deliver(failing, request, NoEventMask);
+    SendRequest(failing, kFailing);
     EXPECT_EQ(nextFailure(), "dispatch: request failed");
     EXPECT_TRUE(IsWindow(failing));
 

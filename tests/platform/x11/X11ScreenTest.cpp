@@ -176,13 +176,7 @@ TEST_F(X11SaverWindowTest, AWindowClosedWhileTheDesktopIsPicturedIsNotShown) {
     HWND hwnd = CreateWindowExA(WS_EX_TOPMOST, className_, "Vellamor Autumn", WS_POPUP, 0, 0,
                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), 0);
     ASSERT_NE(hwnd, 0u);
-    XEvent request{};
-    request.xclient.type = ClientMessage;
-    request.xclient.window = hwnd;
-    request.xclient.message_type = XInternAtom(Raw(), "_VELLAMOR_MESSAGE", 0);
-    request.xclient.format = 32;
-    request.xclient.data.l[0] = WM_CLOSE;
-    Deliver(hwnd, request, NoEventMask);
+    SendRequest(hwnd, WM_CLOSE);
     EXPECT_FALSE(ShowWindow(hwnd, SW_SHOW));
     EXPECT_FALSE(IsWindow(hwnd));
     EXPECT_EQ(log_.Count(WM_DESTROY), 1);

@@ -104,6 +104,16 @@ void X11Fixture::SendMotion(::Window window, int x, int y) {
 // The server serves each connection in its own order: without the sync of the backend's
 // connection first, a busy server could take the event before the backend's own requests that
 // make the window and select its input, and drop it.
+void X11Fixture::SendRequest(::Window window, UINT message) {
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = window;
+    request.xclient.message_type = XInternAtom(raw_, "_VELLAMOR_MESSAGE", 0);
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = static_cast<long>(message);
+    Deliver(window, request, NoEventMask);
+}
+
 void X11Fixture::Deliver(::Window window, XEvent& event, long mask) {
     SyncBackend();
     XSendEvent(raw_, window, 1, mask, &event);

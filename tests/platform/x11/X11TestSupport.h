@@ -52,6 +52,8 @@ class X11Fixture : public ::testing::Test {
     // The button let go; the state says it was down, as the server's own release does.
     void SendRelease(::Window window, unsigned int button, int x, int y);
     void SendMotion(::Window window, int x, int y);
+    // Another program's request of the message to the window, without a reply wanted.
+    void SendRequest(::Window window, UINT message);
     // Sends the event from the test's connection, once the server has done what the backend
     // sent it so far (its windows and the input they select).
     void Deliver(::Window window, XEvent& event, long mask);
