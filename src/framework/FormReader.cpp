@@ -103,4 +103,12 @@ TComponent& TFormReader::ReferencedComponent(const Property& property) {
     return *component;
 }
 
+TComponent& StoredComponentNamed(const TForm& form, const std::string& name) {
+    TComponent* component = form.FindComponent(name);
+    if (component == nullptr) {
+        throw base::EReadError("Form " + form.Name() + ": component " + name + " is missing");
+    }
+    return *component;
+}
+
 }  // namespace framework

@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 
+#include "base/Exceptions.h"
 #include "framework/ClassRegistry.h"
 #include "framework/Form.h"
 #include "framework/FormDescription.h"
@@ -42,6 +43,20 @@ class TFormReader {
 // Reads a stored description (FormDescription.h) into the form with the global registry; its
 // byte blocks are read where they lie, not copied.
 void ReadForm(TForm& form, std::span<const uint8_t> description);
+
+// The component of that name a form's code works with, as a T. A description without it, or
+// with a component of another class under that name, is a base::EReadError naming the form,
+// the component and the class found.
+TComponent& StoredComponentNamed(const TForm& form, const std::string& name);
+template <class T>
+T& StoredComponent(const TForm& form, const std::string& name) {
+    TComponent& component = StoredComponentNamed(form, name);
+    if (T* typed = dynamic_cast<T*>(&component)) {
+        return *typed;
+    }
+    throw base::EReadError("Form " + form.Name() + ": component " + name + " is a " +
+                           component.ClassName());
+}
 
 // The value of a property as the kind a setter wants; base::EReadError naming the property
 // when it is of another kind.

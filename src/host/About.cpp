@@ -1,6 +1,5 @@
 #include "host/About.h"
 
-#include "base/Exceptions.h"
 #include "framework/FormReader.h"
 #include "host/AboutDescription.h"
 #include "host/HostClasses.h"
@@ -10,20 +9,6 @@ namespace host {
 namespace {
 
 constexpr char kEscape = 27;
-
-template <class T>
-T* RequiredComponent(const framework::TForm& form, const std::string& name) {
-    framework::TComponent* component = form.FindComponent(name);
-    if (component == nullptr) {
-        throw base::EReadError("The About dialog's description has no component " + name);
-    }
-    T* typed = dynamic_cast<T*>(component);
-    if (typed == nullptr) {
-        throw base::EReadError("The About dialog's component " + name + " is a " +
-                               component->ClassName());
-    }
-    return typed;
-}
 
 }  // namespace
 
@@ -58,8 +43,8 @@ void TfrmAbout::DefineHandlers() {
 }
 
 void TfrmAbout::FindControls() {
-    Image1 = RequiredComponent<framework::TImage>(*this, "Image1");
-    butOK = RequiredComponent<TButton>(*this, "butOK");
+    Image1 = &framework::StoredComponent<framework::TImage>(*this, "Image1");
+    butOK = &framework::StoredComponent<TButton>(*this, "butOK");
 }
 
 // The first button in the focus order that takes the focus holds it while the dialog is up.

@@ -1,8 +1,8 @@
 // TfrmMain as a window: creation from its description, the input rules that end the saver,
 // and the messages it answers itself.
 
-#include "base/Exceptions.h"
 #include "framework/Application.h"
+#include "framework/FormReader.h"
 #include "platform/platform.h"
 #include "scene/MainForm.h"
 #include "sprites/SpriteClasses.h"
@@ -10,19 +10,6 @@
 namespace scene {
 
 using framework::TComponent;
-
-namespace {
-
-template <class T>
-T* StoredComponent(framework::TForm& form, const std::string& name) {
-    TComponent* component = form.FindComponent(name);
-    if (component == nullptr) {
-        throw base::EReadError("Form description: component " + name + " is missing");
-    }
-    return &framework::CheckedCast<T>(*component);
-}
-
-}  // namespace
 
 TfrmMain::TfrmMain(TComponent* owner, std::span<const uint8_t> description,
                    PasswordCheck verifyPassword)
@@ -57,15 +44,16 @@ void TfrmMain::DefineHandlers() {
 }
 
 void TfrmMain::FindComponents() {
-    sbStage = StoredComponent<sprites::TSpriteBox>(*this, "sbStage");
-    bmpBack = StoredComponent<framework::TImage>(*this, "bmpBack");
-    imgMaskStar = StoredComponent<framework::TImage>(*this, "imgMaskStar");
-    imgMaskEtiket = StoredComponent<framework::TImage>(*this, "imgMaskEtiket");
-    imgMaskBar = StoredComponent<framework::TImage>(*this, "imgMaskBar");
-    timerNextLeaf = StoredComponent<framework::TTimer>(*this, "timerNextLeaf");
-    spriteLogos = StoredComponent<sprites::TSprite>(*this, "spriteLogos");
-    spriteBladeren = StoredComponent<sprites::TSprite>(*this, "spriteBladeren");
-    timerBuildBackground = StoredComponent<framework::TTimer>(*this, "timerBuildBackground");
+    sbStage = &framework::StoredComponent<sprites::TSpriteBox>(*this, "sbStage");
+    bmpBack = &framework::StoredComponent<framework::TImage>(*this, "bmpBack");
+    imgMaskStar = &framework::StoredComponent<framework::TImage>(*this, "imgMaskStar");
+    imgMaskEtiket = &framework::StoredComponent<framework::TImage>(*this, "imgMaskEtiket");
+    imgMaskBar = &framework::StoredComponent<framework::TImage>(*this, "imgMaskBar");
+    timerNextLeaf = &framework::StoredComponent<framework::TTimer>(*this, "timerNextLeaf");
+    spriteLogos = &framework::StoredComponent<sprites::TSprite>(*this, "spriteLogos");
+    spriteBladeren = &framework::StoredComponent<sprites::TSprite>(*this, "spriteBladeren");
+    timerBuildBackground =
+        &framework::StoredComponent<framework::TTimer>(*this, "timerBuildBackground");
 }
 
 // The window steps of creation, with the scene's steps between them in their order.

@@ -103,6 +103,23 @@ TEST_F(FormReaderTest, AFormIsBuiltInStoredOrderThroughTheSetters) {
     EXPECT_EQ(form->log, std::vector<std::string>{"create"});
 }
 
+TEST_F(FormReaderTest, TheFormsCodeFindsItsComponentsByNameAndClass) {
+    auto* form = application_.CreateForm<TfrmMain>();
+    EXPECT_EQ(&StoredComponent<TImage>(*form, "sbStage"), form->Components(0));
+    auto faultOf = [&](auto find) {
+        try {
+            find();
+        } catch (const base::EReadError& e) {
+            return std::string(e.what());
+        }
+        return std::string();
+    };
+    EXPECT_EQ(faultOf([&] { StoredComponent<TTimer>(*form, "sbStage"); }),
+              "Form frmMain: component sbStage is a TImage");
+    EXPECT_EQ(faultOf([&] { StoredComponent<TImage>(*form, "imgMaskBar"); }),
+              "Form frmMain: component imgMaskBar is missing");
+}
+
 TEST_F(FormReaderTest, EachFaultNamesWhatIsWrong) {
     EXPECT_EQ(ReadFault({"TFoo", "foo", {}, {}}), "Class TFoo not found");
     EXPECT_EQ(ReadFault({"TControl", "bare", {}, {}}), "Class TControl not found");
