@@ -72,9 +72,11 @@ Function AsFunction(void* symbol) {
 }  // namespace
 
 std::string SystemDirectory() {
+    // Only an absolute folder is taken: a relative one would load the password library from
+    // wherever the saver was started, or (".") by a bare name from the library search path.
     const char* configured = std::getenv("VELLAMOR_SYSTEM_DIR");
     std::string directory =
-        configured != nullptr && configured[0] != '\0' ? configured : "/usr/lib/vellamor-autumn/";
+        configured != nullptr && configured[0] == '/' ? configured : "/usr/lib/vellamor-autumn/";
     if (directory.back() != '/') {
         directory += '/';
     }

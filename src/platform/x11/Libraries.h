@@ -15,7 +15,8 @@
 
 namespace platform::x11 {
 
-// $VELLAMOR_SYSTEM_DIR, or /usr/lib/vellamor-autumn/, always ending in '/'.
+// $VELLAMOR_SYSTEM_DIR when it is an absolute folder, or /usr/lib/vellamor-autumn/, always
+// ending in '/'.
 std::string SystemDirectory();
 
 // The file a library name stands for, as described above.

@@ -87,13 +87,17 @@ TEST(SettingsFileTest, ThePathFollowsXdgConfigHomeThenHomeThenTheUsersEntry) {
 }
 
 // Desktop library names become shared objects in the same folder; the system directory comes
-// from the environment and ends in a slash.
+// from the environment when that names an absolute folder, and ends in a slash.
 TEST(LibrariesTest, LibraryNamesAndTheSystemDirectoryBecomeLinuxPaths) {
     EXPECT_EQ(LinuxLibraryPath("/usr/lib/va/PASSWORD.CPL"), "/usr/lib/va/password.so");
     EXPECT_EQ(LinuxLibraryPath("/usr/lib/va/\\MPR.DLL"), "/usr/lib/va/mpr.so");
     EXPECT_EQ(LinuxLibraryPath("C:\\WINDOWS\\SYSTEM\\MPR.DLL"), "C:/WINDOWS/SYSTEM/mpr.so");
     setenv("VELLAMOR_SYSTEM_DIR", "/opt/va", 1);
     EXPECT_EQ(SystemDirectory(), "/opt/va/");
+    for (const char* relative : {".", "plugins", "x/.."}) {
+        setenv("VELLAMOR_SYSTEM_DIR", relative, 1);
+        EXPECT_EQ(SystemDirectory(), "/usr/lib/vellamor-autumn/") << relative;
+    }
     unsetenv("VELLAMOR_SYSTEM_DIR");
     EXPECT_EQ(SystemDirectory(), "/usr/lib/vellamor-autumn/");
 }
