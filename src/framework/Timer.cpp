@@ -48,6 +48,7 @@ void TTimer::UpdateTimer() {
             }
         });
     if (timerId_ == 0) {
+        enabled_ = false;  // so that enabling it again asks the system again
         throw base::Exception("Not enough timers available");
     }
 }

@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
+#include "base/Exceptions.h"
 #include "platform/headless/HeadlessBackend.h"
 #include "platform/platform.h"
 
@@ -89,6 +91,34 @@ TEST_F(TimerTest, ATickMayChangeItsOwnIntervalAndEnabledFlag) {
     };
     backend_.RunFor(1000);
     EXPECT_EQ(ticks_, (std::vector<uint32_t>{10, 30, 70}));
+}
+
+// A backend that refuses new timers when told to, as a system that has run out of them does.
+class RefusingTimersBackend : public platform::headless::HeadlessBackend {
+  public:
+    uint32_t SetTimer(platform::HWND hwnd, uint32_t idEvent, uint32_t elapse,
+                      platform::TIMERPROC proc) override {
+        return refuse ? 0 : HeadlessBackend::SetTimer(hwnd, idEvent, elapse, std::move(proc));
+    }
+    bool refuse = false;
+};
+
+// A timer the system refused is off, so that enabling it again starts it once the system
+// has timers again.
+TEST(TimerRefusedTest, IsLeftOffAndStartsWhenEnabledAgain) {
+    RefusingTimersBackend backend;
+    TComponent owner(nullptr);
+    auto* timer = NewComponent<TTimer>(owner);
+    int ticks = 0;
+    timer->OnTimer = [&](TComponent&) { ++ticks; };
+    timer->SetEnabled(false);
+    backend.refuse = true;
+    EXPECT_THROW(timer->SetEnabled(true), base::Exception);
+    EXPECT_FALSE(timer->Enabled());
+    backend.refuse = false;
+    timer->SetEnabled(true);
+    backend.RunFor(1500);
+    EXPECT_EQ(ticks, 1);
 }
 
 }  // namespace
