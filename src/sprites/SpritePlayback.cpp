@@ -347,7 +347,14 @@ bool TSprite::FinishPass(CallInProgress& call) {
     justStarted_ = false;
     if (OnFinishSequence) {
         TOnFinishSequence handler = OnFinishSequence;
-        handler(*this, repeat_);
+        try {
+            handler(*this, repeat_);
+        } catch (...) {
+            if (repeat_ == 0) {  // the last pass still ends, or the play would have no end
+                StopPlayback();
+            }
+            throw;
+        }
     }
     if (DestroyIfReleased(call)) {
         return false;

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "StageFixture.h"
+#include "base/Exceptions.h"
 #include "sprites/SequenceText.h"
 
 namespace sprites {
@@ -66,6 +67,16 @@ TEST_F(SpritePlaybackTest, RepeatCountsAndTheEndOfPassHandler) {
     backend_.RunFor(5000);
     EXPECT_EQ(finishes_, (std::vector<int32_t>{0, 0}));
     EXPECT_FALSE(endless.Timer().Enabled());
+}
+
+// A failing end-of-pass handler still ends the last pass of a counted play.
+TEST_F(SpritePlaybackTest, AFailingEndOfPassHandlerStillEndsTheLastPass) {
+    TSprite& sprite = MakeSprite();
+    sprite.OnFinishSequence = [](TSprite&, int32_t&) { throw base::ESprite("Finish went wrong"); };
+    sprite.PlaySequence("S3", 1);
+    EXPECT_THROW(backend_.RunFor(600), base::ESprite);
+    EXPECT_FALSE(sprite.Timer().Enabled());
+    EXPECT_EQ(sprite.RepeatCount(), 0);
 }
 
 TEST_F(SpritePlaybackTest, RestartingFromTheEndOfPassHandlerShowsTheFirstStepOnce) {
