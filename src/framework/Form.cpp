@@ -95,11 +95,19 @@ TForm::TForm(TComponent* owner, const std::string& windowClass) : TComponent(own
     if (handle_ == 0) {
         throw base::Exception("Error creating window of class " + windowClass);
     }
-    canvas_ = std::make_unique<TCanvas>(platform::WindowSurface(handle_), [this](const auto& r) {
-        if (platform::IsWindowVisible(handle_)) {
-            platform::PresentRect(handle_, r);
-        }
-    });
+    try {
+        canvas_ =
+            std::make_unique<TCanvas>(platform::WindowSurface(handle_), [this](const auto& r) {
+                if (platform::IsWindowVisible(handle_)) {
+                    platform::PresentRect(handle_, r);
+                }
+            });
+    } catch (...) {
+        // The destructor does not run for a form that was never made: its window, whose
+        // procedure calls this form, must not outlive it.
+        platform::DestroyWindow(handle_);
+        throw;
+    }
 }
 
 // The controls go first, while the form is whole; then the window.

@@ -374,6 +374,20 @@ TEST(FormWithoutApplicationTest, AShowThatFailsLeavesTheFormHiddenForALaterOne) 
     EXPECT_TRUE(backend.Window(form.Handle())->visible);
 }
 
+// A form whose window has no surface to draw on is not made, and leaves no window behind.
+TEST(FormWithoutApplicationTest, AFormWithoutASurfaceLeavesNoWindow) {
+    struct NoSurfaceBackend : platform::headless::HeadlessBackend {
+        gfx::Bitmap& WindowSurface(platform::HWND hwnd) override {
+            refused = hwnd;
+            throw base::Exception("No surface");
+        }
+        platform::HWND refused = 0;
+    } backend;
+    EXPECT_THROW(TForm(nullptr), base::Exception);
+    ASSERT_NE(backend.refused, 0u);
+    EXPECT_FALSE(backend.IsWindow(backend.refused));
+}
+
 // A painter that fails has its error shown; the canvas is not left clipped to that paint.
 TEST_F(FormTest, APaintThatFailsLeavesTheCanvasUnclipped) {
     ShowAndSettle();
