@@ -314,10 +314,19 @@ void TFrame::PlotOpaque(gfx::Canvas& canvas, int32_t x, int32_t y, double scale)
 }
 
 // The fields take the record's values only once it is read whole and sound, so a frame whose
-// read fails keeps its empty rectangle and takes nothing out of the strips when it goes.
+// read fails keeps its rectangle and takes no more out of the strips when it goes than it
+// holds. A record too large for the scratch bitmap puts the old values back.
 void TFrame::ReadData(base::MemoryStream& stream) {
+    const base::TName name = name_;
+    const int16_t x = x_, y = y_, width = width_, height = height_;
     ReadRecord(stream);
-    ResizeTempBitmap();
+    try {
+        ResizeTempBitmap();
+    } catch (...) {
+        name_ = name;
+        x_ = x, y_ = y, width_ = width, height_ = height;
+        throw;
+    }
 }
 
 void TFrame::ReadRecord(base::MemoryStream& stream) {

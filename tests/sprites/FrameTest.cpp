@@ -96,6 +96,10 @@ TEST(FrameTest, RecordRoundTripAndFailures) {
     ExpectFailure<base::EFrame>([&] { test::ReadInto(frame, Record(0, "x", 0, 0, -3, 1)); },
                                 "Frame.ReadData: negative frame size -3 x 1");
     EXPECT_EQ(frame.Width(), 141);  // a refused record leaves the frame as it was
+    // Too wide for the scratch bitmap, which grows to twice a frame's size.
+    EXPECT_THROW(test::ReadInto(frame, Record(0, "wide", 0, 0, 16385, 1)), base::Exception);
+    EXPECT_EQ(frame.Name(), "blad1_30");
+    EXPECT_EQ(frame.SourceRect(), (gfx::Rect{12, 0, 153, 104}));
 
     frame.Initialize("", nullptr, nullptr);
     ExpectFailure<base::EFrame>([&] { test::ReadInto(frame, Record(0, "o", 5, 6, 7, 8)); },
