@@ -224,6 +224,9 @@ TEST_F(ScrTest, AboutDialogComesWithoutArgumentsOrOverTheDisabledCaller) {
                   configure);
         SetForegroundWindow(dialog->hwnd);
         driver::WaitUntil([] { return false; }, 300);
+        // The face below the picture, beside the button: drawn, not the surface's white.
+        EXPECT_NE(driver::ShownPixel(dialog->hwnd, 5, 270), 0xFFFFFFu);
+        EXPECT_NE(driver::ShownPixel(dialog->hwnd, 200, 262), 0xFFFFFFu);
         // The button's inner edge: white raised, grey pushed in.
         const auto raised = [&] { return driver::ShownPixel(dialog->hwnd, 49, 249) == 0xFFFFFF; };
         if (configure) {

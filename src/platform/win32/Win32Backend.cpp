@@ -123,6 +123,11 @@ intptr_t Win32Backend::HandleWindowMessage(const NativeMessage& message) {
                 return TRUE;
             }
             break;
+        case WM_WINDOWPOSCHANGED:
+            // The surface takes the new size at once, as on the other backends: a form's canvas
+            // holds it, and an erase the system sends before the next paint draws on it.
+            FitSurface(*record, hwnd);
+            break;
         case WM_NCDESTROY:
             ForgetWindow(hwnd);
             return ::DefWindowProcA(message.hwnd, message.message, message.wParam, message.lParam);

@@ -5,9 +5,6 @@
 #include "platform/win32/Win32Records.h"
 
 namespace platform::win32 {
-namespace {
-
-// The surface follows the client area's size; growing keeps the pixels already drawn.
 void FitSurface(WindowRecord& record, HWND hwnd) {
     RECT client{};
     ::GetClientRect(ToNative(hwnd), &client);
@@ -17,6 +14,8 @@ void FitSurface(WindowRecord& record, HWND hwnd) {
         record.surface.SetSize(width, height);
     }
 }
+
+namespace {
 
 // Releases a window DC when the scope ends.
 class WindowDc {

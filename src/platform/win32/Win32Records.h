@@ -26,6 +26,9 @@ struct WindowRecord {
     gfx::Rect paintArea;
 };
 
+// The surface follows the client area's size; growing keeps the pixels already drawn.
+void FitSurface(WindowRecord& record, HWND hwnd);
+
 struct TimerEntry {
     std::shared_ptr<const TIMERPROC> proc;  // none: the tick goes to the window's procedure
     uint32_t elapse = 0;                    // 0: the timer exists but gives no ticks

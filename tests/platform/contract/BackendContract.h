@@ -340,11 +340,13 @@ TYPED_TEST_P(BackendContract, WindowsKeepTheirPlaceTitleAndState) {
     EXPECT_FALSE(EnableWindow(child, false));
     EXPECT_FALSE(IsWindowEnabled(child));
 
+    // The surface follows the size at once, for a caller that holds it (a form's canvas).
+    const gfx::Bitmap& surface = WindowSurface(hwnd);
     EXPECT_TRUE(MoveWindow(hwnd, 10, 20, 120, 90));
     EXPECT_EQ(GetWindowRect(hwnd), (gfx::Rect{10, 20, 130, 110}));
     EXPECT_EQ(GetClientRect(hwnd), (gfx::Rect{0, 0, 120, 90}));
-    EXPECT_EQ(WindowSurface(hwnd).Width(), 120);
-    EXPECT_EQ(WindowSurface(hwnd).Height(), 90);
+    EXPECT_EQ(surface.Width(), 120);
+    EXPECT_EQ(surface.Height(), 90);
     const auto topmost = [&] { return (GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     EXPECT_TRUE(SetWindowPos(hwnd, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE));
     EXPECT_TRUE(topmost()) << "the extended style tells the topmost state";
@@ -353,7 +355,8 @@ TYPED_TEST_P(BackendContract, WindowsKeepTheirPlaceTitleAndState) {
     EXPECT_EQ(GetWindowRect(hwnd), (gfx::Rect{40, 50, 160, 140})) << "moved, not sized";
     EXPECT_TRUE(SetWindowPos(hwnd, HWND_NOTOPMOST, 1, 1, 80, 60, SWP_NOMOVE));
     EXPECT_EQ(GetWindowRect(hwnd), (gfx::Rect{40, 50, 120, 110})) << "sized, not moved";
-    EXPECT_EQ(WindowSurface(hwnd).Width(), 80);
+    EXPECT_EQ(surface.Width(), 80);
+    EXPECT_EQ(&WindowSurface(hwnd), &surface);
     EXPECT_TRUE(IsWindowVisible(hwnd));
     EXPECT_TRUE(ShowWindow(hwnd, SW_HIDE)) << "it was visible";
     EXPECT_FALSE(IsWindowVisible(hwnd));
