@@ -2,6 +2,8 @@
 // grid at creation, the desktop snapshot at the first showing, stamping a landed leaf and
 // lifting one out again.
 
+#include <exception>
+
 #include "base/Random.h"
 #include "framework/Application.h"
 #include "gfx/Raster.h"
@@ -46,7 +48,8 @@ void TfrmMain::FormShow(framework::TComponent& /*sender*/) {
 }
 
 // The stage takes the screen's size and a picture of the desktop as it was; then the timers
-// start the leaves.
+// start the leaves. Without a picture (the system refused one) the leaves fall on black, and
+// the failure is reported once they have started.
 void TfrmMain::StartScene() {
     sbStage->SetBounds(0, 0, ScreenWidth(), ScreenHeight());
     gfx::Bitmap& background = Background();
@@ -56,11 +59,20 @@ void TfrmMain::StartScene() {
     if (framework::HasApplication()) {
         framework::Application().ProcessMessages();
     }
-    const gfx::Bitmap desktop = platform::CaptureScreen();
-    CopyBlock(background, 0, 0, ScreenWidth(), ScreenHeight(), desktop, 0, 0);
+    std::exception_ptr pictureFailure;
+    try {
+        const gfx::Bitmap desktop = platform::CaptureScreen();
+        CopyBlock(background, 0, 0, ScreenWidth(), ScreenHeight(), desktop, 0, 0);
+    } catch (...) {
+        background.Fill(gfx::kBlack);
+        pictureFailure = std::current_exception();
+    }
     Phase = phCover;
     timerNextLeaf->SetEnabled(true);
     timerBuildBackground->SetEnabled(true);
+    if (pictureFailure) {
+        std::rethrow_exception(pictureFailure);
+    }
 }
 
 gfx::Bitmap& TfrmMain::Background() {

@@ -51,6 +51,21 @@ TEST_F(SaverWindowTest, TheFirstShowingTakesTheDesktopSnapshotOnce) {
     EXPECT_EQ(rig.Form().sbStage->Picture().Bitmap().GetPixel(17, 23), gfx::MakePixel(17, 60, 23));
 }
 
+// Without a picture of the desktop the leaves still come, over black, and the failure is
+// shown.
+TEST(SaverWithoutDesktopPictureTest, TheLeavesFallOnBlackAndTheFailureIsShown) {
+    reliability::SaverRig rig(320, 240, 0, 1234);
+    rig.Backend().RefuseScreenCapture(true);
+    rig.Show();
+    const auto& boxes = rig.Backend().MessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("CaptureScreen"), std::string::npos) << boxes[0].text;
+    EXPECT_EQ(rig.Form().Phase, phCover);
+    EXPECT_EQ(rig.Form().sbStage->Picture().Bitmap().GetPixel(17, 23), gfx::kBlack);
+    rig.Run(5000);
+    EXPECT_GT(rig.Form().LeafList.Count() + rig.Form().LeafPosList.Count(), 0) << "no leaf came";
+}
+
 TEST_F(SaverWindowTest, ARestingPointerOnlySetsTheReference) {
     Move(400, 300);
     EXPECT_FALSE(Ended());

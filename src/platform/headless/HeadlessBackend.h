@@ -72,6 +72,8 @@ class HeadlessBackend : public Backend {
     void SetScreenSize(int32_t width, int32_t height);
     // Also makes the screen the picture's size.
     void SetDesktopPicture(const gfx::Bitmap& picture);
+    // While refused, CaptureScreen fails, as a system short of memory fails it.
+    void RefuseScreenCapture(bool refuse) { captureRefused_ = refuse; }
     const std::vector<PresentedRect>& Presented() const { return presented_; }
     void ClearPresented() { presented_.clear(); }
 
@@ -201,6 +203,7 @@ class HeadlessBackend : public Backend {
     int32_t screenWidth_ = 1024;
     int32_t screenHeight_ = 768;
     std::optional<gfx::Bitmap> desktop_;
+    bool captureRefused_ = false;
     std::vector<PresentedRect> presented_;
     bool saverRunning_ = false;
     int screenSaveRequests_ = 0;

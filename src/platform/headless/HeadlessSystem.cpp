@@ -54,6 +54,9 @@ int HeadlessBackend::GetSystemMetrics(int index) {
 
 // Without a desktop picture the screen is black.
 gfx::Bitmap HeadlessBackend::CaptureScreen() {
+    if (captureRefused_) {
+        throw base::Exception("CaptureScreen: the picture was refused");
+    }
     if (desktop_) {
         return *desktop_;
     }
