@@ -3,6 +3,7 @@
 // assets::embedded. String literals compile much faster than arrays of integers.
 
 #include <cstdint>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -28,12 +29,21 @@ Input ParseInput(const std::string& argument) {
     return {argument.substr(0, equals), argument.substr(equals + 1)};
 }
 
+// A folder opens like a file and reads as nothing, so only a regular file is taken.
 std::vector<uint8_t> ReadFile(const std::string& path) {
+    if (!std::filesystem::is_regular_file(path)) {
+        throw std::runtime_error(path + " is not a file");
+    }
     std::ifstream in(path, std::ios::binary);
     if (!in) {
         throw std::runtime_error("cannot read " + path);
     }
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    std::vector<uint8_t> bytes{std::istreambuf_iterator<char>(in),
+                               std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        throw std::runtime_error("cannot read " + path);
+    }
+    return bytes;
 }
 
 // Printable characters stand as they are; every other byte is a three-digit octal escape,
