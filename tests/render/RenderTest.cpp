@@ -129,6 +129,33 @@ TEST(ContactSheetTest, LaysThumbnailsOutInRowsWithTheirAverageColour) {
     EXPECT_NEAR(gfx::RedOf(grey), 127, 6);                      // 12 or 13 white pixels of 25
     EXPECT_EQ(sheet.GetPixel(6, 6 + 16), gfx::MakePixel(200, 0, 0));
     EXPECT_TRUE(MakeContactSheet({}, 2).Empty());
+    // A tall or a thin snapshot fits the square too.
+    EXPECT_EQ(MakeThumbnail(gfx::Bitmap(1, 8192), 320).Height(), 320);
+    EXPECT_EQ(MakeThumbnail(gfx::Bitmap(1, 8192), 320).Width(), 1);
+    EXPECT_EQ(MakeThumbnail(gfx::Bitmap(8192, 1), 320).Width(), 320);
+}
+
+// However long the run, the sheet keeps at most its limit of thumbnails: every snapshot whose
+// number is a multiple of the stride, from the first on.
+TEST(ContactSheetTest, ALongRunKeepsEvenlySpacedThumbnailsWithinTheLimit) {
+    SheetThumbnails sheet(8, 2);
+    const auto numberOf = [](const gfx::Bitmap& thumbnail) {
+        const gfx::Pixel pixel = thumbnail.GetPixel(0, 0);
+        return size_t{gfx::RedOf(pixel)} + (size_t{gfx::GreenOf(pixel)} << 8);
+    };
+    for (size_t offered = 1; offered <= 1000; ++offered) {
+        gfx::Bitmap shot(2, 1);
+        shot.Fill(gfx::MakePixel(static_cast<uint8_t>(offered - 1),
+                                 static_cast<uint8_t>((offered - 1) >> 8), 0));
+        sheet.Offer(shot);
+        const std::vector<gfx::Bitmap>& kept = sheet.Kept();
+        ASSERT_LE(kept.size(), 8u);
+        ASSERT_EQ(kept.size(), (offered + sheet.Stride() - 1) / sheet.Stride()) << offered;
+        for (size_t i = 0; i < kept.size(); ++i) {
+            ASSERT_EQ(numberOf(kept[i]), i * sheet.Stride()) << offered;
+        }
+    }
+    EXPECT_EQ(sheet.Stride(), 128u);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "ContactSheet.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "gfx/Raster.h"
 
@@ -32,12 +33,17 @@ gfx::Pixel AverageOf(const gfx::Bitmap& source, int32_t left, int32_t top, int32
 
 }  // namespace
 
-gfx::Bitmap MakeThumbnail(const gfx::Bitmap& shot, int32_t width) {
+gfx::Bitmap MakeThumbnail(const gfx::Bitmap& shot, int32_t side) {
     if (shot.Empty()) {
         return gfx::Bitmap();
     }
-    width = std::max(width, 1);
-    const int32_t height = std::max(1, shot.Height() * width / shot.Width());
+    side = std::max(side, 1);
+    const auto scaled = [side](int32_t length, int32_t by) {
+        return static_cast<int32_t>(std::clamp<int64_t>(int64_t{side} * length / by, 1, side));
+    };
+    const bool wide = shot.Width() >= shot.Height();
+    const int32_t width = wide ? side : scaled(shot.Width(), shot.Height());
+    const int32_t height = wide ? scaled(shot.Height(), shot.Width()) : side;
     gfx::Bitmap thumbnail(width, height);
     for (int32_t y = 0; y < height; ++y) {
         const int32_t top = y * shot.Height() / height;
@@ -49,6 +55,27 @@ gfx::Bitmap MakeThumbnail(const gfx::Bitmap& shot, int32_t width) {
         }
     }
     return thumbnail;
+}
+
+SheetThumbnails::SheetThumbnails(size_t limit, int32_t side)
+    : limit_(std::max<size_t>(limit, 2)), side_(std::max(side, 1)) {}
+
+void SheetThumbnails::Offer(const gfx::Bitmap& shot) {
+    const size_t index = offered_++;
+    if (index % stride_ != 0) {
+        return;
+    }
+    if (kept_.size() == limit_) {
+        for (size_t i = 0; 2 * i < kept_.size(); ++i) {
+            kept_[i] = std::move(kept_[2 * i]);
+        }
+        kept_.resize((kept_.size() + 1) / 2);
+        stride_ *= 2;
+        if (index % stride_ != 0) {
+            return;
+        }
+    }
+    kept_.push_back(MakeThumbnail(shot, side_));
 }
 
 gfx::Bitmap MakeContactSheet(const std::vector<gfx::Bitmap>& thumbnails, int32_t columns) {

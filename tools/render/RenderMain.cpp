@@ -15,10 +15,11 @@
 
 namespace {
 
-constexpr int32_t kThumbnailWidth = 320;
+constexpr int32_t kThumbnailSide = 320;
 constexpr int32_t kSheetColumns = 4;
+constexpr size_t kSheetThumbnails = 64;  // 16 rows: a sheet of any run stays a picture to look at
 
-// Writes each snapshot as it is taken and keeps only its thumbnail for the contact sheet.
+// Writes each snapshot as it is taken and keeps only the thumbnails of the contact sheet.
 class SnapshotWriter {
   public:
     explicit SnapshotWriter(std::string outDir) : outDir_(std::move(outDir)) {
@@ -27,13 +28,13 @@ class SnapshotWriter {
 
     void Write(const render::Snapshot& shot) {
         char name[64];
-        std::snprintf(name, sizeof name, "shot-%02zu-%06llus.png", thumbnails_.size(),
+        std::snprintf(name, sizeof name, "shot-%02zu-%06llus.png", written_.size(),
                       static_cast<unsigned long long>(shot.at / 1000));
         const std::string path = outDir_ + "/" + name;
         gfx::WritePng(shot.picture, path);
         written_.push_back(path + "  (" + std::to_string(shot.at / 1000) + " s, " + shot.label +
                            ")");
-        thumbnails_.push_back(render::MakeThumbnail(shot.picture, kThumbnailWidth));
+        thumbnails_.Offer(shot.picture);
     }
 
     // The files, listed once the progress bar has gone, and the contact sheet.
@@ -42,14 +43,14 @@ class SnapshotWriter {
             std::printf("%s\n", line.c_str());
         }
         const std::string sheet = outDir_ + "/contact-sheet.png";
-        gfx::WritePng(render::MakeContactSheet(thumbnails_, kSheetColumns), sheet);
+        gfx::WritePng(render::MakeContactSheet(thumbnails_.Kept(), kSheetColumns), sheet);
         std::printf("%s\n", sheet.c_str());
     }
 
   private:
     std::string outDir_;
     std::vector<std::string> written_;
-    std::vector<gfx::Bitmap> thumbnails_;
+    render::SheetThumbnails thumbnails_{kSheetThumbnails, kThumbnailSide};
 };
 
 }  // namespace
