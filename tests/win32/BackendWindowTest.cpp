@@ -81,5 +81,46 @@ TEST_F(WindowTest, MessageBoxesShowAndTimersTickInTheirLoop) {
     EXPECT_GE(ticks, 1);
 }
 
+// A failure held in the box's loop belongs to the box: the calls the program makes inside
+// that loop answer as ever, and the failure comes out of the box alone.
+TEST_F(WindowTest, AFailureHeldInAMessageBoxsLoopComesOutOfTheBoxAlone) {
+    HWND answering =
+        MakeWindow([](HWND h, UINT m, WPARAM w,
+                      LPARAM l) -> LRESULT { return m == WM_USER ? 5 : PassOn(h, m, w, l); },
+                   {0, 0, 40, 40});
+    int ticks = 0;
+    bool answered = false;
+    std::string failureInside;
+    LRESULT answer = 0;
+    std::string title;
+    uint32_t timer = SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
+        if (++ticks == 1) {
+            throw base::Exception("tick failed");
+        }
+        if (ticks == 2) {
+            try {
+                answer = SendMessageA(answering, WM_USER, 0, 0);
+                SetWindowTextA(answering, "Kept");
+                title = GetWindowTextA(answering);
+            } catch (const base::Exception& failure) {
+                failureInside = failure.what();
+            }
+        }
+        if (!answered) {
+            answered = !AnswerMessageBox("Vellamor Autumn").empty();
+        }
+    });
+    try {
+        MessageBoxA(answering, "Frame not found.", "Vellamor Autumn", MB_OK | MB_ICONSTOP);
+        ADD_FAILURE() << "the held failure did not come out of the message box";
+    } catch (const base::Exception& failure) {
+        EXPECT_STREQ(failure.what(), "tick failed");
+    }
+    KillTimer(0, timer);
+    EXPECT_EQ(failureInside, "");
+    EXPECT_EQ(answer, 5);
+    EXPECT_EQ(title, "Kept");
+}
+
 }  // namespace
 }  // namespace win32test

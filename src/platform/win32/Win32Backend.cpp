@@ -141,6 +141,7 @@ intptr_t Win32Backend::HandleWindowMessage(const NativeMessage& message) {
 intptr_t Win32Backend::CallCaught(const std::shared_ptr<WindowRecord>& record,
                                   const NativeMessage& message) {
     try {
+        CalledScope called(*this);
         return CallProgramProc(record, message);
     } catch (...) {
         HoldException();
@@ -185,12 +186,20 @@ void Win32Backend::ForgetWindow(HWND hwnd) {
     }
 }
 
+// A failure belongs to the call of the program's that was running the system when it came:
+// the procedures called inside that call are one level deeper, and their own calls into the
+// system (inside a message box's loop, say) return without it.
 void Win32Backend::HoldException() {
+    if (!held_.Holding()) {
+        heldDepth_ = calledDepth_;
+    }
     held_.Hold();
 }
 
 void Win32Backend::RethrowHeld() {
-    held_.RethrowIfAny();
+    if (held_.Holding() && heldDepth_ >= calledDepth_) {
+        held_.RethrowIfAny();
+    }
 }
 
 void* Win32Backend::CursorHandle() const {

@@ -8,7 +8,9 @@
 // DefWindowProcA, the full-width parameters of the message being handled are put back, so the
 // system's default handling never sees a truncated pointer. An exception thrown by a program
 // procedure is held while control is inside the system and thrown again when the call that
-// entered the system returns (DispatchMessageA, SendMessageA, CreateWindowExA, ...).
+// entered the system returns (DispatchMessageA, SendMessageA, CreateWindowExA, ...): the
+// program's call that was running the system then, not a later one made inside the same loop
+// of the system's (a message box's) by a procedure called there.
 //
 // Window surfaces are bitmaps of the client area's size, presented with SetDIBitsToDevice.
 // Timers always run through the backend's own timer procedure, so that ticks reach the program
@@ -131,7 +133,19 @@ class Win32Backend : public Backend {
     void DispatchTimer(HWND hwnd, uint32_t id, uint32_t time);
     bool EraseSurface(HWND hwnd);
     void PresentOn(WindowRecord& record, HWND hwnd, const gfx::Rect& rect);
+    // Counts a procedure of the program that the system called, while it runs.
+    class CalledScope {
+      public:
+        explicit CalledScope(Win32Backend& backend) : depth_(backend.calledDepth_) { ++depth_; }
+        CalledScope(const CalledScope&) = delete;
+        CalledScope& operator=(const CalledScope&) = delete;
+        ~CalledScope() { --depth_; }
+
+      private:
+        int& depth_;
+    };
     void HoldException();
+    // Throws the failure held, if it belongs to the call returning now (HoldException).
     void RethrowHeld();
     void* CursorHandle() const;
 
@@ -149,6 +163,8 @@ class Win32Backend : public Backend {
     CursorShape cursor_ = CursorShape::Arrow;
     void* emptyCursor_ = nullptr;
     HeldException held_;
+    int calledDepth_ = 0;  // the program's procedures the system called that are running
+    int heldDepth_ = 0;    // calledDepth_ when the failure held came
 };
 
 }  // namespace platform::win32

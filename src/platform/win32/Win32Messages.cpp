@@ -159,6 +159,7 @@ uint32_t Win32Backend::GetTickCount() {
 // A tick that arrives from inside the system (a modal loop) cannot throw through it.
 void Win32Backend::HandleTimerTick(HWND hwnd, uint32_t id, uint32_t time) {
     try {
+        CalledScope called(*this);
         DispatchTimer(hwnd, id, time);
     } catch (...) {
         HoldException();
