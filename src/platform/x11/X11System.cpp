@@ -170,8 +170,15 @@ int X11Backend::MessageBoxA(HWND owner, const std::string& text, const std::stri
     MSG msg;
     bool quit = false;
     HeldException failure;
+    // The box's own events answer it without a message, so it is asked after every look.
     while (!box->Done()) {
-        if (!GetMessageA(msg)) {
+        if (!TakeMessage(msg)) {
+            if (!box->Done()) {
+                WaitForEvents();
+            }
+            continue;
+        }
+        if (msg.message == WM_QUIT) {
             quit = true;
             break;
         }

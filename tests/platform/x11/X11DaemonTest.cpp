@@ -143,6 +143,23 @@ TEST_P(X11MessageBoxTest, TheBoxShowsTheCaptionAndEndsOnItsKeyWhileTimersGoOn) {
 INSTANTIATE_TEST_SUITE_P(Keys, X11MessageBoxTest,
                          ::testing::Values(XK_Return, XK_Escape, XK_space));
 
+// The key that ends the box ends it at once, with nothing else to wake the program.
+TEST_F(X11Fixture, AMessageBoxEndsOnItsKeyWithoutWaitingForAnotherMessage) {
+    auto backend = MakeBackend();
+    uint32_t keyTimer = 0;
+    keyTimer = SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
+        if (HWND box = FindWindowA("VellamorMessageBox", nullptr); box != 0) {
+            SendKey(box, XK_Return);
+            KillTimer(0, keyTimer);
+        }
+    });
+    bool lateTick = false;
+    uint32_t late = SetTimer(0, 0, 5000, [&](HWND, UINT, uint32_t, uint32_t) { lateTick = true; });
+    EXPECT_EQ(MessageBoxA(0, "text", "caption", MB_OK), IDOK);
+    EXPECT_FALSE(lateTick) << "the box stayed up until a later timer woke the program";
+    KillTimer(0, late);
+}
+
 // A click is the left button pressed and let go over OK.
 TEST_F(X11Fixture, AMessageBoxEndsOnAClickOnOkButNotElsewhere) {
     auto backend = MakeBackend();
