@@ -61,16 +61,23 @@ X11Backend::~X11Backend() {
     XSync(display, 0);
 }
 
+// The size is read again once its changes are watched, so that a change between the first
+// read and the watch is not missed.
 void X11Backend::WatchDaemonWindow() {
     XWindowAttributes attributes{};
-    if (!ForeignAttributes(*options_.daemonWindow, attributes)) {
-        std::ostringstream text;
-        text << "The daemon's window 0x" << std::hex << *options_.daemonWindow << " does not exist";
-        throw base::Exception(text.str());
-    }
-    daemonBounds_ = {0, 0, attributes.width, attributes.height};
+    const auto readAttributes = [&] {
+        if (!ForeignAttributes(*options_.daemonWindow, attributes)) {
+            std::ostringstream text;
+            text << "The daemon's window 0x" << std::hex << *options_.daemonWindow
+                 << " does not exist";
+            throw base::Exception(text.str());
+        }
+    };
+    readAttributes();
     XSelectInput(connection_.Get(), static_cast<::Window>(*options_.daemonWindow),
                  attributes.your_event_mask | StructureNotifyMask);
+    readAttributes();
+    daemonBounds_ = {0, 0, attributes.width, attributes.height};
 }
 
 }  // namespace platform::x11
