@@ -31,8 +31,9 @@ void X11Backend::PumpEvents() {
     }
     RetryMissingGrabs();
     Display* display = connection_.Get();
-    // Each look at the connection reads it (a system call or two, even when nothing has come);
-    // the last one, with no event left queued, flushes what was drawn first.
+    // A look while events are queued takes the next at once; the last one, with none left,
+    // flushes what was drawn and then reads the connection (a system call or two, even when
+    // nothing has come).
     while (XEventsQueued(display, QueuedAfterFlush) > 0) {
         XEvent event;
         XNextEvent(display, &event);
