@@ -126,7 +126,11 @@ intptr_t Win32Backend::HandleWindowMessage(const NativeMessage& message) {
         case WM_WINDOWPOSCHANGED:
             // The surface takes the new size at once, as on the other backends: a form's canvas
             // holds it, and an erase the system sends before the next paint draws on it.
-            FitSurface(*record, hwnd);
+            try {
+                FitSurface(*record, hwnd);
+            } catch (...) {
+                HoldException();  // the system is on the stack
+            }
             break;
         case WM_NCDESTROY:
             ForgetWindow(hwnd);
