@@ -66,7 +66,7 @@ void SheetThumbnails::Offer(const gfx::Bitmap& shot) {
         return;
     }
     if (kept_.size() == limit_) {
-        for (size_t i = 0; 2 * i < kept_.size(); ++i) {
+        for (size_t i = 1; 2 * i < kept_.size(); ++i) {
             kept_[i] = std::move(kept_[2 * i]);
         }
         kept_.resize((kept_.size() + 1) / 2);

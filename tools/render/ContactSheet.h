@@ -14,9 +14,8 @@ namespace render {
 gfx::Bitmap MakeThumbnail(const gfx::Bitmap& shot, int32_t side);
 
 // The thumbnails a contact sheet shows of a run of any length: at most `limit` (at least 2),
-// evenly spaced from the first snapshot on, each a MakeThumbnail of `side`. When one
-// more would pass the limit, every second one kept goes, and from then on only every second
-// snapshot of those that were kept before is.
+// each a MakeThumbnail of `side`, of every Stride()-th snapshot from the first on. When one
+// more would pass the limit, every second one kept goes and the stride doubles.
 class SheetThumbnails {
   public:
     SheetThumbnails(size_t limit, int32_t side);
