@@ -48,7 +48,7 @@ int TextWidth(XFontStruct* font, const std::string& text) {
 
 MessageBoxWindow::MessageBoxWindow(const Connection& connection, HWND owner,
                                    const std::string& text, const std::string& caption,
-                                   bool aboveSaver)
+                                   bool aboveSaver, int screenWidth, int screenHeight)
     : connection_(connection) {
     Display* display = connection.Get();
     font_ = LoadFont(display);
@@ -59,8 +59,8 @@ MessageBoxWindow::MessageBoxWindow(const Connection& connection, HWND owner,
     attributes.background_pixel = XWhitePixel(display, screen);
     attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                             ButtonReleaseMask | StructureNotifyMask;
-    int x = (XDisplayWidth(display, screen) - width_) / 2;
-    int y = (XDisplayHeight(display, screen) - height_) / 2;
+    int x = (screenWidth - width_) / 2;
+    int y = (screenHeight - height_) / 2;
     window_ = XCreateWindow(display, connection.Root(), x, y, static_cast<unsigned>(width_),
                             static_cast<unsigned>(height_), 1, CopyFromParent, InputOutput,
                             connection.ScreenVisual(),

@@ -15,9 +15,12 @@ namespace platform::x11 {
 
 class MessageBoxWindow {
   public:
-    // Fails with base::Exception when the window or its font cannot be made.
+    // Centred on a screen of the size given (the backend follows its changes; Xlib's own
+    // figure stays at the size the connection was opened with). Fails with base::Exception
+    // when the window or its font cannot be made.
     MessageBoxWindow(const Connection& connection, HWND owner, const std::string& text,
-                     const std::string& caption, bool aboveSaver);
+                     const std::string& caption, bool aboveSaver, int screenWidth,
+                     int screenHeight);
     MessageBoxWindow(const MessageBoxWindow&) = delete;
     MessageBoxWindow& operator=(const MessageBoxWindow&) = delete;
     ~MessageBoxWindow();

@@ -157,7 +157,8 @@ int X11Backend::MessageBoxA(HWND owner, const std::string& text, const std::stri
     }
     std::unique_ptr<MessageBoxWindow> box;
     try {
-        box = std::make_unique<MessageBoxWindow>(connection_, owner, text, caption, aboveSaver);
+        box = std::make_unique<MessageBoxWindow>(connection_, owner, text, caption, aboveSaver,
+                                                 screenWidth_, screenHeight_);
     } catch (const std::exception&) {
         return AnsweredOnErrorOutput(text, caption);
     }

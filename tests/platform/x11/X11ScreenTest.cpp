@@ -208,6 +208,19 @@ TEST_F(X11SaverWindowTest, AScreenThatChangesSizeChangesTheMetrics) {
     Deliver(XDefaultRootWindow(Raw()), event, StructureNotifyMask);
     EXPECT_TRUE(PumpUntil([] { return GetSystemMetrics(SM_CXSCREEN) == 800; }));
     EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 600);
+    // A message box is centred on the screen as it is now.
+    XWindowAttributes box{};
+    const uint32_t timer = SetTimer(0, 0, 20, [&](HWND, UINT, uint32_t, uint32_t) {
+        if (HWND shown = FindWindowA("VellamorMessageBox", nullptr); shown != 0 && box.width == 0) {
+            XGetWindowAttributes(Raw(), shown, &box);
+            SendKey(shown, XK_Return);
+        }
+    });
+    MessageBoxA(0, "text", "caption", MB_OK);
+    KillTimer(0, timer);
+    ASSERT_GT(box.width, 0);
+    EXPECT_EQ(box.x, (800 - box.width) / 2);
+    EXPECT_EQ(box.y, (600 - box.height) / 2);
 }
 
 class X11LargeScreenTest : public X11SaverWindowTest {
