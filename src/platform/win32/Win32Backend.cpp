@@ -200,8 +200,12 @@ void Win32Backend::HoldException() {
     held_.Hold();
 }
 
+bool Win32Backend::HoldingFailureOfThisCall() const {
+    return held_.Holding() && heldDepth_ >= calledDepth_;
+}
+
 void Win32Backend::RethrowHeld() {
-    if (held_.Holding() && heldDepth_ >= calledDepth_) {
+    if (HoldingFailureOfThisCall()) {
         held_.RethrowIfAny();
     }
 }

@@ -145,7 +145,9 @@ class Win32Backend : public Backend {
         int& depth_;
     };
     void HoldException();
-    // Throws the failure held, if it belongs to the call returning now (HoldException).
+    // Whether a failure is held that belongs to the call returning now (HoldException).
+    bool HoldingFailureOfThisCall() const;
+    // Throws that failure.
     void RethrowHeld();
     void* CursorHandle() const;
 

@@ -93,8 +93,8 @@ gfx::Rect Win32Backend::GetUpdateRect(HWND hwnd) {
 }
 
 // The area is known before the system's BeginPaint, so that the erase it sends can fill it.
-// A failure of that erase ends the paint; one held from before (inside a message box's loop)
-// belongs to that loop's caller and does not cost this paint.
+// A failure of that erase ends the paint; one held by an outer call (a message box's loop)
+// belongs to that call and does not cost this paint.
 PAINTSTRUCT Win32Backend::BeginPaint(HWND hwnd) {
     std::shared_ptr<WindowRecord> keep = OwnWindow(hwnd, "BeginPaint");
     WindowRecord& record = *keep;
@@ -102,10 +102,9 @@ PAINTSTRUCT Win32Backend::BeginPaint(HWND hwnd) {
     record.paintArea = GetUpdateRect(hwnd);
     record.painting = true;
     record.paint = {};  // the last paint's DC was released by its EndPaint
-    const bool heldBefore = held_.Holding();
     ::BeginPaint(ToNative(hwnd), &record.paint);
     record.paintArea = FromNativeRect(record.paint.rcPaint);
-    if (!heldBefore && held_.Holding()) {
+    if (HoldingFailureOfThisCall()) {
         record.painting = false;
         ::EndPaint(ToNative(hwnd), &record.paint);
         RethrowHeld();
